@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Vextal with AddressSanitizer and UndefinedBehaviorSanitizer and
+# runs the whole test suite headless (offscreen windows, SDL's dummy audio driver).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXTAL_SANITIZE=ON
+cmake --build build-test --parallel
+cd build-test
+ctest --output-on-failure --parallel 2
