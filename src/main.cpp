@@ -1,9 +1,34 @@
+#include <chrono>
+#include <cstdint>
+#include <random>
+
 #include <QApplication>
-#include <QLabel>
+
+#include "game/Clock.h"
+#include "game/Random.h"
+#include "shell/QtDialogs.h"
+#include "shell/frmMain.h"
+
+namespace {
+
+// Seeded from the time and the system's entropy source, so that no two runs play alike.
+std::uint64_t StartSeed() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+  std::random_device entropy;
+  return std::uint64_t(now) ^ (std::uint64_t(entropy()) << 32) ^ std::uint64_t(entropy());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLabel placeholder("Vextal");
-  placeholder.show();
+  QApplication::setApplicationName(QStringLiteral("Vextal"));
+
+  vextal::SteadyClock clock;
+  vextal::SeededRandom random(StartSeed());
+  vextal::QtDialogs dialogs;
+  vextal::frmMain window(clock, random, dialogs);
+  dialogs.SetParentWidget(&window);
+  window.show();
   return app.exec();
 }

@@ -100,7 +100,14 @@ void Game::NewGame() {
 // ---------------------------------------------------------------------------------------------
 // Moves
 
+bool Game::IsPlayable(int column, int row) const {
+  return column >= 1 && row >= 1 && column <= NodesW() && row <= NodesH();
+}
+
 bool Game::IsBlocked(int column, int row, Player player) const {
+  if (!IsPlayable(column, row)) {
+    return false;
+  }
   for (const Neighbour& n : kNeighbours) {
     const Node& neighbour = Nodes(column + n.dc, row + n.dr);
     if (IsHostile(neighbour, player) && LinkBack(neighbour, n.side) != 0) {
@@ -111,6 +118,9 @@ bool Game::IsBlocked(int column, int row, Player player) const {
 }
 
 bool Game::IsLegalMove(int column, int row, Player player) const {
+  if (!IsPlayable(column, row)) {
+    return false;
+  }
   const Node& node = Nodes(column, row);
   if (!node.Exists) {
     return false;
@@ -123,7 +133,7 @@ bool Game::IsLegalMove(int column, int row, Player player) const {
 
 bool Game::DoMove(int column, int row, bool send) {
   // Only playable cells can hold a node; the border ring and anything beyond is no move.
-  if (column < 1 || row < 1 || column > NodesW() || row > NodesH()) {
+  if (!IsPlayable(column, row)) {
     return false;
   }
   Node& node = Nodes(column, row);
@@ -131,6 +141,11 @@ bool Game::DoMove(int column, int row, bool send) {
     return false;
   }
   const Player mover = ActPlayer;
+  // A peer's move message makes its mover the player to move before the move is applied; a
+  // number other than 1 or 2 there must not become an owner on the board.
+  if (mover != 1 && mover != 2) {
+    return false;
+  }
 
   if (node.Owner != 0) {
     if (node.Owner != mover || node.Expanded) {
@@ -173,6 +188,9 @@ bool Game::DoMove(int column, int row, bool send) {
 }
 
 bool Game::CheckNeutralise(int column, int row) {
+  if (!IsPlayable(column, row)) {
+    return false;  // the border ring holds no node
+  }
   Node& node = Nodes(column, row);
   const Player owner = node.Owner;
   if (owner == 0 || !node.Exists) {

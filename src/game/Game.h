@@ -66,8 +66,8 @@ class Game {
 
   // --- Moves --------------------------------------------------------------------------------
   // The one entry for every move: claims or expands (column, row) for ActPlayer. Returns true
-  // when a move was made. Leaves the sound to play in PendingSound. Cells outside the board
-  // array are ignored.
+  // when a move was made. Leaves the sound to play in PendingSound. Cells outside the playable
+  // grid, and a player to move other than 1 or 2, make no move and change nothing.
   bool DoMove(int column, int row, bool send);
   bool CheckNeutralise(int column, int row);
   bool IsBlocked(int column, int row, Player player) const;
@@ -105,6 +105,8 @@ class Game {
   int DrawStartupStage();
 
  private:
+  // Inside the playable grid: columns 1..NodesW, rows 1..NodesH.
+  bool IsPlayable(int column, int row) const;
   void Recount();
 
   GameView& view_;

@@ -1,56 +1,63 @@
 #include "net/Snapshot.h"
 
+#include "net/cBuffer.h"
+
 namespace vextal {
 
 QByteArray GetSnapshot(const Board& board, Player actPlayer) {
-  QByteArray out;
-  out.reserve(3 + 9 * board.NodesW() * board.NodesH());
-  out.append(char(board.NodesW()));
-  out.append(char(board.NodesH()));
+  cBuffer buffer;
+  buffer.WriteByte(board.NodesW());
+  buffer.WriteByte(board.NodesH());
   for (int c = 1; c <= board.NodesW(); ++c) {
     for (int r = 1; r <= board.NodesH(); ++r) {
       const Node& n = board(c, r);
-      const char record[] = {char(n.Exists ? 1 : 0), char(n.Kind),      char(n.LinkUp),
-                             char(n.LinkLeft),       char(n.LinkRight), char(n.LinkDown),
-                             char(n.Degree),         char(n.Owner),     char(n.Expanded ? 1 : 0)};
-      out.append(record, sizeof record);
+      buffer.WriteBool(n.Exists);
+      buffer.WriteByte(n.Kind);
+      buffer.WriteByte(n.LinkUp);
+      buffer.WriteByte(n.LinkLeft);
+      buffer.WriteByte(n.LinkRight);
+      buffer.WriteByte(n.LinkDown);
+      buffer.WriteByte(n.Degree);
+      buffer.WriteByte(n.Owner);
+      buffer.WriteBool(n.Expanded);
     }
   }
-  out.append(char(actPlayer));
-  return out;
+  buffer.WriteByte(actPlayer);
+  return buffer.GetString();
 }
 
+namespace {
+
+bool ReadNode(cBuffer& buffer, Node& n) {
+  return buffer.ReadBool(n.Exists) && buffer.ReadByte(n.Kind) && buffer.ReadByte(n.LinkUp) &&
+         buffer.ReadByte(n.LinkLeft) && buffer.ReadByte(n.LinkRight) &&
+         buffer.ReadByte(n.LinkDown) && buffer.ReadByte(n.Degree) && buffer.ReadByte(n.Owner) &&
+         buffer.ReadBool(n.Expanded);
+}
+
+}  // namespace
+
 std::optional<Snapshot> ParseSnapshot(const QByteArray& data) {
-  if (data.size() < 2) {
+  cBuffer buffer;
+  quint8 w = 0;
+  quint8 h = 0;
+  if (!buffer.SetString(data) || !buffer.ReadByte(w) || !buffer.ReadByte(h)) {
     return std::nullopt;
   }
-  const auto byteAt = [&data](qsizetype i) { return std::uint8_t(data[i]); };
-  const int w = byteAt(0);
-  const int h = byteAt(1);
-  if (data.size() < 3 + 9 * qsizetype(w) * h) {
+  // The whole size is known from the first two bytes: refuse short data before building a board.
+  if (buffer.DataLen() < 3 + 9 * qint64(w) * h) {
     return std::nullopt;
   }
-  Snapshot snapshot{Board(std::uint8_t(w), std::uint8_t(h)), 0};
-  qsizetype pos = 2;
+  Snapshot snapshot{Board(w, h), 0};
   for (int c = 1; c <= w; ++c) {
     for (int r = 1; r <= h; ++r) {
       Node& n = snapshot.Nodes(c, r);
-      n.Exists = byteAt(pos++) ? kTrue16 : kFalse16;
-      n.Kind = byteAt(pos++);
-      n.LinkUp = byteAt(pos++);
-      n.LinkLeft = byteAt(pos++);
-      n.LinkRight = byteAt(pos++);
-      n.LinkDown = byteAt(pos++);
-      n.Degree = byteAt(pos++);
-      n.Owner = byteAt(pos++);
-      n.Expanded = byteAt(pos++) ? kTrue16 : kFalse16;
-      if (n.Owner > 2) {
+      if (!ReadNode(buffer, n) || n.Owner > 2) {
         return std::nullopt;
       }
     }
   }
-  snapshot.ActPlayer = byteAt(pos);
-  if (snapshot.ActPlayer > 2) {
+  if (!buffer.ReadByte(snapshot.ActPlayer) || snapshot.ActPlayer > 2) {
     return std::nullopt;
   }
   return snapshot;

@@ -1,0 +1,84 @@
+// Plays arbitrary bytes from a peer into a game: the stream is decoded into messages and each is
+// handled as the program handles a peer's message (moves, chat, board requests, snapshots).
+// Whatever arrives, the board must stay well formed: owners 0 to 2, the player to move 0 to 2,
+// links only on expanded nodes, and the border ring empty.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "game/Game.h"
+#include "net/Framing.h"
+#include "net/NetGame.h"
+
+using namespace vextal;
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) {
+    std::abort();
+  }
+}
+
+class NullView final : public GameView, public Dialogs {
+ public:
+  void DrawBoard() override {}
+  void AddLog(const QString&) override {}
+  void PlayWave(const QString&) override {}
+  void SendMessage(const vextal::Message&) override {}
+  void ShowPlayerPanel(const PlayerPanel&) override {}
+  void ShowPlayerNames(const QString&, const QString&) override {}
+  void SetMenuEnabled(MenuItem, bool) override {}
+  void SetMenuChecked(MenuItem, bool) override {}
+  void AddChatLine(const QString&, bool) override {}
+  BoxAnswer Message(BoxIcon, const QString&, const QString&, BoxButtons) override {
+    return BoxAnswer::Ok;
+  }
+  QString Input(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+class FixedClock final : public Clock {
+ public:
+  std::int64_t NowMs() const override { return 1000; }
+};
+
+void CheckBoard(const Game& game) {
+  const Board& b = game.Nodes;
+  Require(game.ActPlayer <= 2);
+  for (int c = 0; c <= b.NodesW() + 1; ++c) {
+    for (int r = 0; r <= b.NodesH() + 1; ++r) {
+      const Node& n = b(c, r);
+      const bool border = c == 0 || r == 0 || c == b.NodesW() + 1 || r == b.NodesH() + 1;
+      Require(!border || n == Node{});
+      Require(n.Owner <= 2);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  NullView view;
+  FixedClock clock;
+  SeededRandom random(size);
+  cSocket socket;
+  Game game(view, view, clock, random);
+  NetGame net(game, view, view, socket);
+  game.SetupStage(int(size % 8));
+  // The first byte picks which side this is and whether a peer is connected.
+  if (size > 0) {
+    game.NetMode = true;
+    game.NetServer = (data[0] & 1) != 0;
+    game.NetConnected = (data[0] & 2) != 0;
+    ++data;
+    --size;
+  }
+  FrameDecoder decoder;
+  const FrameDecoder::Result result =
+      decoder.Feed(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+  for (const Message& message : result.Messages) {
+    net.wsReceive(&socket, message);
+    CheckBoard(game);
+  }
+  return 0;
+}

@@ -1,0 +1,371 @@
+#include "net/cSocket.h"
+
+#include <utility>
+
+#include <QNetworkInterface>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace vextal {
+
+namespace {
+
+// Bytes taken from the socket per decoding step, so one burst of data never sits in memory twice.
+constexpr qint64 kReadChunk = 64 * 1024;
+// How long a closed connection may take to hand its last bytes to the peer before it is dropped.
+constexpr int kCloseGraceMs = 5000;
+
+// A peer's address as the user knows it: an IPv4 client of the dual-stack listener shows as
+// plain IPv4, not as ::ffff:a.b.c.d.
+QString AddressText(const QHostAddress& address) {
+  bool isIPv4 = false;
+  const quint32 ipv4 = address.toIPv4Address(&isIPv4);
+  return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
+}
+
+}  // namespace
+
+cSocket::cSocket(SocketListener* iListener, QObject* parent)
+    : QObject(parent), listener_(iListener) {}
+
+cSocket::~cSocket() {
+  // The connection closes with the object; nobody is told.
+  listener_ = nullptr;
+  if (sender() != nullptr) {
+    // Destroyed by a callback made from one of this object's slots: the socket or server is
+    // in the middle of emitting a signal, so it must outlive this call.
+    DropEndpoint();
+    return;
+  }
+  if (server_ != nullptr) {
+    server_->disconnect(this);
+    delete server_;
+  }
+  if (socket_ != nullptr) {
+    socket_->disconnect(this);
+    socket_->disconnectFromHost();
+    delete socket_;
+  }
+}
+
+qint16 cSocket::State() const {
+  if (server_ != nullptr) {
+    return server_->isListening() ? StateListening : StateClosed;
+  }
+  if (socket_ == nullptr) {
+    return StateClosed;
+  }
+  switch (socket_->state()) {
+    case QAbstractSocket::UnconnectedState:
+      return StateClosed;
+    case QAbstractSocket::HostLookupState:
+      return StateResolvingHost;
+    case QAbstractSocket::ConnectingState:
+      return StateConnecting;
+    case QAbstractSocket::ConnectedState:
+      return StateConnected;
+    case QAbstractSocket::BoundState:
+      return StateOpen;
+    case QAbstractSocket::ListeningState:
+      return StateListening;
+    case QAbstractSocket::ClosingState:
+      return StateClosing;
+  }
+  return StateClosed;
+}
+
+QString cSocket::LocalIP() {
+  const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+  for (const QHostAddress& address : addresses) {
+    if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
+      return address.toString();
+    }
+  }
+  return QStringLiteral("127.0.0.1");
+}
+
+quint16 cSocket::ListeningPort() const {
+  return server_ != nullptr ? server_->serverPort() : 0;
+}
+
+bool cSocket::DropEndpoint() {
+  const bool wasOpen = State() != StateClosed;
+  ++generation_;
+  peerClosedHeld_ = false;
+  heldConnected_ = false;
+  heldError_.reset();
+
+  if (server_ != nullptr) {
+    QTcpServer* server = std::exchange(server_, nullptr);
+    server->disconnect(this);
+    server->close();
+    server->setParent(nullptr);
+    server->deleteLater();
+  }
+  if (socket_ != nullptr) {
+    QTcpSocket* socket = std::exchange(socket_, nullptr);
+    socket->disconnect(this);
+    // Detached from this object, so neither this object's destruction nor a callback running
+    // inside one of the socket's own signals deletes it under Qt's feet.
+    socket->setParent(nullptr);
+    if (socket->state() == QAbstractSocket::UnconnectedState) {
+      socket->deleteLater();
+    } else {
+      // Let bytes already written reach the peer, then go; a peer that stops reading cannot
+      // keep the socket alive for long.
+      connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+      socket->disconnectFromHost();
+      if (socket->state() == QAbstractSocket::UnconnectedState) {
+        socket->deleteLater();
+      } else {
+        QTimer::singleShot(kCloseGraceMs, socket, &QObject::deleteLater);
+      }
+    }
+  }
+  return wasOpen;
+}
+
+void cSocket::Disconnect(qint32 iCause) {
+  const bool wasOpen = DropEndpoint();
+  if ((wasOpen || iCause >= 1) && listener_ != nullptr) {
+    listener_->wsDisconnected(this, iCause);
+  }
+}
+
+bool cSocket::Send(const QVariantList& iData) {
+  return SendList(MessageFromValues(iData));
+}
+
+bool cSocket::SendList(const Message& iData) {
+  if (State() != StateConnected) {
+    return false;
+  }
+  const std::optional<QByteArray> bytes = EncodeMessage(iData);
+  if (!bytes) {
+    return false;
+  }
+  // The whole message goes into the socket's write buffer at once; Qt flushes it from the
+  // event loop, so a message is never left half sent by this side.
+  return socket_->write(*bytes) == bytes->size();
+}
+
+bool cSocket::Listen(qint32 iPort, const QHostAddress& iBindAddress) {
+  const QPointer<cSocket> alive(this);
+  Disconnect(CauseClosedHere);
+  if (!alive) {
+    return false;
+  }
+  DropEndpoint();  // in case the callback of that disconnect opened something new
+  decoder_.ResetReceive();
+
+  auto* server = new QTcpServer(this);
+  server->setMaxPendingConnections(1);
+  if (iPort < 0 || iPort > 0xFFFF || !server->listen(iBindAddress, quint16(iPort))) {
+    delete server;
+    Disconnect(CauseClientClosed);
+    return false;
+  }
+  server_ = server;
+  ++generation_;
+  connect(server, &QTcpServer::newConnection, this, &cSocket::OnNewConnection);
+  connect(server, &QTcpServer::acceptError, this, &cSocket::OnAcceptError);
+  hosting_ = true;
+  if (listener_ != nullptr) {
+    listener_->wsListening(this, server->serverPort());
+  }
+  return true;
+}
+
+bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
+  const QPointer<cSocket> alive(this);
+  Disconnect(CauseClosedHere);
+  if (!alive) {
+    return false;
+  }
+  DropEndpoint();
+  decoder_.ResetReceive();
+  if (iRemoteIP.trimmed().isEmpty() || iPort < 1 || iPort > 0xFFFF) {
+    return false;
+  }
+
+  socket_ = new QTcpSocket(this);
+  ++generation_;
+  const quint64 generation = generation_;
+  WatchSocket(socket_);
+  holdEvents_ = true;
+  socket_->connectToHost(iRemoteIP, quint16(iPort));
+  holdEvents_ = false;
+  hosting_ = false;
+  if (listener_ != nullptr) {
+    listener_->wsConnecting(this, iRemoteIP, iPort);
+  }
+
+  // Events that fired inside connectToHost come now, after wsConnecting.
+  if (alive && generation == generation_ && std::exchange(heldConnected_, false)) {
+    OnConnected();
+  }
+  if (alive && generation == generation_ && heldError_) {
+    OnSocketError(*std::exchange(heldError_, std::nullopt));
+  }
+  return true;
+}
+
+void cSocket::WatchSocket(QTcpSocket* socket) {
+  connect(socket, &QAbstractSocket::connected, this, &cSocket::OnConnected);
+  connect(socket, &QAbstractSocket::errorOccurred, this, &cSocket::OnSocketError);
+  // Some peers' closes arrive as a plain disconnect without an error first.
+  connect(socket, &QAbstractSocket::disconnected, this, &cSocket::OnPeerClosed);
+  connect(socket, &QIODevice::readyRead, this, [this] { DeliverPending(); });
+}
+
+void cSocket::OnNewConnection() {
+  if (server_ == nullptr) {
+    return;
+  }
+  QTcpSocket* pending = server_->nextPendingConnection();
+  qint32 requestId = -1;
+  if (pending != nullptr) {
+    pending->setParent(this);  // survives the server
+    requestId = qint32(pending->socketDescriptor());
+  }
+  // One client per listen: the listener closes on the first request, so later ones find nobody.
+  DropEndpoint();
+  Accept(pending, requestId);
+}
+
+void cSocket::OnAcceptError() {
+  Disconnect(CauseNetworkError);
+}
+
+void cSocket::Accept(QTcpSocket* iPending, qint32 iRequestID) {
+  if (iPending == nullptr || iPending->state() != QAbstractSocket::ConnectedState) {
+    if (iPending != nullptr) {
+      iPending->abort();
+      iPending->deleteLater();
+    }
+    // The listener is gone and no connection came of it: report the end so the main window
+    // leaves network mode instead of waiting for a client that can no longer come.
+    if (listener_ != nullptr) {
+      listener_->wsDisconnected(this, CauseClosedHere);
+    }
+    return;
+  }
+
+  socket_ = iPending;
+  ++generation_;
+  const quint64 generation = generation_;
+  WatchSocket(socket_);
+  decoder_.ResetReceive();
+  const QPointer<cSocket> alive(this);
+  if (listener_ != nullptr) {
+    listener_->wsAccepted(this, AddressText(socket_->peerAddress()), socket_->localPort(),
+                          iRequestID);
+  }
+  // Bytes that came with the connection would otherwise wait for the next readyRead.
+  if (alive && generation == generation_ && socket_->bytesAvailable() > 0) {
+    DeliverPending();
+  }
+}
+
+void cSocket::OnConnected() {
+  if (holdEvents_) {
+    heldConnected_ = true;
+    return;
+  }
+  if (socket_ == nullptr) {
+    return;
+  }
+  const quint64 generation = generation_;
+  const QPointer<cSocket> alive(this);
+  if (listener_ != nullptr) {
+    listener_->wsConnected(this, AddressText(socket_->peerAddress()), socket_->peerName().toUpper(),
+                           socket_->peerPort());
+  }
+  if (alive && generation == generation_ && socket_->bytesAvailable() > 0) {
+    DeliverPending();
+  }
+}
+
+void cSocket::OnSocketError(QAbstractSocket::SocketError iError) {
+  if (holdEvents_) {
+    if (!heldError_) {
+      heldError_ = iError;
+    }
+    return;
+  }
+  if (iError == QAbstractSocket::RemoteHostClosedError) {
+    OnPeerClosed();
+  } else {
+    Disconnect(CauseNetworkError);
+  }
+}
+
+void cSocket::OnPeerClosed() {
+  if (socket_ == nullptr) {
+    return;
+  }
+  if (deliveringGeneration_ == generation_) {
+    peerClosedHeld_ = true;  // the delivery in progress reports it when it is done
+    return;
+  }
+  // Messages that arrived before the close are delivered first.
+  if (!DeliverPending()) {
+    return;
+  }
+  Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+}
+
+bool cSocket::DeliverPending() {
+  if (socket_ == nullptr) {
+    return false;
+  }
+  const quint64 generation = generation_;
+  if (deliveringGeneration_ == generation) {
+    // Entered from a nested event loop inside a callback: the outer delivery goes on reading
+    // once that callback returns, keeping the order of the messages.
+    return true;
+  }
+  const QPointer<cSocket> alive(this);
+  const quint64 outerDelivery = std::exchange(deliveringGeneration_, generation);
+  const auto stillHere = [&] { return alive && generation == generation_; };
+
+  bool ok = true;
+  while (ok && socket_->bytesAvailable() > 0) {
+    const FrameDecoder::Result decoded = decoder_.Feed(socket_->read(kReadChunk));
+    for (const Message& message : decoded.Messages) {
+      if (listener_ != nullptr) {
+        listener_->wsReceive(this, message);
+      }
+      if (!stillHere()) {
+        ok = false;
+        break;
+      }
+    }
+    if (!ok) {
+      break;
+    }
+    if (decoded.Error == FrameError::TooLarge) {
+      deliveringGeneration_ = outerDelivery;
+      Disconnect(CauseNetworkError);
+      return false;
+    }
+    if (decoded.Error == FrameError::EmptyMessage) {
+      // What is pending cannot be placed in the stream any more: throw it away. The decoder
+      // has started over and takes the next bytes that arrive as a new message.
+      socket_->readAll();
+    }
+  }
+  if (!alive) {
+    return false;
+  }
+  deliveringGeneration_ = outerDelivery;
+  if (ok && std::exchange(peerClosedHeld_, false)) {
+    Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+    return false;
+  }
+  return ok;
+}
+
+}  // namespace vextal

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <optional>
+
+#include <QAbstractSocket>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+#include <QtGlobal>
+
+#include "net/Framing.h"
+#include "net/Message.h"
+#include "net/SocketListener.h"
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace vextal {
+
+// The numbers State() reports. The program itself tells only closed (0) from connected (7).
+enum SocketState : qint16 {
+  StateClosed = 0,
+  StateOpen = 1,
+  StateListening = 2,
+  StateResolvingHost = 4,
+  StateConnecting = 6,
+  StateConnected = 7,
+  StateClosing = 8,
+};
+
+// The program's one TCP endpoint. It either hosts (listens and accepts exactly one client) or
+// connects to a host; it frames outgoing messages, reassembles incoming ones and reports every
+// connection event to its SocketListener. It owns at most one QTcpServer or QTcpSocket at a time.
+//
+// Nothing here blocks or spins an event loop: Qt's signals drive it. Callbacks may re-enter it
+// (Disconnect, Listen, Connect, Send) or delete it; after every callback it checks that the
+// connection it was working on is still the current one before touching anything.
+class cSocket : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit cSocket(SocketListener* iListener = nullptr, QObject* parent = nullptr);
+  ~cSocket() override;
+
+  void SetListener(SocketListener* iListener) { listener_ = iListener; }
+
+  // True after a successful Listen, false after a successful Connect (and at creation). Picks
+  // the cause reported when the peer closes.
+  bool Listener() const { return hosting_; }
+
+  qint16 State() const;
+  // This machine's first non-loopback IPv4 address, or "127.0.0.1" when it has none.
+  static QString LocalIP();
+  // The port the listener is bound to, 0 when not listening.
+  quint16 ListeningPort() const;
+
+  // Closes whatever is open and reports iCause; with nothing open, reports only a cause >= 1.
+  void Disconnect(qint32 iCause);
+  // Frames and sends one message; each value becomes its text (numbers in decimal). False when
+  // not connected, or the list has 0 or more than 255 items or would pass kMaxMessageBytes;
+  // nothing is sent then.
+  bool Send(const QVariantList& iData);
+  bool SendList(const Message& iData);
+  // Hosts on iPort (0 picks a free port). The program listens on all addresses, IPv4 and IPv6;
+  // tests bind the loopback address. On failure reports cause 2 and returns false.
+  bool Listen(qint32 iPort, const QHostAddress& iBindAddress = QHostAddress(QHostAddress::Any));
+  // Starts connecting to a host given as IPv4, IPv6 or a name. False, with nothing reported,
+  // when the address or port is refused at once.
+  bool Connect(const QString& iRemoteIP, qint32 iPort);
+
+ private:
+  void OnNewConnection();
+  void OnAcceptError();
+  void Accept(QTcpSocket* iPending, qint32 iRequestID);
+  void OnConnected();
+  void OnSocketError(QAbstractSocket::SocketError iError);
+  void OnPeerClosed();
+
+  void WatchSocket(QTcpSocket* socket);
+  // Lets go of the server and the socket without reporting anything; a connected socket is
+  // closed gracefully and deleted later, so it may be dropped from inside its own signals.
+  // Returns whether anything was open.
+  bool DropEndpoint();
+  // Reads, decodes and delivers everything pending on the current socket. Returns false when
+  // the connection ended meanwhile (a callback closed or replaced it, or destroyed this object).
+  bool DeliverPending();
+
+  SocketListener* listener_ = nullptr;
+  bool hosting_ = false;
+  QTcpServer* server_ = nullptr;
+  QTcpSocket* socket_ = nullptr;
+  FrameDecoder decoder_;
+  // Changes whenever the endpoint is dropped or replaced, so code resuming after a callback can
+  // tell whether the connection it was working on is still there.
+  quint64 generation_ = 1;
+  // The generation whose bytes are being delivered (0: none). A callback that runs a modal
+  // dialog lets socket events in; they must not overtake the messages still to be delivered.
+  quint64 deliveringGeneration_ = 0;
+  // The peer closed while messages were being delivered; reported once they all are.
+  bool peerClosedHeld_ = false;
+  // While Connect starts the socket, its connected/error signals may fire at once; they are
+  // held until wsConnecting has been reported so the events arrive in their natural order.
+  bool holdEvents_ = false;
+  bool heldConnected_ = false;
+  std::optional<QAbstractSocket::SocketError> heldError_;
+};
+
+}  // namespace vextal

@@ -1,0 +1,128 @@
+#include "render/BoardPainter.h"
+
+#include "game/Rounding.h"
+#include "render/mPaint.h"
+
+namespace vextal {
+
+namespace {
+
+// Where a bar starts or ends across its length: base + half of (NodeSize -/+ LinkWidth),
+// rounded half to even so odd differences still land on a whole pixel.
+int HalfOffset(std::int32_t base, double span) {
+  return int(RoundHalfEven(base + 0.5 * span));
+}
+
+void FillAndOutline(QPainter& dc, const BoxRect& box, Rgb fill) {
+  FillBox(dc, box.x1, box.y1, box.x2, box.y2, fill);
+  DrawBox(dc, box.x1, box.y1, box.x2, box.y2, kOutlineColor);
+}
+
+}  // namespace
+
+BoxRect NodeSquare(const BoardGeometry& g, int column, int row) {
+  const int left = g.GridStep * column;
+  const int top = g.GridStep * row;
+  return {left, top, left + g.NodeSize, top + g.NodeSize};
+}
+
+BoxRect InnerSquare(const BoardGeometry& g, int column, int row) {
+  const BoxRect outer = NodeSquare(g, column, row);
+  return {outer.x1 + g.NodeInset, outer.y1 + g.NodeInset, outer.x2 - g.NodeInset,
+          outer.y2 - g.NodeInset};
+}
+
+BoxRect RightBar(const BoardGeometry& g, int column, int row) {
+  const int top = g.GridStep * row;
+  return {g.GridStep * column + g.NodeSize, HalfOffset(top, g.NodeSize - g.LinkWidth),
+          g.GridStep * (column + 1), HalfOffset(top, g.NodeSize + g.LinkWidth)};
+}
+
+BoxRect LowerBar(const BoardGeometry& g, int column, int row) {
+  const int left = g.GridStep * column;
+  return {HalfOffset(left, g.NodeSize - g.LinkWidth), g.GridStep * row + g.NodeSize,
+          HalfOffset(left, g.NodeSize + g.LinkWidth), g.GridStep * (row + 1)};
+}
+
+Rgb LinkColor(int linkSum) {
+  switch (linkSum) {
+    case 0:
+      return RGB(60, 30, 70);
+    case 1:
+      return RGB(50, 100, 100);
+    default:
+      // 2 is links both ways; larger sums only come from foreign board data and look the same.
+      return RGB(100, 200, 50);
+  }
+}
+
+Rgb KindColor(std::uint8_t kind) {
+  switch (kind) {
+    case 0:
+      return RGB(150, 50, 200);
+    case 1:
+      return RGB(100, 100, 200);
+    case 2:
+      return RGB(0, 150, 100);
+    case 4:
+      return RGB(200, 0, 50);
+    default:
+      // No local board has other kinds; a neutral grey keeps foreign ones visible.
+      return RGB(160, 160, 160);
+  }
+}
+
+Rgb OwnerColor(Player owner, Rgb colorP1, Rgb colorP2) {
+  switch (owner) {
+    case 1:
+      return colorP1;
+    case 2:
+      return colorP2;
+    default:
+      // Free; an invalid owner (never taken from a peer) is shown as free as well.
+      return RGB(70, 20, 80);
+  }
+}
+
+void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb colorP1,
+                Rgb colorP2) {
+  const int w = nodes.NodesW();
+  const int h = nodes.NodesH();
+
+  // Links pass. The border ring never holds a node, so the last column and row draw nothing
+  // outward.
+  for (int c = 1; c <= w; ++c) {
+    for (int r = 1; r <= h; ++r) {
+      const Node& node = nodes(c, r);
+      if (!node.Exists) {
+        continue;
+      }
+      const Node& right = nodes(c + 1, r);
+      if (right.Exists) {
+        FillAndOutline(dc, RightBar(g, c, r), LinkColor(right.LinkLeft + node.LinkRight));
+      }
+      const Node& below = nodes(c, r + 1);
+      if (below.Exists) {
+        FillAndOutline(dc, LowerBar(g, c, r), LinkColor(below.LinkUp + node.LinkDown));
+      }
+    }
+  }
+
+  // Nodes pass, on top of the bars.
+  for (int c = 1; c <= w; ++c) {
+    for (int r = 1; r <= h; ++r) {
+      const Node& node = nodes(c, r);
+      if (!node.Exists) {
+        continue;
+      }
+      const BoxRect square = NodeSquare(g, c, r);
+      const BoxRect inner = InnerSquare(g, c, r);
+      FillBox(dc, square.x1, square.y1, square.x2, square.y2, KindColor(node.Kind));
+      FillBox(dc, inner.x1, inner.y1, inner.x2, inner.y2, OwnerColor(node.Owner, colorP1, colorP2));
+      DrawBox(dc, square.x1, square.y1, square.x2, square.y2, kOutlineColor);
+      DrawBox(dc, inner.x1, inner.y1, inner.x2, inner.y2, kOutlineColor);
+    }
+  }
+}
+
+}  // namespace vextal

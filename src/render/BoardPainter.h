@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QPainter>
+
+#include "game/Board.h"
+#include "game/Colors.h"
+
+namespace vextal {
+
+// The board geometry in pixels, set once when the main window starts.
+struct BoardGeometry {
+  std::int32_t GridStep = 50;  // between neighbouring grid points, both ways
+  std::int32_t NodeSize = 30;  // side of a node's square
+  std::int32_t LinkWidth = 8;  // thickness of a link bar
+  std::int32_t NodeInset = 5;  // inset of the owner square inside the node's square
+};
+
+// A rectangle as FillBox and DrawBox take it: left, top, right, bottom.
+struct BoxRect {
+  int x1 = 0;
+  int y1 = 0;
+  int x2 = 0;
+  int y2 = 0;
+  bool operator==(const BoxRect&) const = default;
+};
+
+BoxRect NodeSquare(const BoardGeometry& g, int column, int row);
+BoxRect InnerSquare(const BoardGeometry& g, int column, int row);
+BoxRect RightBar(const BoardGeometry& g, int column, int row);  // toward (column + 1, row)
+BoxRect LowerBar(const BoardGeometry& g, int column, int row);  // toward (column, row + 1)
+
+// The colour of a link bar by the sum of the two facing link bytes.
+Rgb LinkColor(int linkSum);
+// The colour of a node's square by its kind.
+Rgb KindColor(std::uint8_t kind);
+// The colour of a node's inner square by its owner.
+Rgb OwnerColor(Player owner, Rgb colorP1, Rgb colorP2);
+
+inline constexpr Rgb kOutlineColor = RGB(0, 0, 0);
+
+// Draws the board onto an already cleared surface: first every link bar between two
+// orthogonally adjacent nodes, then every node on top.
+void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb colorP1, Rgb colorP2);
+
+}  // namespace vextal

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+#include <QPointer>
+#include <QWidget>
+
+#include "game/Dialogs.h"
+
+class QMessageBox;
+
+namespace vextal {
+
+// The program's modal message boxes and input box, shown over the main window.
+class QtDialogs final : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+
+  // The window the boxes are centred on; set once the main window exists.
+  void SetParentWidget(QWidget* parent) { parent_ = parent; }
+
+  BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text,
+                    BoxButtons buttons = BoxButtons::Ok) override;
+  QString Input(const QString& title, const QString& prompt,
+                const QString& defaultText = QString()) override;
+
+  // The box Message shows, built but not yet shown.
+  static std::unique_ptr<QMessageBox> BuildMessageBox(BoxIcon icon, const QString& title,
+                                                      const QString& text, BoxButtons buttons,
+                                                      QWidget* parent);
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace vextal

@@ -1,0 +1,167 @@
+#include "shell/frmChat.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace vextal {
+
+namespace {
+
+// Both text boxes: light lilac text on a dark purple ground.
+const QColor kBoxBackground(64, 0, 64);
+const QColor kBoxText(192, 192, 255);
+
+QFont ChatFont() {
+  QFont font;
+  font.setFamilies(
+      {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(8.25);
+  return font;
+}
+
+void PaintBox(QWidget& box) {
+  QPalette palette = box.palette();
+  palette.setColor(QPalette::Base, kBoxBackground);
+  palette.setColor(QPalette::Text, kBoxText);
+  box.setPalette(palette);
+}
+
+// Removes leading and trailing space characters only; other white space is part of the line.
+QString TrimSpaces(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text.at(first) == QLatin1Char(' ')) {
+    ++first;
+  }
+  while (last > first && text.at(last - 1) == QLatin1Char(' ')) {
+    --last;
+  }
+  return text.mid(first, last - first);
+}
+
+}  // namespace
+
+frmChat::frmChat(ChatLog& chat, ChatLink link)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      chat_(chat),
+      link_(std::move(link)),
+      cmdMenu_(new QPushButton(this)),
+      txtInput_(new QLineEdit(this)),
+      txtLog_(new QPlainTextEdit(this)) {
+  setWindowTitle(QStringLiteral("Chat"));
+  // The main window alone decides when the program ends; an open chat never keeps it alive.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setFont(ChatFont());
+
+  txtLog_->setObjectName(QStringLiteral("txtLog"));
+  txtLog_->setGeometry(0, 0, 257, 149);
+  txtLog_->setReadOnly(true);
+  txtLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  PaintBox(*txtLog_);
+
+  txtInput_->setObjectName(QStringLiteral("txtInput"));
+  txtInput_->setGeometry(0, 168, 241, kButtonSize);
+  PaintBox(*txtInput_);
+  txtInput_->installEventFilter(this);
+
+  // A small down-pointing triangle; the button has no command of its own.
+  cmdMenu_->setObjectName(QStringLiteral("cmdMenu"));
+  cmdMenu_->setGeometry(240, 168, kButtonSize, kButtonSize);
+  cmdMenu_->setText(QString(QChar(0x25BE)));
+
+  setTabOrder(txtInput_, txtLog_);
+  setTabOrder(txtLog_, cmdMenu_);
+  txtInput_->setFocus();
+
+  resize(kInitialWidth, kInitialHeight);
+}
+
+void frmChat::SetLog() {
+  const QString& log = chat_.Text();
+  // The transcript separates lines with "\r\n"; the text box wants one character per break so
+  // that positions in the transcript and in the box stay in step.
+  QString shown = log;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  txtLog_->setPlainText(shown);
+
+  // Every line ends with a break, so "just before the final break" is one short of the end.
+  const int lastPosition = txtLog_->document()->characterCount() - 1;
+  const int caret = log.size() < 3 ? 0 : static_cast<int>(shown.size()) - 1;
+  QTextCursor cursor = txtLog_->textCursor();
+  cursor.setPosition(std::clamp(caret, 0, lastPosition));
+  txtLog_->setTextCursor(cursor);
+  txtLog_->ensureCursorVisible();
+}
+
+void frmChat::SendChat() {
+  if (!link_.IsConnected || !link_.IsConnected()) {
+    chat_.AddChatLine(QStringLiteral("Not connected"), true);
+    return;
+  }
+  const QString line = TrimSpaces(txtInput_->text());
+  if (line.isEmpty()) {
+    return;
+  }
+  // Text crosses the wire one byte per character.
+  if (link_.Send) {
+    link_.Send(Message{QByteArray::number(static_cast<int>(MsgChat)), line.toLatin1()});
+  }
+  chat_.AddChatLine(line, true);
+  txtInput_->clear();
+}
+
+void frmChat::ArrangeControls() {
+  if (isMinimized()) {
+    return;
+  }
+  const int W = width();
+  const int H = height();
+  const int w = cmdMenu_->width();
+  const int h = cmdMenu_->height();
+  // A control that would get a negative size keeps its place; the other steps still run.
+  if (H - h >= 0) {
+    txtLog_->setGeometry(0, 0, W, H - h);
+  }
+  if (W - w >= 0) {
+    txtInput_->setGeometry(0, H - h, W - w, txtInput_->height());
+  }
+  cmdMenu_->move(W - w, H - h);
+}
+
+void frmChat::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ArrangeControls();
+}
+
+void frmChat::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit Unloaded();
+}
+
+bool frmChat::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtInput_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    // Enter sends and never reaches the box; Alt+S sends only with Alt as the sole modifier.
+    if ((enter && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) ||
+        (key->key() == Qt::Key_S && modifiers == Qt::AltModifier)) {
+      SendChat();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vextal

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+#include "shell/ChatLog.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vextal {
+
+// The chat window: the run's transcript above, a one-line input box and a small menu button
+// below. Enter or Alt+S in the input box sends the line to the peer. Closing the window unloads
+// it (the owning ChatLog then forgets it); the transcript itself lives on in ChatLog.
+class frmChat : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kInitialWidth = 320;  // client area when the window is first opened
+  static constexpr int kInitialHeight = 220;
+  static constexpr int kButtonSize = 18;  // cmdMenu is a square; txtInput has its height
+
+  frmChat(ChatLog& chat, ChatLink link);
+
+  // Shows the whole transcript and puts the caret just before its final line break, so that
+  // the newest line is in view.
+  void SetLog();
+
+  QPushButton* cmdMenu() const { return cmdMenu_; }
+  QLineEdit* txtInput() const { return txtInput_; }
+  QPlainTextEdit* txtLog() const { return txtLog_; }
+
+ signals:
+  // The user closed the window.
+  void Unloaded();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Sends the input line to the peer and adds it to the transcript.
+  void SendChat();
+  // Keeps the button square in the bottom-right corner, the input box to its left and the
+  // transcript filling the rest.
+  void ArrangeControls();
+
+  ChatLog& chat_;
+  ChatLink link_;
+  QPushButton* cmdMenu_;
+  QLineEdit* txtInput_;
+  QPlainTextEdit* txtLog_;
+};
+
+}  // namespace vextal

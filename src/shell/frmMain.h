@@ -1,0 +1,176 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QList>
+#include <QMainWindow>
+
+#include "game/Clock.h"
+#include "game/Dialogs.h"
+#include "game/Game.h"
+#include "game/GameView.h"
+#include "game/Random.h"
+#include "render/BoardPainter.h"
+#include "shell/ChatLog.h"
+#include "shell/Pages.h"
+#include "shell/ShellPaths.h"
+#include "shell/mMusic.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+
+namespace vextal {
+
+class Front;
+
+// The program's main window: the board, the player row, the status line with its event log,
+// and every menu command. It owns the game and shows what the game reports through GameView.
+//
+// The collaborators are handed in and must outlive the window: the monotonic clock (move
+// timing and the length of the run), the program's one random source, already seeded, and the
+// modal boxes. The program passes SteadyClock, SeededRandom and QtDialogs; tests pass fakes.
+// programFolder is where the "sound" and "music" folders are looked for; empty means the
+// folder the program runs from. Construction runs the whole start-up, up to and including the
+// first game; the caller shows the window.
+class frmMain final : public QMainWindow, public GameView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 341;
+  static constexpr int kClientHeight = 327;
+  static constexpr std::uint16_t kDefaultNetPort = 2501;
+  static constexpr int kTimerIntervalMs = 1000;
+  static constexpr int kFarewellAfterSeconds = 120;  // a longer run ends with the farewell box
+
+  frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
+          const QString& programFolder = QString(), QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  vextal::Game& game() { return game_; }
+  const vextal::Game& game() const { return game_; }
+  vextal::mMusic& music() { return music_; }
+
+  // The run so far in whole seconds, on the monotonic clock.
+  std::int64_t RunSeconds() const;
+
+  // The TCP port for hosting and connecting.
+  std::uint16_t NetPort = 0;
+
+  // --- GameView --------------------------------------------------------------------------
+  void DrawBoard() override;
+  void AddLog(const QString& message) override;
+  void PlayWave(const QString& fileName) override;
+  void SendMessage(const Message& message) override;
+  void ShowPlayerPanel(const PlayerPanel& panel) override;
+  void ShowPlayerNames(const QString& name1, const QString& name2) override;
+  void SetMenuEnabled(MenuItem item, bool enabled) override;
+  void SetMenuChecked(MenuItem item, bool checked) override;
+  void AddChatLine(const QString& text, bool own) override;
+
+ public slots:
+  // Events of the controls.
+  void Front_MouseDown(Qt::MouseButton button, int x, int y);
+  void tmrAI_Timer();
+  void lblState_DblClick();
+  void lblDonate_Click();
+
+  // Menu commands.
+  void mnuEnableAI_Click();
+  void mnuEnableDemo_Click();
+  void mnuEnableSound_Click();
+  void mnuPlayMusic_Click(int index);
+  void mnuStopMusic_Click();
+  void mnuExit_Click();
+  void mnuClear_Click();
+  void mnuSetup_Click(int index);
+  void mnuShowChat_Click();
+  void mnuServer_Click();
+  void mnuClient_Click();
+  void mnuDisconnect_Click();
+  void mnuSynchronize_Click();
+  void mnuWebsite_Click();
+  void mnuGuestbook_Click();
+  void mnuUpdate_Click();
+  void mnuReadmeEN_Click();
+  void mnuReadmeDE_Click();
+  void mnuPayPal_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void StartUp();
+  void ShutDown();
+  void BuildStageItems();
+  void FillMusicList();
+  void ShowMusicMenu();
+  QAction* ActionFor(MenuItem item) const;
+
+  const Clock& clock_;
+  Dialogs& dialogs_;
+  vextal::Game game_;
+  vextal::mMusic music_;
+  QString programFolder_;
+  // The chat transcript with its window, and the Help pages.
+  ChatLog chat_{ChatLink{[this] { return game_.NetConnected; },
+                         [this](const Message& message) { SendMessage(message); }}};
+  DesktopUrlOpener urlOpener_;
+  Pages pages_{urlOpener_, dialogs_, ProgramFolder()};
+
+  BoardGeometry geometry_;
+  std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
+  bool shutDown_ = false;
+
+  // Controls, named as the window lays them out.
+  QWidget* picStatus = nullptr;
+  QLabel* lblState = nullptr;
+  QTimer* tmrAI = nullptr;
+  QPlainTextEdit* txtLog = nullptr;
+  Front* front = nullptr;
+  QLabel* lblDonate = nullptr;
+  QLabel* lblCopyright = nullptr;
+  QLabel* lblVersion = nullptr;
+  QLabel* imgIcon = nullptr;
+  QFrame* picActive1 = nullptr;
+  QFrame* picActive2 = nullptr;
+  QLabel* lblPlayer1 = nullptr;
+  QLabel* lblSum1 = nullptr;
+  QLabel* lblPlayer2 = nullptr;
+  QLabel* lblSum2 = nullptr;
+
+  // Menu items.
+  QMenu* mnuFile = nullptr;
+  QAction* mnuEnableAI = nullptr;
+  QAction* mnuEnableDemo = nullptr;
+  QAction* mnuEnableSound = nullptr;
+  QMenu* mnuBackgroundMusic = nullptr;
+  QList<QAction*> mnuPlayMusic;  // index 0 is the "(none)" placeholder
+  QAction* mnuLineF3 = nullptr;
+  QAction* mnuStopMusic = nullptr;
+  QAction* mnuExit = nullptr;
+  QMenu* mnuReset = nullptr;
+  QAction* mnuClear = nullptr;
+  QList<QAction*> mnuSetup;  // index 0 is the hidden template
+  QMenu* mnuNetwork = nullptr;
+  QAction* mnuShowChat = nullptr;
+  QAction* mnuServer = nullptr;
+  QAction* mnuClient = nullptr;
+  QAction* mnuDisconnect = nullptr;
+  QAction* mnuSynchronize = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuWebsite = nullptr;
+  QAction* mnuGuestbook = nullptr;
+  QAction* mnuUpdate = nullptr;
+  QAction* mnuReadmeEN = nullptr;
+  QAction* mnuReadmeDE = nullptr;
+  QAction* mnuPayPal = nullptr;
+};
+
+}  // namespace vextal

@@ -1,0 +1,215 @@
+#include "shell/mMusic.h"
+
+#define SDL_MAIN_HANDLED
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "game/Dialogs.h"
+#include "shell/MusicFileCheck.h"
+#include "shell/ShellPaths.h"
+
+namespace vextal {
+namespace {
+
+// Files beyond these sizes are not effects or tunes of this game; they are not read into memory.
+constexpr qint64 kMaxEffectBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxTuneBytes = 4 * 1024 * 1024;
+
+// Reads a whole file, or nothing when it cannot be opened (a folder, no permission) or is too big.
+QByteArray ReadSmallFile(const QString& path, qint64 limit) {
+  QFile file(path);
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > limit) {
+    return {};
+  }
+  return file.readAll();
+}
+
+}  // namespace
+
+mMusic::mMusic(Dialogs& dialogs)
+    : mMusic(dialogs, ProgramFolder() + QStringLiteral("/sound/"),
+             ProgramFolder() + QStringLiteral("/music/")) {}
+
+mMusic::mMusic(Dialogs& dialogs, QString soundPath, QString musicPath)
+    : dialogs_(dialogs), soundPath_(std::move(soundPath)), musicPath_(std::move(musicPath)) {
+  menu_.PlayMusic.push_back({kNoneCaption, QString(), false, false, true});
+}
+
+mMusic::~mMusic() {
+  StopMusic();
+  FreeChunks();
+  device_.Close();
+}
+
+void mMusic::PlayWave(const QString& fileName) {
+  if (soundOff_ || fileName.isEmpty()) {
+    return;
+  }
+  const QString path = soundPath_ + fileName;
+  if (!QFileInfo::exists(path)) {
+    return;
+  }
+  if (!device_.Open()) {
+    // Effects go off before the box: while it is up, further effects must not stack more boxes.
+    soundOff_ = true;
+    dialogs_.Message(BoxIcon::Critical, kTitle, kDeviceFailedText);
+    return;
+  }
+  if (Mix_Playing(AudioDevice::kEffectChannel)) {
+    return;  // the sounding effect is never cut short
+  }
+  Mix_Chunk* chunk = Chunk(path);
+  if (chunk != nullptr && Mix_PlayChannel(AudioDevice::kEffectChannel, chunk, 0) >= 0) {
+    soundingEffect_ = fileName;
+  }
+}
+
+Mix_Chunk* mMusic::Chunk(const QString& path) {
+  if (Mix_Chunk* cached = chunks_.value(path)) {
+    return cached;
+  }
+  const QByteArray bytes = ReadSmallFile(path, kMaxEffectBytes);
+  if (bytes.isEmpty()) {
+    return nullptr;
+  }
+  // The mixer decodes into its own buffer, so the bytes are not needed afterwards. A file that
+  // does not decode is not cached: it is read again next time, as an effect is rare and small.
+  // The source is closed here rather than by the mixer, which does not free it on every
+  // failure.
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
+  SDL_RWclose(source);
+  if (chunk != nullptr) {
+    chunks_.insert(path, chunk);
+  }
+  return chunk;
+}
+
+void mMusic::FreeChunks() {
+  if (device_.IsOpen()) {
+    Mix_HaltChannel(-1);
+  }
+  for (Mix_Chunk* chunk : std::as_const(chunks_)) {
+    Mix_FreeChunk(chunk);
+  }
+  chunks_.clear();
+  soundingEffect_.clear();
+}
+
+QString mMusic::SoundingEffect() const {
+  if (!device_.IsOpen() || !Mix_Playing(AudioDevice::kEffectChannel)) {
+    return {};
+  }
+  return soundingEffect_;
+}
+
+bool mMusic::PlayMusic(const QString& fileName) {
+  // An empty name would name the music folder itself, which is not a tune.
+  if (fileName.isEmpty() || !QFileInfo::exists(musicPath_ + fileName)) {
+    return false;
+  }
+  if (musicPlaying_) {
+    StopMusic();
+  }
+  if (!StartTune(musicPath_ + fileName)) {
+    dialogs_.Message(BoxIcon::Critical, kTitle, kMidiFailedText);
+    return false;
+  }
+  musicPlaying_ = true;
+  return true;
+}
+
+bool mMusic::StartTune(const QString& path) {
+  QByteArray bytes = ReadSmallFile(path, kMaxTuneBytes);
+  if (!InspectMidiFile(bytes).Valid || !device_.Open()) {
+    return false;
+  }
+  // The bytes and their source stay with the tune until it is freed, as a decoder may read
+  // while it plays.
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
+  _Mix_Music* tune = Mix_LoadMUSType_RW(source, MUS_MID, 0);
+  if (tune == nullptr) {
+    SDL_RWclose(source);
+    return false;
+  }
+  if (Mix_PlayMusic(tune, 0) != 0) {  // 0: once, not repeated
+    // Released at once: a tune that was loaded but would not start never lingers to block the
+    // next one.
+    Mix_FreeMusic(tune);
+    SDL_RWclose(source);
+    return false;
+  }
+  tune_ = tune;
+  tuneSource_ = source;
+  tuneBytes_ = std::move(bytes);
+  return true;
+}
+
+void mMusic::StopMusic() {
+  if (tune_ != nullptr) {
+    Mix_HaltMusic();
+    Mix_FreeMusic(tune_);
+    SDL_RWclose(tuneSource_);
+    tune_ = nullptr;
+    tuneSource_ = nullptr;
+    tuneBytes_.clear();
+  }
+  musicPlaying_ = false;
+}
+
+void mMusic::FillMusicList() {
+  menu_.PlayMusic.resize(1);
+  MusicMenuItem& none = menu_.PlayMusic.front();
+  none.Enabled = false;
+  none.Visible = true;
+  if (!musicPath_.isEmpty()) {  // an empty QDir path would list the working folder
+    const QDir folder(musicPath_);
+    const QStringList names = folder.entryList(
+        {QStringLiteral("*.mid")},
+        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+      menu_.PlayMusic.front().Visible = false;
+      menu_.PlayMusic.push_back({name.left(name.size() - 4), name, false, true, true});
+    }
+  }
+  MenuChanged();
+}
+
+void mMusic::mnuEnableSound_Click() {
+  menu_.EnableSoundChecked = !menu_.EnableSoundChecked;
+  soundOff_ = !menu_.EnableSoundChecked;
+  MenuChanged();
+}
+
+void mMusic::mnuPlayMusic_Click(int index) {
+  if (index >= 0 && index < static_cast<int>(menu_.PlayMusic.size()) &&
+      PlayMusic(menu_.PlayMusic[static_cast<std::size_t>(index)].Tag)) {
+    for (std::size_t i = 0; i < menu_.PlayMusic.size(); ++i) {
+      menu_.PlayMusic[i].Checked = static_cast<int>(i) == index;
+    }
+    menu_.StopMusicChecked = false;
+  }
+  MenuChanged();
+}
+
+void mMusic::mnuStopMusic_Click() {
+  for (MusicMenuItem& item : menu_.PlayMusic) {
+    item.Checked = false;
+  }
+  menu_.StopMusicChecked = true;
+  StopMusic();
+  MenuChanged();
+}
+
+void mMusic::MenuChanged() {
+  if (onMenuChanged_) {
+    onMenuChanged_();
+  }
+}
+
+}  // namespace vextal

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include "shell/AudioDevice.h"
+
+struct Mix_Chunk;
+struct SDL_RWops;
+struct _Mix_Music;
+
+namespace vextal {
+
+class Dialogs;
+
+// One entry of the tune list under "Background music" (mnuPlayMusic).
+struct MusicMenuItem {
+  QString Caption;  // the file name without its last four characters
+  QString Tag;      // the file name, extension included
+  bool Checked = false;
+  bool Enabled = true;
+  bool Visible = true;
+};
+
+// The state of the three places where the user controls sound. A window mirrors it in its
+// menus: after FillMusicList it creates one action per entry of PlayMusic, and on every change
+// notification it copies the check marks and the enabled and visible states.
+struct MusicMenu {
+  std::vector<MusicMenuItem> PlayMusic;  // index 0 is the placeholder "(none)"
+  bool StopMusicChecked = true;          // "No music"
+  bool EnableSoundChecked = true;        // "Sound effects"
+};
+
+// The game's sound: short wav effects from the "sound" folder and one MIDI tune at a time from
+// the "music" folder, both beside the program, with the menu logic that switches them.
+//
+// The audio device is opened on the first effect or tune, never before. Failures are told
+// through the Dialogs seam: a tune that cannot be started gives the MIDI message; an audio
+// device that cannot be opened for an effect gives the device message once and turns the effects
+// off (the "Sound effects" check mark is left as it was).
+//
+// Only one instance should exist at a time: the mixer and its music stream are process-wide.
+class mMusic {
+ public:
+  static inline const QString kMidiFailedText =
+      QStringLiteral("Could not play MIDI music! Check your sound settings.");
+  static inline const QString kDeviceFailedText =
+      QStringLiteral("Sound device not available. Sound will be disabled");
+  static inline const QString kTitle = QStringLiteral("Vextal");
+  static inline const QString kNoneCaption = QStringLiteral("(none)");
+
+  // Folders beside the program: ProgramFolder() + "/sound/" and + "/music/".
+  explicit mMusic(Dialogs& dialogs);
+  // Folders given in full, each ending in a separator.
+  mMusic(Dialogs& dialogs, QString soundPath, QString musicPath);
+  // Stops the tune and closes the audio device.
+  ~mMusic();
+  mMusic(const mMusic&) = delete;
+  mMusic& operator=(const mMusic&) = delete;
+
+  const QString& SoundPath() const { return soundPath_; }
+  const QString& MusicPath() const { return musicPath_; }
+  void SetSoundPath(const QString& path) { soundPath_ = path; }
+  void SetMusicPath(const QString& path) { musicPath_ = path; }
+  // True: effects are not played.
+  bool SoundOff() const { return soundOff_; }
+  // True after a tune was started, false after a stop; a tune that ends by itself leaves it true.
+  bool MusicPlaying() const { return musicPlaying_; }
+
+  // Plays SoundPath + fileName in the background. An empty name, a missing file or effects
+  // switched off play nothing; while an earlier effect still sounds the new one is dropped.
+  void PlayWave(const QString& fileName);
+  // Starts MusicPath + fileName once, stopping any tune before. False, without a message, when
+  // the file does not exist; false with the MIDI message when it cannot be opened or started.
+  bool PlayMusic(const QString& fileName);
+  // Stops and frees the tune, if any. Never reports anything.
+  void StopMusic();
+
+  // Fills the tune list from the "*.mid" entries of MusicPath, in name order (case ignored).
+  // Like the directory listing it comes from, it also lists sub-folders whose names end in
+  // ".mid"; choosing one gives the MIDI message.
+  void FillMusicList();
+
+  // The menu commands.
+  void mnuEnableSound_Click();
+  void mnuPlayMusic_Click(int index);
+  void mnuStopMusic_Click();
+
+  const MusicMenu& Menu() const { return menu_; }
+  // Called after FillMusicList and after every menu command, whether or not a mark changed, so a
+  // window whose actions toggle themselves on a click is always put back to the model.
+  void SetMenuChanged(std::function<void()> onChanged) { onMenuChanged_ = std::move(onChanged); }
+
+  // The file name of the effect still sounding, or empty.
+  QString SoundingEffect() const;
+  bool DeviceOpen() const { return device_.IsOpen(); }
+
+ private:
+  Mix_Chunk* Chunk(const QString& path);
+  bool StartTune(const QString& path);
+  void FreeChunks();
+  void MenuChanged();
+
+  Dialogs& dialogs_;
+  QString soundPath_;
+  QString musicPath_;
+  bool soundOff_ = false;
+  bool musicPlaying_ = false;
+
+  AudioDevice device_;
+  QHash<QString, Mix_Chunk*> chunks_;  // decoded effects by full path
+  QString soundingEffect_;
+  _Mix_Music* tune_ = nullptr;
+  SDL_RWops* tuneSource_ = nullptr;
+  QByteArray tuneBytes_;  // the tune's file, read through tuneSource_
+
+  MusicMenu menu_;
+  std::function<void()> onMenuChanged_;
+};
+
+}  // namespace vextal

@@ -1,0 +1,123 @@
+// A mouse button on the board picture: pixel to grid point, the drops before any move, and the
+// sound the click plays.
+
+#include <QTest>
+
+#include "common/CoreRecorder.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
+}
+
+class BoardClickTest : public QObject {
+  Q_OBJECT
+
+  CoreRig* rig = nullptr;
+  Game& game() { return rig->game; }
+
+ private slots:
+  void init() { rig = new CoreRig; }
+  void cleanup() {
+    delete rig;
+    rig = nullptr;
+  }
+
+  // Each axis picks the grid point whose centre (50 * i + 15) is nearest, halves to even.
+  void pixelToGridPoint_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("column");  // -1: outside the board array
+    QTest::addColumn<int>("row");
+    QTest::newRow("(40,40): half rounds to even 0") << 40 << 40 << 0 << 0;
+    QTest::newRow("(90,90): half rounds to even 2") << 90 << 90 << 2 << 2;
+    QTest::newRow("(65,65): centre of (1,1)") << 65 << 65 << 1 << 1;
+    QTest::newRow("(41,39): just past and before the half") << 41 << 39 << 1 << 0;
+    QTest::newRow("(140,190): 2.5 and 3.5") << 140 << 190 << 2 << 4;
+    QTest::newRow("(0,0): top-left pixel") << 0 << 0 << 0 << 0;
+    QTest::newRow("(279,229): last drawn pixel") << 279 << 229 << 5 << 4;
+    QTest::newRow("(330,280): border corner") << 330 << 280 << 6 << 5;
+    QTest::newRow("(340,120): column 6.5 -> 6") << 340 << 120 << 6 << 2;
+    QTest::newRow("(390,120): column 7 is outside") << 390 << 120 << -1 << -1;
+    QTest::newRow("(120,300): row 6 is outside") << 120 << 300 << -1 << -1;
+    QTest::newRow("(-60,65): column -1 is outside") << -60 << 65 << -1 << -1;
+  }
+  void pixelToGridPoint() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    rig->Place(kFullGrid);
+    const auto cell = game().CellAt(x, y);
+    if (column < 0) {
+      QVERIFY(!cell.has_value());
+    } else {
+      QVERIFY(cell.has_value());
+      QCOMPARE(cell->first, column);
+      QCOMPARE(cell->second, row);
+    }
+  }
+
+  void clickPlaysTheNearestNodeAndItsSound() {
+    rig->Place(kFullGrid, 1);
+    game().BoardClick(90, 90);
+    QCOMPARE(game().Nodes(2, 2).Owner, Player(1));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"panel:2|1 + 0 = 1|0 + 0 = 0", "draw", "wave:beep1.wav"}));
+    game().BoardClick(90, 90);  // player 2 on player 1's node
+    QCOMPARE(rig->rec.Take(), QStringList({"wave:beep2.wav"}));
+  }
+
+  void clickOnBorderOrMissingNodeIsSilent_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::newRow("border (0,0)") << 40 << 40;
+    QTest::newRow("missing node (1,1)") << 65 << 65;
+    QTest::newRow("outside the array") << 500 << 500;
+  }
+  void clickOnBorderOrMissingNodeIsSilent() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    rig->Place({"-XXXX", "XXXXX", "XXXXX", "XXXXX"}, 1);
+    game().PendingSound = QStringLiteral("beep2.wav");  // left over from an earlier attempt
+    const Board before = game().Nodes;
+    game().BoardClick(x, y);
+    QVERIFY(game().PendingSound.isEmpty());
+    QVERIFY(game().Nodes == before);
+    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(rig->rec.Take(), QStringList());
+  }
+
+  void clicksDroppedWhileWaitingForPeer() {
+    rig->Place(kFullGrid, 1);
+    game().NetMode = true;
+    game().NetServer = true;
+    game().NetConnected = false;
+    game().PendingSound = QStringLiteral("beep3.wav");
+    const Board before = game().Nodes;
+    game().BoardClick(65, 65);
+    QVERIFY(game().PendingSound.isEmpty());
+    QVERIFY(game().Nodes == before);
+    QCOMPARE(rig->rec.Take(), QStringList());
+
+    game().NetConnected = true;  // once the peer is there, the host plays player 1
+    game().BoardClick(65, 65);
+    QCOMPARE(rig->rec.Take(), QStringList({"send:24,1,1,1", "panel:2|1 + 0 = 1|0 + 0 = 0", "draw",
+                                           "wave:beep1.wav"}));
+  }
+
+  void clickNotAllowedForThisSeatDoesNothing() {
+    rig->Place(kFullGrid, 2);
+    game().CpuOn = true;  // against the CPU, player 2 is the CPU's seat
+    game().PendingSound = QStringLiteral("beep1.wav");
+    game().BoardClick(65, 65);
+    QVERIFY(game().PendingSound.isEmpty());
+    QCOMPARE(game().Nodes(1, 1).Owner, Player(0));
+    QCOMPARE(rig->rec.Take(), QStringList());
+  }
+};
+
+QTEST_GUILESS_MAIN(BoardClickTest)
+#include "test_board_click.moc"

@@ -1,0 +1,320 @@
+// The rules of one move: claims, refusals, expansions, neutralisation, blocking, the sound each
+// attempt chooses and the move message sent in a network game.
+
+#include <QTest>
+
+#include "common/CoreRecorder.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
+
+// One node as "o<owner> e<expanded> L<left>U<up>R<right>D<down>", so a failure shows it all.
+QString Describe(const Node& n) {
+  return QStringLiteral("o%1 e%2 L%3U%4R%5D%6")
+      .arg(n.Owner)
+      .arg(n.Expanded ? 1 : 0)
+      .arg(n.LinkLeft)
+      .arg(n.LinkUp)
+      .arg(n.LinkRight)
+      .arg(n.LinkDown);
+}
+
+}  // namespace
+
+class MoveRulesTest : public QObject {
+  Q_OBJECT
+
+  CoreRig* rig = nullptr;
+  Game& game() { return rig->game; }
+
+  // Makes `player` the one to move, as a peer's move message does, and plays (column, row).
+  bool PlayAs(Player player, int column, int row) {
+    game().ActPlayer = player;
+    return game().DoMove(column, row, false);
+  }
+  QString At(int column, int row) { return Describe(game().Nodes(column, row)); }
+
+ private slots:
+  void init() {
+    rig = new CoreRig;
+    rig->clock.SetNowMs(5000);
+  }
+  void cleanup() {
+    delete rig;
+    rig = nullptr;
+  }
+
+  void claimNextToUnexpandedOpponentNode() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(2, 2, 2));
+    game().LastMoveTick = 0;
+    rig->rec.Clear();
+
+    // Ownership alone blocks nothing: only links do.
+    QVERIFY(PlayAs(1, 3, 2));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep1.wav"));
+    QCOMPARE(At(3, 2), QStringLiteral("o1 e0 L0U0R0D0"));
+    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(game().LastMoveTick, std::int64_t(5000));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"panel:2|1 + 0 = 1|1 + 0 = 1", "draw"}));  // local: nothing sent
+  }
+
+  void refusedMoves_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("opponent's node") << 2 << 1;
+    QTest::newRow("own expanded node") << 1 << 1;
+    QTest::newRow("free node blocked by a hostile link") << 1 << 3;
+  }
+  void refusedMoves() {
+    QFETCH(int, column);
+    QFETCH(int, row);
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(1, 1, 1));  // player 1 claims (1,1) ...
+    QVERIFY(PlayAs(2, 2, 1));  // ... player 2 claims (2,1) ...
+    QVERIFY(PlayAs(1, 1, 1));  // ... player 1 expands (1,1)
+    QVERIFY(PlayAs(2, 1, 4));
+    QVERIFY(PlayAs(2, 1, 4));  // player 2 expands (1,4): (1,3) is blocked for player 1
+    game().SetActPlayer(1);
+    game().NetMode = true;
+    game().NetConnected = true;
+    game().LastMoveTick = 42;
+    game().PendingSound.clear();
+    const Board before = game().Nodes;
+    rig->rec.Clear();
+
+    QVERIFY(!game().DoMove(column, row, true));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
+    QVERIFY(game().Nodes == before);
+    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(game().LastMoveTick, std::int64_t(42));
+    QCOMPARE(rig->rec.Take(), QStringList());  // not sent, not repainted
+  }
+
+  void noNodeIsNoMoveAndKeepsTheSound_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("grid point without a node") << 1 << 1;
+    QTest::newRow("border corner") << 0 << 0;
+    QTest::newRow("border column right") << 6 << 2;
+    QTest::newRow("border row below") << 3 << 5;
+    QTest::newRow("beyond the array") << 7 << 6;
+    QTest::newRow("far beyond") << 255 << 255;
+    QTest::newRow("negative") << -1 << 2;
+  }
+  void noNodeIsNoMoveAndKeepsTheSound() {
+    QFETCH(int, column);
+    QFETCH(int, row);
+    rig->Place({"-XXXX", "XXXXX", "XXXXX", "XXXXX"}, 2);
+    game().PendingSound = QStringLiteral("set by caller");
+    const Board before = game().Nodes;
+
+    QVERIFY(!game().DoMove(column, row, true));
+    QCOMPARE(game().PendingSound, QStringLiteral("set by caller"));
+    QVERIFY(game().Nodes == before);
+    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(rig->rec.Take(), QStringList());
+  }
+
+  // A peer's move message sets the player to move from its own bytes; a mover other than 1 or 2
+  // must not play (it would write an owner the board cannot hold).
+  void moverOutsideOneAndTwoIsNoMove_data() {
+    QTest::addColumn<int>("mover");
+    QTest::newRow("nobody") << 0;
+    QTest::newRow("3") << 3;
+    QTest::newRow("255") << 255;
+  }
+  void moverOutsideOneAndTwoIsNoMove() {
+    QFETCH(int, mover);
+    rig->Place(kFullGrid, 1);
+    const Board before = game().Nodes;
+    QVERIFY(!PlayAs(Player(mover), 3, 2));
+    QVERIFY(game().Nodes == before);
+    QCOMPARE(rig->rec.Take(), QStringList());
+  }
+
+  void expansionLinksTowardExistingNeighboursOnly_data() {
+    QTest::addColumn<QStringList>("layout");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("top-left corner") << kFullGrid << 1 << 1 << "o1 e1 L0U0R1D1";
+    QTest::newRow("bottom-right corner") << kFullGrid << 5 << 4 << "o1 e1 L1U1R0D0";
+    QTest::newRow("top edge") << kFullGrid << 3 << 1 << "o1 e1 L1U0R1D1";
+    QTest::newRow("inside") << kFullGrid << 3 << 2 << "o1 e1 L1U1R1D1";
+    QTest::newRow("missing point to the right")
+        << QStringList{"XXXXX", "X-X-X", "X-X-X", "XXXXX"} << 1 << 2 << "o1 e1 L0U1R0D1";
+    QTest::newRow("isolated node")
+        << QStringList{"X-XXX", "-XXXX", "XXXXX", "XXXXX"} << 1 << 1 << "o1 e1 L0U0R0D0";
+  }
+  void expansionLinksTowardExistingNeighboursOnly() {
+    QFETCH(QStringList, layout);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(QString, expected);
+    rig->Place(layout, 1);
+    QVERIFY(PlayAs(1, column, row));
+    QVERIFY(PlayAs(1, column, row));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
+    QCOMPARE(At(column, row), expected);
+    QCOMPARE(game().ActPlayer, Player(2));
+  }
+
+  void expansionLinksTowardOpponentAndFreeNodesAlike() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(2, 3, 1));  // up: opponent
+    QVERIFY(PlayAs(1, 2, 2));  // left: own
+    QVERIFY(PlayAs(1, 3, 2));
+    QVERIFY(PlayAs(1, 3, 2));
+    QCOMPARE(At(3, 2), QStringLiteral("o1 e1 L1U1R1D1"));
+    QCOMPARE(At(3, 1), QStringLiteral("o2 e0 L0U0R0D0"));  // Degree 3, one hostile link
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
+  }
+
+  void degreeOneNodeFallsToOneHostileLink() {
+    rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(2, 2, 1));
+    QVERIFY(PlayAs(1, 1, 1));  // expand toward the Degree-1 node of player 2
+    QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
+    QCOMPARE(At(2, 1), QStringLiteral("o0 e0 L0U0R0D0"));
+    QCOMPARE(At(1, 1), QStringLiteral("o1 e1 L0U0R1D0"));
+  }
+
+  void degreeThreeNodeSurvivesOneHostileLinkAndFallsToTwo() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(2, 2, 1));  // Degree 3 on the top edge
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(1, 1, 1));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
+    QCOMPARE(At(2, 1), QStringLiteral("o2 e0 L0U0R0D0"));
+
+    QVERIFY(PlayAs(1, 3, 1));
+    QVERIFY(PlayAs(1, 3, 1));  // the second hostile link
+    QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
+    QCOMPARE(At(2, 1), QStringLiteral("o0 e0 L0U0R0D0"));
+  }
+
+  void neutralisedExpandedNodeLosesItsLinksAndUnblocks() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(1, 2, 1));
+    QVERIFY(PlayAs(1, 3, 2));
+    QVERIFY(PlayAs(2, 2, 2));
+    QVERIFY(PlayAs(2, 2, 2));  // player 2 expands (2,2): links toward all four neighbours
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));  // one link each: both survive
+    QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
+    QCOMPARE(At(3, 2), QStringLiteral("o1 e0 L0U0R0D0"));
+
+    QVERIFY(!PlayAs(1, 1, 2));  // blocked for player 1 by the link of (2,2)
+    QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
+
+    QVERIFY(PlayAs(1, 2, 1));  // first link toward (2,2): Degree 4 survives
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
+    QCOMPARE(At(2, 2), QStringLiteral("o2 e1 L1U1R1D1"));
+    QVERIFY(PlayAs(1, 3, 2));  // second link: (2,2) falls and its links vanish
+    QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
+    QCOMPARE(At(2, 2), QStringLiteral("o0 e0 L0U0R0D0"));
+
+    // The cell (2,2) blocked opens again; the fallen cell is blocked for its former owner and
+    // open to the attacker.
+    QVERIFY(!PlayAs(2, 2, 2));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
+    QVERIFY(PlayAs(1, 1, 2));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep1.wav"));
+    QVERIFY(PlayAs(1, 2, 2));
+    QCOMPARE(At(2, 2), QStringLiteral("o1 e0 L0U0R0D0"));
+  }
+
+  void anotherHostileLinkKeepsTheCellBlocked() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(1, 1, 3));
+    QVERIFY(PlayAs(2, 1, 2));
+    QVERIFY(PlayAs(2, 1, 2));  // (1,2) links toward (2,2) ...
+    QVERIFY(PlayAs(2, 3, 2));
+    QVERIFY(PlayAs(2, 3, 2));  // ... and so does (3,2)
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(1, 1, 3));  // the second link toward (1,2) brings it down
+    QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
+    QCOMPARE(At(1, 2), QStringLiteral("o0 e0 L0U0R0D0"));
+
+    QVERIFY(!PlayAs(1, 2, 2));  // (3,2) still points at it
+    QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
+    QVERIFY(!PlayAs(2, 1, 2));  // the fallen node is blocked for its former owner
+    QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
+  }
+
+  void ownLinksNeverNeutraliseOwnNodes() {
+    // (2,1), Degree 3, between two own expanded nodes.
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(1, 2, 1));
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(1, 3, 1));
+    QVERIFY(PlayAs(1, 3, 1));
+    QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
+
+    // A Degree-1 own node next to an own expansion.
+    rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
+    QVERIFY(PlayAs(1, 2, 1));
+    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(PlayAs(1, 1, 1));
+    QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
+  }
+
+  void everyNeighbourIsCheckedAfterTheFirstFalls() {
+    // (2,2) with four arms of Degree 1; two separate nodes keep player 2 in the game.
+    rig->Place({"-X-XX", "XXX--", "-X---", "-----"}, 1);
+    QVERIFY(PlayAs(2, 1, 2));  // left arm, checked first
+    QVERIFY(PlayAs(2, 2, 3));  // lower arm, checked last
+    QVERIFY(PlayAs(1, 2, 2));
+    QVERIFY(PlayAs(1, 2, 2));
+    QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
+    QCOMPARE(At(1, 2), QStringLiteral("o0 e0 L0U0R0D0"));
+    QCOMPARE(At(2, 3), QStringLiteral("o0 e0 L0U0R0D0"));
+    QCOMPARE(rig->rec.BoxCount, 0);
+  }
+
+  void moveMessageCarriesTheMoverBeforeTheTurnPasses() {
+    rig->Place(kFullGrid, 1);
+    game().NetMode = true;
+    game().NetServer = true;
+    game().NetConnected = true;
+    QVERIFY(game().DoMove(3, 2, true));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"send:24,1,3,2", "panel:2|1 + 0 = 1|0 + 0 = 0", "draw"}));
+    QVERIFY(game().DoMove(4, 4, true));
+    QCOMPARE(rig->rec.Take().first(), QStringLiteral("send:24,2,4,4"));
+  }
+
+  void moveIsNotSentWhenNotAskedOrLocal() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(game().DoMove(3, 2, true));  // local game
+    game().NetMode = true;
+    game().NetConnected = true;
+    QVERIFY(game().DoMove(4, 2, false));  // a peer's move is not sent back
+    for (const QString& effect : rig->rec.Take()) {
+      QVERIFY2(!effect.startsWith(QStringLiteral("send:")), qPrintable(effect));
+    }
+  }
+
+  void checkNeutraliseLeavesFreeAndBorderCellsAlone() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(!game().CheckNeutralise(2, 2));  // free
+    QVERIFY(!game().CheckNeutralise(0, 0));  // border
+    QVERIFY(!game().CheckNeutralise(6, 5));
+    QVERIFY(!game().CheckNeutralise(99, 99));  // outside the array
+    QVERIFY(PlayAs(1, 2, 2));
+    QVERIFY(!game().CheckNeutralise(2, 2));  // owned, no hostile link
+  }
+};
+
+QTEST_GUILESS_MAIN(MoveRulesTest)
+#include "test_move_rules.moc"

@@ -1,0 +1,286 @@
+// Turns, scores, the end of a game and the new game that follows.
+
+#include <QTest>
+
+#include "common/CoreRecorder.h"
+#include "net/Snapshot.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
+
+// Two nodes side by side, each of Degree 1, and nothing else.
+const QStringList kPair = {"XX---", "-----", "-----", "-----"};
+
+}  // namespace
+
+class TurnsTest : public QObject {
+  Q_OBJECT
+
+  CoreRig* rig = nullptr;
+  Game& game() { return rig->game; }
+
+  bool PlayAs(Player player, int column, int row) {
+    game().ActPlayer = player;
+    return game().DoMove(column, row, false);
+  }
+
+  // Player 1 owns (1,1), player 2 owns (2,1), player 1 to move: expanding (1,1) brings (2,1)
+  // down and leaves player 2 without a legal move. Scores then: 1 + 1 = 2 against 0.
+  void PrepareLastMove() {
+    rig->Place(kPair, 1);
+    game().Nodes(1, 1).Owner = 1;
+    game().Nodes(2, 1).Owner = 2;
+    game().SetActPlayer(1);
+    rig->rec.Clear();
+  }
+
+ private slots:
+  void init() { rig = new CoreRig; }
+  void cleanup() {
+    delete rig;
+    rig = nullptr;
+  }
+
+  void newGameAlternatesTheFirstPlayer() {
+    rig->Place(kFullGrid, 0);
+    QCOMPARE(game().ActPlayer, Player(0));
+    game().NewGame();
+    QCOMPARE(game().ActPlayer, Player(1));
+    game().NewGame();
+    QCOMPARE(game().ActPlayer, Player(2));
+    game().NewGame();
+    QCOMPARE(game().ActPlayer, Player(1));
+  }
+
+  void switchPlayerFromNobodyGivesPlayerOne() {
+    game().SwitchPlayer();
+    QCOMPARE(game().ActPlayer, Player(1));
+    game().SwitchPlayer();
+    QCOMPARE(game().ActPlayer, Player(2));
+  }
+
+  void newGameClearsPlayAndKeepsTheLayout() {
+    rig->Place({"XXXXX", "X-XXX", "XXXXX", "XXX-X"}, 1);
+    game().Nodes(3, 3).Kind = 4;  // as a peer's board may carry
+    QVERIFY(PlayAs(1, 2, 1));
+    QVERIFY(PlayAs(1, 2, 1));
+    QVERIFY(PlayAs(2, 5, 4));
+    QVERIFY(PlayAs(2, 5, 4));
+    Board layout = game().Nodes;
+    for (int c = 0; c <= 6; ++c) {
+      for (int r = 0; r <= 5; ++r) {
+        Node& n = layout(c, r);
+        n.Owner = 0;
+        n.Expanded = kFalse16;
+        n.LinkUp = n.LinkLeft = n.LinkRight = n.LinkDown = 0;
+      }
+    }
+    game().PendingSound = QStringLiteral("beep4.wav");
+    rig->rec.Clear();
+
+    game().NewGame();
+    QVERIFY(game().Nodes == layout);
+    QVERIFY(game().PendingSound.isEmpty());
+    QCOMPARE(rig->rec.Take(), QStringList({"panel:2|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
+                                           "draw", "wave:reset.wav"}));
+  }
+
+  void newGameSendsTheBoardOnlyToAConnectedPeer() {
+    rig->Place(kFullGrid, 1);
+    game().NetMode = true;
+    game().NewGame();  // hosting, nobody connected yet
+    QVERIFY(rig->rec.Sent.isEmpty());
+
+    game().NetConnected = true;
+    rig->rec.Clear();
+    game().NewGame();
+    QCOMPARE(rig->rec.Take(), QStringList({"panel:1|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
+                                           "send:124,<183 bytes>", "draw", "wave:reset.wav"}));
+  }
+
+  void snapshotOfNewGameIsTakenAfterTheSwitch() {
+    rig->Place(kFullGrid, 2);
+    QVERIFY(PlayAs(1, 3, 3));
+    game().NetMode = game().NetConnected = true;
+    rig->rec.Clear();
+    game().NewGame();  // player 2 was to move: player 1 begins
+    QCOMPARE(rig->rec.Sent.size(), 1);
+    const QByteArray snapshot = rig->rec.Sent[0][1];
+    QCOMPARE(snapshot, GetSnapshot(game().Nodes, 1));
+    QCOMPARE(int(snapshot.back()), 1);
+  }
+
+  void setActPlayerHighlightsAndCounts() {
+    rig->Place(kFullGrid, 1);
+    game().SetActPlayer(2);
+    const PlayerPanel& panel = rig->rec.LastPanel;
+    QCOMPARE(panel.Marker1, game().ColorP1Dark);
+    QCOMPARE(panel.Marker2, game().ColorP2);
+    QVERIFY(!panel.Bold1);
+    QVERIFY(panel.Bold2);
+    game().SetActPlayer(1);
+    QCOMPARE(panel.Marker1, RGB(0, 150, 240));
+    QCOMPARE(panel.Marker2, RGB(120, 60, 0));
+    QVERIFY(panel.Bold1);
+    QVERIFY(!panel.Bold2);
+  }
+
+  void scoreIsNodesPlusLinks() {
+    rig->Place(kFullGrid, 1);
+    QVERIFY(PlayAs(1, 2, 1));
+    QVERIFY(PlayAs(1, 2, 1));  // Degree 3: 1 + 3 = 4
+    QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("1 + 3 = 4"));
+    QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("0 + 0 = 0"));
+    QCOMPARE(game().Score1, 4);
+    QVERIFY(PlayAs(2, 3, 3));
+    QVERIFY(PlayAs(2, 3, 3));  // Degree 4
+    QVERIFY(PlayAs(2, 5, 4));  // claimed only
+    QVERIFY(PlayAs(1, 1, 4));
+    QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("2 + 3 = 5"));
+    QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("2 + 4 = 6"));
+    QCOMPARE(game().Score1, 5);
+    QCOMPARE(game().Score2, 6);
+  }
+
+  void gameOverTestUsesTheLegalMoveRule() {
+    rig->Place(kPair, 1);
+    QVERIFY(!game().CheckGameOver(1));
+    game().Nodes(1, 1).Owner = 1;
+    game().Nodes(2, 1).Owner = 2;
+    QVERIFY(!game().CheckGameOver(1));  // an own unexpanded node is a move
+    game().Nodes(1, 1).Expanded = kTrue16;
+    game().Nodes(1, 1).LinkRight = 1;
+    QVERIFY(game().CheckGameOver(1));  // only an expanded node and an opponent node
+    QVERIFY(!game().CheckGameOver(2));
+    game().Nodes(2, 1).Owner = 0;
+    QVERIFY(game().CheckGameOver(2));  // the free cell is blocked for player 2
+    QVERIFY(!game().CheckGameOver(1));
+  }
+
+  // The move that ends a game in a network game with a connected peer, from the click to the
+  // reset sound of the next game, in the order a peer and a person see it.
+  void fullSequenceOfTheLastMoveInANetworkGame() {
+    PrepareLastMove();
+    game().NetMode = game().NetServer = game().NetConnected = true;
+    game().UpdatePlayerNames();
+    rig->rec.Clear();
+    rig->clock.SetNowMs(777);
+
+    game().BoardClick(65, 65);
+    QCOMPARE(rig->rec.Take(), QStringList({
+                                  "send:24,1,1,1",
+                                  "panel:2|1 + 1 = 2|0 + 0 = 0",
+                                  "draw",
+                                  "log:Server wins (2/0)",
+                                  "wave:over1.wav",
+                                  "box:Information|Game Over|Server wins! 2 to 0 points.",
+                                  "panel:1|0 + 0 = 0|0 + 0 = 0",
+                                  "log:New game started.",
+                                  "send:124,<183 bytes>",
+                                  "draw",
+                                  "wave:reset.wav",
+                              }));
+    QCOMPARE(game().ActPlayer, Player(1));  // the mover begins the next game
+    QVERIFY(game().PendingSound.isEmpty());
+    QCOMPARE(game().LastMoveTick, std::int64_t(777));
+  }
+
+  void gameEndsEvenWhenTheMoverStillHasMoves() {
+    rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
+    game().Nodes(1, 1).Owner = 1;
+    game().Nodes(2, 1).Owner = 2;
+    game().Nodes(4, 1).Owner = 2;
+    game().Nodes(5, 1).Owner = 2;
+    game().Nodes(4, 1).Expanded = game().Nodes(5, 1).Expanded = kTrue16;
+    game().Nodes(4, 1).LinkRight = game().Nodes(5, 1).LinkLeft = 1;
+    game().SetActPlayer(1);
+    rig->rec.Clear();
+    // After this expansion player 1 could still claim (2,1); player 2 has nothing left.
+    QVERIFY(game().DoMove(1, 1, false));
+    QCOMPARE(rig->rec.BoxCount, 1);
+    QVERIFY(rig->rec.Effects.contains(QStringLiteral("log:Player 2 wins (2/4)")));
+    QCOMPARE(game().ActPlayer, Player(1));
+  }
+
+  void gameOverTexts_data() {
+    QTest::addColumn<bool>("netMode");
+    QTest::addColumn<bool>("cpuOn");
+    QTest::addColumn<bool>("demoOn");
+    QTest::addColumn<int>("score1");
+    QTest::addColumn<int>("score2");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("draw") << false << false << false << 9 << 9
+                          << QStringList{"log:Game Over: Draw (9/9)", "wave:over2.wav",
+                                         "box:Exclamation|Game Over|Draw - both have 9 points!"};
+    QTest::newRow("draw against the CPU")
+        << false << true << false << 9 << 9
+        << QStringList{"log:Game Over: Draw (9/9)", "wave:over2.wav",
+                       "box:Exclamation|Game Over|Draw - both have 9 points!"};
+    QTest::newRow("person loses to the CPU")
+        << false << true << false << 6 << 11
+        << QStringList{"log:CPU wins (6/11)", "wave:over1.wav",
+                       "box:Information|Game Over|You lose... 6 to 11 points."};
+    QTest::newRow("person beats the CPU")
+        << false << true << false << 11 << 6
+        << QStringList{"log:Player wins (11/6)", "wave:over1.wav",
+                       "box:Information|Game Over|You win! 11 to 6 points."};
+    QTest::newRow("two persons") << false << false << false << 7 << 12
+                                 << QStringList{"log:Player 2 wins (7/12)", "wave:over1.wav",
+                                                "box:Information|Game Over|Player 2 wins! 7 "
+                                                "to 12 points."};
+    QTest::newRow("two persons, demo checked but CPU off")
+        << false << false << true << 12 << 7
+        << QStringList{"log:Player 1 wins (12/7)", "wave:over1.wav",
+                       "box:Information|Game Over|Player 1 wins! 12 to 7 points."};
+    QTest::newRow("demo") << false << true << true << 4 << 10
+                          << QStringList{"log:CPU 2 wins (4/10)", "wave:over1.wav",
+                                         "box:Information|Game Over|CPU 2 wins! 4 to 10 points."};
+    QTest::newRow("network, CPU switch on")
+        << true << true << false << 3 << 5
+        << QStringList{"log:Client wins (3/5)", "wave:over1.wav",
+                       "box:Information|Game Over|Client wins! 3 to 5 points."};
+  }
+  void gameOverTexts() {
+    QFETCH(bool, netMode);
+    QFETCH(bool, cpuOn);
+    QFETCH(bool, demoOn);
+    QFETCH(int, score1);
+    QFETCH(int, score2);
+    QFETCH(QStringList, expected);
+    rig->Place(kFullGrid, 1);
+    game().NetMode = netMode;
+    game().CpuOn = cpuOn;
+    game().DemoOn = demoOn;
+    game().UpdatePlayerNames();
+    game().Score1 = score1;
+    game().Score2 = score2;
+    rig->rec.Clear();
+
+    game().ShowGameOver();
+    QStringList effects = rig->rec.Take();
+    QCOMPARE(effects.mid(0, 3), expected);
+    QCOMPARE(effects.mid(3, 2),
+             QStringList({"panel:2|0 + 0 = 0|0 + 0 = 0", "log:New game started."}));
+  }
+
+  void newGameWaitsForTheBoxToClose() {
+    PrepareLastMove();
+    Player duringBox = 0;
+    QStringList effectsBeforeClose;
+    rig->rec.WhileBoxOpen = [&] {
+      duringBox = game().ActPlayer;
+      effectsBeforeClose = rig->rec.Effects;
+    };
+    QVERIFY(game().DoMove(1, 1, true));
+    QCOMPARE(duringBox, Player(2));  // the turn rests with the player without a move
+    QVERIFY(!effectsBeforeClose.contains(QStringLiteral("log:New game started.")));
+    QVERIFY(rig->rec.Effects.contains(QStringLiteral("log:New game started.")));
+  }
+};
+
+QTEST_GUILESS_MAIN(TurnsTest)
+#include "test_turns.moc"

@@ -1,0 +1,292 @@
+// The game over the network: connection events, the peer's messages (good, bad and broken), and
+// two complete games played between two real sockets on the loopback address.
+
+#include <QtTest>
+
+#include "common/CoreRecorder.h"
+#include "net/NetGame.h"
+#include "net/Snapshot.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+// A GameView that records like CoreRecorder and also hands the core's messages to a socket, as
+// the main window does.
+class WiredView final : public GameView {
+ public:
+  WiredView(CoreRecorder& rec, cSocket& socket) : rec_(rec), socket_(socket) {}
+  void DrawBoard() override { rec_.DrawBoard(); }
+  void AddLog(const QString& m) override { rec_.AddLog(m); }
+  void PlayWave(const QString& f) override { rec_.PlayWave(f); }
+  void SendMessage(const Message& m) override {
+    rec_.SendMessage(m);
+    socket_.SendList(m);
+  }
+  void ShowPlayerPanel(const PlayerPanel& p) override { rec_.ShowPlayerPanel(p); }
+  void ShowPlayerNames(const QString& a, const QString& b) override { rec_.ShowPlayerNames(a, b); }
+  void SetMenuEnabled(MenuItem i, bool e) override { rec_.SetMenuEnabled(i, e); }
+  void SetMenuChecked(MenuItem i, bool c) override { rec_.SetMenuChecked(i, c); }
+  void AddChatLine(const QString& t, bool own) override { rec_.AddChatLine(t, own); }
+
+ private:
+  CoreRecorder& rec_;
+  cSocket& socket_;
+};
+
+// One copy of the program: a game, its socket and the network side, all on loopback.
+struct Side {
+  CoreRecorder rec;
+  FakeClock clock;
+  ScriptedRandom random;
+  cSocket socket;
+  WiredView view{rec, socket};
+  Game game{view, rec, clock, random};
+  NetGame net{game, view, rec, socket};
+
+  explicit Side(int stage) : random(std::uint64_t(stage) * 7919) {
+    net.NetPort = 0;
+    net.ListenAddress = QHostAddress(QHostAddress::LocalHost);
+    game.SetupStage(stage);
+    rec.Clear();
+  }
+
+  bool Logged(const QString& line) const {
+    return rec.Effects.contains(QStringLiteral("log:") + line);
+  }
+};
+
+bool SameGame(const Game& a, const Game& b) {
+  return a.Nodes == b.Nodes && a.ActPlayer == b.ActPlayer;
+}
+
+Message Move(const char* mover, const char* column, const char* row) {
+  return {"24", mover, column, row};
+}
+
+}  // namespace
+
+class TestNetGame : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void bad_messages_change_nothing_data();
+  void bad_messages_change_nothing();
+  void a_move_message_makes_its_mover_the_player_to_move();
+  void unknown_type_only_repaints();
+  void chat_line_arrives_without_mark();
+  void broken_snapshot_leaves_the_board_and_disconnects_data();
+  void broken_snapshot_leaves_the_board_and_disconnects();
+  void good_snapshot_replaces_board_size_and_player();
+  void disconnect_texts_by_cause();
+  void synchronize_needs_a_connected_host();
+  void connect_answer_of_spaces_does_nothing();
+  void join_play_two_games_and_disconnect();
+  void disconnect_question_keeps_connection_unless_yes();
+};
+
+void TestNetGame::bad_messages_change_nothing_data() {
+  QTest::addColumn<Message>("message");
+  QTest::newRow("type not a number") << Message{"x24", "1", "1", "1"};
+  QTest::newRow("mover 7") << Move("7", "3", "1");
+  QTest::newRow("mover 0") << Move("0", "3", "1");
+  QTest::newRow("row 200") << Move("1", "3", "200");
+  QTest::newRow("column beyond border") << Move("1", "7", "1");
+  QTest::newRow("column not a number") << Move("1", "c", "1");
+  QTest::newRow("row missing") << Message{"24", "1", "3"};
+  QTest::newRow("chat without line") << Message{"36"};
+  QTest::newRow("snapshot without board") << Message{"124"};
+}
+
+void TestNetGame::bad_messages_change_nothing() {
+  QFETCH(Message, message);
+  Side side(6);
+  const Board before = side.game.Nodes;
+  const Player player = side.game.ActPlayer;
+  side.net.wsReceive(&side.socket, message);
+  QCOMPARE(side.game.Nodes, before);
+  QCOMPARE(side.game.ActPlayer, player);
+  QVERIFY2(side.rec.Effects.isEmpty(), qPrintable(side.rec.Effects.join(QLatin1Char('\n'))));
+}
+
+void TestNetGame::a_move_message_makes_its_mover_the_player_to_move() {
+  Side side(6);
+  QCOMPARE(side.game.ActPlayer, Player(1));
+  side.net.wsReceive(&side.socket, Move("2", "3", "2"));
+  QCOMPARE(side.game.Nodes(3, 2).Owner, Player(2));
+  QCOMPARE(side.game.ActPlayer, Player(1));
+  // Applied, not sent back; the move's sound, then the repaint of the message handling.
+  QVERIFY(side.rec.Sent.isEmpty());
+  QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 2),
+           (QStringList{"wave:beep1.wav", "draw"}));
+}
+
+void TestNetGame::unknown_type_only_repaints() {
+  Side side(6);
+  side.net.wsReceive(&side.socket, Message{"99", "whatever"});
+  QCOMPARE(side.rec.Effects, QStringList{"draw"});
+}
+
+void TestNetGame::chat_line_arrives_without_mark() {
+  Side side(6);
+  side.net.wsReceive(&side.socket, Message{"36", "gr\xFC\xDF dich"});
+  QCOMPARE(side.rec.Effects, (QStringList{QString::fromUtf8("chat:grüß dich"), "draw"}));
+}
+
+void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects_data() {
+  QTest::addColumn<QByteArray>("snapshot");
+  ScriptedRandom random;
+  const QByteArray good = GetSnapshot(BuildStage(3, random), 2);
+  QTest::newRow("one byte short") << good.left(good.size() - 1);
+  QByteArray owner3 = good;
+  owner3[2 + 7] = 3;
+  QTest::newRow("owner 3") << owner3;
+  QByteArray player9 = good;
+  player9[good.size() - 1] = 9;
+  QTest::newRow("player to move 9") << player9;
+  QTest::newRow("garbage") << QByteArray("\xFF\xFF garbage", 10);
+  QTest::newRow("empty") << QByteArray();
+}
+
+void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects() {
+  QFETCH(QByteArray, snapshot);
+  Side side(6);
+  side.game.DoMove(1, 1, false);
+  side.rec.Clear();
+  const Board before = side.game.Nodes;
+  side.net.wsReceive(&side.socket, Message{"124", snapshot});
+  QCOMPARE(side.game.Nodes, before);
+  QCOMPARE(side.game.ActPlayer, Player(2));
+  QCOMPARE(side.rec.Effects.first(),
+           QStringLiteral("box:Critical|Network error|Received broken data! The connection "
+                          "seems to be unstable."));
+  QVERIFY(side.Logged("Disconnected (network error)."));
+  QVERIFY(!side.Logged("Game synchronized."));
+}
+
+void TestNetGame::good_snapshot_replaces_board_size_and_player() {
+  Side side(6);
+  Board big = MakeBoard({"XXXXXXX", "X-----X", "XXXXXXX", "X-----X", "XXXXXXX", "XXXXXXX"});
+  big(2, 1).Owner = 2;
+  side.net.wsReceive(&side.socket, Message{"124", GetSnapshot(big, 2)});
+  QCOMPARE(side.game.Nodes, big);
+  QCOMPARE(side.game.ActPlayer, Player(2));
+  QCOMPARE(side.game.Score2, 1);
+  QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 3),
+           (QStringList{"names:Player 1|Player 2", "log:Game synchronized.", "draw"}));
+}
+
+void TestNetGame::disconnect_texts_by_cause() {
+  Side side(6);
+  const QStringList texts = {"Disconnected.", "Disconnected (server disconnected).",
+                             "Disconnected (client disconnected).", "Disconnected (network error).",
+                             "Disconnected (unknown reason)."};
+  for (int cause = 0; cause < texts.size(); ++cause) {
+    side.game.NetMode = side.game.NetConnected = true;
+    side.rec.Clear();
+    side.net.wsDisconnected(&side.socket, cause);
+    QCOMPARE(side.rec.Effects.first(), QStringLiteral("log:") + texts[cause]);
+    QVERIFY(side.rec.Effects.contains("wave:over2.wav"));
+    QVERIFY(!side.game.NetMode && !side.game.NetConnected);
+  }
+}
+
+void TestNetGame::synchronize_needs_a_connected_host() {
+  Side side(6);
+  side.game.NetMode = side.game.NetServer = true;  // hosting, still waiting
+  side.net.Synchronize();
+  QVERIFY(side.rec.Effects.isEmpty());
+}
+
+void TestNetGame::connect_answer_of_spaces_does_nothing() {
+  Side side(6);
+  side.rec.InputAnswers = {"   "};
+  side.net.ConnectToServer();
+  QCOMPARE(side.rec.Effects,
+           QStringList{"input:Connect|Please enter server IP: (eg. 192.168.0.2)|"});
+  QCOMPARE(side.socket.State(), qint16(StateClosed));
+}
+
+// Hosts on one side, joins from the other, then plays two whole games by clicks on random
+// legal cells; after every move both sides must hold the same board and player to move.
+void TestNetGame::join_play_two_games_and_disconnect() {
+  Side host(7);
+  Side client(2);
+  host.net.HostGame();
+  QVERIFY(host.game.NetMode);
+  QVERIFY(host.rec.Effects.first().startsWith("log:Waiting for client, IP is "));
+
+  client.net.NetPort = host.socket.ListeningPort();
+  client.rec.InputAnswers = {" 127.0.0.1 "};
+  client.net.ConnectToServer();
+  QVERIFY(
+      client.Logged(QStringLiteral("Connecting to 127.0.0.1 on %1...").arg(client.net.NetPort)));
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QVERIFY(host.Logged("Client 127.0.0.1 connected."));
+  QVERIFY(client.Logged("Connected to 127.0.0.1"));
+  QVERIFY(SameGame(host.game, client.game));
+  QCOMPARE(client.game.PlayerName1, QStringLiteral("Server"));
+  QCOMPARE(client.rec.Enabled[MenuItem::Reset], false);
+  QCOMPARE(host.rec.Enabled[MenuItem::Synchronize], true);
+
+  std::mt19937 pick(99);
+  int gamesEnded = 0;
+  for (int moves = 0; gamesEnded < 2 && moves < 200; ++moves) {
+    Side& mover = host.game.ActPlayer == 1 ? host : client;
+    std::vector<std::pair<int, int>> legal;
+    for (int c = 1; c <= mover.game.NodesW(); ++c) {
+      for (int r = 1; r <= mover.game.NodesH(); ++r) {
+        if (mover.game.IsLegalMove(c, r, mover.game.ActPlayer)) {
+          legal.emplace_back(c, r);
+        }
+      }
+    }
+    QVERIFY(!legal.empty());
+    const auto [c, r] = legal[pick() % legal.size()];
+    const int boxes = mover.rec.BoxCount;
+    mover.game.BoardClick(CoreRig::PixelOf(c), CoreRig::PixelOf(r));
+    if (mover.rec.BoxCount > boxes) {
+      ++gamesEnded;
+      // Both sides announce the result and start a new game; the crossing snapshots agree.
+      QTRY_COMPARE(host.rec.BoxCount, client.rec.BoxCount);
+    }
+    QTRY_VERIFY(SameGame(host.game, client.game));
+  }
+  QCOMPARE(gamesEnded, 2);
+
+  client.net.Disconnect();  // no question in the recorder's default answer: Ok is not Yes
+  QCOMPARE(client.socket.State(), qint16(StateConnected));
+  client.rec.BoxAnswers = {BoxAnswer::Yes};
+  client.net.Disconnect();
+  QVERIFY(client.Logged("Disconnected."));
+  QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
+  QVERIFY(!host.game.NetMode && !client.game.NetMode);
+  QCOMPARE(host.game.PlayerName1, QStringLiteral("Player 1"));
+}
+
+void TestNetGame::disconnect_question_keeps_connection_unless_yes() {
+  Side host(6);
+  Side client(6);
+  host.net.HostGame();
+  client.net.NetPort = host.socket.ListeningPort();
+  client.rec.InputAnswers = {"127.0.0.1"};
+  client.net.ConnectToServer();
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  host.net.Synchronize();
+  QVERIFY(host.Logged("Game re-synchronized"));
+  QTRY_COMPARE(client.rec.Effects.count("log:Game synchronized."), 2);
+
+  host.rec.BoxAnswers = {BoxAnswer::No, BoxAnswer::Cancel, BoxAnswer::Yes};
+  host.net.Disconnect();
+  host.net.Disconnect();
+  QCOMPARE(host.socket.State(), qint16(StateConnected));
+  QVERIFY(host.rec.Effects.contains(
+      "box:None|Vextal|You are currently connected. Close connection any continue?|YesNoCancel"));
+  host.net.Disconnect();
+  QVERIFY(host.Logged("Disconnected."));
+  QTRY_VERIFY(client.Logged("Disconnected (server disconnected)."));
+}
+
+QTEST_GUILESS_MAIN(TestNetGame)
+#include "test_net_game.moc"

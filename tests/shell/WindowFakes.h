@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include <QList>
+#include <QString>
+
+#include "game/Clock.h"
+#include "game/Dialogs.h"
+
+namespace vextal::testing {
+
+// A monotonic clock that moves only when the test says so.
+class FakeClock final : public Clock {
+ public:
+  explicit FakeClock(std::int64_t startMs = 5'000'000) : now_(startMs) {}
+  std::int64_t NowMs() const override { return now_; }
+  void Advance(std::int64_t ms) { now_ += ms; }
+
+ private:
+  std::int64_t now_;
+};
+
+// Records every box and answers at once. onMessage runs while the box would be open.
+class RecordingDialogs final : public Dialogs {
+ public:
+  struct Box {
+    BoxIcon icon;
+    QString title;
+    QString text;
+    BoxButtons buttons;
+  };
+
+  BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text,
+                    BoxButtons buttons = BoxButtons::Ok) override {
+    boxes.append({icon, title, text, buttons});
+    if (onMessage) {
+      onMessage(boxes.last());
+    }
+    return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+  }
+
+  QString Input(const QString& /*title*/, const QString& /*prompt*/,
+                const QString& /*defaultText*/ = QString()) override {
+    return QString();
+  }
+
+  QList<Box> boxes;
+  std::function<void(const Box&)> onMessage;
+};
+
+}  // namespace vextal::testing

@@ -1,0 +1,296 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+#include "shell/ChatLog.h"
+#include "shell/frmChat.h"
+
+using namespace vextal;
+
+namespace {
+
+// Stands in for the connection: a switch for "a peer is connected" and a record of sends.
+struct FakePeer {
+  bool connected = false;
+  QList<Message> sent;
+
+  ChatLink Link() {
+    return ChatLink{[this] { return connected; }, [this](const Message& m) { sent.append(m); }};
+  }
+};
+
+QString Shown(const QString& transcript) {
+  QString shown = transcript;
+  return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+class TestChat : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void withoutConnectionEnterAddsNotConnected();
+  void withConnectionSendsTrimmedLine();
+  void spacesOnlyAreIgnored();
+  void lineTravelsAsLatin1();
+  void receivedLineOpensWindowWithoutMark();
+  void reopenedWindowShowsWholeTranscriptAtItsEnd();
+  void lineArrivingRightAfterCloseGetsFreshWindow();
+  void unloadClosesWindow();
+  void windowOpensAsDesigned();
+  void resizeRule_data();
+  void resizeRule();
+  void tinyWindowKeepsControlsThatWouldGoNegative();
+  void keys_data();
+  void keys();
+};
+
+void TestChat::withoutConnectionEnterAddsNotConnected() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  QLineEdit* input = chat.Window()->txtInput();
+
+  QTest::keyClick(input, Qt::Key_Return);
+  QCOMPARE(chat.Text(), QStringLiteral("> Not connected\r\n"));
+
+  input->setText(QStringLiteral("hello"));
+  QTest::keyClick(input, Qt::Key_Return);
+  QCOMPARE(chat.Text(), QStringLiteral("> Not connected\r\n> Not connected\r\n"));
+  QCOMPARE(input->text(), QStringLiteral("hello"));  // kept for when the peer is back
+  QVERIFY(peer.sent.isEmpty());
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+}
+
+void TestChat::withConnectionSendsTrimmedLine() {
+  FakePeer peer;
+  peer.connected = true;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  QLineEdit* input = chat.Window()->txtInput();
+
+  input->setText(QStringLiteral("   good move  "));
+  QTest::keyClick(input, Qt::Key_Return);
+
+  QCOMPARE(peer.sent.size(), 1);
+  QCOMPARE(peer.sent.first(), (Message{"36", "good move"}));
+  QCOMPARE(chat.Text(), QStringLiteral("> good move\r\n"));
+  QCOMPARE(input->text(), QString());
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("> good move\n"));
+}
+
+void TestChat::spacesOnlyAreIgnored() {
+  FakePeer peer;
+  peer.connected = true;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  QLineEdit* input = chat.Window()->txtInput();
+
+  QTest::keyClick(input, Qt::Key_Return);
+  input->setText(QStringLiteral("    "));
+  QTest::keyClick(input, Qt::Key_Return);
+
+  QVERIFY(peer.sent.isEmpty());
+  QCOMPARE(chat.Text(), QString());
+  QCOMPARE(input->text(), QStringLiteral("    "));
+
+  // Only spaces are trimmed: a tab is part of the line.
+  input->setText(QStringLiteral(" \tx "));
+  QTest::keyClick(input, Qt::Key_Return);
+  QCOMPARE(peer.sent.size(), 1);
+  QCOMPARE(peer.sent.first().at(1), QByteArray("\tx"));
+}
+
+void TestChat::lineTravelsAsLatin1() {
+  FakePeer peer;
+  peer.connected = true;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  chat.Window()->txtInput()->setText(QStringLiteral("Grüße"));
+  QTest::keyClick(chat.Window()->txtInput(), Qt::Key_Return);
+
+  QCOMPARE(peer.sent.size(), 1);
+  QCOMPARE(peer.sent.first().at(1), QByteArray("Gr\xFC\xDF"
+                                               "e"));
+  QCOMPARE(chat.Text(), QStringLiteral("> Grüße\r\n"));
+}
+
+void TestChat::receivedLineOpensWindowWithoutMark() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  QVERIFY(chat.Window() == nullptr);
+
+  chat.AddChatLine(QStringLiteral("hello from the host"), false);
+
+  QVERIFY(chat.Window() != nullptr);
+  QVERIFY(chat.Window()->isVisible());
+  QCOMPARE(chat.Text(), QStringLiteral("hello from the host\r\n"));
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("hello from the host\n"));
+}
+
+void TestChat::reopenedWindowShowsWholeTranscriptAtItsEnd() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  for (int i = 0; i < 40; ++i) {
+    chat.AddChatLine(QStringLiteral("line %1").arg(i), i % 2 == 0);
+  }
+  chat.Window()->txtInput()->setText(QStringLiteral("typed but not sent"));
+
+  QPointer<frmChat> first = chat.Window();
+  first->close();
+  QVERIFY(chat.Window() == nullptr);
+  QTRY_VERIFY(first.isNull());
+
+  chat.ShowChat();
+  frmChat* again = chat.Window();
+  QVERIFY(again != nullptr);
+  QVERIFY(again->isVisible());
+  QCOMPARE(again->txtInput()->text(), QString());
+  QCOMPARE(again->txtLog()->toPlainText(), Shown(chat.Text()));
+
+  // The caret sits at the end of the newest line, just before the final break.
+  const QTextCursor caret = again->txtLog()->textCursor();
+  QCOMPARE(caret.block().text(), QStringLiteral("line 39"));
+  QVERIFY(caret.atBlockEnd());
+  QCOMPARE(caret.position(), static_cast<int>(Shown(chat.Text()).size()) - 1);
+}
+
+void TestChat::lineArrivingRightAfterCloseGetsFreshWindow() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.AddChatLine(QStringLiteral("one"), false);
+  frmChat* closed = chat.Window();
+  closed->close();
+
+  // The closed window is still waiting to be deleted; the new line must not revive it.
+  chat.AddChatLine(QStringLiteral("two"), false);
+  QVERIFY(chat.Window() != nullptr);
+  QVERIFY(chat.Window() != closed);
+  QVERIFY(chat.Window()->isVisible());
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("one\ntwo\n"));
+}
+
+void TestChat::unloadClosesWindow() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.UnloadChat();  // never shown: nothing to do
+  chat.AddChatLine(QStringLiteral("x"), true);
+  QPointer<frmChat> window = chat.Window();
+
+  chat.UnloadChat();
+  QVERIFY(window.isNull());
+  QVERIFY(chat.Window() == nullptr);
+  QCOMPARE(chat.Text(), QStringLiteral("> x\r\n"));
+}
+
+void TestChat::windowOpensAsDesigned() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  frmChat* window = chat.Window();
+
+  QCOMPARE(window->windowTitle(), QStringLiteral("Chat"));
+  QCOMPARE(window->size(), QSize(320, 220));
+  QVERIFY(!(window->windowFlags() & Qt::WindowMinimizeButtonHint));
+  QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QCOMPARE(window->focusWidget(), window->txtInput());
+  QVERIFY(!window->cmdMenu()->text().isEmpty());
+
+  for (QWidget* box :
+       {static_cast<QWidget*>(window->txtInput()), static_cast<QWidget*>(window->txtLog())}) {
+    QCOMPARE(box->palette().color(QPalette::Base), QColor(64, 0, 64));
+    QCOMPARE(box->palette().color(QPalette::Text), QColor(192, 192, 255));
+  }
+  // The empty transcript leaves the caret at the start.
+  QCOMPARE(window->txtLog()->textCursor().position(), 0);
+}
+
+void TestChat::resizeRule_data() {
+  QTest::addColumn<QSize>("client");
+  QTest::addColumn<QRect>("log");
+  QTest::addColumn<QRect>("input");
+  QTest::addColumn<QRect>("button");
+  QTest::newRow("initial 320 x 220") << QSize(320, 220) << QRect(0, 0, 320, 202)
+                                     << QRect(0, 202, 302, 18) << QRect(302, 202, 18, 18);
+  QTest::newRow("wider and taller") << QSize(517, 400) << QRect(0, 0, 517, 382)
+                                    << QRect(0, 382, 499, 18) << QRect(499, 382, 18, 18);
+  QTest::newRow("exactly the button")
+      << QSize(18, 18) << QRect(0, 0, 18, 0) << QRect(0, 0, 0, 18) << QRect(0, 0, 18, 18);
+}
+
+void TestChat::resizeRule() {
+  QFETCH(QSize, client);
+  QFETCH(QRect, log);
+  QFETCH(QRect, input);
+  QFETCH(QRect, button);
+
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  frmChat* window = chat.Window();
+  window->resize(client);
+
+  QTRY_COMPARE(window->size(), client);
+  QTRY_COMPARE(window->txtLog()->geometry(), log);
+  QCOMPARE(window->txtInput()->geometry(), input);
+  QCOMPARE(window->cmdMenu()->geometry(), button);
+}
+
+void TestChat::tinyWindowKeepsControlsThatWouldGoNegative() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  frmChat* window = chat.Window();
+  QTRY_COMPARE(window->txtLog()->geometry(), QRect(0, 0, 320, 202));
+
+  window->resize(10, 12);
+  QTRY_COMPARE(window->cmdMenu()->geometry(), QRect(-8, -6, 18, 18));
+  QCOMPARE(window->txtLog()->geometry(), QRect(0, 0, 320, 202));
+  QCOMPARE(window->txtInput()->geometry(), QRect(0, 202, 302, 18));
+}
+
+void TestChat::keys_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+  QTest::addColumn<bool>("sends");
+  QTest::newRow("Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
+  QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                << true;
+  QTest::newRow("Alt+S") << int(Qt::Key_S) << Qt::KeyboardModifiers(Qt::AltModifier) << true;
+  QTest::newRow("Alt+Shift+S") << int(Qt::Key_S)
+                               << Qt::KeyboardModifiers(Qt::AltModifier | Qt::ShiftModifier)
+                               << false;
+  QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S)
+                              << Qt::KeyboardModifiers(Qt::AltModifier | Qt::ControlModifier)
+                              << false;
+  QTest::newRow("plain S") << int(Qt::Key_S) << Qt::KeyboardModifiers() << false;
+}
+
+void TestChat::keys() {
+  QFETCH(int, key);
+  QFETCH(Qt::KeyboardModifiers, modifiers);
+  QFETCH(bool, sends);
+
+  FakePeer peer;
+  peer.connected = true;
+  ChatLog chat(peer.Link());
+  chat.ShowChat();
+  QLineEdit* input = chat.Window()->txtInput();
+  input->setText(QStringLiteral("gg"));
+
+  QTest::keyClick(input, static_cast<Qt::Key>(key), modifiers);
+
+  QCOMPARE(peer.sent.size(), sends ? 1 : 0);
+  QCOMPARE(chat.Text(), sends ? QStringLiteral("> gg\r\n") : QString());
+  if (sends) {
+    QCOMPARE(peer.sent.first(), (Message{"36", "gg"}));
+    QCOMPARE(input->text(), QString());
+  }
+}
+
+QTEST_MAIN(TestChat)
+#include "test_chat.moc"

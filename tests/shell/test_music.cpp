@@ -1,0 +1,445 @@
+#include <cmath>
+
+#define SDL_MAIN_HANDLED
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "game/Dialogs.h"
+#include "shell/MusicFileCheck.h"
+#include "shell/mMusic.h"
+
+using namespace vextal;
+
+namespace {
+
+struct Box {
+  BoxIcon icon;
+  QString title;
+  QString text;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text, BoxButtons) override {
+    boxes.append(Box{icon, title, text});
+    return BoxAnswer::Ok;
+  }
+  QString Input(const QString&, const QString&, const QString&) override { return {}; }
+
+  QList<Box> boxes;
+};
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+void PutLittle(QByteArray& out, quint32 value, int bytes) {
+  for (int i = 0; i < bytes; ++i) {
+    out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+  }
+}
+
+// A 16-bit mono 22050 Hz sine of the given length.
+QByteArray Wav(int milliseconds) {
+  const int frames = 22050 * milliseconds / 1000;
+  QByteArray out("RIFF");
+  PutLittle(out, 36 + frames * 2, 4);
+  out.append("WAVEfmt ");
+  PutLittle(out, 16, 4);
+  PutLittle(out, 1, 2);
+  PutLittle(out, 1, 2);
+  PutLittle(out, 22050, 4);
+  PutLittle(out, 44100, 4);
+  PutLittle(out, 2, 2);
+  PutLittle(out, 16, 2);
+  out.append("data");
+  PutLittle(out, frames * 2, 4);
+  for (int i = 0; i < frames; ++i) {
+    PutLittle(out, static_cast<quint16>(static_cast<qint16>(8000 * std::sin(i * 0.1))), 2);
+  }
+  return out;
+}
+
+QByteArray Chunk(const char* tag, const QByteArray& body) {
+  QByteArray out(tag, 4);
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    out.append(static_cast<char>((body.size() >> shift) & 0xFF));
+  }
+  return out + body;
+}
+
+QByteArray Header(int format, int tracks) {
+  return Chunk("MThd", QByteArray::fromHex("00") + QByteArray(1, char(format)) +
+                           QByteArray::fromHex("00") + QByteArray(1, char(tracks)) +
+                           QByteArray::fromHex("0060"));
+}
+
+// One bar of a C major chord on a piano (2 s), with running status as files commonly use it.
+QByteArray TuneTrack() {
+  return Chunk("MTrk", QByteArray::fromHex("00ff510307a120"  // tempo: 120 beats per minute
+                                           "00c000"          // piano
+                                           "00903c50"        // C on
+                                           "004050"          // E on, running status
+                                           "004350"          // G on
+                                           "83003c00"        // four beats later: C off
+                                           "004000"          // E off
+                                           "004300"          // G off
+                                           "00ff2f00"));     // end of track
+}
+
+QByteArray Tune() {
+  return Header(0, 1) + TuneTrack();
+}
+
+}  // namespace
+
+class MusicTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { qputenv("SDL_AUDIODRIVER", "dummy"); }
+  void cleanup() {
+    QDir(dir_.path() + "/sound").removeRecursively();
+    QDir(dir_.path() + "/music").removeRecursively();
+  }
+
+  void inspectsMidiFiles_data();
+  void inspectsMidiFiles();
+  void emptyListWithoutTunes();
+  void listsTunesAndFolders();
+  void choosingTunesMovesTheCheckMark();
+  void missingTuneLeavesMarks();
+  void brokenTuneShowsMidiMessage();
+  void soundSwitchLeavesMusicAlone();
+  void effectsNeverInterruptEachOther();
+  void effectsAreCached();
+  void missingDeviceTurnsEffectsOffOnce();
+
+ private:
+  QTemporaryDir dir_;
+  QString Sound() const { return dir_.path() + "/sound/"; }
+  QString Music() const { return dir_.path() + "/music/"; }
+  void MakeFolders() {
+    QDir(dir_.path()).mkpath("sound");
+    QDir(dir_.path()).mkpath("music");
+  }
+};
+
+void MusicTest::inspectsMidiFiles_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<bool>("valid");
+  const QByteArray track = TuneTrack();
+  QTest::newRow("tune") << Tune() << true;
+  QTest::newRow("format 1, two tracks") << Header(1, 2) + track + track << true;
+  QTest::newRow("unknown chunk skipped") << Header(0, 1) + Chunk("XTRA", "abc") + track << true;
+  QTest::newRow("empty") << QByteArray() << false;
+  QTest::newRow("not midi") << QByteArray("RIFF....WAVEfmt garbage garbage") << false;
+  QTest::newRow("header only") << Header(0, 1) << false;
+  QTest::newRow("fewer tracks than declared") << Header(1, 2) + track << false;
+  QTest::newRow("format 3") << Header(3, 1) + track << false;
+  QTest::newRow("no tracks") << Header(0, 0) << false;
+  QTest::newRow("track cut short") << Tune().left(Tune().size() - 5) << false;
+  QTest::newRow("running status with nothing to run")
+      << Header(0, 1) + Chunk("MTrk", QByteArray::fromHex("003c50")) << false;
+  QTest::newRow("data byte out of range")
+      << Header(0, 1) + Chunk("MTrk", QByteArray::fromHex("00903cff")) << false;
+  QTest::newRow("meta longer than the track")
+      << Header(0, 1) + Chunk("MTrk", QByteArray::fromHex("00ff0320414243")) << false;
+  QTest::newRow("endless delta time")
+      << Header(0, 1) + Chunk("MTrk", QByteArray::fromHex("ffffffff7f903c50")) << false;
+  QTest::newRow("real-time byte in a track")
+      << Header(0, 1) + Chunk("MTrk", QByteArray::fromHex("00f8")) << false;
+}
+
+void MusicTest::inspectsMidiFiles() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(bool, valid);
+  QCOMPARE(InspectMidiFile(bytes).Valid, valid);
+}
+
+void MusicTest::emptyListWithoutTunes() {
+  FakeDialogs dialogs;
+  {
+    mMusic music(dialogs, Sound(), Music());  // no music folder at all
+    int changes = 0;
+    music.SetMenuChanged([&] { ++changes; });
+    music.FillMusicList();
+    QCOMPARE(changes, 1);
+    const MusicMenu& menu = music.Menu();
+    QCOMPARE(menu.PlayMusic.size(), std::size_t{1});
+    QCOMPARE(menu.PlayMusic[0].Caption, QStringLiteral("(none)"));
+    QVERIFY(!menu.PlayMusic[0].Enabled);
+    QVERIFY(menu.PlayMusic[0].Visible);
+    QVERIFY(!menu.PlayMusic[0].Checked);
+    QVERIFY(menu.StopMusicChecked);
+    QVERIFY(menu.EnableSoundChecked);
+    QVERIFY(!music.SoundOff());
+    QVERIFY(!music.MusicPlaying());
+    // Start-up leaves the sound system alone.
+    QVERIFY(!music.DeviceOpen());
+    QCOMPARE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  }
+  MakeFolders();
+  WriteBytes(Music() + "readme.txt", "not a tune");
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+  QCOMPARE(music.Menu().PlayMusic.size(), std::size_t{1});
+  QVERIFY(music.Menu().PlayMusic[0].Visible);
+  // The placeholder leads nowhere, even if a window let it be clicked.
+  music.mnuPlayMusic_Click(0);
+  QVERIFY(music.Menu().StopMusicChecked);
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::listsTunesAndFolders() {
+  MakeFolders();
+  WriteBytes(Music() + "my song.mid", Tune());
+  WriteBytes(Music() + "alpha.mid", Tune());
+  WriteBytes(Music() + "notes.txt", "x");
+  QDir(Music()).mkdir("x.mid");
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+  const auto& items = music.Menu().PlayMusic;
+  QCOMPARE(items.size(), std::size_t{4});
+  QVERIFY(!items[0].Visible);
+  QVERIFY(!items[0].Enabled);
+  const QStringList captions{"alpha", "my song", "x"};
+  const QStringList tags{"alpha.mid", "my song.mid", "x.mid"};
+  for (int i = 1; i < 4; ++i) {
+    QCOMPARE(items[std::size_t(i)].Caption, captions[i - 1]);
+    QCOMPARE(items[std::size_t(i)].Tag, tags[i - 1]);
+    QVERIFY(items[std::size_t(i)].Enabled);
+    QVERIFY(items[std::size_t(i)].Visible);
+    QVERIFY(!items[std::size_t(i)].Checked);
+  }
+  QVERIFY(music.Menu().StopMusicChecked);
+  QVERIFY(!music.DeviceOpen());
+
+  // Filling again gives the same list, not a doubled one.
+  music.FillMusicList();
+  QCOMPARE(music.Menu().PlayMusic.size(), std::size_t{4});
+}
+
+void MusicTest::choosingTunesMovesTheCheckMark() {
+  MakeFolders();
+  WriteBytes(Music() + "alpha.mid", Tune());
+  WriteBytes(Music() + "my song.mid", Tune());
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+  int changes = 0;
+  music.SetMenuChanged([&] { ++changes; });
+  auto checks = [&] {
+    QString marks;
+    for (const auto& item : music.Menu().PlayMusic) {
+      marks += item.Checked ? 'x' : '.';
+    }
+    return marks + (music.Menu().StopMusicChecked ? 'x' : '.');
+  };
+
+  music.mnuPlayMusic_Click(2);  // the name with a space plays
+  QCOMPARE(checks(), QStringLiteral("..x."));
+  QVERIFY(music.MusicPlaying());
+  QVERIFY(Mix_PlayingMusic());
+  QCOMPARE(changes, 1);
+
+  music.mnuPlayMusic_Click(1);
+  QCOMPARE(checks(), QStringLiteral(".x.."));
+  QVERIFY(Mix_PlayingMusic());
+
+  music.mnuPlayMusic_Click(1);  // the same tune again starts it afresh
+  QCOMPARE(checks(), QStringLiteral(".x.."));
+  QVERIFY(Mix_PlayingMusic());
+
+  music.mnuStopMusic_Click();
+  QCOMPARE(checks(), QStringLiteral("...x"));
+  QVERIFY(!music.MusicPlaying());
+  QVERIFY(!Mix_PlayingMusic());
+  QCOMPARE(changes, 4);
+
+  music.mnuStopMusic_Click();  // stopping nothing is harmless
+  QCOMPARE(checks(), QStringLiteral("...x"));
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::missingTuneLeavesMarks() {
+  MakeFolders();
+  WriteBytes(Music() + "alpha.mid", Tune());
+  WriteBytes(Music() + "beta.mid", Tune());
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+  music.mnuPlayMusic_Click(1);
+  QVERIFY(music.Menu().PlayMusic[1].Checked);
+  QVERIFY(QFile::remove(Music() + "beta.mid"));
+
+  int changes = 0;
+  music.SetMenuChanged([&] { ++changes; });
+  music.mnuPlayMusic_Click(2);
+  QCOMPARE(changes, 1);  // told anyway, so a window can undo its own toggling
+  QVERIFY(music.Menu().PlayMusic[1].Checked);
+  QVERIFY(!music.Menu().PlayMusic[2].Checked);
+  QVERIFY(!music.Menu().StopMusicChecked);
+  QVERIFY(music.MusicPlaying());  // the old tune goes on
+  QVERIFY(dialogs.boxes.isEmpty());
+  QVERIFY(!music.PlayMusic("beta.mid"));
+  QVERIFY(!music.PlayMusic(QString()));
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::brokenTuneShowsMidiMessage() {
+  MakeFolders();
+  WriteBytes(Music() + "alpha.mid", Tune());
+  QByteArray garbage;
+  for (int i = 0; i < 500; ++i) {
+    garbage.append(static_cast<char>((i * 37 + 11) & 0xFF));
+  }
+  WriteBytes(Music() + "garbage.mid", garbage);
+  QDir(Music()).mkdir("x.mid");
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+  QCOMPARE(music.Menu().PlayMusic[2].Tag, QStringLiteral("garbage.mid"));
+  music.mnuPlayMusic_Click(1);
+  QVERIFY(music.Menu().PlayMusic[1].Checked);
+
+  music.mnuPlayMusic_Click(2);
+  QCOMPARE(dialogs.boxes.size(), 1);
+  QCOMPARE(dialogs.boxes[0].icon, BoxIcon::Critical);
+  QCOMPARE(dialogs.boxes[0].title, QStringLiteral("Vextal"));
+  QCOMPARE(dialogs.boxes[0].text,
+           QStringLiteral("Could not play MIDI music! Check your sound settings."));
+  // The marks stay, but the tune that played before was stopped to make room.
+  QVERIFY(music.Menu().PlayMusic[1].Checked);
+  QVERIFY(!music.Menu().PlayMusic[2].Checked);
+  QVERIFY(!music.MusicPlaying());
+  QVERIFY(!Mix_PlayingMusic());
+
+  music.mnuPlayMusic_Click(3);  // the folder named like a tune
+  QCOMPARE(dialogs.boxes.size(), 2);
+  QCOMPARE(dialogs.boxes[1].text, dialogs.boxes[0].text);
+
+  // A good tune still plays after the failures.
+  music.mnuPlayMusic_Click(1);
+  QVERIFY(Mix_PlayingMusic());
+  QCOMPARE(dialogs.boxes.size(), 2);
+}
+
+void MusicTest::soundSwitchLeavesMusicAlone() {
+  MakeFolders();
+  WriteBytes(Music() + "alpha.mid", Tune());
+  WriteBytes(Sound() + "beep1.wav", Wav(50));
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+  music.mnuPlayMusic_Click(1);
+
+  music.mnuEnableSound_Click();
+  QVERIFY(!music.Menu().EnableSoundChecked);
+  QVERIFY(music.SoundOff());
+  QVERIFY(Mix_PlayingMusic());
+  music.PlayWave("beep1.wav");
+  QCOMPARE(music.SoundingEffect(), QString());
+
+  music.mnuEnableSound_Click();
+  QVERIFY(music.Menu().EnableSoundChecked);
+  QVERIFY(!music.SoundOff());
+  music.PlayWave("beep1.wav");
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("beep1.wav"));
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::effectsNeverInterruptEachOther() {
+  MakeFolders();
+  WriteBytes(Sound() + "long.wav", Wav(600));
+  WriteBytes(Sound() + "short.wav", Wav(40));
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+
+  // Nothing to play opens nothing.
+  music.PlayWave(QString());
+  music.PlayWave("missing.wav");
+  QVERIFY(!music.DeviceOpen());
+
+  music.PlayWave("long.wav");
+  QVERIFY(music.DeviceOpen());
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("long.wav"));
+  music.PlayWave("short.wav");  // dropped: the long one is still sounding
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("long.wav"));
+  QTRY_COMPARE_WITH_TIMEOUT(music.SoundingEffect(), QString(), 3000);
+  music.PlayWave("short.wav");
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("short.wav"));
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::effectsAreCached() {
+  MakeFolders();
+  WriteBytes(Sound() + "beep1.wav", Wav(30));
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.PlayWave("beep1.wav");
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("beep1.wav"));
+  QTRY_COMPARE_WITH_TIMEOUT(music.SoundingEffect(), QString(), 3000);
+  // Spoil the file: the next beep still plays from memory.
+  WriteBytes(Sound() + "beep1.wav", "spoilt");
+  music.PlayWave("beep1.wav");
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("beep1.wav"));
+  QTRY_COMPARE_WITH_TIMEOUT(music.SoundingEffect(), QString(), 3000);
+  // A file that never decoded is silently skipped.
+  WriteBytes(Sound() + "bad.wav", "not a wave");
+  music.PlayWave("bad.wav");
+  QCOMPARE(music.SoundingEffect(), QString());
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::missingDeviceTurnsEffectsOffOnce() {
+  MakeFolders();
+  WriteBytes(Sound() + "beep1.wav", Wav(30));
+  WriteBytes(Music() + "alpha.mid", Tune());
+  qputenv("SDL_AUDIODRIVER", "vextal-no-such-driver");
+  auto restore = qScopeGuard([] { qputenv("SDL_AUDIODRIVER", "dummy"); });
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.FillMusicList();
+
+  music.PlayWave("beep1.wav");
+  QCOMPARE(dialogs.boxes.size(), 1);
+  QCOMPARE(dialogs.boxes[0].icon, BoxIcon::Critical);
+  QCOMPARE(dialogs.boxes[0].title, QStringLiteral("Vextal"));
+  QCOMPARE(dialogs.boxes[0].text,
+           QStringLiteral("Sound device not available. Sound will be disabled"));
+  QVERIFY(music.SoundOff());
+  QVERIFY(music.Menu().EnableSoundChecked);  // the mark is left as it was
+  QVERIFY(!music.DeviceOpen());
+
+  music.PlayWave("beep1.wav");
+  music.PlayWave("beep1.wav");
+  QCOMPARE(dialogs.boxes.size(), 1);
+
+  // One click removes the mark and leaves sound off; a second turns it on again.
+  music.mnuEnableSound_Click();
+  QVERIFY(!music.Menu().EnableSoundChecked);
+  QVERIFY(music.SoundOff());
+  music.mnuEnableSound_Click();
+  QVERIFY(music.Menu().EnableSoundChecked);
+  QVERIFY(!music.SoundOff());
+
+  // A tune needs the same device and fails with its own message.
+  music.mnuPlayMusic_Click(1);
+  QCOMPARE(dialogs.boxes.size(), 2);
+  QCOMPARE(dialogs.boxes[1].text,
+           QStringLiteral("Could not play MIDI music! Check your sound settings."));
+  QVERIFY(music.Menu().StopMusicChecked);
+  QVERIFY(!music.Menu().PlayMusic[1].Checked);
+}
+
+QTEST_GUILESS_MAIN(MusicTest)
+#include "test_music.moc"

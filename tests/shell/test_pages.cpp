@@ -1,0 +1,194 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "shell/Pages.h"
+#include "shell/ShellPaths.h"
+
+using namespace vextal;
+
+namespace {
+
+// A browser that either takes every address or cannot be started, and a shell that records
+// the local files it was asked to open. Nothing real is ever launched.
+class FakeOpener : public UrlOpener {
+ public:
+  explicit FakeOpener(bool browserWorks) : browserWorks_(browserWorks) {}
+  bool OpenWebAddress(const QString& address) override {
+    addresses.append(address);
+    return browserWorks_;
+  }
+  void OpenLocalFile(const QString& path) override { localFiles.append(path); }
+
+  QStringList addresses;
+  QStringList localFiles;
+
+ private:
+  bool browserWorks_;
+};
+
+struct Box {
+  BoxIcon icon;
+  QString title;
+  QString text;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text, BoxButtons) override {
+    boxes.append(Box{icon, title, text});
+    return BoxAnswer::Ok;
+  }
+  QString Input(const QString&, const QString&, const QString&) override { return {}; }
+
+  QList<Box> boxes;
+};
+
+using Command = void (Pages::*)();
+
+void Touch(const QString& path) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+const QStringList kDocuments = {QStringLiteral("update.html"), QStringLiteral("readme_en.html"),
+                                QStringLiteral("readme_de.html"), QStringLiteral("paypal.html")};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Command)
+
+class TestPages : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void workingBrowserGetsEveryAddressAndNoLocalFile();
+  void failingBrowserHandsLocalCopyToShell();
+  void neitherShowsErrorNamingPage_data();
+  void neitherShowsErrorNamingPage();
+  void websiteAndGuestbookFailSilently();
+  void shippedDocumentsLieBesideProgram();
+};
+
+void TestPages::workingBrowserGetsEveryAddressAndNoLocalFile() {
+  QTemporaryDir folder;
+  for (const QString& document : kDocuments) {
+    Touch(folder.filePath(document));
+  }
+  FakeOpener opener(true);
+  FakeDialogs dialogs;
+  Pages pages(opener, dialogs, folder.path());
+
+  pages.OpenWebsite();
+  pages.OpenGuestbook();
+  pages.OpenUpdatePage();
+  pages.OpenReadmeEnglish();
+  pages.OpenReadmeGerman();
+  pages.OpenPayPal();
+  pages.OpenDonatePage();
+
+  const QStringList expected = {
+      "https://vextal.example.org",
+      "https://vextal.example.org/gb",
+      "https://vextal.example.org/update.html",
+      "https://vextal.example.org/readme_en.html",
+      "https://vextal.example.org/readme_de.html",
+      "https://vextal.example.org/paypal.html",
+      "https://vextal.example.org/paypal.html",
+  };
+  QCOMPARE(opener.addresses, expected);
+  QVERIFY(opener.localFiles.isEmpty());
+  QVERIFY(dialogs.boxes.isEmpty());
+  QVERIFY(pages.OpenBrowser(QStringLiteral("https://vextal.example.org/x")));
+}
+
+void TestPages::failingBrowserHandsLocalCopyToShell() {
+  QTemporaryDir folder;
+  Touch(folder.filePath("readme_de.html"));
+  FakeOpener opener(false);
+  FakeDialogs dialogs;
+  Pages pages(opener, dialogs, folder.path());
+
+  pages.OpenReadmeGerman();
+
+  QCOMPARE(opener.addresses, QStringList{"https://vextal.example.org/readme_de.html"});
+  QCOMPARE(opener.localFiles, QStringList{folder.path() + "/readme_de.html"});
+  QVERIFY(dialogs.boxes.isEmpty());
+  QVERIFY(!pages.OpenBrowser(QStringLiteral("https://vextal.example.org")));
+}
+
+void TestPages::neitherShowsErrorNamingPage_data() {
+  QTest::addColumn<Command>("command");
+  QTest::addColumn<QString>("page");
+  QTest::newRow("Web update") << Command(&Pages::OpenUpdatePage) << "update.html";
+  QTest::newRow("Readme (english)") << Command(&Pages::OpenReadmeEnglish) << "readme_en.html";
+  QTest::newRow("Readme (deutsch)") << Command(&Pages::OpenReadmeGerman) << "readme_de.html";
+  QTest::newRow("PayPal") << Command(&Pages::OpenPayPal) << "paypal.html";
+  QTest::newRow("donate label") << Command(&Pages::OpenDonatePage) << "paypal.html";
+}
+
+void TestPages::neitherShowsErrorNamingPage() {
+  QFETCH(Command, command);
+  QFETCH(QString, page);
+
+  QTemporaryDir folder;
+  // Another document is there, but not the one asked for.
+  Touch(folder.filePath(page == "update.html" ? "paypal.html" : "update.html"));
+  FakeOpener opener(false);
+  FakeDialogs dialogs;
+  Pages pages(opener, dialogs, folder.path());
+
+  (pages.*command)();
+
+  QCOMPARE(opener.addresses, QStringList{"https://vextal.example.org/" + page});
+  QVERIFY(opener.localFiles.isEmpty());
+  QCOMPARE(dialogs.boxes.size(), 1);
+  const Box& box = dialogs.boxes.first();
+  QCOMPARE(box.icon, BoxIcon::Critical);
+  QCOMPARE(box.title, QStringLiteral("Error"));
+  QCOMPARE(box.text, "Could not open default browser!\r\n\r\nLocal version of " + page +
+                         " also isn't available!");
+}
+
+void TestPages::websiteAndGuestbookFailSilently() {
+  QTemporaryDir folder;
+  Touch(folder.filePath("gb"));  // a local file of that name is never looked at
+  FakeOpener opener(false);
+  FakeDialogs dialogs;
+  Pages pages(opener, dialogs, folder.path());
+
+  pages.OpenWebsite();
+  pages.OpenGuestbook();
+
+  QCOMPARE(opener.addresses,
+           (QStringList{"https://vextal.example.org", "https://vextal.example.org/gb"}));
+  QVERIFY(opener.localFiles.isEmpty());
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void TestPages::shippedDocumentsLieBesideProgram() {
+  // The build lays the documents out beside every binary, this test's included, so with no
+  // browser each Help page falls back to its local copy.
+  FakeOpener opener(false);
+  FakeDialogs dialogs;
+  Pages pages(opener, dialogs, ProgramFolder());
+  for (Command command : {&Pages::OpenUpdatePage, &Pages::OpenReadmeEnglish,
+                          &Pages::OpenReadmeGerman, &Pages::OpenPayPal}) {
+    (pages.*command)();
+  }
+  QVERIFY(dialogs.boxes.isEmpty());
+  QCOMPARE(opener.localFiles.size(), kDocuments.size());
+
+  for (const QString& document : kDocuments) {
+    QFile file(QDir(ProgramFolder()).filePath(document));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(document));
+    const QByteArray html = file.readAll();
+    QVERIFY(html.startsWith("<!DOCTYPE html>"));
+    QVERIFY(html.contains("<meta charset=\"utf-8\">"));
+    QVERIFY(html.trimmed().endsWith("</html>"));
+  }
+}
+
+QTEST_MAIN(TestPages)
+#include "test_pages.moc"

@@ -1,0 +1,486 @@
+// The main window's layout, menus, status line and event log, and its shut-down.
+#include <memory>
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include "game/Random.h"
+#include "render/LogLine.h"
+#include "shell/Front.h"
+#include "shell/WindowFakes.h"
+#include "shell/frmMain.h"
+#include "stages/Stages.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+// One window with its collaborators.
+struct Rig {
+  QTemporaryDir folder;  // the program folder: no sounds, no tunes unless a test adds them
+  FakeClock clock;
+  SeededRandom random{1234};
+  RecordingDialogs dialogs;
+  std::unique_ptr<frmMain> window;
+
+  Rig() {
+    window = std::make_unique<frmMain>(clock, random, dialogs, folder.path());
+    window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();  // ticks only when a test says
+  }
+  template <typename T>
+  T* Find(const char* name) const {
+    T* child = window->findChild<T*>(QString::fromLatin1(name));
+    if (!child) {
+      qWarning("no child %s", name);
+    }
+    return child;
+  }
+  QAction* Item(const char* name) const { return Find<QAction>(name); }
+  QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
+  QStringList LogLines() const {
+    return Find<QPlainTextEdit>("txtLog")->toPlainText().split(QLatin1Char('\n'));
+  }
+};
+
+// The visible items of a menu, "-" for a separator.
+QStringList Captions(const QMenu* menu) {
+  QStringList captions;
+  for (const QAction* action : menu->actions()) {
+    if (action->isVisible()) {
+      captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+  }
+  return captions;
+}
+
+QColor BackColor(const QWidget* widget) {
+  return widget->palette().color(widget->backgroundRole());
+}
+
+}  // namespace
+
+class TestWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void windowFrame() {
+    Rig rig;
+    frmMain& w = *rig.window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Vextal"));
+    QCOMPARE(w.centralWidget()->size(), QSize(341, 327));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QVERIFY(!w.windowIcon().isNull());
+    QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
+    QVERIFY(w.windowIcon().availableSizes().contains(QSize(16, 16)));
+    QCOMPARE(w.NetPort, 2501);
+    const QTimer* timer = rig.Find<QTimer>("tmrAI");
+    QCOMPARE(timer->interval(), 1000);
+    // A window runs its timer from the start.
+    rig.window.reset();
+    FakeClock clock;
+    SeededRandom random(1);
+    RecordingDialogs dialogs;
+    frmMain fresh(clock, random, dialogs, rig.folder.path());
+    QVERIFY(fresh.findChild<QTimer*>(QStringLiteral("tmrAI"))->isActive());
+  }
+
+  void controlsAtTheirPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("picStatus") << "picStatus" << QRect(0, 312, 341, 37);
+    QTest::newRow("lblState") << "lblState" << QRect(2, 2, 337, 12);
+    QTest::newRow("txtLog") << "txtLog" << QRect(4, 4, 333, 281);
+    QTest::newRow("Front") << "Front" << QRect(4, 4, 331, 281);
+    QTest::newRow("imgIcon") << "imgIcon" << QRect(0, 4, 32, 32);
+    QTest::newRow("picActive1") << "picActive1" << QRect(4, 292, 13, 13);
+    QTest::newRow("lblPlayer1") << "lblPlayer1" << QRect(24, 292, 65, 13);
+    QTest::newRow("lblSum1") << "lblSum1" << QRect(96, 292, 65, 13);
+    QTest::newRow("picActive2") << "picActive2" << QRect(176, 292, 13, 13);
+    QTest::newRow("lblPlayer2") << "lblPlayer2" << QRect(196, 292, 65, 13);
+    QTest::newRow("lblSum2") << "lblSum2" << QRect(268, 292, 65, 13);
+  }
+
+  void controlsAtTheirPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    Rig rig;
+    const QWidget* control = rig.window->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+  }
+
+  void boardLabels() {
+    Rig rig;
+    const Front* front = rig.Find<Front>("Front");
+    // The board's client area is its 329 x 279 picture; the labels sit inside it.
+    QCOMPARE(front->contentsRect().size(), QSize(329, 279));
+    struct Expected {
+      const char* name;
+      QRect geometry;
+      QColor color;
+    };
+    const Expected labels[] = {
+        {"lblDonate", QRect(4, 268, 125, 13), QColor(240, 128, 160)},
+        {"lblCopyright", QRect(200, 268, 125, 13), QColor(160, 128, 240)},
+        {"lblVersion", QRect(4, 4, 85, 13), QColor(160, 128, 240)},
+    };
+    for (const Expected& e : labels) {
+      const QLabel* label = rig.Find<QLabel>(e.name);
+      QCOMPARE(label->parentWidget(), front);
+      QCOMPARE(label->geometry().translated(-front->ClientOrigin()), e.geometry);
+      QCOMPARE(label->palette().color(QPalette::WindowText), e.color);
+      QVERIFY(!label->autoFillBackground());
+      // Every caption fits its label.
+      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= e.geometry.width(), e.name);
+    }
+    QCOMPARE(rig.Text("lblDonate"), QStringLiteral("PayPal Donate / PayPal Spenden"));
+    QVERIFY(rig.Text("lblCopyright").contains(QStringLiteral("Vextal")));
+    QCOMPARE(rig.Text("lblVersion"), QStringLiteral("Vextal Version %1.%2+%3")
+                                         .arg(VEXTAL_VERSION_MAJOR)
+                                         .arg(VEXTAL_VERSION_MINOR)
+                                         .arg(VEXTAL_VERSION_PATCH));
+    QVERIFY(!rig.Text("lblVersion").contains(QStringLiteral("[1]")));
+  }
+
+  void initialContent() {
+    Rig rig;
+    QVERIFY(rig.Find<QWidget>("txtLog")->isHidden());
+    QVERIFY(rig.Find<QWidget>("imgIcon")->isHidden());
+    // The first game has started before the window is shown.
+    QVERIFY(rig.Text("lblState").endsWith(QStringLiteral("] New game started.")));
+    QCOMPARE(rig.LogLines().size(), 1);
+    QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("Player 1"));
+    QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("Player 2"));
+    QCOMPARE(rig.Text("lblSum1"), QStringLiteral("0 + 0 = 0"));
+    QCOMPARE(rig.Text("lblSum2"), QStringLiteral("0 + 0 = 0"));
+    QCOMPARE(rig.window->game().ActPlayer, Player(1));
+    QCOMPARE(BackColor(rig.Find<QWidget>("picActive1")), QColor(0, 150, 240));
+    QCOMPARE(BackColor(rig.Find<QWidget>("picActive2")), QColor(120, 60, 0));
+    QVERIFY(rig.Find<QLabel>("lblPlayer1")->font().bold());
+    QVERIFY(!rig.Find<QLabel>("lblPlayer2")->font().bold());
+    // The status strip's sunken frame.
+    const QWidget* strip = rig.Find<QWidget>("picStatus");
+    const QPalette palette = strip->palette();
+    QCOMPARE(BackColor(rig.Find<QWidget>("Line2")), palette.color(QPalette::Shadow));
+    QCOMPARE(BackColor(rig.Find<QWidget>("Line3")), palette.color(QPalette::Shadow));
+    QCOMPARE(BackColor(rig.Find<QWidget>("Line4")), palette.color(QPalette::Midlight));
+    QCOMPARE(BackColor(rig.Find<QWidget>("Line5")), palette.color(QPalette::Midlight));
+    QCOMPARE(rig.Find<QWidget>("Line4")->geometry().top(), 14);
+    QCOMPARE(rig.Find<QWidget>("Line5")->geometry().left(), 340);
+  }
+
+  void startupStageIsOneToFour() {
+    // The start-up board is one of the stages 1 to 4, and over a few starts each of them comes.
+    SeededRandom unused(0);
+    const QTemporaryDir folder;
+    QSet<int> seen;
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+      FakeClock clock;
+      SeededRandom random(seed);
+      RecordingDialogs dialogs;
+      frmMain w(clock, random, dialogs, folder.path());
+      int stage = 0;
+      for (int n = 1; n <= 6 && stage == 0; ++n) {
+        stage = w.game().Nodes == BuildStage(n, unused) ? n : 0;
+      }
+      QVERIFY2(stage >= 1 && stage <= 4, qPrintable(QStringLiteral("seed %1").arg(seed)));
+      seen.insert(stage);
+    }
+    QCOMPARE(seen, (QSet<int>{1, 2, 3, 4}));
+  }
+
+  void menuTree() {
+    Rig rig;
+    const QMenuBar* bar = rig.window->menuBar();
+    QStringList top;
+    for (const QAction* action : bar->actions()) {
+      top << action->text();
+    }
+    QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
+             (QStringList{"Enable CPU player", "Enable Demo player", "-", "Sound effects",
+                          "Background music", "-", "Exit"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
+             (QStringList{"(none)", "-", "No music"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuReset")),
+             (QStringList{"Clear", "-", "Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5",
+                          "Stage 6", "Stage 7"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuNetwork")),
+             (QStringList{"Chat window", "-", "Host game", "Connect to Server", "-", "Disconnect",
+                          "-", "Synchronize"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuHelp")),
+             (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "Readme (english)",
+                          "Readme (deutsch)", "-", "PayPal"}));
+
+    // The stage template stays in the menu, hidden, right before the seven stages.
+    const QAction* stageTemplate = rig.Item("mnuSetup0");
+    QCOMPARE(stageTemplate->text(), QStringLiteral("Stage [1]"));
+    QVERIFY(!stageTemplate->isVisible());
+    QCOMPARE(rig.Find<QMenu>("mnuReset")->actions().indexOf(stageTemplate), 2);
+    for (int i = 1; i <= 7; ++i) {
+      const QAction* stage = rig.window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(i));
+      QVERIFY(stage);
+      QCOMPARE(stage->text(), QStringLiteral("Stage %1").arg(i));
+    }
+
+    // No shortcuts and no access keys anywhere.
+    for (const QAction* action : rig.window->findChildren<QAction*>()) {
+      QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
+      QVERIFY2(!action->text().contains(QLatin1Char('&')), qPrintable(action->text()));
+    }
+  }
+
+  void initialMenuStates() {
+    Rig rig;
+    struct State {
+      const char* name;
+      bool enabled;
+      bool checked;
+    };
+    const State states[] = {
+        {"mnuEnableAI", true, false},     {"mnuEnableDemo", false, false},
+        {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
+        {"mnuStopMusic", true, true},     {"mnuExit", true, false},
+        {"mnuReset", true, false},        {"mnuClear", true, false},
+        {"mnuShowChat", true, false},     {"mnuServer", true, false},
+        {"mnuClient", true, false},       {"mnuDisconnect", false, false},
+        {"mnuSynchronize", false, false}, {"mnuWebsite", true, false},
+        {"mnuPayPal", true, false},
+    };
+    for (const State& s : states) {
+      const QAction* item = rig.Item(s.name);
+      QVERIFY2(item, s.name);
+      QVERIFY2(item->isEnabled() == s.enabled, s.name);
+      QVERIFY2(item->isChecked() == s.checked, s.name);
+    }
+  }
+
+  void menuStatesFollowTheGame() {
+    // The connecting side of a network game: every entry the rules switch changes.
+    Rig rig;
+    Game& game = rig.window->game();
+    game.NetMode = true;
+    game.NetServer = false;
+    game.UpdateMenus();
+    QVERIFY(!rig.Item("mnuEnableAI")->isEnabled());
+    QVERIFY(!rig.Item("mnuEnableDemo")->isEnabled());
+    QVERIFY(!rig.Find<QMenu>("mnuReset")->menuAction()->isEnabled());
+    QVERIFY(!rig.Item("mnuServer")->isEnabled());
+    QVERIFY(!rig.Item("mnuClient")->isEnabled());
+    QVERIFY(rig.Item("mnuDisconnect")->isEnabled());
+    QVERIFY(!rig.Item("mnuSynchronize")->isEnabled());
+    game.NetServer = true;
+    game.UpdateMenus();
+    QVERIFY(rig.Find<QMenu>("mnuReset")->menuAction()->isEnabled());
+    QVERIFY(rig.Item("mnuSynchronize")->isEnabled());
+  }
+
+  void cpuAndDemoSwitches() {
+    Rig rig;
+    QAction* ai = rig.Item("mnuEnableAI");
+    QAction* demo = rig.Item("mnuEnableDemo");
+    const Game& game = rig.window->game();
+
+    ai->trigger();
+    QVERIFY(ai->isChecked() && game.CpuOn);
+    QVERIFY(demo->isEnabled() && !demo->isChecked());
+    QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("Player"));
+    QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("CPU"));
+
+    demo->trigger();
+    QVERIFY(demo->isChecked() && game.DemoOn);
+    QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("CPU 1"));
+    QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("CPU 2"));
+
+    ai->trigger();
+    QVERIFY(!ai->isChecked() && !game.CpuOn);
+    QVERIFY(!demo->isEnabled());
+    QVERIFY(demo->isChecked() && game.DemoOn);  // stays checked while disabled
+    QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("Player 1"));
+    QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("Player 2"));
+
+    ai->trigger();
+    QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("CPU 1"));
+    QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("CPU 2"));
+    // The switches do not touch the game in progress.
+    QCOMPARE(rig.LogLines().size(), 1);
+  }
+
+  void stageItemsAndClear() {
+    Rig rig;
+    const Game& game = rig.window->game();
+    rig.Item("mnuSetup6")->trigger();
+    int nodes = 0;
+    for (int c = 1; c <= 5; ++c) {
+      for (int r = 1; r <= 4; ++r) {
+        nodes += game.Nodes(c, r).Exists ? 1 : 0;
+      }
+    }
+    QCOMPARE(nodes, 20);
+    QCOMPARE(game.ActPlayer, Player(2));  // every new game hands the move over
+    rig.Item("mnuClear")->trigger();
+    QCOMPARE(game.ActPlayer, Player(1));
+    QCOMPARE(rig.LogLines().size(), 3);
+    QVERIFY(rig.LogLines().last().endsWith(QStringLiteral("] New game started.")));
+  }
+
+  void soundMenus() {
+    Rig rig;
+    QAction* sound = rig.Item("mnuEnableSound");
+    sound->trigger();
+    QVERIFY(!sound->isChecked());
+    QVERIFY(rig.window->music().SoundOff());
+    sound->trigger();
+    QVERIFY(sound->isChecked());
+    QVERIFY(!rig.window->music().SoundOff());
+
+    // "No music" stays checked when chosen again.
+    QAction* noMusic = rig.Item("mnuStopMusic");
+    noMusic->trigger();
+    QVERIFY(noMusic->isChecked());
+    QVERIFY(!rig.window->music().MusicPlaying());
+  }
+
+  void tuneListFromTheMusicFolder() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("music")));
+    for (const char* name : {"my song.mid", "alpha.mid", "notes.txt"}) {
+      QFile file(folder.path() + QStringLiteral("/music/") + QString::fromLatin1(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("not a tune");
+    }
+    FakeClock clock;
+    SeededRandom random(5);
+    RecordingDialogs dialogs;
+    frmMain w(clock, random, dialogs, folder.path());
+    const QMenu* music = w.findChild<QMenu*>(QStringLiteral("mnuBackgroundMusic"));
+    QCOMPARE(Captions(music), (QStringList{"alpha", "my song", "-", "No music"}));
+    QVERIFY(!w.findChild<QAction*>(QStringLiteral("mnuPlayMusic0"))->isVisible());
+    QAction* tune = w.findChild<QAction*>(QStringLiteral("mnuPlayMusic2"));
+    QCOMPARE(tune->text(), QStringLiteral("my song"));
+    QVERIFY(tune->isEnabled());
+
+    // A tune that cannot be played is told, and the marks stay as they were.
+    tune->trigger();
+    QCOMPARE(dialogs.boxes.size(), 1);
+    QCOMPARE(dialogs.boxes.first().text, mMusic::kMidiFailedText);
+    QVERIFY(!tune->isChecked());
+    QVERIFY(w.findChild<QAction*>(QStringLiteral("mnuStopMusic"))->isChecked());
+  }
+
+  void logLines() {
+    Rig rig;
+    frmMain& w = *rig.window;
+    const QTime before = QTime::currentTime();
+    w.AddLog(QStringLiteral("first"));
+    w.AddLog(QStringLiteral("second"));
+    w.AddLog(QString());
+    w.AddLog(QStringLiteral("third"));
+    const QTime after = QTime::currentTime();
+
+    const QStringList lines = rig.LogLines();
+    QCOMPARE(lines.size(), 5);
+    const QStringList messages{"first", "second", "", "third"};
+    for (int i = 0; i < messages.size(); ++i) {
+      const QString& line = lines[i + 1];
+      QVERIFY2(
+          line == FormatLogLine(before, messages[i]) || line == FormatLogLine(after, messages[i]),
+          qPrintable(line));
+    }
+    QVERIFY(lines[3].startsWith(QLatin1Char('[')) && lines[3].endsWith(QStringLiteral("] ")));
+    QCOMPARE(rig.Text("lblState"), lines.last());
+  }
+
+  void doubleClickTogglesTheLog() {
+    Rig rig;
+    frmMain& w = *rig.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QLabel* state = rig.Find<QLabel>("lblState");
+    QWidget* log = rig.Find<QWidget>("txtLog");
+    const QImage board = rig.Find<Front>("Front")->Image();
+
+    QTest::mouseDClick(state, Qt::LeftButton);
+    QVERIFY(log->isVisible());
+    // While shown, the newest line stays in view.
+    for (int i = 0; i < 80; ++i) {
+      w.AddLog(QStringLiteral("line %1").arg(i));
+    }
+    const QScrollBar* bar = rig.Find<QPlainTextEdit>("txtLog")->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(rig.Text("lblState").endsWith(QStringLiteral("] line 79")));
+
+    QTest::mouseDClick(state, Qt::LeftButton);
+    QVERIFY(!log->isVisible());
+    QCOMPARE(rig.Find<Front>("Front")->Image(), board);
+
+    // Lines written while hidden are in view when it is shown again.
+    for (int i = 0; i < 20; ++i) {
+      w.AddLog(QStringLiteral("more %1").arg(i));
+    }
+    w.lblState_DblClick();
+    QVERIFY(log->isVisible());
+    QCOMPARE(bar->value(), bar->maximum());
+  }
+
+  void farewellAfterALongerRun_data() {
+    QTest::addColumn<qint64>("runMs");
+    QTest::addColumn<bool>("viaExit");
+    QTest::addColumn<bool>("farewell");
+    QTest::newRow("short run") << qint64(5'000) << false << false;
+    QTest::newRow("120 s") << qint64(120'000) << false << false;
+    QTest::newRow("120.4 s") << qint64(120'400) << false << false;
+    QTest::newRow("121 s") << qint64(121'000) << false << true;
+    QTest::newRow("120 s, Exit") << qint64(120'000) << true << false;
+    QTest::newRow("121 s, Exit") << qint64(121'000) << true << true;
+    QTest::newRow("an hour") << qint64(3'600'000) << false << true;
+  }
+
+  void farewellAfterALongerRun() {
+    QFETCH(qint64, runMs);
+    QFETCH(bool, viaExit);
+    QFETCH(bool, farewell);
+    Rig rig;
+    rig.window->show();
+    rig.clock.Advance(runMs);
+    if (viaExit) {
+      rig.Item("mnuExit")->trigger();
+    } else {
+      rig.window->close();
+    }
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.dialogs.boxes.size(), farewell ? 1 : 0);
+    if (farewell) {
+      const RecordingDialogs::Box& box = rig.dialogs.boxes.first();
+      QCOMPARE(box.icon, BoxIcon::Information);
+      QCOMPARE(box.buttons, BoxButtons::Ok);
+      QCOMPARE(box.title, QStringLiteral("Support Vextal"));
+      QCOMPARE(box.text, QStringLiteral("Thanks for your support!                              \r\n"
+                                        "\r\n"
+                                        "- Forward it to your friends\r\n"
+                                        "- Sign the guestbook\r\n"
+                                        "- Donate via PayPal\r\n"
+                                        "\r\n"
+                                        "Murvo\r\n"
+                                        "https://vextal.example.org"));
+    }
+    // Shutting down twice shows nothing more, and nothing moves after the end.
+    rig.window->close();
+    QCOMPARE(rig.dialogs.boxes.size(), farewell ? 1 : 0);
+    QVERIFY(!rig.Find<QTimer>("tmrAI")->isActive());
+  }
+};
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"

@@ -1,0 +1,251 @@
+// Playing in the main window: clicks on the board, the painted board, and whole games against
+// the CPU player up to the game-over box.
+#include <memory>
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "game/Random.h"
+#include "shell/Artwork.h"
+#include "shell/Front.h"
+#include "shell/WindowFakes.h"
+#include "shell/frmMain.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+struct Rig {
+  QTemporaryDir folder;  // the program folder, without sounds or tunes
+  FakeClock clock;
+  SeededRandom random;
+  RecordingDialogs dialogs;
+  std::unique_ptr<frmMain> window;
+  Front* front = nullptr;
+
+  explicit Rig(std::uint64_t seed = 99) : random(seed) {
+    window = std::make_unique<frmMain>(clock, random, dialogs, folder.path());
+    window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();  // ticks only when a test says
+    front = window->findChild<Front*>(QStringLiteral("Front"));
+    window->show();
+  }
+  Game& game() { return window->game(); }
+  QString Text(const char* name) const {
+    return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+  }
+  QString LastLogLine() const {
+    return window->findChild<QPlainTextEdit*>(QStringLiteral("txtLog"))
+        ->toPlainText()
+        .split(QLatin1Char('\n'))
+        .last();
+  }
+  void Stage(int n) { window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(n))->trigger(); }
+  // A mouse button at a pixel of the board picture.
+  void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(front, button, {}, front->ClientOrigin() + QPoint(x, y));
+    QTest::mouseRelease(front, button, {}, front->ClientOrigin() + QPoint(x, y));
+  }
+  void ClickNode(int c, int r, Qt::MouseButton button = Qt::LeftButton) {
+    Click(50 * c + 15, 50 * r + 15, button);
+  }
+  QColor Pixel(int x, int y) const { return QColor(front->Image().pixel(x, y)); }
+};
+
+// What the game-over box must say for the scores at the end of a game.
+QString ExpectedGameOverText(const Game& game, bool againstCpu) {
+  const int s1 = game.Score1;
+  const int s2 = game.Score2;
+  if (s1 == s2) {
+    return QStringLiteral("Draw - both have %1 points!").arg(s1);
+  }
+  const QString points = QStringLiteral("%1 to %2 points.").arg(s1).arg(s2);
+  if (againstCpu) {
+    return (s1 > s2 ? QStringLiteral("You win! ") : QStringLiteral("You lose... ")) + points;
+  }
+  return (s1 > s2 ? game.PlayerName1 : game.PlayerName2) + QStringLiteral(" wins! ") + points;
+}
+
+struct GameEnd {
+  QString expectedText;
+  QString logLine;
+  QString sum1;
+  QString sum2;
+  int score1 = 0;
+  int score2 = 0;
+};
+
+}  // namespace
+
+class TestWindowPlay : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void clickClaimsTheNodeUnderTheMouse() {
+    Rig rig;
+    rig.Stage(6);
+    rig.Stage(6);  // two new games: player 1 to move again
+    QCOMPARE(rig.game().ActPlayer, Player(1));
+
+    rig.ClickNode(1, 1);
+    QCOMPARE(rig.game().Nodes(1, 1).Owner, Player(1));
+    QCOMPARE(rig.Text("lblSum1"), QStringLiteral("1 + 0 = 1"));
+    QCOMPARE(rig.game().ActPlayer, Player(2));
+    QCOMPARE(rig.Pixel(65, 65), QColor(0, 150, 240));
+    const QWidget* marker2 = rig.window->findChild<QWidget*>(QStringLiteral("picActive2"));
+    QCOMPARE(marker2->palette().color(QPalette::Window), QColor(240, 150, 0));
+    QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->font().bold());
+
+    // Any button plays; the click need not hit the square's centre.
+    rig.Click(50 * 2 + 1, 50 * 1 + 28, Qt::RightButton);
+    QCOMPARE(rig.game().Nodes(2, 1).Owner, Player(2));
+    QCOMPARE(rig.Pixel(115, 65), QColor(240, 150, 0));
+    QCOMPARE(rig.Text("lblSum2"), QStringLiteral("1 + 0 = 1"));
+
+    // Expanding (1,1): links toward (2,1) and (1,2).
+    rig.ClickNode(1, 1, Qt::MiddleButton);
+    QCOMPARE(rig.Text("lblSum1"), QStringLiteral("1 + 2 = 3"));
+    QCOMPARE(rig.Pixel(90, 65), QColor(50, 100, 100));
+    QCOMPARE(rig.Pixel(65, 90), QColor(50, 100, 100));
+
+    // A click outside every node, and one on the board's labels, change nothing.
+    const Board before = rig.game().Nodes;
+    rig.Click(2, 2);
+    rig.Click(10, 275);
+    QCOMPARE(rig.game().Nodes, before);
+    QCOMPARE(rig.game().ActPlayer, Player(2));
+  }
+
+  void paintedBoardMatchesTheState() {
+    Rig rig;
+    rig.Stage(2);                                        // columns 2 to 4 in every row
+    QCOMPARE(rig.Pixel(101, 51), QColor(150, 50, 200));  // node (2,1)
+    QCOMPARE(rig.Pixel(106, 106), QColor(70, 20, 80));   // free
+    QCOMPARE(rig.Pixel(140, 65), QColor(60, 30, 70));    // bar (2,1)-(3,1)
+    QCOMPARE(rig.Pixel(115, 90), QColor(60, 30, 70));    // bar (2,1)-(2,2)
+    // No node at (1,1): the background picture shows there.
+    const QImage background = BoardBackground();
+    QCOMPARE(rig.Pixel(60, 60), QColor(background.pixel(60, 60)));
+
+    // A board without nodes is the background and nothing else.
+    rig.game().SetupStage(0);
+    QCOMPARE(rig.front->Image().size(), QSize(329, 279));
+    QCOMPARE(rig.front->Image(), background.convertToFormat(rig.front->Image().format()));
+
+    // The window shows the stored image.
+    rig.Stage(6);
+    const QImage shown = rig.front->grab().toImage();
+    const QPoint origin = rig.front->ClientOrigin();
+    for (const QPoint& p : {QPoint(65, 65), QPoint(90, 65), QPoint(300, 250), QPoint(3, 100)}) {
+      QCOMPARE(QColor(shown.pixel(origin + p)), rig.Pixel(p.x(), p.y()));
+    }
+  }
+
+  void gameAgainstTheCpuEndsWithTheBox() {
+    for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u}) {
+      Rig rig(seed);
+      rig.window->findChild<QAction*>(QStringLiteral("mnuEnableAI"))->trigger();
+      Game& game = rig.game();
+      GameEnd end;
+      rig.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
+        end.expectedText = ExpectedGameOverText(game, true);
+        end.logLine = rig.LastLogLine();
+        end.sum1 = rig.Text("lblSum1");
+        end.sum2 = rig.Text("lblSum2");
+        end.score1 = game.Score1;
+        end.score2 = game.Score2;
+      };
+
+      // The person plays the first legal move; the CPU answers on the ticks.
+      for (int turn = 0; turn < 200 && rig.dialogs.boxes.isEmpty(); ++turn) {
+        if (game.ActPlayer == 1) {
+          bool clicked = false;
+          for (int c = 1; c <= 5 && !clicked; ++c) {
+            for (int r = 1; r <= 4 && !clicked; ++r) {
+              if (game.IsLegalMove(c, r, 1)) {
+                rig.ClickNode(c, r);
+                clicked = true;
+              }
+            }
+          }
+          QVERIFY(clicked);
+          // A tick within 200 ms of the move does not answer yet.
+          rig.clock.Advance(100);
+          if (rig.dialogs.boxes.isEmpty()) {
+            rig.window->tmrAI_Timer();
+            QCOMPARE(game.ActPlayer, Player(2));
+          }
+        } else {
+          rig.clock.Advance(1000);
+          rig.window->tmrAI_Timer();
+        }
+      }
+      QCOMPARE(rig.dialogs.boxes.size(), 1);
+      const RecordingDialogs::Box& box = rig.dialogs.boxes.first();
+      QCOMPARE(box.title, QStringLiteral("Game Over"));
+      QCOMPARE(box.buttons, BoxButtons::Ok);
+      QCOMPARE(box.text, end.expectedText);
+      const bool draw = end.score1 == end.score2;
+      QCOMPARE(box.icon, draw ? BoxIcon::Exclamation : BoxIcon::Information);
+      const QString scores = QStringLiteral("(%1/%2)").arg(end.score1).arg(end.score2);
+      QVERIFY2(
+          end.logLine.endsWith(draw ? QStringLiteral("] Game Over: Draw ") + scores
+                                    : (end.score1 > end.score2 ? QStringLiteral("] Player wins ")
+                                                               : QStringLiteral("] CPU wins ")) +
+                                          scores),
+          qPrintable(end.logLine));
+      QVERIFY(end.sum1.endsWith(QStringLiteral(" = %1").arg(end.score1)));
+      QVERIFY(end.sum2.endsWith(QStringLiteral(" = %1").arg(end.score2)));
+      // After the box the next game has begun.
+      QVERIFY(rig.LastLogLine().endsWith(QStringLiteral("] New game started.")));
+      QCOMPARE(rig.Text("lblSum1"), QStringLiteral("0 + 0 = 0"));
+    }
+  }
+
+  void demoPlaysBothSeatsToTheEnd() {
+    Rig rig(7);
+    rig.window->findChild<QAction*>(QStringLiteral("mnuEnableAI"))->trigger();
+    rig.window->findChild<QAction*>(QStringLiteral("mnuEnableDemo"))->trigger();
+    Game& game = rig.game();
+    QString expected;
+    rig.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
+      expected = ExpectedGameOverText(game, false);
+    };
+    // In the demo no click plays.
+    const Board before = game.Nodes;
+    rig.ClickNode(3, 2);
+    QCOMPARE(game.Nodes, before);
+
+    int ticks = 0;
+    while (rig.dialogs.boxes.isEmpty() && ticks < 200) {
+      rig.clock.Advance(1000);
+      rig.window->tmrAI_Timer();
+      ++ticks;
+    }
+    QCOMPARE(rig.dialogs.boxes.size(), 1);
+    QCOMPARE(rig.dialogs.boxes.first().text, expected);
+    QVERIFY(expected.startsWith(QStringLiteral("CPU ")) ||
+            expected.startsWith(QStringLiteral("Draw")));
+    // The next game goes on at the same pace.
+    const int owned = [&] {
+      int n = 0;
+      for (int c = 1; c <= 5; ++c) {
+        for (int r = 1; r <= 4; ++r) {
+          n += game.Nodes(c, r).Owner != 0 ? 1 : 0;
+        }
+      }
+      return n;
+    }();
+    QCOMPARE(owned, 0);
+    rig.clock.Advance(1000);
+    rig.window->tmrAI_Timer();
+    QVERIFY(rig.Text("lblSum1") != QStringLiteral("0 + 0 = 0") ||
+            rig.Text("lblSum2") != QStringLiteral("0 + 0 = 0"));
+  }
+};
+
+QTEST_MAIN(TestWindowPlay)
+#include "test_window_play.moc"

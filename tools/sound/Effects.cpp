@@ -1,0 +1,85 @@
+#include "Effects.h"
+
+#include "Synth.h"
+
+namespace vextal::tools {
+namespace {
+
+constexpr double kPeak = 0.7;  // about -3 dB: loud enough, never clipping after resampling
+
+// A new game: a quick rising bell arpeggio, C E G C.
+std::vector<float> NewGame() {
+  Synth s(kEffectRate);
+  const int notes[] = {72, 76, 79, 84};
+  for (int i = 0; i < 4; ++i) {
+    s.Bell(0.07 * i, NoteHz(notes[i]), 0.6, 0.12);
+  }
+  return s.Finish(kPeak);
+}
+
+// A claimed node: one short, soft pluck.
+std::vector<float> Claim() {
+  Synth s(kEffectRate);
+  s.Bell(0.0, NoteHz(79), 0.8, 0.04);
+  return s.Finish(kPeak * 0.85);
+}
+
+// A refused move: two low, dull knocks with a slightly hollow (odd-harmonic) colour.
+std::vector<float> Refused() {
+  Synth s(kEffectRate);
+  for (double at : {0.0, 0.09}) {
+    s.Glide(at, 0.08, 200, 170, 0.8, 0.04);
+    s.Glide(at, 0.08, 600, 510, 0.25, 0.025);
+  }
+  return s.Finish(kPeak);
+}
+
+// An expanded node: an upward glide of an octave with its fifth, ending in a small sparkle.
+std::vector<float> Expand() {
+  Synth s(kEffectRate);
+  s.Glide(0, 0.13, 520, 1040, 0.6, 0.1);
+  s.Glide(0, 0.13, 780, 1560, 0.25, 0.08);
+  s.Bell(0.1, NoteHz(96), 0.2, 0.03);
+  return s.Finish(kPeak);
+}
+
+// A neutralised node: a falling "zap" with a breath of noise.
+std::vector<float> Neutralise() {
+  Synth s(kEffectRate);
+  s.Glide(0, 0.24, 1200, 260, 0.7, 0.12);
+  s.Noise(0, 0.2, 0.35, 0.06, 0.6);
+  return s.Finish(kPeak);
+}
+
+// A won game or a peer who joined: a short horn fanfare, C E G and a held C major chord.
+std::vector<float> Win() {
+  Synth s(kEffectRate);
+  const int run[] = {72, 76, 79};
+  for (int i = 0; i < 3; ++i) {
+    s.Horn(0.1 * i, 0.12, NoteHz(run[i]), 0.5);
+  }
+  for (int note : {72, 76, 79, 84}) {
+    s.Horn(0.3, 0.7, NoteHz(note), 0.35);
+  }
+  return s.Finish(kPeak);
+}
+
+// A draw or a closed connection: two mellow bells falling a fifth, G to C.
+std::vector<float> Draw() {
+  Synth s(kEffectRate);
+  s.Bell(0.0, NoteHz(79), 0.6, 0.2);
+  s.Bell(0.25, NoteHz(72), 0.6, 0.3);
+  return s.Finish(kPeak);
+}
+
+}  // namespace
+
+std::vector<Effect> MakeEffects() {
+  return {
+      {"reset.wav", NewGame()}, {"beep1.wav", Claim()},      {"beep2.wav", Refused()},
+      {"beep3.wav", Expand()},  {"beep4.wav", Neutralise()}, {"over1.wav", Win()},
+      {"over2.wav", Draw()},
+  };
+}
+
+}  // namespace vextal::tools

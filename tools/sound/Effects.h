@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vextal::tools {
+
+struct Effect {
+  std::string FileName;
+  std::vector<float> Samples;
+};
+
+inline constexpr int kEffectRate = 22050;
+
+// The seven game effects, each a short synthesised sound of its own character.
+std::vector<Effect> MakeEffects();
+
+}  // namespace vextal::tools
