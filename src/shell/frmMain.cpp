@@ -334,7 +334,7 @@ void frmMain::StartUp() {
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
 
-  NetPort = kDefaultNetPort;
+  net_.NetPort = NetGame::kNetPort;
 
   BuildStageItems();
   FillMusicList();
@@ -453,8 +453,8 @@ void frmMain::PlayWave(const QString& fileName) {
   music_.PlayWave(fileName);
 }
 
-void frmMain::SendMessage(const Message& /*message*/) {
-  // A local game has no peer to send to.
+void frmMain::SendMessage(const Message& message) {
+  NetSocket.SendList(message);
 }
 
 void frmMain::ShowPlayerPanel(const PlayerPanel& panel) {
@@ -586,10 +586,18 @@ void frmMain::mnuSetup_Click(int index) {
 void frmMain::mnuShowChat_Click() {
   chat_.ShowChat();
 }
-void frmMain::mnuServer_Click() {}
-void frmMain::mnuClient_Click() {}
-void frmMain::mnuDisconnect_Click() {}
-void frmMain::mnuSynchronize_Click() {}
+void frmMain::mnuServer_Click() {
+  net_.HostGame();
+}
+void frmMain::mnuClient_Click() {
+  net_.ConnectToServer();
+}
+void frmMain::mnuDisconnect_Click() {
+  net_.Disconnect();
+}
+void frmMain::mnuSynchronize_Click() {
+  net_.Synchronize();
+}
 void frmMain::mnuWebsite_Click() {
   pages_.OpenWebsite();
 }

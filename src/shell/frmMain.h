@@ -10,6 +10,8 @@
 #include "game/Game.h"
 #include "game/GameView.h"
 #include "game/Random.h"
+#include "net/NetGame.h"
+#include "net/cSocket.h"
 #include "render/BoardPainter.h"
 #include "shell/ChatLog.h"
 #include "shell/Pages.h"
@@ -42,7 +44,6 @@ class frmMain final : public QMainWindow, public GameView {
  public:
   static constexpr int kClientWidth = 341;
   static constexpr int kClientHeight = 327;
-  static constexpr std::uint16_t kDefaultNetPort = 2501;
   static constexpr int kTimerIntervalMs = 1000;
   static constexpr int kFarewellAfterSeconds = 120;  // a longer run ends with the farewell box
 
@@ -53,12 +54,13 @@ class frmMain final : public QMainWindow, public GameView {
   vextal::Game& game() { return game_; }
   const vextal::Game& game() const { return game_; }
   vextal::mMusic& music() { return music_; }
+  // The network side: commands, connection events and the peer's messages.
+  NetGame& net() { return net_; }
+  cSocket& socket() { return NetSocket; }
+  ChatLog& chat() { return chat_; }
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
-
-  // The TCP port for hosting and connecting.
-  std::uint16_t NetPort = 0;
 
   // --- GameView --------------------------------------------------------------------------
   void DrawBoard() override;
@@ -116,6 +118,9 @@ class frmMain final : public QMainWindow, public GameView {
   const Clock& clock_;
   Dialogs& dialogs_;
   vextal::Game game_;
+  // The program's one connection, and the game's side of it.
+  cSocket NetSocket;
+  NetGame net_{game_, *this, dialogs_, NetSocket};
   vextal::mMusic music_;
   QString programFolder_;
   // The chat transcript with its window, and the Help pages.

@@ -38,13 +38,16 @@ class RecordingDialogs final : public Dialogs {
     if (onMessage) {
       onMessage(boxes.last());
     }
-    return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+    return buttons == BoxButtons::Ok ? BoxAnswer::Ok : questionAnswer;
   }
 
   QString Input(const QString& /*title*/, const QString& /*prompt*/,
                 const QString& /*defaultText*/ = QString()) override {
-    return QString();
+    return inputAnswer;
   }
+
+  BoxAnswer questionAnswer = BoxAnswer::Cancel;  // the answer to Yes/No/Cancel questions
+  QString inputAnswer;                           // what the user types into the input box
 
   QList<Box> boxes;
   std::function<void(const Box&)> onMessage;

@@ -82,7 +82,7 @@ class TestWindow : public QObject {
     QVERIFY(!w.windowIcon().isNull());
     QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
     QVERIFY(w.windowIcon().availableSizes().contains(QSize(16, 16)));
-    QCOMPARE(w.NetPort, 2501);
+    QCOMPARE(w.net().NetPort, 2501);
     const QTimer* timer = rig.Find<QTimer>("tmrAI");
     QCOMPARE(timer->interval(), 1000);
     // A window runs its timer from the start.

@@ -1,0 +1,123 @@
+// Two main windows in one process, joined over the loopback address as two copies of the
+// program would be: hosting, joining, a move, chat both ways, and the disconnect.
+#include <memory>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "game/Random.h"
+#include "shell/WindowFakes.h"
+#include "shell/frmChat.h"
+#include "shell/frmMain.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+struct Copy {
+  QTemporaryDir folder;  // no sounds or tunes
+  FakeClock clock;
+  SeededRandom random;
+  RecordingDialogs dialogs;
+  std::unique_ptr<frmMain> window;
+
+  explicit Copy(std::uint64_t seed) : random(seed) {
+    window = std::make_unique<frmMain>(clock, random, dialogs, folder.path());
+    window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();
+    window->net().ListenAddress = QHostAddress(QHostAddress::LocalHost);
+  }
+  void Trigger(const char* item) {
+    window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+  }
+  bool Enabled(const char* item) const {
+    return window->findChild<QAction*>(QString::fromLatin1(item))->isEnabled();
+  }
+  QString Label(const char* name) const {
+    return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+  }
+  bool Logged(const QString& text) const {
+    const QString log = window->findChild<QPlainTextEdit*>(QStringLiteral("txtLog"))->toPlainText();
+    return log.contains(QStringLiteral("] ") + text + QLatin1Char('\n')) ||
+           log.endsWith(QStringLiteral("] ") + text);
+  }
+  QString ChatText() const { return window->chat().Text(); }
+  void Chat(const QString& line) {
+    Trigger("mnuShowChat");
+    auto* input = window->chat().Window()->findChild<QLineEdit*>(QStringLiteral("txtInput"));
+    input->setText(line);
+    QTest::keyClick(input, Qt::Key_Return);
+  }
+};
+
+}  // namespace
+
+class TestWindowNetwork : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void host_join_play_chat_disconnect() {
+    Copy host(1);
+    Copy client(2);
+    host.window->net().NetPort = 0;  // any free port on the loopback address
+    host.Trigger("mnuServer");
+    QVERIFY(host.Enabled("mnuDisconnect"));
+    QVERIFY(!host.Enabled("mnuServer") && !host.Enabled("mnuClient"));
+    QVERIFY(!host.Enabled("mnuEnableAI"));
+    QVERIFY(host.Label("lblState").contains("Waiting for client, IP is "));
+
+    client.window->net().NetPort = host.window->socket().ListeningPort();
+    client.dialogs.inputAnswer = QStringLiteral("127.0.0.1");
+    client.Trigger("mnuClient");
+    QTRY_VERIFY(client.Logged("Game synchronized."));
+    QVERIFY(client.Logged("Connected to 127.0.0.1"));
+    QTRY_VERIFY(host.Logged("Client 127.0.0.1 connected."));
+    QCOMPARE(client.Label("lblPlayer1"), QStringLiteral("Server"));
+    QCOMPARE(host.Label("lblPlayer2"), QStringLiteral("Client"));
+    QVERIFY(host.Enabled("mnuSynchronize") && host.Enabled("mnuReset"));
+    QVERIFY(!client.Enabled("mnuSynchronize") && !client.Enabled("mnuReset"));
+    QCOMPARE(client.window->game().Nodes, host.window->game().Nodes);
+
+    // The host plays player 1: a click on the first node it may claim reaches the client.
+    Game& game = host.window->game();
+    QCOMPARE(game.ActPlayer, Player(1));
+    int column = 0;
+    int row = 0;
+    for (int c = 1; c <= game.NodesW() && !column; ++c) {
+      for (int r = 1; r <= game.NodesH() && !column; ++r) {
+        if (game.IsLegalMove(c, r, 1) && game.Nodes(c, r).Owner == 0) {
+          column = c;
+          row = r;
+        }
+      }
+    }
+    QVERIFY(column > 0);
+    auto* hostBoard = host.window->findChild<QWidget*>(QStringLiteral("Front"));
+    QTest::mouseClick(hostBoard, Qt::LeftButton, {}, QPoint(50 * column + 16, 50 * row + 16));
+    QCOMPARE(game.Nodes(column, row).Owner, Player(1));
+    QTRY_COMPARE(client.window->game().Nodes, game.Nodes);
+    QCOMPARE(client.window->game().ActPlayer, Player(2));
+    QCOMPARE(client.Label("lblSum1"), QStringLiteral("1 + 0 = 1"));
+
+    client.Chat(QStringLiteral("  hello host  "));
+    QTRY_VERIFY(host.ChatText().contains(QStringLiteral("hello host\r\n")));
+    QVERIFY(client.ChatText().contains(QStringLiteral("> hello host\r\n")));
+    QVERIFY(host.window->chat().Window() != nullptr);
+    host.Chat(QStringLiteral("hello client"));
+    QTRY_VERIFY(client.ChatText().endsWith(QStringLiteral("hello client\r\n")));
+
+    client.dialogs.questionAnswer = BoxAnswer::Yes;
+    client.Trigger("mnuDisconnect");
+    QVERIFY(client.Logged("Disconnected."));
+    QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
+    QCOMPARE(host.Label("lblPlayer1"), QStringLiteral("Player 1"));
+    QVERIFY(host.Enabled("mnuServer") && client.Enabled("mnuClient"));
+  }
+};
+
+QTEST_MAIN(TestWindowNetwork)
+#include "test_window_network.moc"
