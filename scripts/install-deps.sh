@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-dejavu-extra
   "$@"
 )
 
