@@ -8,7 +8,8 @@
 namespace vextal {
 
 // The two drawing routines all board painting goes through. Both leave the painter's pen,
-// brush and other state as they found it.
+// brush and other state as they found it. Coordinates are the painter's logical pixels: on an
+// image with device pixel ratio 2 each of them covers 2 x 2 image pixels, outlines included.
 
 inline QColor ToQColor(Rgb colour) {
   return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));

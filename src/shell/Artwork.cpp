@@ -1,5 +1,7 @@
 #include "shell/Artwork.h"
 
+#include <algorithm>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
@@ -22,24 +24,32 @@ const QColor kSlotEdge(96, 44, 124);
 const QColor kSlotCore(30, 8, 42);
 const QColor kBarShade(52, 18, 68);
 
+// A 1-pixel line drawn as a filled strip of one logical pixel, so that at a higher device pixel
+// ratio it stays on the same logical pixels (a pen line would be placed by the rasteriser's own
+// rounding).
+void Strip(QPainter& p, int x, int y, int w, int h, const QColor& colour) {
+  p.fillRect(QRect(x, y, w, h), colour);
+}
+
 }  // namespace
 
-QImage BoardBackground() {
-  QImage image(kBackgroundWidth, kBackgroundHeight, QImage::Format_RGB32);
-  QPainter p(&image);
+QImage BoardBackground(qreal devicePixelRatio) {
+  const QSize logical(kBackgroundWidth, kBackgroundHeight);
+  QImage image((QSizeF(logical) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(devicePixelRatio);
+  QPainter p(&image);  // draws in logical pixels from here on
 
   QLinearGradient sky(0, 0, 0, kBackgroundHeight);
   sky.setColorAt(0.0, kSkyTop);
   sky.setColorAt(1.0, kSkyBottom);
-  p.fillRect(image.rect(), sky);
+  p.fillRect(QRect(QPoint(0, 0), logical), sky);
 
   // A fine grid at half the node spacing, centred on the slots.
-  p.setPen(kFineGrid);
   for (int x = kSlot / 2; x < kBackgroundWidth; x += kStep / 2) {
-    p.drawLine(x, 0, x, kBackgroundHeight - 1);
+    Strip(p, x, 0, 1, kBackgroundHeight, kFineGrid);
   }
   for (int y = kSlot / 2; y < kBackgroundHeight; y += kStep / 2) {
-    p.drawLine(0, y, kBackgroundWidth - 1, y);
+    Strip(p, 0, y, kBackgroundWidth, 1, kFineGrid);
   }
 
   // Shallow bars between the slots of the 5 x 4 grid.
@@ -55,13 +65,16 @@ QImage BoardBackground() {
     }
   }
 
-  // The slots: a square with an edge and a darker core, like an unlit node.
+  // The slots: a square with an edge one pixel beyond it on every side's far end, and a darker
+  // core, like an unlit node.
   for (int c = 1; c <= 5; ++c) {
     for (int r = 1; r <= 4; ++r) {
       const QRect slot(kStep * c, kStep * r, kSlot, kSlot);
       p.fillRect(slot, kSlotFill);
-      p.setPen(kSlotEdge);
-      p.drawRect(slot);
+      Strip(p, slot.x(), slot.y(), kSlot + 1, 1, kSlotEdge);
+      Strip(p, slot.x(), slot.y() + kSlot, kSlot + 1, 1, kSlotEdge);
+      Strip(p, slot.x(), slot.y(), 1, kSlot + 1, kSlotEdge);
+      Strip(p, slot.x() + kSlot, slot.y(), 1, kSlot + 1, kSlotEdge);
       p.fillRect(slot.adjusted(6, 6, -5, -5), kSlotCore);
     }
   }
@@ -73,7 +86,9 @@ QImage ProgramIconImage(int size) {
   image.fill(Qt::transparent);
   QPainter p(&image);
 
-  // Two by two nodes joined by links: one node of each player, two free ones.
+  // Two by two nodes joined by links: one node of each player, two free ones. The design is laid
+  // out on a 32-unit grid; every box covers the whole pixels it touches, so at multiples of 32
+  // pixels the icon is the 32-pixel one enlarged exactly, and nothing is lost at 16.
   const double unit = size / 32.0;
   auto box = [unit](double x, double y, double w, double h) {
     return QRectF(x * unit, y * unit, w * unit, h * unit).toAlignedRect();
@@ -84,6 +99,9 @@ QImage ProgramIconImage(int size) {
   p.fillRect(box(8, 10, 4, 12), QColor(50, 100, 100));
   p.fillRect(box(20, 10, 4, 12), QColor(60, 30, 70));
 
+  // The node outlines grow with the icon (one unit thick) and are left out at 16 pixels, where
+  // they would swallow the colours.
+  const int outline = size >= 32 ? std::max(1, size / 32) : 0;
   const QColor kind(150, 50, 200);
   const QColor inner[] = {QColor(0, 150, 240), QColor(70, 20, 80), QColor(70, 20, 80),
                           QColor(240, 150, 0)};
@@ -91,21 +109,33 @@ QImage ProgramIconImage(int size) {
   for (int i = 0; i < 4; ++i) {
     const QRect outer = box(corners[i].x(), corners[i].y(), 10, 10);
     p.fillRect(outer, kind);
-    p.fillRect(outer.adjusted(outer.width() / 4, outer.height() / 4, -outer.width() / 4,
-                              -outer.height() / 4),
-               inner[i]);
-    if (size >= 32) {
-      p.setPen(Qt::black);
-      p.drawRect(outer.adjusted(0, 0, -1, -1));
+    const int inset = qRound(outer.width() / 5.0);
+    p.fillRect(outer.adjusted(inset, inset, -inset, -inset), inner[i]);
+    if (outline > 0) {
+      p.fillRect(QRect(outer.left(), outer.top(), outer.width(), outline), Qt::black);
+      p.fillRect(QRect(outer.left(), outer.bottom() - outline + 1, outer.width(), outline),
+                 Qt::black);
+      p.fillRect(QRect(outer.left(), outer.top(), outline, outer.height()), Qt::black);
+      p.fillRect(QRect(outer.right() - outline + 1, outer.top(), outline, outer.height()),
+                 Qt::black);
     }
   }
   return image;
 }
 
+QPixmap ProgramIconPixmap(int size, qreal devicePixelRatio) {
+  const int devicePixels = qRound(size * devicePixelRatio);
+  QPixmap pixmap = QPixmap::fromImage(ProgramIconImage(devicePixels));
+  pixmap.setDevicePixelRatio(qreal(devicePixels) / size);
+  return pixmap;
+}
+
 QIcon ProgramIcon() {
+  // The two classic sizes and the larger ones a desktop or a high-density screen asks for.
   QIcon icon;
-  icon.addPixmap(QPixmap::fromImage(ProgramIconImage(32)));
-  icon.addPixmap(QPixmap::fromImage(ProgramIconImage(16)));
+  for (int size : kProgramIconSizes) {
+    icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+  }
   return icon;
 }
 

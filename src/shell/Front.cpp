@@ -1,5 +1,7 @@
 #include "shell/Front.h"
 
+#include <utility>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,22 +16,44 @@ Front::Front(QWidget* parent) : QFrame(parent) {
 
 void Front::SetBackground(const QColor& backColor, const QImage& picture) {
   backColor_ = backColor;
+  pictureSource_ = nullptr;
   picture_ = picture;
 }
 
+void Front::SetBackground(const QColor& backColor, PictureSource picture) {
+  backColor_ = backColor;
+  pictureSource_ = std::move(picture);
+  picture_ = QImage();
+}
+
+const QImage& Front::PictureFor(qreal devicePixelRatio) {
+  if (pictureSource_ && (picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatio)) {
+    picture_ = pictureSource_(devicePixelRatio);
+  }
+  return picture_;
+}
+
 void Front::Clear() {
-  const QSize size = contentsRect().size();
-  if (image_.size() != size) {
+  const qreal ratio = devicePixelRatioF();
+  const QSize size = (QSizeF(contentsRect().size()) * ratio).toSize();
+  if (image_.size() != size || image_.devicePixelRatio() != ratio) {
     image_ = QImage(size, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
   }
   image_.fill(backColor_);
-  if (!picture_.isNull()) {
+  const QImage& picture = PictureFor(ratio);
+  if (!picture.isNull()) {
     QPainter p(&image_);
-    p.drawImage(0, 0, picture_);
+    p.drawImage(0, 0, picture);
   }
 }
 
 void Front::paintEvent(QPaintEvent* event) {
+  if (!image_.isNull() && image_.devicePixelRatio() != devicePixelRatioF()) {
+    // Checked here because every change of ratio repaints the window, whatever caused it. The
+    // owner redraws the image at once, so this very paint already shows the sharp board.
+    emit DevicePixelRatioChanged();
+  }
   {
     QPainter p(this);
     const QRect inside = contentsRect();

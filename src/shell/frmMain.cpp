@@ -203,9 +203,11 @@ void frmMain::BuildControls() {
   front = new Front(client);
   front->setObjectName(QStringLiteral("Front"));
   front->setGeometry(4, 4, 331, 281);
-  front->SetBackground(kFrontBackColor, BoardBackground());
+  front->SetBackground(kFrontBackColor, Front::PictureSource(&BoardBackground));
   front->Clear();
   connect(front, &Front::MouseDown, this, &frmMain::Front_MouseDown);
+  // On a screen of another density the board is painted again at that density.
+  connect(front, &Front::DevicePixelRatioChanged, this, &frmMain::DrawBoard);
 
   lblDonate =
       MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),
@@ -234,7 +236,7 @@ void frmMain::BuildControls() {
   imgIcon = new QLabel(client);
   imgIcon->setObjectName(QStringLiteral("imgIcon"));
   imgIcon->setGeometry(0, 4, 32, 32);
-  imgIcon->setPixmap(QPixmap::fromImage(ProgramIconImage(32)));
+  imgIcon->setPixmap(ProgramIconPixmap(32, devicePixelRatioF()));
   imgIcon->hide();
 
   picActive1 = MakeMarker(client, "picActive1", QRect(4, 292, 13, 13));

@@ -1,0 +1,165 @@
+// The main window on a screen at 200 % scaling (run with QT_SCALE_FACTOR=2): the board, its
+// background and the icon are painted at the screen's density, and clicks still land on the
+// logical pixels of the board.
+#include <memory>
+
+#include <QAction>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "game/Random.h"
+#include "shell/Artwork.h"
+#include "shell/Front.h"
+#include "shell/WindowFakes.h"
+#include "shell/frmMain.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+constexpr qreal kRatio = 2.0;
+
+struct Rig {
+  QTemporaryDir folder;
+  FakeClock clock;
+  SeededRandom random{7};
+  RecordingDialogs dialogs;
+  std::unique_ptr<frmMain> window;
+  Front* front = nullptr;
+
+  Rig() {
+    window = std::make_unique<frmMain>(clock, random, dialogs, folder.path());
+    window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();
+    front = window->findChild<Front*>(QStringLiteral("Front"));
+    window->show();
+  }
+  void Stage(int n) { window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(n))->trigger(); }
+  void ClickNode(int c, int r) {
+    const QPoint at = front->ClientOrigin() + QPoint(50 * c + 15, 50 * r + 15);
+    QTest::mousePress(front, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(front, Qt::LeftButton, {}, at);
+  }
+  QRgb Device(int x, int y) const { return front->Image().pixel(x, y); }
+};
+
+bool Near(QRgb a, QRgb b, int tolerance) {
+  return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
+         qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+}  // namespace
+
+class TestWindowHiDpi : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    if (!qFuzzyCompare(qApp->devicePixelRatio(), kRatio)) {
+      QSKIP("needs QT_SCALE_FACTOR=2 in the environment");
+    }
+  }
+
+  void boardIsPaintedAtTheScreenRatio() {
+    Rig rig;
+    QCOMPARE(rig.front->devicePixelRatioF(), kRatio);
+    QCOMPARE(rig.front->Image().devicePixelRatio(), kRatio);
+    QCOMPARE(rig.front->Image().size(), QSize(658, 558));
+    QCOMPARE(rig.front->contentsRect().size(), QSize(329, 279));  // logical size unchanged
+
+    rig.Stage(6);
+    rig.Stage(6);         // player 1 to move
+    rig.ClickNode(1, 1);  // a click at logical (65, 65) claims node (1,1)
+    QCOMPARE(rig.window->game().Nodes(1, 1).Owner, Player(1));
+
+    // Node (1,1)'s square covers image pixels 100..159, its black outline 100..101 and 160..161.
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb kind = qRgb(150, 50, 200);
+    for (int y : {104, 105}) {
+      QCOMPARE(rig.Device(100, y), black);
+      QCOMPARE(rig.Device(101, y), black);
+      for (int x = 102; x <= 159; ++x) {
+        QCOMPARE(rig.Device(x, y), kind);
+      }
+      QCOMPARE(rig.Device(160, y), black);
+      QCOMPARE(rig.Device(161, y), black);
+      QVERIFY(rig.Device(162, y) != black);
+    }
+    QCOMPARE(rig.Device(130, 130), qRgb(0, 150, 240));  // player 1's colour inside
+
+    // The window shows the image pixel for pixel, not enlarged from a smaller one.
+    const QImage shown = rig.front->grab().toImage();
+    QCOMPARE(shown.devicePixelRatio(), kRatio);
+    const QPoint origin = rig.front->ClientOrigin() * 2;
+    for (int x = 98; x <= 164; ++x) {
+      QCOMPARE(shown.pixel(origin + QPoint(x, 104)), rig.Device(x, 104));
+    }
+  }
+
+  void backgroundIsPaintedAtTheScreenRatio() {
+    Rig rig;
+    rig.window->game().SetupStage(0);  // no nodes: the background alone
+    const QImage one = BoardBackground(1.0);
+    const QImage& two = rig.front->Image();
+    QCOMPARE(two.size(), one.size() * 2);
+    // Every logical pixel is a 2 x 2 block of its ratio-1 colour; the sky's gradient may step
+    // a shade differently at the finer resolution, the grid lines and slots may not move.
+    for (int y = 0; y < one.height(); ++y) {
+      for (int x = 0; x < one.width(); ++x) {
+        for (const QPoint& d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+          const QPoint at = QPoint(x, y) * 2 + d;
+          if (!Near(two.pixel(at), one.pixel(x, y), 2)) {
+            QFAIL(qPrintable(QStringLiteral("logical pixel (%1, %2) differs").arg(x).arg(y)));
+          }
+        }
+      }
+    }
+  }
+
+  void anotherRatioRepaintsTheBoard() {
+    Rig rig;
+    rig.Stage(6);
+    const QImage sharp = rig.front->Image();
+    // As if the window had come from a screen of ratio 1: the next repaint notices and the
+    // window paints the board again at the screen's ratio.
+    rig.front->Image() = QImage(329, 279, QImage::Format_RGB32);
+    QSignalSpy spy(rig.front, &Front::DevicePixelRatioChanged);
+    rig.front->grab();
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(rig.front->Image().devicePixelRatio(), kRatio);
+    QCOMPARE(rig.front->Image(), sharp);
+    rig.front->grab();
+    QCOMPARE(spy.size(), 1);  // once in step, no more
+  }
+
+  void iconsAreSharp() {
+    Rig rig;
+    const QPixmap held = rig.window->findChild<QLabel*>(QStringLiteral("imgIcon"))->pixmap();
+    QCOMPARE(held.devicePixelRatio(), kRatio);
+    QCOMPARE(held.size(), QSize(64, 64));
+    QImage expected = ProgramIconImage(64);
+    expected.setDevicePixelRatio(kRatio);
+    QCOMPARE(held.toImage().convertToFormat(QImage::Format_ARGB32), expected);
+    const QList<QSize> sizes = rig.window->windowIcon().availableSizes();
+    for (int size : kProgramIconSizes) {
+      QVERIFY(sizes.contains(QSize(size, size)));
+    }
+  }
+
+  void largeIconsAreTheSmallOneEnlarged() {
+    // Laid out on a 32-pixel grid: at every multiple of 32 the icon is the 32-pixel one with
+    // each pixel a solid block, outlines included.
+    const QImage base = ProgramIconImage(32);
+    for (int size : {64, 128, 256}) {
+      QCOMPARE(ProgramIconImage(size), base.scaled(size, size));
+    }
+    const QImage odd = ProgramIconImage(48);
+    QCOMPARE(odd.size(), QSize(48, 48));
+    QCOMPARE(odd.pixel(24, 24), base.pixel(16, 16));
+  }
+};
+
+QTEST_MAIN(TestWindowHiDpi)
+#include "test_window_hidpi.moc"
