@@ -20,6 +20,7 @@
 #include <QStringList>
 
 #include "game/Board.h"
+#include "common/FakeClock.h"
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
@@ -179,14 +180,6 @@ class CoreRecorder final : public GameView, public Dialogs {
     InputAnswers.pop_front();
     return answer;
   }
-};
-
-class FakeClock final : public Clock {
- public:
-  std::int64_t Now = 0;
-  std::int64_t NowMs() const override { return Now; }
-  void SetNowMs(std::int64_t ms) { Now = ms; }
-  void Advance(std::int64_t ms) { Now += ms; }
 };
 
 // Queued values first, in order; once the queue is empty, a seeded generator.

@@ -6,21 +6,13 @@
 #include <QList>
 #include <QString>
 
-#include "game/Clock.h"
+#include "common/FakeClock.h"
 #include "game/Dialogs.h"
 
 namespace vextal::testing {
 
-// A monotonic clock that moves only when the test says so.
-class FakeClock final : public Clock {
- public:
-  explicit FakeClock(std::int64_t startMs = 5'000'000) : now_(startMs) {}
-  std::int64_t NowMs() const override { return now_; }
-  void Advance(std::int64_t ms) { now_ += ms; }
-
- private:
-  std::int64_t now_;
-};
+// Window tests start the clock well past zero, as a machine that has been up a while.
+inline constexpr std::int64_t kWindowClockStartMs = 5'000'000;
 
 // Records every box and answers at once. onMessage runs while the box would be open.
 class RecordingDialogs final : public Dialogs {

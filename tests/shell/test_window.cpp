@@ -27,7 +27,7 @@ namespace {
 // One window with its collaborators.
 struct Rig {
   QTemporaryDir folder;  // the program folder: no sounds, no tunes unless a test adds them
-  FakeClock clock;
+  FakeClock clock{kWindowClockStartMs};
   SeededRandom random{1234};
   RecordingDialogs dialogs;
   std::unique_ptr<frmMain> window;
@@ -87,7 +87,7 @@ class TestWindow : public QObject {
     QCOMPARE(timer->interval(), 1000);
     // A window runs its timer from the start.
     rig.window.reset();
-    FakeClock clock;
+    FakeClock clock{kWindowClockStartMs};
     SeededRandom random(1);
     RecordingDialogs dialogs;
     frmMain fresh(clock, random, dialogs, rig.folder.path());
@@ -185,7 +185,7 @@ class TestWindow : public QObject {
     const QTemporaryDir folder;
     QSet<int> seen;
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-      FakeClock clock;
+      FakeClock clock{kWindowClockStartMs};
       SeededRandom random(seed);
       RecordingDialogs dialogs;
       frmMain w(clock, random, dialogs, folder.path());
@@ -359,7 +359,7 @@ class TestWindow : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       file.write("not a tune");
     }
-    FakeClock clock;
+    FakeClock clock{kWindowClockStartMs};
     SeededRandom random(5);
     RecordingDialogs dialogs;
     frmMain w(clock, random, dialogs, folder.path());

@@ -24,7 +24,7 @@ constexpr qreal kRatio = 2.0;
 
 struct Rig {
   QTemporaryDir folder;
-  FakeClock clock;
+  FakeClock clock{kWindowClockStartMs};
   SeededRandom random{7};
   RecordingDialogs dialogs;
   std::unique_ptr<frmMain> window;

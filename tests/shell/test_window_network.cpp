@@ -21,7 +21,7 @@ namespace {
 
 struct Copy {
   QTemporaryDir folder;  // no sounds or tunes
-  FakeClock clock;
+  FakeClock clock{kWindowClockStartMs};
   SeededRandom random;
   RecordingDialogs dialogs;
   std::unique_ptr<frmMain> window;

@@ -21,7 +21,7 @@ namespace {
 
 struct Rig {
   QTemporaryDir folder;  // the program folder, without sounds or tunes
-  FakeClock clock;
+  FakeClock clock{kWindowClockStartMs};
   SeededRandom random;
   RecordingDialogs dialogs;
   std::unique_ptr<frmMain> window;
