@@ -37,6 +37,9 @@ mMusic::mMusic(Dialogs& dialogs)
 mMusic::mMusic(Dialogs& dialogs, QString soundPath, QString musicPath)
     : dialogs_(dialogs), soundPath_(std::move(soundPath)), musicPath_(std::move(musicPath)) {
   menu_.PlayMusic.push_back({kNoneCaption, QString(), false, false, true});
+  silenceTimer_.setSingleShot(true);
+  silenceTimer_.setInterval(kCloseAfterSilenceMs);
+  silenceTimer_.callOnTimeout([this] { CloseWhenSilent(); });
 }
 
 mMusic::~mMusic() {
@@ -66,6 +69,7 @@ void mMusic::PlayWave(const QString& fileName) {
   if (chunk != nullptr && Mix_PlayChannel(AudioDevice::kEffectChannel, chunk, 0) >= 0) {
     soundingEffect_ = fileName;
   }
+  silenceTimer_.start();
 }
 
 Mix_Chunk* mMusic::Chunk(const QString& path) {
@@ -146,10 +150,16 @@ bool mMusic::StartTune(const QString& path) {
   tune_ = tune;
   tuneSource_ = source;
   tuneBytes_ = std::move(bytes);
+  silenceTimer_.start();
   return true;
 }
 
 void mMusic::StopMusic() {
+  ReleaseTune();
+  musicPlaying_ = false;
+}
+
+void mMusic::ReleaseTune() {
   if (tune_ != nullptr) {
     Mix_HaltMusic();
     Mix_FreeMusic(tune_);
@@ -158,7 +168,20 @@ void mMusic::StopMusic() {
     tuneSource_ = nullptr;
     tuneBytes_.clear();
   }
-  musicPlaying_ = false;
+}
+
+void mMusic::CloseWhenSilent() {
+  if (!device_.IsOpen()) {
+    return;
+  }
+  if (Mix_Playing(AudioDevice::kEffectChannel) || (tune_ != nullptr && Mix_PlayingMusic())) {
+    silenceTimer_.start();
+    return;
+  }
+  // A tune that ended by itself is let go; MusicPlaying still tells that one was started.
+  ReleaseTune();
+  FreeChunks();
+  device_.Close();
 }
 
 void mMusic::FillMusicList() {

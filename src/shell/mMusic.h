@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QTimer>
 
 #include "shell/AudioDevice.h"
 
@@ -99,10 +100,17 @@ class mMusic {
   QString SoundingEffect() const;
   bool DeviceOpen() const { return device_.IsOpen(); }
 
+  // How long the device stays open once nothing sounds. An open device keeps the sound system
+  // busy mixing silence, so a game left alone closes it; the next sound opens it again.
+  static constexpr int kCloseAfterSilenceMs = 5000;
+  void SetCloseAfterSilence(int ms) { silenceTimer_.setInterval(ms); }
+
  private:
   Mix_Chunk* Chunk(const QString& path);
   bool StartTune(const QString& path);
   void FreeChunks();
+  void ReleaseTune();
+  void CloseWhenSilent();
   void MenuChanged();
 
   Dialogs& dialogs_;
@@ -117,6 +125,7 @@ class mMusic {
   _Mix_Music* tune_ = nullptr;
   SDL_RWops* tuneSource_ = nullptr;
   QByteArray tuneBytes_;  // the tune's file, read through tuneSource_
+  QTimer silenceTimer_;
 
   MusicMenu menu_;
   std::function<void()> onMenuChanged_;

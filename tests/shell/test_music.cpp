@@ -120,6 +120,7 @@ class MusicTest : public QObject {
   void soundSwitchLeavesMusicAlone();
   void effectsNeverInterruptEachOther();
   void effectsAreCached();
+  void deviceClosesWhenSilentAndReopens();
   void missingDeviceTurnsEffectsOffOnce();
 
  private:
@@ -397,6 +398,34 @@ void MusicTest::effectsAreCached() {
   WriteBytes(Sound() + "bad.wav", "not a wave");
   music.PlayWave("bad.wav");
   QCOMPARE(music.SoundingEffect(), QString());
+  QVERIFY(dialogs.boxes.isEmpty());
+}
+
+void MusicTest::deviceClosesWhenSilentAndReopens() {
+  MakeFolders();
+  WriteBytes(Sound() + "beep1.wav", Wav(300));
+  WriteBytes(Music() + "tune.mid", Tune());
+  FakeDialogs dialogs;
+  mMusic music(dialogs, Sound(), Music());
+  music.SetCloseAfterSilence(100);
+
+  // An effect keeps the device open while it sounds, then the device closes.
+  music.PlayWave("beep1.wav");
+  QVERIFY(music.DeviceOpen());
+  QTest::qWait(150);
+  QVERIFY(music.DeviceOpen());
+  QTRY_VERIFY_WITH_TIMEOUT(!music.DeviceOpen(), 3000);
+
+  // A playing tune keeps it open; one that ended lets it close and still counts as started.
+  QVERIFY(music.PlayMusic("tune.mid"));
+  QTest::qWait(300);
+  QVERIFY(music.DeviceOpen());
+  QTRY_VERIFY_WITH_TIMEOUT(!music.DeviceOpen(), 5000);
+  QVERIFY(music.MusicPlaying());
+
+  // The next effect opens it again.
+  music.PlayWave("beep1.wav");
+  QCOMPARE(music.SoundingEffect(), QStringLiteral("beep1.wav"));
   QVERIFY(dialogs.boxes.isEmpty());
 }
 
