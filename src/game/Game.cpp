@@ -67,6 +67,12 @@ bool IsHostile(const Node& node, Player player) {
   return node.Owner != 0 && node.Owner != player;
 }
 
+// "nodes + links = score", as the sum labels read.
+QString SumText(std::int32_t nodes, std::int32_t links, std::int32_t score) {
+  return QString::number(nodes) + QStringLiteral(" + ") + QString::number(links) +
+         QStringLiteral(" = ") + QString::number(score);
+}
+
 void ClearPlay(Node& node) {
   node.Expanded = kFalse16;
   node.LinkUp = node.LinkLeft = node.LinkRight = node.LinkDown = 0;
@@ -267,8 +273,8 @@ void Game::Recount() {
   panel.Marker2 = ActPlayer == 2 ? ColorP2 : ColorP2Dark;
   panel.Bold1 = ActPlayer == 1;
   panel.Bold2 = ActPlayer == 2;
-  panel.Sum1 = QStringLiteral("%1 + %2 = %3").arg(nodes[1]).arg(links[1]).arg(Score1);
-  panel.Sum2 = QStringLiteral("%1 + %2 = %3").arg(nodes[2]).arg(links[2]).arg(Score2);
+  panel.Sum1 = SumText(nodes[1], links[1], Score1);
+  panel.Sum2 = SumText(nodes[2], links[2], Score2);
   view_.ShowPlayerPanel(panel);
 }
 
