@@ -13,14 +13,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "NullView.h"
+#include "common/NullView.h"
 #include "game/Clock.h"
 #include "game/Game.h"
 #include "game/Random.h"
 #include "stages/Stages.h"
 
 using namespace vextal;
-using namespace vextal::bench;
+using vextal::testing::NullView;
 
 namespace {
 

@@ -19,14 +19,15 @@
 #include <QMainWindow>
 #include <QTemporaryDir>
 
-#include "NullView.h"
 #include "QtBenchMain.h"
+#include "common/NullView.h"
 #include "game/Clock.h"
 #include "game/Random.h"
 #include "shell/frmMain.h"
 
 using namespace vextal;
 using namespace vextal::bench;
+using vextal::testing::NullView;
 
 namespace {
 

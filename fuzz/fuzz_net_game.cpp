@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "common/NullView.h"
 #include "game/Game.h"
 #include "net/Framing.h"
 #include "net/NetGame.h"
 
 using namespace vextal;
+using vextal::testing::NullView;
 
 namespace {
 
@@ -19,23 +21,6 @@ void Require(bool condition) {
     std::abort();
   }
 }
-
-class NullView final : public GameView, public Dialogs {
- public:
-  void DrawBoard() override {}
-  void AddLog(const QString&) override {}
-  void PlayWave(const QString&) override {}
-  void SendMessage(const vextal::Message&) override {}
-  void ShowPlayerPanel(const PlayerPanel&) override {}
-  void ShowPlayerNames(const QString&, const QString&) override {}
-  void SetMenuEnabled(MenuItem, bool) override {}
-  void SetMenuChecked(MenuItem, bool) override {}
-  void AddChatLine(const QString&, bool) override {}
-  BoxAnswer Message(BoxIcon, const QString&, const QString&, BoxButtons) override {
-    return BoxAnswer::Ok;
-  }
-  QString Input(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 class FixedClock final : public Clock {
  public:

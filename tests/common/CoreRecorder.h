@@ -19,8 +19,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "game/Board.h"
 #include "common/FakeClock.h"
+#include "game/Board.h"
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
@@ -240,6 +240,11 @@ struct CoreRig {
     game.Nodes = MakeBoard(rows);
     game.SetActPlayer(player);
     rec.Clear();
+  }
+  // Makes `player` the one to move, as a peer's move message does, and plays (column, row).
+  bool PlayAs(Player player, int column, int row) {
+    game.ActPlayer = player;
+    return game.DoMove(column, row, false);
   }
   // The pixel at the centre of grid point (column, row) on the board picture.
   static int PixelOf(int index) { return 50 * index + 15; }

@@ -23,10 +23,6 @@ class CpuPlayerTest : public QObject {
   CoreRig* rig = nullptr;
   Game& game() { return rig->game; }
 
-  bool PlayAs(Player player, int column, int row) {
-    game().ActPlayer = player;
-    return game().DoMove(column, row, false);
-  }
   void AllTriesToBorder() {
     for (int i = 0; i < 2 * Game::kCpuRandomTries; ++i) {
       rig->random.Push(kToBorder);
@@ -55,9 +51,9 @@ class CpuPlayerTest : public QObject {
 
   void fallbackScanIsColumnMajorFromTheTopLeft() {
     CpuToMove({"-XXXX", "XXXXX", "XXXXX", "XXXXX"});
-    QVERIFY(PlayAs(1, 1, 2));  // (1,1) has no node, (1,2) is the opponent's ...
-    QVERIFY(PlayAs(1, 2, 3));
-    QVERIFY(PlayAs(1, 2, 3));  // ... (1,3) is blocked by (2,3)'s link: (1,4) comes first
+    QVERIFY(rig->PlayAs(1, 1, 2));  // (1,1) has no node, (1,2) is the opponent's ...
+    QVERIFY(rig->PlayAs(1, 2, 3));
+    QVERIFY(rig->PlayAs(1, 2, 3));  // ... (1,3) is blocked by (2,3)'s link: (1,4) comes first
     ReadyForCpu();
     AllTriesToBorder();
     rig->random.Push({0.1, 0.5});  // would be (2, 3): never drawn, the scan decides
@@ -71,7 +67,7 @@ class CpuPlayerTest : public QObject {
 
   void refusedTriesAreNeverHeard() {
     CpuToMove(kFullGrid);
-    QVERIFY(PlayAs(1, 2, 3));  // (2,3): the opponent's node
+    QVERIFY(rig->PlayAs(1, 2, 3));  // (2,3): the opponent's node
     ReadyForCpu();
     // Every try lands on (2,3) and is refused with beep2; the scan then claims (1,1).
     for (int i = 0; i < Game::kCpuRandomTries; ++i) {
@@ -181,7 +177,7 @@ class CpuPlayerTest : public QObject {
   // refused with beep2, and none of those is heard.
   void refusedTurnWithoutAMoveIsSilent() {
     CpuToMove({"XX---", "-----", "-----", "-----"});
-    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));
     game().Nodes(1, 1).Expanded = kTrue16;  // (1,1) expanded, its link blocks (2,1)
     game().Nodes(1, 1).LinkRight = 1;
     ReadyForCpu();
@@ -228,10 +224,10 @@ class CpuPlayerTest : public QObject {
 
   void soundOfTheMadeMoveIsPlayedOnceAtTheEnd() {
     CpuToMove(kFullGrid);
-    QVERIFY(PlayAs(1, 3, 1));  // the person's Degree-3 node above (3,2) ...
-    QVERIFY(PlayAs(2, 2, 1));
-    QVERIFY(PlayAs(2, 2, 1));  // ... with one link from the CPU's (2,1) already
-    QVERIFY(PlayAs(2, 3, 2));
+    QVERIFY(rig->PlayAs(1, 3, 1));  // the person's Degree-3 node above (3,2) ...
+    QVERIFY(rig->PlayAs(2, 2, 1));
+    QVERIFY(rig->PlayAs(2, 2, 1));  // ... with one link from the CPU's (2,1) already
+    QVERIFY(rig->PlayAs(2, 3, 2));
     ReadyForCpu();
     rig->random.Push({0.4, 0.25});  // (3, 2): expanding it neutralises (3,1)
     game().CpuTick();

@@ -32,10 +32,6 @@ class MoveRulesTest : public QObject {
   Game& game() { return rig->game; }
 
   // Makes `player` the one to move, as a peer's move message does, and plays (column, row).
-  bool PlayAs(Player player, int column, int row) {
-    game().ActPlayer = player;
-    return game().DoMove(column, row, false);
-  }
   QString At(int column, int row) { return Describe(game().Nodes(column, row)); }
 
  private slots:
@@ -50,12 +46,12 @@ class MoveRulesTest : public QObject {
 
   void claimNextToUnexpandedOpponentNode() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(2, 2, 2));
+    QVERIFY(rig->PlayAs(2, 2, 2));
     game().LastMoveTick = 0;
     rig->rec.Clear();
 
     // Ownership alone blocks nothing: only links do.
-    QVERIFY(PlayAs(1, 3, 2));
+    QVERIFY(rig->PlayAs(1, 3, 2));
     QCOMPARE(game().PendingSound, QStringLiteral("beep1.wav"));
     QCOMPARE(At(3, 2), QStringLiteral("o1 e0 L0U0R0D0"));
     QCOMPARE(game().ActPlayer, Player(2));
@@ -75,11 +71,11 @@ class MoveRulesTest : public QObject {
     QFETCH(int, column);
     QFETCH(int, row);
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(1, 1, 1));  // player 1 claims (1,1) ...
-    QVERIFY(PlayAs(2, 2, 1));  // ... player 2 claims (2,1) ...
-    QVERIFY(PlayAs(1, 1, 1));  // ... player 1 expands (1,1)
-    QVERIFY(PlayAs(2, 1, 4));
-    QVERIFY(PlayAs(2, 1, 4));  // player 2 expands (1,4): (1,3) is blocked for player 1
+    QVERIFY(rig->PlayAs(1, 1, 1));  // player 1 claims (1,1) ...
+    QVERIFY(rig->PlayAs(2, 2, 1));  // ... player 2 claims (2,1) ...
+    QVERIFY(rig->PlayAs(1, 1, 1));  // ... player 1 expands (1,1)
+    QVERIFY(rig->PlayAs(2, 1, 4));
+    QVERIFY(rig->PlayAs(2, 1, 4));  // player 2 expands (1,4): (1,3) is blocked for player 1
     game().SetActPlayer(1);
     game().NetMode = true;
     game().NetConnected = true;
@@ -133,7 +129,7 @@ class MoveRulesTest : public QObject {
     QFETCH(int, mover);
     rig->Place(kFullGrid, 1);
     const Board before = game().Nodes;
-    QVERIFY(!PlayAs(Player(mover), 3, 2));
+    QVERIFY(!rig->PlayAs(Player(mover), 3, 2));
     QVERIFY(game().Nodes == before);
     QCOMPARE(rig->rec.Take(), QStringList());
   }
@@ -158,8 +154,8 @@ class MoveRulesTest : public QObject {
     QFETCH(int, row);
     QFETCH(QString, expected);
     rig->Place(layout, 1);
-    QVERIFY(PlayAs(1, column, row));
-    QVERIFY(PlayAs(1, column, row));
+    QVERIFY(rig->PlayAs(1, column, row));
+    QVERIFY(rig->PlayAs(1, column, row));
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
     QCOMPARE(At(column, row), expected);
     QCOMPARE(game().ActPlayer, Player(2));
@@ -167,10 +163,10 @@ class MoveRulesTest : public QObject {
 
   void expansionLinksTowardOpponentAndFreeNodesAlike() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(2, 3, 1));  // up: opponent
-    QVERIFY(PlayAs(1, 2, 2));  // left: own
-    QVERIFY(PlayAs(1, 3, 2));
-    QVERIFY(PlayAs(1, 3, 2));
+    QVERIFY(rig->PlayAs(2, 3, 1));  // up: opponent
+    QVERIFY(rig->PlayAs(1, 2, 2));  // left: own
+    QVERIFY(rig->PlayAs(1, 3, 2));
+    QVERIFY(rig->PlayAs(1, 3, 2));
     QCOMPARE(At(3, 2), QStringLiteral("o1 e1 L1U1R1D1"));
     QCOMPARE(At(3, 1), QStringLiteral("o2 e0 L0U0R0D0"));  // Degree 3, one hostile link
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
@@ -178,9 +174,9 @@ class MoveRulesTest : public QObject {
 
   void degreeOneNodeFallsToOneHostileLink() {
     rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(2, 2, 1));
-    QVERIFY(PlayAs(1, 1, 1));  // expand toward the Degree-1 node of player 2
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(2, 2, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));  // expand toward the Degree-1 node of player 2
     QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
     QCOMPARE(At(2, 1), QStringLiteral("o0 e0 L0U0R0D0"));
     QCOMPARE(At(1, 1), QStringLiteral("o1 e1 L0U0R1D0"));
@@ -188,83 +184,83 @@ class MoveRulesTest : public QObject {
 
   void degreeThreeNodeSurvivesOneHostileLinkAndFallsToTwo() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(2, 2, 1));  // Degree 3 on the top edge
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(2, 2, 1));  // Degree 3 on the top edge
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
     QCOMPARE(At(2, 1), QStringLiteral("o2 e0 L0U0R0D0"));
 
-    QVERIFY(PlayAs(1, 3, 1));
-    QVERIFY(PlayAs(1, 3, 1));  // the second hostile link
+    QVERIFY(rig->PlayAs(1, 3, 1));
+    QVERIFY(rig->PlayAs(1, 3, 1));  // the second hostile link
     QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
     QCOMPARE(At(2, 1), QStringLiteral("o0 e0 L0U0R0D0"));
   }
 
   void neutralisedExpandedNodeLosesItsLinksAndUnblocks() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(1, 2, 1));
-    QVERIFY(PlayAs(1, 3, 2));
-    QVERIFY(PlayAs(2, 2, 2));
-    QVERIFY(PlayAs(2, 2, 2));  // player 2 expands (2,2): links toward all four neighbours
+    QVERIFY(rig->PlayAs(1, 2, 1));
+    QVERIFY(rig->PlayAs(1, 3, 2));
+    QVERIFY(rig->PlayAs(2, 2, 2));
+    QVERIFY(rig->PlayAs(2, 2, 2));  // player 2 expands (2,2): links toward all four neighbours
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));  // one link each: both survive
     QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
     QCOMPARE(At(3, 2), QStringLiteral("o1 e0 L0U0R0D0"));
 
-    QVERIFY(!PlayAs(1, 1, 2));  // blocked for player 1 by the link of (2,2)
+    QVERIFY(!rig->PlayAs(1, 1, 2));  // blocked for player 1 by the link of (2,2)
     QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
 
-    QVERIFY(PlayAs(1, 2, 1));  // first link toward (2,2): Degree 4 survives
+    QVERIFY(rig->PlayAs(1, 2, 1));  // first link toward (2,2): Degree 4 survives
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
     QCOMPARE(At(2, 2), QStringLiteral("o2 e1 L1U1R1D1"));
-    QVERIFY(PlayAs(1, 3, 2));  // second link: (2,2) falls and its links vanish
+    QVERIFY(rig->PlayAs(1, 3, 2));  // second link: (2,2) falls and its links vanish
     QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
     QCOMPARE(At(2, 2), QStringLiteral("o0 e0 L0U0R0D0"));
 
     // The cell (2,2) blocked opens again; the fallen cell is blocked for its former owner and
     // open to the attacker.
-    QVERIFY(!PlayAs(2, 2, 2));
+    QVERIFY(!rig->PlayAs(2, 2, 2));
     QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
-    QVERIFY(PlayAs(1, 1, 2));
+    QVERIFY(rig->PlayAs(1, 1, 2));
     QCOMPARE(game().PendingSound, QStringLiteral("beep1.wav"));
-    QVERIFY(PlayAs(1, 2, 2));
+    QVERIFY(rig->PlayAs(1, 2, 2));
     QCOMPARE(At(2, 2), QStringLiteral("o1 e0 L0U0R0D0"));
   }
 
   void anotherHostileLinkKeepsTheCellBlocked() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(1, 1, 3));
-    QVERIFY(PlayAs(2, 1, 2));
-    QVERIFY(PlayAs(2, 1, 2));  // (1,2) links toward (2,2) ...
-    QVERIFY(PlayAs(2, 3, 2));
-    QVERIFY(PlayAs(2, 3, 2));  // ... and so does (3,2)
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(1, 1, 3));  // the second link toward (1,2) brings it down
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 1, 3));
+    QVERIFY(rig->PlayAs(2, 1, 2));
+    QVERIFY(rig->PlayAs(2, 1, 2));  // (1,2) links toward (2,2) ...
+    QVERIFY(rig->PlayAs(2, 3, 2));
+    QVERIFY(rig->PlayAs(2, 3, 2));  // ... and so does (3,2)
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 1, 3));  // the second link toward (1,2) brings it down
     QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
     QCOMPARE(At(1, 2), QStringLiteral("o0 e0 L0U0R0D0"));
 
-    QVERIFY(!PlayAs(1, 2, 2));  // (3,2) still points at it
+    QVERIFY(!rig->PlayAs(1, 2, 2));  // (3,2) still points at it
     QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
-    QVERIFY(!PlayAs(2, 1, 2));  // the fallen node is blocked for its former owner
+    QVERIFY(!rig->PlayAs(2, 1, 2));  // the fallen node is blocked for its former owner
     QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
   }
 
   void ownLinksNeverNeutraliseOwnNodes() {
     // (2,1), Degree 3, between two own expanded nodes.
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(1, 2, 1));
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(1, 3, 1));
-    QVERIFY(PlayAs(1, 3, 1));
+    QVERIFY(rig->PlayAs(1, 2, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 3, 1));
+    QVERIFY(rig->PlayAs(1, 3, 1));
     QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
 
     // A Degree-1 own node next to an own expansion.
     rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
-    QVERIFY(PlayAs(1, 2, 1));
-    QVERIFY(PlayAs(1, 1, 1));
-    QVERIFY(PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 2, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));
+    QVERIFY(rig->PlayAs(1, 1, 1));
     QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
     QCOMPARE(game().PendingSound, QStringLiteral("beep3.wav"));
   }
@@ -272,10 +268,10 @@ class MoveRulesTest : public QObject {
   void everyNeighbourIsCheckedAfterTheFirstFalls() {
     // (2,2) with four arms of Degree 1; two separate nodes keep player 2 in the game.
     rig->Place({"-X-XX", "XXX--", "-X---", "-----"}, 1);
-    QVERIFY(PlayAs(2, 1, 2));  // left arm, checked first
-    QVERIFY(PlayAs(2, 2, 3));  // lower arm, checked last
-    QVERIFY(PlayAs(1, 2, 2));
-    QVERIFY(PlayAs(1, 2, 2));
+    QVERIFY(rig->PlayAs(2, 1, 2));  // left arm, checked first
+    QVERIFY(rig->PlayAs(2, 2, 3));  // lower arm, checked last
+    QVERIFY(rig->PlayAs(1, 2, 2));
+    QVERIFY(rig->PlayAs(1, 2, 2));
     QCOMPARE(game().PendingSound, QStringLiteral("beep4.wav"));
     QCOMPARE(At(1, 2), QStringLiteral("o0 e0 L0U0R0D0"));
     QCOMPARE(At(2, 3), QStringLiteral("o0 e0 L0U0R0D0"));
@@ -311,7 +307,7 @@ class MoveRulesTest : public QObject {
     QVERIFY(!game().CheckNeutralise(0, 0));  // border
     QVERIFY(!game().CheckNeutralise(6, 5));
     QVERIFY(!game().CheckNeutralise(99, 99));  // outside the array
-    QVERIFY(PlayAs(1, 2, 2));
+    QVERIFY(rig->PlayAs(1, 2, 2));
     QVERIFY(!game().CheckNeutralise(2, 2));  // owned, no hostile link
   }
 };

@@ -23,11 +23,6 @@ class TurnsTest : public QObject {
   CoreRig* rig = nullptr;
   Game& game() { return rig->game; }
 
-  bool PlayAs(Player player, int column, int row) {
-    game().ActPlayer = player;
-    return game().DoMove(column, row, false);
-  }
-
   // Player 1 owns (1,1), player 2 owns (2,1), player 1 to move: expanding (1,1) brings (2,1)
   // down and leaves player 2 without a legal move. Scores then: 1 + 1 = 2 against 0.
   void PrepareLastMove() {
@@ -66,10 +61,10 @@ class TurnsTest : public QObject {
   void newGameClearsPlayAndKeepsTheLayout() {
     rig->Place({"XXXXX", "X-XXX", "XXXXX", "XXX-X"}, 1);
     game().Nodes(3, 3).Kind = 4;  // as a peer's board may carry
-    QVERIFY(PlayAs(1, 2, 1));
-    QVERIFY(PlayAs(1, 2, 1));
-    QVERIFY(PlayAs(2, 5, 4));
-    QVERIFY(PlayAs(2, 5, 4));
+    QVERIFY(rig->PlayAs(1, 2, 1));
+    QVERIFY(rig->PlayAs(1, 2, 1));
+    QVERIFY(rig->PlayAs(2, 5, 4));
+    QVERIFY(rig->PlayAs(2, 5, 4));
     Board layout = game().Nodes;
     for (int c = 0; c <= 6; ++c) {
       for (int r = 0; r <= 5; ++r) {
@@ -104,7 +99,7 @@ class TurnsTest : public QObject {
 
   void snapshotOfNewGameIsTakenAfterTheSwitch() {
     rig->Place(kFullGrid, 2);
-    QVERIFY(PlayAs(1, 3, 3));
+    QVERIFY(rig->PlayAs(1, 3, 3));
     game().NetMode = game().NetConnected = true;
     rig->rec.Clear();
     game().NewGame();  // player 2 was to move: player 1 begins
@@ -131,15 +126,15 @@ class TurnsTest : public QObject {
 
   void scoreIsNodesPlusLinks() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(PlayAs(1, 2, 1));
-    QVERIFY(PlayAs(1, 2, 1));  // Degree 3: 1 + 3 = 4
+    QVERIFY(rig->PlayAs(1, 2, 1));
+    QVERIFY(rig->PlayAs(1, 2, 1));  // Degree 3: 1 + 3 = 4
     QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("1 + 3 = 4"));
     QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("0 + 0 = 0"));
     QCOMPARE(game().Score1, 4);
-    QVERIFY(PlayAs(2, 3, 3));
-    QVERIFY(PlayAs(2, 3, 3));  // Degree 4
-    QVERIFY(PlayAs(2, 5, 4));  // claimed only
-    QVERIFY(PlayAs(1, 1, 4));
+    QVERIFY(rig->PlayAs(2, 3, 3));
+    QVERIFY(rig->PlayAs(2, 3, 3));  // Degree 4
+    QVERIFY(rig->PlayAs(2, 5, 4));  // claimed only
+    QVERIFY(rig->PlayAs(1, 1, 4));
     QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("2 + 3 = 5"));
     QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("2 + 4 = 6"));
     QCOMPARE(game().Score1, 5);

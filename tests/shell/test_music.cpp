@@ -11,28 +11,13 @@
 
 #include "game/Dialogs.h"
 #include "shell/MusicFileCheck.h"
+#include "shell/WindowFakes.h"
 #include "shell/mMusic.h"
 
 using namespace vextal;
+using vextal::testing::RecordingDialogs;
 
 namespace {
-
-struct Box {
-  BoxIcon icon;
-  QString title;
-  QString text;
-};
-
-class FakeDialogs : public Dialogs {
- public:
-  BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text, BoxButtons) override {
-    boxes.append(Box{icon, title, text});
-    return BoxAnswer::Ok;
-  }
-  QString Input(const QString&, const QString&, const QString&) override { return {}; }
-
-  QList<Box> boxes;
-};
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -166,7 +151,7 @@ void MusicTest::inspectsMidiFiles() {
 }
 
 void MusicTest::emptyListWithoutTunes() {
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   {
     mMusic music(dialogs, Sound(), Music());  // no music folder at all
     int changes = 0;
@@ -205,7 +190,7 @@ void MusicTest::listsTunesAndFolders() {
   WriteBytes(Music() + "alpha.mid", Tune());
   WriteBytes(Music() + "notes.txt", "x");
   QDir(Music()).mkdir("x.mid");
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
   const auto& items = music.Menu().PlayMusic;
@@ -233,7 +218,7 @@ void MusicTest::choosingTunesMovesTheCheckMark() {
   MakeFolders();
   WriteBytes(Music() + "alpha.mid", Tune());
   WriteBytes(Music() + "my song.mid", Tune());
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
   int changes = 0;
@@ -275,7 +260,7 @@ void MusicTest::missingTuneLeavesMarks() {
   MakeFolders();
   WriteBytes(Music() + "alpha.mid", Tune());
   WriteBytes(Music() + "beta.mid", Tune());
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
   music.mnuPlayMusic_Click(1);
@@ -305,7 +290,7 @@ void MusicTest::brokenTuneShowsMidiMessage() {
   }
   WriteBytes(Music() + "garbage.mid", garbage);
   QDir(Music()).mkdir("x.mid");
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
   QCOMPARE(music.Menu().PlayMusic[2].Tag, QStringLiteral("garbage.mid"));
@@ -338,7 +323,7 @@ void MusicTest::soundSwitchLeavesMusicAlone() {
   MakeFolders();
   WriteBytes(Music() + "alpha.mid", Tune());
   WriteBytes(Sound() + "beep1.wav", Wav(50));
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
   music.mnuPlayMusic_Click(1);
@@ -362,7 +347,7 @@ void MusicTest::effectsNeverInterruptEachOther() {
   MakeFolders();
   WriteBytes(Sound() + "long.wav", Wav(600));
   WriteBytes(Sound() + "short.wav", Wav(40));
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
 
   // Nothing to play opens nothing.
@@ -384,7 +369,7 @@ void MusicTest::effectsNeverInterruptEachOther() {
 void MusicTest::effectsAreCached() {
   MakeFolders();
   WriteBytes(Sound() + "beep1.wav", Wav(30));
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.PlayWave("beep1.wav");
   QCOMPARE(music.SoundingEffect(), QStringLiteral("beep1.wav"));
@@ -405,7 +390,7 @@ void MusicTest::deviceClosesWhenSilentAndReopens() {
   MakeFolders();
   WriteBytes(Sound() + "beep1.wav", Wav(300));
   WriteBytes(Music() + "tune.mid", Tune());
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.SetCloseAfterSilence(100);
 
@@ -435,7 +420,7 @@ void MusicTest::missingDeviceTurnsEffectsOffOnce() {
   WriteBytes(Music() + "alpha.mid", Tune());
   qputenv("SDL_AUDIODRIVER", "vextal-no-such-driver");
   auto restore = qScopeGuard([] { qputenv("SDL_AUDIODRIVER", "dummy"); });
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
 

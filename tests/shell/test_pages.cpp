@@ -5,8 +5,10 @@
 
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
+#include "shell/WindowFakes.h"
 
 using namespace vextal;
+using vextal::testing::RecordingDialogs;
 
 namespace {
 
@@ -26,23 +28,6 @@ class FakeOpener : public UrlOpener {
 
  private:
   bool browserWorks_;
-};
-
-struct Box {
-  BoxIcon icon;
-  QString title;
-  QString text;
-};
-
-class FakeDialogs : public Dialogs {
- public:
-  BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text, BoxButtons) override {
-    boxes.append(Box{icon, title, text});
-    return BoxAnswer::Ok;
-  }
-  QString Input(const QString&, const QString&, const QString&) override { return {}; }
-
-  QList<Box> boxes;
 };
 
 using Command = void (Pages::*)();
@@ -77,7 +62,7 @@ void TestPages::workingBrowserGetsEveryAddressAndNoLocalFile() {
     Touch(folder.filePath(document));
   }
   FakeOpener opener(true);
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   Pages pages(opener, dialogs, folder.path());
 
   pages.OpenWebsite();
@@ -107,7 +92,7 @@ void TestPages::failingBrowserHandsLocalCopyToShell() {
   QTemporaryDir folder;
   Touch(folder.filePath("readme_de.html"));
   FakeOpener opener(false);
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   Pages pages(opener, dialogs, folder.path());
 
   pages.OpenReadmeGerman();
@@ -136,7 +121,7 @@ void TestPages::neitherShowsErrorNamingPage() {
   // Another document is there, but not the one asked for.
   Touch(folder.filePath(page == "update.html" ? "paypal.html" : "update.html"));
   FakeOpener opener(false);
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   Pages pages(opener, dialogs, folder.path());
 
   (pages.*command)();
@@ -144,7 +129,7 @@ void TestPages::neitherShowsErrorNamingPage() {
   QCOMPARE(opener.addresses, QStringList{"https://vextal.example.org/" + page});
   QVERIFY(opener.localFiles.isEmpty());
   QCOMPARE(dialogs.boxes.size(), 1);
-  const Box& box = dialogs.boxes.first();
+  const RecordingDialogs::Box& box = dialogs.boxes.first();
   QCOMPARE(box.icon, BoxIcon::Critical);
   QCOMPARE(box.title, QStringLiteral("Error"));
   QCOMPARE(box.text, "Could not open default browser!\r\n\r\nLocal version of " + page +
@@ -155,7 +140,7 @@ void TestPages::websiteAndGuestbookFailSilently() {
   QTemporaryDir folder;
   Touch(folder.filePath("gb"));  // a local file of that name is never looked at
   FakeOpener opener(false);
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   Pages pages(opener, dialogs, folder.path());
 
   pages.OpenWebsite();
@@ -171,7 +156,7 @@ void TestPages::shippedDocumentsLieBesideProgram() {
   // The build lays the documents out beside every binary, this test's included, so with no
   // browser each Help page falls back to its local copy.
   FakeOpener opener(false);
-  FakeDialogs dialogs;
+  RecordingDialogs dialogs;
   Pages pages(opener, dialogs, ProgramFolder());
   for (Command command : {&Pages::OpenUpdatePage, &Pages::OpenReadmeEnglish,
                           &Pages::OpenReadmeGerman, &Pages::OpenPayPal}) {

@@ -1,12 +1,12 @@
 #pragma once
 
-// A GameView and Dialogs that do nothing, so a benchmark times the rules alone. Boxes are only
-// counted: the game-over box is how a whole game is seen to end.
+// A GameView and Dialogs that do nothing, for benchmarks and fuzzing that drive the rules alone.
+// Boxes are only counted: the game-over box is how a whole game is seen to end.
 
 #include "game/Dialogs.h"
 #include "game/GameView.h"
 
-namespace vextal::bench {
+namespace vextal::testing {
 
 class NullView final : public GameView, public Dialogs {
  public:
@@ -29,4 +29,4 @@ class NullView final : public GameView, public Dialogs {
   QString Input(const QString&, const QString&, const QString&) override { return QString(); }
 };
 
-}  // namespace vextal::bench
+}  // namespace vextal::testing
