@@ -1,5 +1,8 @@
 #include "shell/Artwork.h"
 
+#include <QHash>
+#include <QList>
+
 #include <algorithm>
 
 #include <QLinearGradient>
@@ -33,7 +36,9 @@ void Strip(QPainter& p, int x, int y, int w, int h, const QColor& colour) {
 
 }  // namespace
 
-QImage BoardBackground(qreal devicePixelRatio) {
+namespace {
+
+QImage PaintBoardBackground(qreal devicePixelRatio) {
   const QSize logical(kBackgroundWidth, kBackgroundHeight);
   QImage image((QSizeF(logical) * devicePixelRatio).toSize(), QImage::Format_RGB32);
   image.setDevicePixelRatio(devicePixelRatio);
@@ -79,6 +84,19 @@ QImage BoardBackground(qreal devicePixelRatio) {
     }
   }
   return image;
+}
+
+}  // namespace
+
+QImage BoardBackground(qreal devicePixelRatio) {
+  // Painted once per ratio for the whole run: every window and every repaint after a change of
+  // screen shares the same pixels.
+  static QHash<qreal, QImage> painted;
+  auto found = painted.constFind(devicePixelRatio);
+  if (found == painted.constEnd()) {
+    found = painted.insert(devicePixelRatio, PaintBoardBackground(devicePixelRatio));
+  }
+  return *found;
 }
 
 QImage ProgramIconImage(int size) {
@@ -131,10 +149,18 @@ QPixmap ProgramIconPixmap(int size, qreal devicePixelRatio) {
 }
 
 QIcon ProgramIcon() {
-  // The two classic sizes and the larger ones a desktop or a high-density screen asks for.
+  // The two classic sizes and the larger ones a desktop or a high-density screen asks for,
+  // painted once per run. Images, not pixmaps, are kept: they may outlive the application.
+  static const QList<QImage> images = [] {
+    QList<QImage> all;
+    for (int size : kProgramIconSizes) {
+      all.append(ProgramIconImage(size));
+    }
+    return all;
+  }();
   QIcon icon;
-  for (int size : kProgramIconSizes) {
-    icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+  for (const QImage& image : images) {
+    icon.addPixmap(QPixmap::fromImage(image));
   }
   return icon;
 }
