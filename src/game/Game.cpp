@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "game/Rounding.h"
+#include "game/Rules.h"
 #include "net/Snapshot.h"
 #include "stages/Stages.h"
 
@@ -16,67 +17,10 @@ const QString kResetSound = QStringLiteral("reset.wav");
 const QString kWinSound = QStringLiteral("over1.wav");
 const QString kDrawSound = QStringLiteral("over2.wav");
 
-constexpr int kGridStep = 50;    // pixels between neighbouring grid points
-constexpr int kNodeCentre = 15;  // offset of a node's centre from its square's corner
-
-// The link of the neighbour at (nc, nr) that points back at the cell it neighbours.
-enum class Side { Left, Up, Right, Down };
-
-struct Neighbour {
-  int dc;
-  int dr;
-  Side side;
-};
-
-// Neighbours in the order the rules always visit them: left, up, right, down.
-constexpr Neighbour kNeighbours[] = {
-    {-1, 0, Side::Left}, {0, -1, Side::Up}, {1, 0, Side::Right}, {0, 1, Side::Down}};
-
-// The link flag of `node` that points toward its neighbour on `side`.
-std::uint8_t& LinkToward(Node& node, Side side) {
-  switch (side) {
-    case Side::Left:
-      return node.LinkLeft;
-    case Side::Up:
-      return node.LinkUp;
-    case Side::Right:
-      return node.LinkRight;
-    case Side::Down:
-      break;
-  }
-  return node.LinkDown;
-}
-
-// The link of a neighbour on `side` that points back at the cell: the left neighbour's
-// LinkRight, the upper one's LinkDown, and so on.
-std::uint8_t LinkBack(const Node& neighbour, Side side) {
-  switch (side) {
-    case Side::Left:
-      return neighbour.LinkRight;
-    case Side::Up:
-      return neighbour.LinkDown;
-    case Side::Right:
-      return neighbour.LinkLeft;
-    case Side::Down:
-      break;
-  }
-  return neighbour.LinkUp;
-}
-
-bool IsHostile(const Node& node, Player player) {
-  return node.Owner != 0 && node.Owner != player;
-}
-
 // "nodes + links = score", as the sum labels read.
 QString SumText(std::int32_t nodes, std::int32_t links, std::int32_t score) {
   return QString::number(nodes) + QStringLiteral(" + ") + QString::number(links) +
          QStringLiteral(" = ") + QString::number(score);
-}
-
-void ClearPlay(Node& node) {
-  node.Expanded = kFalse16;
-  node.LinkUp = node.LinkLeft = node.LinkRight = node.LinkDown = 0;
-  node.Owner = 0;
 }
 
 }  // namespace
@@ -106,78 +50,35 @@ void Game::NewGame() {
 // ---------------------------------------------------------------------------------------------
 // Moves
 
-bool Game::IsPlayable(int column, int row) const {
-  return column >= 1 && row >= 1 && column <= NodesW() && row <= NodesH();
-}
-
 bool Game::IsBlocked(int column, int row, Player player) const {
-  if (!IsPlayable(column, row)) {
-    return false;
-  }
-  for (const Neighbour& n : kNeighbours) {
-    const Node& neighbour = Nodes(column + n.dc, row + n.dr);
-    if (IsHostile(neighbour, player) && LinkBack(neighbour, n.side) != 0) {
-      return true;
-    }
-  }
-  return false;
+  return vextal::IsBlocked(Nodes, column, row, player);
 }
 
 bool Game::IsLegalMove(int column, int row, Player player) const {
-  if (!IsPlayable(column, row)) {
-    return false;
-  }
-  const Node& node = Nodes(column, row);
-  if (!node.Exists) {
-    return false;
-  }
-  if (node.Owner == player) {
-    return !node.Expanded;
-  }
-  return node.Owner == 0 && !IsBlocked(column, row, player);
+  return vextal::IsLegalMove(Nodes, column, row, player);
+}
+
+bool Game::CheckNeutralise(int column, int row) {
+  return vextal::CheckNeutralise(Nodes, column, row);
 }
 
 bool Game::DoMove(int column, int row, bool send) {
-  // Only playable cells can hold a node; the border ring and anything beyond is no move.
-  if (!IsPlayable(column, row)) {
-    return false;
-  }
-  Node& node = Nodes(column, row);
-  if (!node.Exists) {
-    return false;
-  }
   const Player mover = ActPlayer;
-  // A peer's move message makes its mover the player to move before the move is applied; a
-  // number other than 1 or 2 there must not become an owner on the board.
-  if (mover != 1 && mover != 2) {
-    return false;
-  }
-
-  if (node.Owner != 0) {
-    if (node.Owner != mover || node.Expanded) {
+  switch (ApplyMove(Nodes, column, row, mover)) {
+    case MoveOutcome::NoMove:
+      return false;
+    case MoveOutcome::Refused:
       PendingSound = kRefusedSound;
       return false;
-    }
-    // Expand: a link toward every existing neighbour, whoever owns it.
-    for (const Neighbour& n : kNeighbours) {
-      if (Nodes(column + n.dc, row + n.dr).Exists) {
-        LinkToward(node, n.side) = 1;
-      }
-    }
-    node.Expanded = kTrue16;
-    PendingSound = kExpandSound;
-    for (const Neighbour& n : kNeighbours) {
-      if (CheckNeutralise(column + n.dc, row + n.dr)) {
-        PendingSound = kNeutraliseSound;
-      }
-    }
-  } else {
-    if (IsBlocked(column, row, mover)) {
-      PendingSound = kRefusedSound;
-      return false;
-    }
-    node.Owner = mover;
-    PendingSound = kClaimSound;
+    case MoveOutcome::Claimed:
+      PendingSound = kClaimSound;
+      break;
+    case MoveOutcome::Expanded:
+      PendingSound = kExpandSound;
+      break;
+    case MoveOutcome::Neutralised:
+      PendingSound = kNeutraliseSound;
+      break;
   }
 
   if (send && NetMode) {
@@ -193,38 +94,12 @@ bool Game::DoMove(int column, int row, bool send) {
   return true;
 }
 
-bool Game::CheckNeutralise(int column, int row) {
-  if (!IsPlayable(column, row)) {
-    return false;  // the border ring holds no node
-  }
-  Node& node = Nodes(column, row);
-  const Player owner = node.Owner;
-  if (owner == 0 || !node.Exists) {
-    return false;
-  }
-  // Hostile links pointing at the cell; the border ring beyond the grid never holds one.
-  const bool inside[] = {column > 0, row > 0, column < NodesW(), row < NodesH()};
-  int hostileLinks = 0;
-  for (int i = 0; i < 4; ++i) {
-    const Neighbour& n = kNeighbours[i];
-    if (!inside[i]) {
-      continue;
-    }
-    const Node& neighbour = Nodes(column + n.dc, row + n.dr);
-    if (IsHostile(neighbour, owner) && LinkBack(neighbour, n.side) != 0) {
-      ++hostileLinks;
-    }
-  }
-  if (hostileLinks > 1 || hostileLinks >= node.Degree) {
-    ClearPlay(node);
-    return true;
-  }
-  return false;
-}
-
 std::optional<std::pair<int, int>> Game::CellAt(int x, int y) const {
-  const double column = RoundHalfEven(double(x - kNodeCentre) / kGridStep);
-  const double row = RoundHalfEven(double(y - kNodeCentre) / kGridStep);
+  // The node whose centre is nearest, in each axis.
+  const BoardGeometry& g = kBoardGeometry;
+  const double centre = 0.5 * g.NodeSize;
+  const double column = RoundHalfEven((x - centre) / g.GridStep);
+  const double row = RoundHalfEven((y - centre) / g.GridStep);
   if (!Nodes.Contains(int(column), int(row)) || column < 0 || row < 0) {
     return std::nullopt;
   }
@@ -245,6 +120,15 @@ void Game::BoardClick(int x, int y) {
   view_.PlayWave(PendingSound);
 }
 
+void Game::PlayCell(int column, int row) {
+  PendingSound.clear();
+  if ((NetMode && !NetConnected) || !ClickMayPlay()) {
+    return;
+  }
+  DoMove(column, row, true);
+  view_.PlayWave(PendingSound);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Turns, scores, game end
 
@@ -254,27 +138,17 @@ void Game::SetActPlayer(Player player) {
 }
 
 void Game::Recount() {
-  std::int32_t nodes[3] = {0, 0, 0};
-  std::int32_t links[3] = {0, 0, 0};
-  for (int c = 1; c <= NodesW(); ++c) {
-    for (int r = 1; r <= NodesH(); ++r) {
-      const Node& node = Nodes(c, r);
-      // Boards from a peer are checked before they are taken, so an owner is always 0..2.
-      const Player owner = node.Owner <= 2 ? node.Owner : 0;
-      nodes[owner] += 1;
-      links[owner] += node.LinkUp + node.LinkRight + node.LinkDown + node.LinkLeft;
-    }
-  }
-  Score1 = nodes[1] + links[1];
-  Score2 = nodes[2] + links[2];
+  const Tally tally = CountScores(Nodes);
+  Score1 = tally.Score(1);
+  Score2 = tally.Score(2);
 
   PlayerPanel panel;
   panel.Marker1 = ActPlayer == 1 ? ColorP1 : ColorP1Dark;
   panel.Marker2 = ActPlayer == 2 ? ColorP2 : ColorP2Dark;
   panel.Bold1 = ActPlayer == 1;
   panel.Bold2 = ActPlayer == 2;
-  panel.Sum1 = SumText(nodes[1], links[1], Score1);
-  panel.Sum2 = SumText(nodes[2], links[2], Score2);
+  panel.Sum1 = SumText(tally.Nodes[1], tally.Links[1], Score1);
+  panel.Sum2 = SumText(tally.Nodes[2], tally.Links[2], Score2);
   view_.ShowPlayerPanel(panel);
 }
 
@@ -283,14 +157,7 @@ void Game::SwitchPlayer() {
 }
 
 bool Game::CheckGameOver(Player player) const {
-  for (int c = 1; c <= NodesW(); ++c) {
-    for (int r = 1; r <= NodesH(); ++r) {
-      if (IsLegalMove(c, r, player)) {
-        return false;
-      }
-    }
-  }
-  return true;
+  return !HasLegalMove(Nodes, player);
 }
 
 void Game::ShowGameOver() {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "game/Board.h"
+#include "game/BoardGeometry.h"
 #include "game/Clock.h"
 #include "game/Colors.h"
 #include "game/Dialogs.h"
@@ -47,10 +48,10 @@ class Game {
   std::int64_t LastMoveTick = 0;
   QString PendingSound;  // the wav chosen by the last move attempt; the caller plays it
 
-  Rgb ColorP1 = RGB(0, 150, 240);
-  Rgb ColorP1Dark = RGB(0, 60, 120);
-  Rgb ColorP2 = RGB(240, 150, 0);
-  Rgb ColorP2Dark = RGB(120, 60, 0);
+  Rgb ColorP1 = kColorP1;
+  Rgb ColorP1Dark = kColorP1Dark;
+  Rgb ColorP2 = kColorP2;
+  Rgb ColorP2Dark = kColorP2Dark;
 
   // The captions of the two player labels, as last set by UpdatePlayerNames.
   QString PlayerName1 = QStringLiteral("Player 1");
@@ -78,6 +79,8 @@ class Game {
   std::optional<std::pair<int, int>> CellAt(int x, int y) const;
   // A mouse button pressed on the board picture.
   void BoardClick(int x, int y);
+  // The same as a click on the node at (column, row): the keyboard's way to play.
+  void PlayCell(int column, int row);
 
   // --- Turns, scores, game end --------------------------------------------------------------
   void SetActPlayer(Player player);
@@ -105,8 +108,6 @@ class Game {
   int DrawStartupStage();
 
  private:
-  // Inside the playable grid: columns 1..NodesW, rows 1..NodesH.
-  bool IsPlayable(int column, int row) const;
   void Recount();
 
   GameView& view_;

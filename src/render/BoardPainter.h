@@ -5,17 +5,10 @@
 #include <QPainter>
 
 #include "game/Board.h"
+#include "game/BoardGeometry.h"
 #include "game/Colors.h"
 
 namespace vextal {
-
-// The board geometry in pixels, set once when the main window starts.
-struct BoardGeometry {
-  std::int32_t GridStep = 50;  // between neighbouring grid points, both ways
-  std::int32_t NodeSize = 30;  // side of a node's square
-  std::int32_t LinkWidth = 8;  // thickness of a link bar
-  std::int32_t NodeInset = 5;  // inset of the owner square inside the node's square
-};
 
 // A rectangle as FillBox and DrawBox take it: left, top, right, bottom.
 struct BoxRect {

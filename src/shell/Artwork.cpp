@@ -9,15 +9,17 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "game/BoardGeometry.h"
+
 namespace vextal {
 
 namespace {
 
 // Placed exactly where the board puts its nodes and bars, so the empty slots show through
 // wherever a stage has no node.
-constexpr int kStep = 50;
-constexpr int kSlot = 30;
-constexpr int kBar = 8;
+constexpr int kStep = kBoardGeometry.GridStep;
+constexpr int kSlot = kBoardGeometry.NodeSize;
+constexpr int kBar = kBoardGeometry.LinkWidth;
 
 const QColor kSkyTop(46, 14, 62);
 const QColor kSkyBottom(18, 4, 28);

@@ -324,11 +324,6 @@ void frmMain::StartUp() {
   // The random source arrives seeded from the clock; it is the only generator of the run.
   setWindowIcon(ProgramIcon());
 
-  geometry_.GridStep = 50;
-  geometry_.NodeSize = 30;
-  geometry_.NodeInset = 5;
-  geometry_.LinkWidth = 8;
-
   // The length of the run is measured on the monotonic clock, so a run across midnight or a
   // change of the wall clock cannot distort it.
   StartTime = clock_.NowMs();
@@ -336,15 +331,8 @@ void frmMain::StartUp() {
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
 
-  net_.NetPort = NetGame::kNetPort;
-
   BuildStageItems();
   FillMusicList();
-
-  game_.ColorP1 = RGB(0, 150, 240);
-  game_.ColorP1Dark = RGB(0, 60, 120);
-  game_.ColorP2 = RGB(240, 150, 0);
-  game_.ColorP2Dark = RGB(120, 60, 0);
 
   lblVersion->setText(FillPlaceholder(lblVersion->text(), QStringLiteral("%1.%2+%3")
                                                               .arg(VEXTAL_VERSION_MAJOR)
@@ -437,7 +425,7 @@ void frmMain::DrawBoard() {
   front->Clear();
   {
     QPainter dc(&front->Image());
-    PaintBoard(dc, game_.Nodes, geometry_, game_.ColorP1, game_.ColorP2);
+    PaintBoard(dc, game_.Nodes, kBoardGeometry, game_.ColorP1, game_.ColorP2);
   }
   front->update();
 }

@@ -129,7 +129,6 @@ class frmMain final : public QMainWindow, public GameView {
   DesktopUrlOpener urlOpener_;
   Pages pages_{urlOpener_, dialogs_, ProgramFolder()};
 
-  BoardGeometry geometry_;
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
 
