@@ -9,6 +9,7 @@
 #include "game/Board.h"
 #include "game/BoardGeometry.h"
 #include "game/Clock.h"
+#include "game/CpuLevel.h"
 #include "game/Colors.h"
 #include "game/Dialogs.h"
 #include "game/GameView.h"
@@ -96,6 +97,9 @@ class Game {
   bool CpuMayMove() const;
   void ToggleCpuPlayer();   // "Enable CPU player"
   void ToggleDemoPlayer();  // "Enable Demo player"
+  // "CPU strength": how the CPU chooses its moves from the next turn on.
+  void SetCpuLevel(CpuLevel level) { cpuLevel_ = level; }
+  CpuLevel GetCpuLevel() const { return cpuLevel_; }
 
   // --- CPU player ---------------------------------------------------------------------------
   // One tick of the one-second timer.
@@ -114,6 +118,7 @@ class Game {
   Dialogs& dialogs_;
   const Clock& clock_;
   RandomSource& random_;
+  CpuLevel cpuLevel_ = CpuLevel::Classic;
 };
 
 }  // namespace vextal

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include <QString>
+
+namespace vextal {
+
+// How strongly the CPU plays. Classic is the original player: a few random tries, then the first
+// legal cell in column order. The others search the game ahead, each a little deeper.
+enum class CpuLevel { Classic, Good, Strong, Master };
+
+inline constexpr std::array<CpuLevel, 4> kCpuLevels = {CpuLevel::Classic, CpuLevel::Good,
+                                                       CpuLevel::Strong, CpuLevel::Master};
+
+// The caption of a level in the "CPU strength" menu, also its name in the settings.
+inline QString CpuLevelName(CpuLevel level) {
+  switch (level) {
+    case CpuLevel::Classic:
+      return QStringLiteral("Classic");
+    case CpuLevel::Good:
+      return QStringLiteral("Good");
+    case CpuLevel::Strong:
+      return QStringLiteral("Strong");
+    case CpuLevel::Master:
+      break;
+  }
+  return QStringLiteral("Master");
+}
+
+// The level of a name as CpuLevelName gives it, or nothing for any other text.
+inline std::optional<CpuLevel> CpuLevelFromName(const QString& name) {
+  for (const CpuLevel level : kCpuLevels) {
+    if (CpuLevelName(level) == name) {
+      return level;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace vextal
