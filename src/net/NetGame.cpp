@@ -58,11 +58,13 @@ void NetGame::HostGame() {
 void NetGame::ConnectToServer() {
   const QString answer = dialogs_
                              .Input(QStringLiteral("Connect"),
-                                    QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"))
+                                    QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"),
+                                    LastServerAddress)
                              .trimmed();
   if (answer.isEmpty()) {
     return;
   }
+  LastServerAddress = answer;
   socket_.Connect(answer, NetPort);
 }
 

@@ -27,6 +27,10 @@ class NetGame final : public SocketListener {
   // Where "Host game" listens: every address, IPv4 and IPv6. Tests use the loopback address.
   QHostAddress ListenAddress = QHostAddress(QHostAddress::Any);
 
+  // The address typed last into "Connect to Server", offered as the answer next time. Empty on a
+  // first start; the shell remembers it between runs.
+  QString LastServerAddress;
+
   // --- Network menu -------------------------------------------------------------------------
   void HostGame();         // "Host game"
   void ConnectToServer();  // "Connect to Server": asks for the host's address
