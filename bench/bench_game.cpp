@@ -55,13 +55,13 @@ Recording RecordGames(Core& core) {
   std::mt19937 rng(99);
   game.SetupStage(kFullGridStage);
   Recording rec;
-  rec.start = game.Nodes;
-  rec.startPlayer = game.ActPlayer;
+  rec.start = game.Nodes();
+  rec.startPlayer = game.ActPlayer();
   while (core.view.Boxes < kRecordedGames) {
     std::vector<std::pair<int, int>> legal;
     for (int c = 1; c <= game.NodesW(); ++c) {
       for (int r = 1; r <= game.NodesH(); ++r) {
-        if (game.IsLegalMove(c, r, game.ActPlayer)) {
+        if (game.IsLegalMove(c, r, game.ActPlayer())) {
           legal.emplace_back(c, r);
         }
       }
@@ -70,8 +70,8 @@ Recording RecordGames(Core& core) {
     game.DoMove(move.first, move.second, false);
     rec.moves.push_back(move);
     if (rec.moves.size() == 6) {
-      rec.midGame = game.Nodes;
-      rec.midGamePlayer = game.ActPlayer;
+      rec.midGame = game.Nodes();
+      rec.midGamePlayer = game.ActPlayer();
     }
   }
   return rec;
@@ -81,7 +81,7 @@ void BM_LegalSweep(benchmark::State& state) {
   Core core;
   const Recording rec = RecordGames(core);
   Game& game = core.game;
-  game.Nodes = rec.midGame;
+  game.Nodes() = rec.midGame;
   const Player player = rec.midGamePlayer;
   for (auto _ : state) {
     int legal = 0;
@@ -99,8 +99,8 @@ void BM_DoMove(benchmark::State& state) {
   Core core;
   const Recording rec = RecordGames(core);
   Game& game = core.game;
-  game.Nodes = rec.start;
-  game.ActPlayer = rec.startPlayer;
+  game.Nodes() = rec.start;
+  game.SetActPlayer(rec.startPlayer);
   std::size_t next = 0;
   long refused = 0;
   for (auto _ : state) {
@@ -109,8 +109,8 @@ void BM_DoMove(benchmark::State& state) {
     if (++next == rec.moves.size()) {
       // All recorded games are over: back to the first one's start.
       next = 0;
-      game.Nodes = rec.start;
-      game.ActPlayer = rec.startPlayer;
+      game.Nodes() = rec.start;
+      game.SetActPlayer(rec.startPlayer);
     }
   }
   if (refused != 0) {
@@ -130,7 +130,7 @@ void BM_RandomGame(benchmark::State& state) {
   for (auto _ : state) {
     game.SetupStage(stage);
     stage = stage % kStageCount + 1;
-    if (game.CheckGameOver(game.ActPlayer)) {
+    if (game.CheckGameOver(game.ActPlayer())) {
       continue;  // a random layout without a single node: there is no game to play
     }
     const long boxes = core.view.Boxes;

@@ -28,8 +28,8 @@ class FixedClock final : public Clock {
 };
 
 void CheckBoard(const Game& game) {
-  const Board& b = game.Nodes;
-  Require(game.ActPlayer <= 2);
+  const Board& b = game.Nodes();
+  Require(game.ActPlayer() <= 2);
   for (int c = 0; c <= b.NodesW() + 1; ++c) {
     for (int r = 0; r <= b.NodesH() + 1; ++r) {
       const Node& n = b(c, r);
@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   game.SetupStage(int(size % 8));
   // The first byte picks which side this is and whether a peer is connected.
   if (size > 0) {
-    game.NetMode = true;
-    game.NetServer = (data[0] & 1) != 0;
-    game.NetConnected = (data[0] & 2) != 0;
+    game.SetNetSwitches(true, game.NetServer(), game.NetConnected());
+    game.NetServer() = (data[0] & 1) != 0;
+    game.NetConnected() = (data[0] & 2) != 0;
     ++data;
     --size;
   }

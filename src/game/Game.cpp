@@ -2,8 +2,6 @@
 
 #include "game/Rounding.h"
 #include "game/Rules.h"
-#include "net/Snapshot.h"
-#include "stages/Stages.h"
 
 namespace vextal {
 
@@ -18,12 +16,36 @@ const QString kWinSound = QStringLiteral("over1.wav");
 const QString kDrawSound = QStringLiteral("over2.wav");
 
 // "nodes + links = score", as the sum labels read.
-QString SumText(std::int32_t nodes, std::int32_t links, std::int32_t score) {
+QString SumText(std::int32_t nodes, std::int32_t links) {
   return QString::number(nodes) + QStringLiteral(" + ") + QString::number(links) +
-         QStringLiteral(" = ") + QString::number(score);
+         QStringLiteral(" = ") + QString::number(nodes + links);
+}
+
+QString SoundOf(MoveOutcome outcome) {
+  switch (outcome) {
+    case MoveOutcome::Refused:
+      return kRefusedSound;
+    case MoveOutcome::Claimed:
+      return kClaimSound;
+    case MoveOutcome::Expanded:
+      return kExpandSound;
+    case MoveOutcome::Neutralised:
+      return kNeutraliseSound;
+    case MoveOutcome::NoMove:
+      break;
+  }
+  return QString();
 }
 
 }  // namespace
+
+// How a finished game is announced: the log line, the sound and the box.
+struct Game::Result {
+  QString LogLine;
+  QString Sound;
+  BoxIcon Icon = BoxIcon::Information;
+  QString Text;
+};
 
 Game::Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& random)
     : view_(view), dialogs_(dialogs), clock_(clock), random_(random) {}
@@ -34,63 +56,61 @@ Game::Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& r
 void Game::NewGame() {
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
-      ClearPlay(Nodes(c, r));
+      ClearPlay(nodes_(c, r));
     }
   }
   SwitchPlayer();
   view_.AddLog(QStringLiteral("New game started."));
-  if (NetMode && NetConnected) {
-    view_.SendMessage({QByteArray::number(MsgSnapshot), GetSnapshot(Nodes, ActPlayer)});
-  }
+  view_.NewGameStarted(false);
   view_.DrawBoard();
   view_.PlayWave(kResetSound);
-  PendingSound.clear();
+  pendingSound_.clear();
+}
+
+void Game::StartStage(Board layout) {
+  nodes_ = std::move(layout);
+  UpdateMenus();
+  UpdatePlayerNames();
+  NewGame();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Moves
 
-bool Game::IsBlocked(int column, int row, Player player) const {
-  return vextal::IsBlocked(Nodes, column, row, player);
-}
-
 bool Game::IsLegalMove(int column, int row, Player player) const {
-  return vextal::IsLegalMove(Nodes, column, row, player);
+  return vextal::IsLegalMove(nodes_, column, row, player);
 }
 
 bool Game::CheckNeutralise(int column, int row) {
-  return vextal::CheckNeutralise(Nodes, column, row);
+  return vextal::CheckNeutralise(nodes_, column, row);
 }
 
 bool Game::DoMove(int column, int row, bool send) {
-  const Player mover = ActPlayer;
-  switch (ApplyMove(Nodes, column, row, mover)) {
-    case MoveOutcome::NoMove:
-      return false;
-    case MoveOutcome::Refused:
-      PendingSound = kRefusedSound;
-      return false;
-    case MoveOutcome::Claimed:
-      PendingSound = kClaimSound;
-      break;
-    case MoveOutcome::Expanded:
-      PendingSound = kExpandSound;
-      break;
-    case MoveOutcome::Neutralised:
-      PendingSound = kNeutraliseSound;
-      break;
+  const Player mover = actPlayer_;
+  const MoveOutcome outcome = ApplyMove(nodes_, column, row, mover);
+  if (outcome != MoveOutcome::NoMove) {
+    pendingSound_ = SoundOf(outcome);
+  }
+  if (!MoveMade(outcome)) {
+    return false;
   }
 
-  if (send && NetMode) {
-    view_.SendMessage({QByteArray::number(MsgMove), QByteArray::number(mover),
-                       QByteArray::number(column), QByteArray::number(row)});
-  }
   SwitchPlayer();
   view_.DrawBoard();
-  if (CheckGameOver(ActPlayer)) {
-    ShowGameOver();
+  // The next game starts the moment the last move is made, by the rules alone, so both sides of
+  // a network game reach it at the same point of the move stream. The window keeps showing the
+  // final position until the result box is closed.
+  const bool gameOver = CheckGameOver(actPlayer_);
+  Result result;
+  if (gameOver) {
+    result = TakeResult();
+    ClearForNextGame();
   }
-  LastMoveTick = clock_.NowMs();
+  view_.MoveMade(mover, column, row, send);
+  if (gameOver) {
+    Announce(result);
+  }
+  lastMoveTick_ = clock_.NowMs();
   return true;
 }
 
@@ -100,204 +120,145 @@ std::optional<std::pair<int, int>> Game::CellAt(int x, int y) const {
   const double centre = 0.5 * g.NodeSize;
   const double column = RoundHalfEven((x - centre) / g.GridStep);
   const double row = RoundHalfEven((y - centre) / g.GridStep);
-  if (!Nodes.Contains(int(column), int(row)) || column < 0 || row < 0) {
+  if (!nodes_.Contains(int(column), int(row)) || column < 0 || row < 0) {
     return std::nullopt;
   }
   return std::make_pair(int(column), int(row));
 }
 
 void Game::BoardClick(int x, int y) {
-  PendingSound.clear();
-  if (NetMode && !NetConnected) {
-    return;
-  }
-  if (!ClickMayPlay()) {
-    return;
-  }
   if (const auto cell = CellAt(x, y)) {
-    DoMove(cell->first, cell->second, true);
+    PlayCell(cell->first, cell->second);
+  } else {
+    pendingSound_.clear();
   }
-  view_.PlayWave(PendingSound);
 }
 
 void Game::PlayCell(int column, int row) {
-  PendingSound.clear();
-  if ((NetMode && !NetConnected) || !ClickMayPlay()) {
+  pendingSound_.clear();
+  if ((netMode_ && !netConnected_) || resultShowing_ || !ClickMayPlay()) {
     return;
   }
   DoMove(column, row, true);
-  view_.PlayWave(PendingSound);
+  view_.PlayWave(pendingSound_);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Turns, scores, game end
 
 void Game::SetActPlayer(Player player) {
-  ActPlayer = player;
+  actPlayer_ = player;
   Recount();
 }
 
 void Game::Recount() {
-  const Tally tally = CountScores(Nodes);
-  Score1 = tally.Score(1);
-  Score2 = tally.Score(2);
+  const Tally tally = CountScores(nodes_);
+  score1_ = tally.Score(1);
+  score2_ = tally.Score(2);
+  ShowPanel(tally.Nodes[1], tally.Links[1], tally.Nodes[2], tally.Links[2]);
+}
 
+void Game::ShowPanel(std::int32_t nodes1, std::int32_t links1, std::int32_t nodes2,
+                     std::int32_t links2) {
   PlayerPanel panel;
-  panel.Marker1 = ActPlayer == 1 ? ColorP1 : ColorP1Dark;
-  panel.Marker2 = ActPlayer == 2 ? ColorP2 : ColorP2Dark;
-  panel.Bold1 = ActPlayer == 1;
-  panel.Bold2 = ActPlayer == 2;
-  panel.Sum1 = SumText(tally.Nodes[1], tally.Links[1], Score1);
-  panel.Sum2 = SumText(tally.Nodes[2], tally.Links[2], Score2);
+  panel.Marker1 = actPlayer_ == 1 ? kColorP1 : kColorP1Dark;
+  panel.Marker2 = actPlayer_ == 2 ? kColorP2 : kColorP2Dark;
+  panel.Bold1 = actPlayer_ == 1;
+  panel.Bold2 = actPlayer_ == 2;
+  panel.Sum1 = SumText(nodes1, links1);
+  panel.Sum2 = SumText(nodes2, links2);
   view_.ShowPlayerPanel(panel);
 }
 
 void Game::SwitchPlayer() {
-  SetActPlayer(ActPlayer == 1 ? 2 : 1);
+  SetActPlayer(actPlayer_ == 1 ? 2 : 1);
 }
 
 bool Game::CheckGameOver(Player player) const {
-  return !HasLegalMove(Nodes, player);
+  return !HasLegalMove(nodes_, player);
 }
 
 void Game::ShowGameOver() {
-  const std::int32_t s1 = Score1;
-  const std::int32_t s2 = Score2;
-  const QString scores = QStringLiteral("%1/%2").arg(s1).arg(s2);
-  const QString winner = s1 > s2 ? PlayerName1 : PlayerName2;
-  const QString title = QStringLiteral("Game Over");
+  const Result result = TakeResult();
+  ClearForNextGame();
+  Announce(result);
+}
 
+Game::Result Game::TakeResult() const {
+  const std::int32_t s1 = score1_;
+  const std::int32_t s2 = score2_;
+  const QString scores = QString::number(s1) + QLatin1Char('/') + QString::number(s2);
+  const QString points = QString::number(s1) + QStringLiteral(" to ") + QString::number(s2) +
+                         QStringLiteral(" points.");
+  Result result;
   if (s1 == s2) {
-    view_.AddLog(QStringLiteral("Game Over: Draw (%1)").arg(scores));
-    view_.PlayWave(kDrawSound);
-    dialogs_.Message(BoxIcon::Exclamation, title,
-                     QStringLiteral("Draw - both have %1 points!").arg(s1));
+    result.LogLine = QStringLiteral("Game Over: Draw (") + scores + QLatin1Char(')');
+    result.Sound = kDrawSound;
+    result.Icon = BoxIcon::Exclamation;
+    result.Text =
+        QStringLiteral("Draw - both have ") + QString::number(s1) + QStringLiteral(" points!");
+    return result;
+  }
+  const QString& winner = s1 > s2 ? playerName1_ : playerName2_;
+  result.LogLine = winner + QStringLiteral(" wins (") + scores + QLatin1Char(')');
+  result.Sound = kWinSound;
+  if (CurrentMode() == Mode::PersonAgainstCpu) {
+    result.Text = (s1 > s2 ? QStringLiteral("You win! ") : QStringLiteral("You lose... ")) + points;
   } else {
-    view_.AddLog(QStringLiteral("%1 wins (%2)").arg(winner, scores));
-    view_.PlayWave(kWinSound);
-    const QString points = QStringLiteral("%1 to %2 points.").arg(s1).arg(s2);
-    const QString text =
-        CurrentMode() == Mode::PersonAgainstCpu
-            ? (s1 > s2 ? QStringLiteral("You win! ") : QStringLiteral("You lose... ")) + points
-            : winner + QStringLiteral(" wins! ") + points;
-    dialogs_.Message(BoxIcon::Information, title, text);
+    result.Text = winner + QStringLiteral(" wins! ") + points;
   }
-  NewGame();
+  return result;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Seats and menus
-
-Mode Game::CurrentMode() const {
-  if (NetMode) {
-    return Mode::Network;
-  }
-  if (!CpuOn) {
-    return Mode::TwoPersons;
-  }
-  return DemoOn ? Mode::Demo : Mode::PersonAgainstCpu;
-}
-
-void Game::UpdatePlayerNames() {
-  switch (CurrentMode()) {
-    case Mode::Network:
-      PlayerName1 = QStringLiteral("Server");
-      PlayerName2 = QStringLiteral("Client");
-      break;
-    case Mode::TwoPersons:
-      PlayerName1 = QStringLiteral("Player 1");
-      PlayerName2 = QStringLiteral("Player 2");
-      break;
-    case Mode::Demo:
-      PlayerName1 = QStringLiteral("CPU 1");
-      PlayerName2 = QStringLiteral("CPU 2");
-      break;
-    case Mode::PersonAgainstCpu:
-      PlayerName1 = QStringLiteral("Player");
-      PlayerName2 = QStringLiteral("CPU");
-      break;
-  }
-  view_.ShowPlayerNames(PlayerName1, PlayerName2);
-}
-
-void Game::UpdateMenus() {
-  view_.SetMenuEnabled(MenuItem::EnableAI, !NetMode);
-  view_.SetMenuEnabled(MenuItem::EnableDemo, CpuOn && !NetMode);
-  view_.SetMenuEnabled(MenuItem::Reset, !NetMode || NetServer);
-  view_.SetMenuEnabled(MenuItem::Server, !NetMode);
-  view_.SetMenuEnabled(MenuItem::Client, !NetMode);
-  view_.SetMenuEnabled(MenuItem::Disconnect, NetMode);
-  view_.SetMenuEnabled(MenuItem::Synchronize, NetMode && NetServer);
-}
-
-bool Game::ClickMayPlay() const {
-  if (NetMode) {
-    return (ActPlayer == 1 && NetServer) || (ActPlayer == 2 && !NetServer);
-  }
-  return !CpuOn || (ActPlayer == 1 && !DemoOn);
-}
-
-bool Game::CpuMayMove() const {
-  return !NetMode && CpuOn && (ActPlayer == 2 || DemoOn);
-}
-
-void Game::ToggleCpuPlayer() {
-  CpuOn = !CpuOn;
-  view_.SetMenuChecked(MenuItem::EnableAI, CpuOn);
-  view_.SetMenuEnabled(MenuItem::EnableDemo, CpuOn);
-  UpdatePlayerNames();
-}
-
-void Game::ToggleDemoPlayer() {
-  DemoOn = !DemoOn;
-  view_.SetMenuChecked(MenuItem::EnableDemo, DemoOn);
-  UpdatePlayerNames();
-}
-
-// ---------------------------------------------------------------------------------------------
-// CPU player
-
-void Game::CpuTick() {
-  if (!CpuMayMove()) {
-    return;
-  }
-  const std::int64_t now = clock_.NowMs();
-  if (now - LastMoveTick < kCpuPauseMs) {
-    return;
-  }
-  LastMoveTick = now;
-  PendingSound.clear();
-
-  bool moved = false;
-  for (int i = 0; i < kCpuRandomTries && !moved; ++i) {
-    const double a = random_.Uniform();
-    const double b = random_.Uniform();
-    const int column = int(RoundHalfEven(NodesW() * a + 1));
-    const int row = int(RoundHalfEven(NodesH() * b + 1));
-    moved = DoMove(column, row, true);
-  }
-  for (int c = 1; c <= NodesW() && !moved; ++c) {
-    for (int r = 1; r <= NodesH() && !moved; ++r) {
-      moved = DoMove(c, r, true);
+// The board and turn of the next game, without showing anything yet.
+void Game::ClearForNextGame() {
+  for (int c = 1; c <= NodesW(); ++c) {
+    for (int r = 1; r <= NodesH(); ++r) {
+      ClearPlay(nodes_(c, r));
     }
   }
-  if (moved) {
-    view_.PlayWave(PendingSound);
-  }
+  actPlayer_ = actPlayer_ == 1 ? 2 : 1;
+  score1_ = score2_ = 0;
+}
+
+void Game::Announce(const Result& result) {
+  view_.NewGameStarted(true);
+  view_.AddLog(result.LogLine);
+  view_.PlayWave(result.Sound);
+  resultShowing_ = true;
+  view_.ResultBoxOpen(true);
+  dialogs_.Message(result.Icon, QStringLiteral("Game Over"), result.Text);
+  resultShowing_ = false;
+  view_.ResultBoxOpen(false);
+  ShowNewGame();
+}
+
+// What a person sees of the new game once the result box is closed.
+void Game::ShowNewGame() {
+  ShowPanel(0, 0, 0, 0);
+  view_.AddLog(QStringLiteral("New game started."));
+  view_.DrawBoard();
+  view_.PlayWave(kResetSound);
+  pendingSound_.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
-// Stages
+// Commands of the network side
 
-void Game::SetupStage(int stage) {
-  Nodes = BuildStage(stage, random_);
-  UpdateMenus();
-  UpdatePlayerNames();
-  NewGame();
+void Game::SetNetSwitches(bool netMode, bool netServer, bool netConnected) {
+  netMode_ = netMode;
+  netServer_ = netServer;
+  netConnected_ = netConnected;
 }
 
-int Game::DrawStartupStage() {
-  return int(RoundHalfEven(3.0 * random_.Uniform())) + 1;
+bool Game::ApplyPeerMove(Player mover, int column, int row) {
+  actPlayer_ = mover;
+  return DoMove(column, row, false);
+}
+
+void Game::LoadBoard(Board board, Player actPlayer) {
+  nodes_ = std::move(board);
+  SetActPlayer(actPlayer);
 }
 
 }  // namespace vextal

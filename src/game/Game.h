@@ -10,7 +10,6 @@
 #include "game/BoardGeometry.h"
 #include "game/Clock.h"
 #include "game/CpuLevel.h"
-#include "game/Colors.h"
 #include "game/Dialogs.h"
 #include "game/GameView.h"
 #include "game/Random.h"
@@ -26,8 +25,11 @@ enum class Mode {
 };
 
 // The rules of the game and the state they share: the board, whose turn it is, scores, the seat
-// switches and the network switches. Widget-free: every effect outside itself goes through the
-// GameView and Dialogs it was given. All of it runs on the user-interface thread.
+// switches and the network switches. Widget-free and wire-free: every effect outside itself goes
+// through the GameView and Dialogs it was given. All of it runs on the user-interface thread.
+//
+// The state is read through accessors named as the rules name it; it changes only through the
+// commands below, so the scores always match the board.
 class Game {
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
@@ -35,36 +37,33 @@ class Game {
 
   Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& random);
 
-  // --- Shared state -------------------------------------------------------------------------
-  Board Nodes;
-  Player ActPlayer = 0;  // 1 or 2; 0 only before the first game
-  bool NetMode = false;  // hosting and waiting, connecting, or connected
-  bool NetServer = false;
-  bool NetConnected = false;
-
-  std::int32_t Score1 = 0;
-  std::int32_t Score2 = 0;
-  bool CpuOn = false;   // equals the check mark of "Enable CPU player"
-  bool DemoOn = false;  // equals the check mark of "Enable Demo player"
-  std::int64_t LastMoveTick = 0;
-  QString PendingSound;  // the wav chosen by the last move attempt; the caller plays it
-
-  Rgb ColorP1 = kColorP1;
-  Rgb ColorP1Dark = kColorP1Dark;
-  Rgb ColorP2 = kColorP2;
-  Rgb ColorP2Dark = kColorP2Dark;
-
+  // --- State --------------------------------------------------------------------------------
+  const Board& Nodes() const { return nodes_; }
+  std::uint8_t NodesW() const { return nodes_.NodesW(); }
+  std::uint8_t NodesH() const { return nodes_.NodesH(); }
+  Player ActPlayer() const { return actPlayer_; }  // 1 or 2; 0 only before the first game
+  bool NetMode() const { return netMode_; }        // hosting and waiting, connecting, or connected
+  bool NetServer() const { return netServer_; }
+  bool NetConnected() const { return netConnected_; }
+  std::int32_t Score1() const { return score1_; }
+  std::int32_t Score2() const { return score2_; }
+  bool CpuOn() const { return cpuOn_; }    // equals the check mark of "Enable CPU player"
+  bool DemoOn() const { return demoOn_; }  // equals the check mark of "Enable Demo player"
+  std::int64_t LastMoveTick() const { return lastMoveTick_; }
+  // The wav chosen by the last move attempt; the caller of the move plays it.
+  const QString& PendingSound() const { return pendingSound_; }
   // The captions of the two player labels, as last set by UpdatePlayerNames.
-  QString PlayerName1 = QStringLiteral("Player 1");
-  QString PlayerName2 = QStringLiteral("Player 2");
-
-  std::uint8_t NodesW() const { return Nodes.NodesW(); }
-  std::uint8_t NodesH() const { return Nodes.NodesH(); }
+  const QString& PlayerName1() const { return playerName1_; }
+  const QString& PlayerName2() const { return playerName2_; }
+  // The result of a finished game is being shown; the next game waits for the box to close.
+  bool ResultShowing() const { return resultShowing_; }
 
   // --- A new game ---------------------------------------------------------------------------
-  // Clears ownership and links, hands the first move to the other player, logs, sends the
-  // cleared board to a connected peer, repaints and plays the reset sound.
+  // Clears ownership and links, hands the first move to the other player, logs, reports the new
+  // game, repaints and plays the reset sound.
   void NewGame();
+  // A fresh stage layout: replaces the board, refreshes menus and seat names, starts a new game.
+  void StartStage(Board layout);
 
   // --- Moves --------------------------------------------------------------------------------
   // The one entry for every move: claims or expands (column, row) for ActPlayer. Returns true
@@ -72,7 +71,6 @@ class Game {
   // grid, and a player to move other than 1 or 2, make no move and change nothing.
   bool DoMove(int column, int row, bool send);
   bool CheckNeutralise(int column, int row);
-  bool IsBlocked(int column, int row, Player player) const;
   bool IsLegalMove(int column, int row, Player player) const;
 
   // The grid position nearest to a pixel of the board picture, or nothing when it falls
@@ -87,6 +85,7 @@ class Game {
   void SetActPlayer(Player player);
   void SwitchPlayer();
   bool CheckGameOver(Player player) const;
+  // Announces the result of the board as it stands and starts the next game on the same stage.
   void ShowGameOver();
 
   // --- Seats and menus ----------------------------------------------------------------------
@@ -105,19 +104,45 @@ class Game {
   // One tick of the one-second timer.
   void CpuTick();
 
-  // --- Stages -------------------------------------------------------------------------------
-  // Builds stage 1..7 (any other number gives a board without nodes) and starts a new game.
-  void SetupStage(int stage);
-  // The stage the program starts with: 1 to 4.
-  int DrawStartupStage();
+  // --- Commands of the network side ---------------------------------------------------------
+  // The three network switches, as a connection event leaves them.
+  void SetNetSwitches(bool netMode, bool netServer, bool netConnected);
+  // The peer's move: its mover becomes the player to move, then the move is played unsent.
+  bool ApplyPeerMove(Player mover, int column, int row);
+  // A whole board and player to move from the peer (already checked): replaces both, highlights
+  // the player and recounts the scores. Tests set up positions with it too.
+  void LoadBoard(Board board, Player actPlayer);
 
  private:
+  struct Result;
+
+  Result TakeResult() const;
+  void ClearForNextGame();
+  void Announce(const Result& result);
+  void ShowNewGame();
   void Recount();
+  void ShowPanel(std::int32_t nodes1, std::int32_t links1, std::int32_t nodes2,
+                 std::int32_t links2);
 
   GameView& view_;
   Dialogs& dialogs_;
   const Clock& clock_;
   RandomSource& random_;
+
+  Board nodes_;
+  Player actPlayer_ = 0;
+  bool netMode_ = false;
+  bool netServer_ = false;
+  bool netConnected_ = false;
+  std::int32_t score1_ = 0;
+  std::int32_t score2_ = 0;
+  bool cpuOn_ = false;
+  bool demoOn_ = false;
+  std::int64_t lastMoveTick_ = 0;
+  QString pendingSound_;
+  QString playerName1_ = QStringLiteral("Player 1");
+  QString playerName2_ = QStringLiteral("Player 2");
+  bool resultShowing_ = false;
   CpuLevel cpuLevel_ = CpuLevel::Classic;
 };
 

@@ -49,18 +49,18 @@ NetGame::NetGame(Game& game, GameView& view, Dialogs& dialogs, cSocket& socket)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Network menu
+// Network menu and chat
 
 void NetGame::HostGame() {
   socket_.Listen(NetPort, ListenAddress);
 }
 
 void NetGame::ConnectToServer() {
-  const QString answer = dialogs_
-                             .Input(QStringLiteral("Connect"),
-                                    QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"),
-                                    LastServerAddress)
-                             .trimmed();
+  const QString answer =
+      dialogs_
+          .Input(QStringLiteral("Connect"),
+                 QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"), LastServerAddress)
+          .trimmed();
   if (answer.isEmpty()) {
     return;
   }
@@ -82,56 +82,121 @@ void NetGame::Disconnect() {
 }
 
 void NetGame::Synchronize() {
-  if (!(game_.NetMode && game_.NetConnected && game_.NetServer)) {
+  if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
   view_.AddLog(QStringLiteral("Game re-synchronized"));
-  SendSnapshot();
+  SendBoard();
 }
 
-void NetGame::SendSnapshot() {
-  socket_.SendList({QByteArray::number(MsgSnapshot), GetSnapshot(game_.Nodes, game_.ActPlayer)});
+bool NetGame::SendChat(const QString& line) {
+  if (!game_.NetConnected()) {
+    return false;
+  }
+  // Text crosses the wire one byte per character.
+  Send({QByteArray::number(MsgChat), TextToBytes(line)});
+  return true;
+}
+
+void NetGame::Send(const Message& message) {
+  socket_.SendList(message);
+}
+
+void NetGame::SendBoard() {
+  Send({QByteArray::number(MsgSnapshot), GetSnapshot(game_.Nodes(), game_.ActPlayer())});
+  sync_.BoardExchanged(game_.Nodes(), game_.ActPlayer(), false);
+}
+
+void NetGame::AnswerRequest() {
+  // A peer that asks again and again without reading gets one board at a time: the copy still
+  // waiting in the queue shows it the board as it stood, and every move after it follows it.
+  if (answerMark_ >= 0 && !socket_.Written(answerMark_)) {
+    return;
+  }
+  SendBoard();
+  answerMark_ = socket_.QueuedTotal();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events of the game
+
+void NetGame::MoveMade(Player mover, int column, int row, bool local) {
+  if (!(game_.NetMode() && game_.NetConnected())) {
+    return;
+  }
+  if (local) {
+    Send({QByteArray::number(MsgMove), QByteArray::number(mover), QByteArray::number(column),
+          QByteArray::number(row)});
+  }
+  if (const auto digest = sync_.MoveApplied(game_.Nodes(), game_.ActPlayer())) {
+    Send(*digest);
+  }
+}
+
+void NetGame::NewGameStarted(bool atGameEnd) {
+  if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
+    return;
+  }
+  // The host owns the board. At a game end the connecting side reaches the same new game by the
+  // rules; the board still goes out at once, so a peer that knows only the listed messages, and
+  // any move of the peer still on its way, meet the new game at the same point of the stream.
+  (void)atGameEnd;
+  SendBoard();
+}
+
+void NetGame::ResultBoxOpen(bool open) {
+  // Whatever the peer sends while the box is open belongs to the next game, which is not shown
+  // yet: it waits, in order, until the box is closed.
+  socket_.HoldDelivery(open);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Connection events
 
+void NetGame::StartSession() {
+  sync_.Reset();
+  answerMark_ = -1;
+  Send({QByteArray::number(MsgHello), QByteArray::number(kDigestRevision)});
+}
+
 void NetGame::wsListening(cSocket*, qint32) {
   view_.AddLog(QStringLiteral("Waiting for client, IP is ") + cSocket::LocalIP());
-  game_.NetMode = true;
+  game_.SetNetSwitches(true, game_.NetServer(), false);
   game_.UpdateMenus();
 }
 
 void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
-  view_.AddLog(QStringLiteral("Connecting to %1 on %2...").arg(iRemoteIP).arg(iPort));
-  game_.NetMode = true;
+  // The address is the user's text: it is placed, never used as a pattern.
+  view_.AddLog(QStringLiteral("Connecting to ") + iRemoteIP + QStringLiteral(" on ") +
+               QString::number(iPort) + QStringLiteral("..."));
+  game_.SetNetSwitches(true, game_.NetServer(), false);
   game_.UpdateMenus();
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
-  view_.AddLog(QStringLiteral("Client %1 connected.").arg(iRemoteIP));
-  game_.NetServer = true;
-  game_.NetConnected = true;
+  view_.AddLog(QStringLiteral("Client ") + iRemoteIP + QStringLiteral(" connected."));
+  game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
+  StartSession();
   game_.UpdateMenus();
   game_.UpdatePlayerNames();
 }
 
 void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qint32) {
   view_.AddLog(QStringLiteral("Connected to ") + iRemoteIP);
-  game_.NetConnected = true;
-  game_.NetServer = false;
+  game_.SetNetSwitches(game_.NetMode(), false, true);
   view_.PlayWave(kConnectSound);
-  socket_.SendList({QByteArray::number(MsgSyncRequest)});
+  Send({QByteArray::number(MsgSyncRequest)});
+  StartSession();
   game_.UpdateMenus();
   game_.UpdatePlayerNames();
 }
 
 void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
   view_.AddLog(DisconnectText(iCause));
-  game_.NetConnected = false;
-  game_.NetMode = false;
+  game_.SetNetSwitches(false, game_.NetServer(), false);
   view_.PlayWave(kDisconnectSound);
+  sync_.Reset();
   game_.UpdateMenus();
   game_.UpdatePlayerNames();
 }
@@ -153,11 +218,17 @@ void NetGame::wsReceive(cSocket*, const Message& iData) {
       good = ReceiveChat(iData);
       break;
     case MsgSyncRequest:
-      SendSnapshot();
+      AnswerRequest();
       break;
     case MsgSnapshot:
       good = ReceiveSnapshot(iData);
       break;
+    case MsgHello:
+      sync_.PeerAnnounced();
+      return;  // nothing on the board changed
+    case MsgDigest:
+      ReceiveDigest(iData);
+      return;
     default:
       break;  // a type this side does not know changes nothing
   }
@@ -174,10 +245,21 @@ bool NetGame::ReceiveMove(const Message& iData) {
   if (!mover || !column || !row) {
     return false;
   }
+  if (game_.NetServer()) {
+    if (sync_.PeerBehind()) {
+      // Made on a board this side has replaced since; the peer drops it when that board arrives.
+      return true;
+    }
+    if (*mover != 2 || game_.ActPlayer() != 2) {
+      // Not the peer's seat or not its turn here: made for another board than this one. The
+      // board goes out again, so the peer drops the move as well.
+      SendBoard();
+      return true;
+    }
+  }
   // The message carries the mover, who is the player to move whatever this side thought.
-  game_.ActPlayer = Player(*mover);
-  game_.DoMove(*column, *row, false);
-  view_.PlayWave(game_.PendingSound);
+  game_.ApplyPeerMove(Player(*mover), *column, *row);
+  view_.PlayWave(game_.PendingSound());
   return true;
 }
 
@@ -201,12 +283,28 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
     socket_.Disconnect(CauseNetworkError);
     return true;
   }
-  game_.Nodes = std::move(snapshot->Nodes);
-  game_.ActPlayer = snapshot->ActPlayer;
-  game_.SetActPlayer(game_.ActPlayer);
+  game_.LoadBoard(std::move(snapshot->Nodes), snapshot->ActPlayer);
   game_.UpdatePlayerNames();
   view_.AddLog(QStringLiteral("Game synchronized."));
+  // The host counts the boards it sends, the connecting side the boards it loads.
+  if (!game_.NetServer()) {
+    if (const auto digest = sync_.BoardExchanged(game_.Nodes(), game_.ActPlayer(), true)) {
+      Send(*digest);
+    }
+  }
   return true;
+}
+
+void NetGame::ReceiveDigest(const Message& iData) {
+  if (sync_.DigestReceived(iData) != BoardSync::Verdict::OutOfStep) {
+    return;
+  }
+  if (game_.NetServer()) {
+    view_.AddLog(QStringLiteral("Boards out of step: the board was sent again."));
+    SendBoard();
+  } else {
+    view_.AddLog(QStringLiteral("Boards out of step: the host sends its board again."));
+  }
 }
 
 }  // namespace vextal

@@ -5,15 +5,21 @@
 #include "game/Dialogs.h"
 #include "game/Game.h"
 #include "game/GameView.h"
+#include "net/BoardSync.h"
 #include "net/SocketListener.h"
 #include "net/cSocket.h"
 
 namespace vextal {
 
 // The game's side of a network game: the Network menu commands, the reaction to every connection
-// event, and the handling of the peer's messages (moves, chat lines, board requests, snapshots).
-// The host plays player 1 ("Server"), the connecting side player 2 ("Client"); both apply every
-// move through Game::DoMove and keep in step with board snapshots.
+// event, the handling of the peer's messages, and the only code that sends to the peer. The host
+// plays player 1 ("Server"), the connecting side player 2 ("Client"); both apply every move
+// through Game::DoMove.
+//
+// The host owns the board: it alone sends boards (124), and a move of the peer that was made on
+// a board the host has since replaced is not applied. A game's end needs no board at all: both
+// sides start the next game by the rules at the same point of the move stream. Between two copies
+// of this program, digests after every move catch any difference and the host's board heals it.
 class NetGame final : public SocketListener {
  public:
   static constexpr qint32 kNetPort = 2501;
@@ -26,7 +32,6 @@ class NetGame final : public SocketListener {
   qint32 NetPort = kNetPort;
   // Where "Host game" listens: every address, IPv4 and IPv6. Tests use the loopback address.
   QHostAddress ListenAddress = QHostAddress(QHostAddress::Any);
-
   // The address typed last into "Connect to Server", offered as the answer next time. Empty on a
   // first start; the shell remembers it between runs.
   QString LastServerAddress;
@@ -36,6 +41,15 @@ class NetGame final : public SocketListener {
   void ConnectToServer();  // "Connect to Server": asks for the host's address
   void Disconnect();       // "Disconnect": asks first while a peer is connected
   void Synchronize();      // "Synchronize": the host sends its board again
+
+  // --- Chat ---------------------------------------------------------------------------------
+  // Sends one chat line; false when no peer is connected (nothing is sent then).
+  bool SendChat(const QString& line);
+
+  // --- Events of the game (the window hands them on) ----------------------------------------
+  void MoveMade(Player mover, int column, int row, bool local);
+  void NewGameStarted(bool atGameEnd);
+  void ResultBoxOpen(bool open);
 
   // --- Connection events --------------------------------------------------------------------
   void wsListening(cSocket* iSocket, qint32 iPort) override;
@@ -53,12 +67,20 @@ class NetGame final : public SocketListener {
   bool ReceiveMove(const Message& iData);
   bool ReceiveChat(const Message& iData);
   bool ReceiveSnapshot(const Message& iData);
-  void SendSnapshot();
+  void ReceiveDigest(const Message& iData);
+  void AnswerRequest();
+  void SendBoard();
+  void Send(const Message& message);
+  void StartSession();
 
   Game& game_;
   GameView& view_;
   Dialogs& dialogs_;
   cSocket& socket_;
+  BoardSync sync_;
+  // Where the socket's queue stood after the last board sent in answer to a request: while it
+  // is not yet written, another request gets no second copy.
+  qint64 answerMark_ = -1;
 };
 
 }  // namespace vextal

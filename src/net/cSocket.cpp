@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <QElapsedTimer>
 #include <QNetworkInterface>
 #include <QPointer>
 #include <QTcpServer>
@@ -94,6 +95,9 @@ bool cSocket::DropEndpoint() {
   const bool wasOpen = State() != StateClosed;
   ++generation_;
   peerClosedHeld_ = false;
+  pending_.clear();
+  tooLarge_ = false;
+  overflowed_ = false;
   heldConnected_ = false;
   heldError_.reset();
 
@@ -134,21 +138,68 @@ void cSocket::Disconnect(qint32 iCause) {
   }
 }
 
-bool cSocket::Send(const QVariantList& iData) {
-  return SendList(MessageFromValues(iData));
-}
-
 bool cSocket::SendList(const Message& iData) {
-  if (State() != StateConnected) {
+  if (State() != StateConnected || overflowed_) {
     return false;
   }
   const std::optional<QByteArray> bytes = EncodeMessage(iData);
   if (!bytes) {
     return false;
   }
+  if (socket_->bytesToWrite() + bytes->size() > kMaxUnsentBytes) {
+    // The peer does not read what it is sent. Ending the connection here could pull it away
+    // from under the caller, so it ends from the event loop.
+    overflowed_ = true;
+    const quint64 generation = generation_;
+    QTimer::singleShot(0, this, [this, generation] {
+      if (generation == generation_) {
+        Disconnect(CauseNetworkError);
+      }
+    });
+    return false;
+  }
   // The whole message goes into the socket's write buffer at once; Qt flushes it from the
   // event loop, so a message is never left half sent by this side.
+  queuedTotal_ += bytes->size();
   return socket_->write(*bytes) == bytes->size();
+}
+
+bool cSocket::Written(qint64 mark) const {
+  const qint64 unsent = socket_ != nullptr ? socket_->bytesToWrite() : 0;
+  return queuedTotal_ - unsent >= mark;
+}
+
+void cSocket::HoldDelivery(bool hold) {
+  held_ = hold;
+  if (!hold) {
+    ScheduleDelivery();
+  }
+}
+
+void cSocket::ScheduleDelivery() {
+  if (deliveryScheduled_ || socket_ == nullptr) {
+    return;
+  }
+  deliveryScheduled_ = true;
+  const quint64 generation = generation_;
+  QTimer::singleShot(0, this, [this, generation] {
+    deliveryScheduled_ = false;
+    if (generation == generation_) {
+      DeliverPending();
+    }
+  });
+}
+
+qint64 cSocket::SliceNow() const {
+  if (sliceClock_) {
+    return sliceClock_();
+  }
+  static const QElapsedTimer monotonic = [] {
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+  }();
+  return monotonic.elapsed();
 }
 
 bool cSocket::Listen(qint32 iPort, const QHostAddress& iBindAddress) {
@@ -213,6 +264,8 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
 }
 
 void cSocket::WatchSocket(QTcpSocket* socket) {
+  // What the peer sends beyond this waits in its own buffers until this side has read it.
+  socket->setReadBufferSize(kReadBufferBytes);
   connect(socket, &QAbstractSocket::connected, this, &cSocket::OnConnected);
   connect(socket, &QAbstractSocket::errorOccurred, this, &cSocket::OnSocketError);
   // Some peers' closes arrive as a plain disconnect without an error first.
@@ -306,15 +359,13 @@ void cSocket::OnPeerClosed() {
   if (socket_ == nullptr) {
     return;
   }
-  if (deliveringGeneration_ == generation_) {
-    peerClosedHeld_ = true;  // the delivery in progress reports it when it is done
+  // Messages that arrived before the close are delivered first; the delivery reports the close
+  // once it has handed over the last of them.
+  peerClosedHeld_ = true;
+  if (deliveringGeneration_ == generation_ || held_) {
     return;
   }
-  // Messages that arrived before the close are delivered first.
-  if (!DeliverPending()) {
-    return;
-  }
-  Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+  DeliverPending();
 }
 
 bool cSocket::DeliverPending() {
@@ -322,50 +373,83 @@ bool cSocket::DeliverPending() {
     return false;
   }
   const quint64 generation = generation_;
-  if (deliveringGeneration_ == generation) {
-    // Entered from a nested event loop inside a callback: the outer delivery goes on reading
-    // once that callback returns, keeping the order of the messages.
+  if (deliveringGeneration_ == generation || held_) {
+    // Entered from a nested event loop inside a callback, or while the receiver asked to wait:
+    // the messages keep their order and follow later.
     return true;
   }
   const QPointer<cSocket> alive(this);
   const quint64 outerDelivery = std::exchange(deliveringGeneration_, generation);
-  const auto stillHere = [&] { return alive && generation == generation_; };
-
+  const qint64 sliceStart = SliceNow();
+  bool sliceOver = false;
   bool ok = true;
-  while (ok && socket_->bytesAvailable() > 0) {
-    const FrameDecoder::Result decoded = decoder_.Feed(socket_->read(kReadChunk));
-    for (const Message& message : decoded.Messages) {
-      if (listener_ != nullptr) {
-        listener_->wsReceive(this, message);
-      }
-      if (!stillHere()) {
-        ok = false;
+  while (ok && !sliceOver) {
+    if (pending_.isEmpty() && !tooLarge_) {
+      if (socket_->bytesAvailable() <= 0) {
         break;
       }
+      FrameDecoder::Result decoded = decoder_.Feed(socket_->read(kReadChunk));
+      pending_ = std::move(decoded.Messages);
+      tooLarge_ = decoded.Error == FrameError::TooLarge;
+      if (decoded.Error == FrameError::EmptyMessage) {
+        // What is pending cannot be placed in the stream any more: throw it away. The decoder
+        // has started over and takes the next bytes that arrive as a new message.
+        socket_->readAll();
+      }
     }
-    if (!ok) {
+    ok = DeliverDecoded(sliceStart, sliceOver);
+    if (ok && pending_.isEmpty() && tooLarge_) {
       break;
-    }
-    if (decoded.Error == FrameError::TooLarge) {
-      deliveringGeneration_ = outerDelivery;
-      Disconnect(CauseNetworkError);
-      return false;
-    }
-    if (decoded.Error == FrameError::EmptyMessage) {
-      // What is pending cannot be placed in the stream any more: throw it away. The decoder
-      // has started over and takes the next bytes that arrive as a new message.
-      socket_->readAll();
     }
   }
   if (!alive) {
     return false;
   }
   deliveringGeneration_ = outerDelivery;
-  if (ok && std::exchange(peerClosedHeld_, false)) {
-    Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+  if (!ok) {
     return false;
   }
-  return ok;
+  if (sliceOver) {
+    ScheduleDelivery();
+    return true;
+  }
+  if (pending_.isEmpty() && (tooLarge_ || (peerClosedHeld_ && socket_->bytesAvailable() <= 0))) {
+    ReportReceiveEnd();
+    return false;
+  }
+  return true;
+}
+
+bool cSocket::DeliverDecoded(qint64 sliceStart, bool& sliceOver) {
+  const quint64 generation = generation_;
+  const QPointer<cSocket> alive(this);
+  while (!pending_.isEmpty()) {
+    if (held_) {
+      sliceOver = true;  // resumed when the hold is released
+      return true;
+    }
+    const Message message = pending_.takeFirst();
+    if (listener_ != nullptr) {
+      listener_->wsReceive(this, message);
+    }
+    if (!alive || generation != generation_) {
+      return false;
+    }
+    const bool more = !pending_.isEmpty() || socket_->bytesAvailable() > 0;
+    if (more && SliceNow() - sliceStart >= kDeliverySliceMs) {
+      sliceOver = true;
+      return true;
+    }
+  }
+  return true;
+}
+
+void cSocket::ReportReceiveEnd() {
+  if (std::exchange(tooLarge_, false)) {
+    Disconnect(CauseNetworkError);
+  } else if (std::exchange(peerClosedHeld_, false)) {
+    Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+  }
 }
 
 }  // namespace vextal

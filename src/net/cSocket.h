@@ -1,12 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QAbstractSocket>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
-#include <QVariantList>
 #include <QtGlobal>
 
 #include "net/Framing.h"
@@ -40,6 +40,14 @@ class cSocket : public QObject {
   Q_OBJECT
 
  public:
+  // A peer that stops reading can make this side hold at most this much unsent.
+  static constexpr qint64 kMaxUnsentBytes = 4 * 1024 * 1024;
+  // Received bytes held in memory before the peer is made to wait (TCP flow control).
+  static constexpr qint64 kReadBufferBytes = 1024 * 1024;
+  // One delivery pass hands control back to the event loop after this long, so a flood of
+  // messages never freezes the window; the rest follow in the next pass, in order.
+  static constexpr qint64 kDeliverySliceMs = 20;
+
   explicit cSocket(SocketListener* iListener = nullptr, QObject* parent = nullptr);
   ~cSocket() override;
 
@@ -57,11 +65,22 @@ class cSocket : public QObject {
 
   // Closes whatever is open and reports iCause; with nothing open, reports only a cause >= 1.
   void Disconnect(qint32 iCause);
-  // Frames and sends one message; each value becomes its text (numbers in decimal). False when
-  // not connected, or the list has 0 or more than 255 items or would pass kMaxMessageBytes;
-  // nothing is sent then.
-  bool Send(const QVariantList& iData);
+  // Frames and queues one message. False when not connected, when the list has 0 or more than
+  // 255 items or would pass kMaxMessageBytes, or when the peer has left more than
+  // kMaxUnsentBytes unread: nothing is sent then, and in the last case the connection ends as a
+  // network error once the caller has returned.
   bool SendList(const Message& iData);
+
+  // Bytes queued on this object so far, over all connections; a mark for Written.
+  qint64 QueuedTotal() const { return queuedTotal_; }
+  // Everything queued up to the mark has left this process (or the connection is gone).
+  bool Written(qint64 mark) const;
+
+  // While held, received messages wait, in order; releasing delivers them from the event loop.
+  void HoldDelivery(bool hold);
+
+  // The clock that measures a delivery slice, in milliseconds; tests pass a fake one.
+  void SetSliceClock(std::function<qint64()> clock) { sliceClock_ = std::move(clock); }
   // Hosts on iPort (0 picks a free port). The program listens on all addresses, IPv4 and IPv6;
   // tests bind the loopback address. On failure reports cause 2 and returns false.
   bool Listen(qint32 iPort, const QHostAddress& iBindAddress = QHostAddress(QHostAddress::Any));
@@ -82,15 +101,32 @@ class cSocket : public QObject {
   // closed gracefully and deleted later, so it may be dropped from inside its own signals.
   // Returns whether anything was open.
   bool DropEndpoint();
-  // Reads, decodes and delivers everything pending on the current socket. Returns false when
-  // the connection ended meanwhile (a callback closed or replaced it, or destroyed this object).
+  // Reads, decodes and delivers what is pending on the current socket, for one time slice.
+  // Returns false when the connection ended meanwhile (a callback closed or replaced it, or
+  // destroyed this object).
   bool DeliverPending();
+  // Delivers the decoded messages in pending_ until the slice ends; false as above.
+  bool DeliverDecoded(qint64 sliceStart, bool& sliceOver);
+  // A delivery pass from the event loop, for the current connection.
+  void ScheduleDelivery();
+  // Once every message before the peer's close or a fatal receive error is delivered, reports it.
+  void ReportReceiveEnd();
+  qint64 SliceNow() const;
 
   SocketListener* listener_ = nullptr;
   bool hosting_ = false;
   QTcpServer* server_ = nullptr;
   QTcpSocket* socket_ = nullptr;
   FrameDecoder decoder_;
+  // Decoded messages of the current connection not yet delivered, oldest first.
+  QList<Message> pending_;
+  // The decoder refused a message past its bound; reported after the messages before it.
+  bool tooLarge_ = false;
+  bool held_ = false;
+  bool deliveryScheduled_ = false;
+  bool overflowed_ = false;
+  qint64 queuedTotal_ = 0;
+  std::function<qint64()> sliceClock_;
   // Changes whenever the endpoint is dropped or replaced, so code resuming after a callback can
   // tell whether the connection it was working on is still there.
   quint64 generation_ = 1;

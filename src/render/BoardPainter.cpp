@@ -1,5 +1,7 @@
 #include "render/BoardPainter.h"
 
+#include <algorithm>
+
 #include "game/Rounding.h"
 #include "render/mPaint.h"
 
@@ -11,6 +13,12 @@ namespace {
 // rounded half to even so odd differences still land on a whole pixel.
 int HalfOffset(std::int32_t base, double span) {
   return int(RoundHalfEven(base + 0.5 * span));
+}
+
+// The links that face each other across a bar; a link is set when its byte is non-zero, whatever
+// value a peer's board gave it.
+int LinkSum(std::uint8_t a, std::uint8_t b) {
+  return (a != 0 ? 1 : 0) + (b != 0 ? 1 : 0);
 }
 
 void FillAndOutline(QPainter& dc, const BoxRect& box, Rgb fill) {
@@ -84,10 +92,25 @@ Rgb OwnerColor(Player owner, Rgb colorP1, Rgb colorP2) {
   }
 }
 
+VisibleGrid VisibleCells(const Board& nodes, const BoardGeometry& g, QSizeF surface) {
+  // A node's square starts at GridStep * index; anything starting past the surface is unseen.
+  const auto last = [&](double extent, int count) {
+    return std::clamp(int(extent / g.GridStep), 0, count);
+  };
+  return {last(surface.width(), nodes.NodesW()), last(surface.height(), nodes.NodesH())};
+}
+
 void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb colorP1,
                 Rgb colorP2) {
-  const int w = nodes.NodesW();
-  const int h = nodes.NodesH();
+  // A peer's board may be far larger than the picture: only what can be seen is drawn, so the
+  // cost follows the window, not the board.
+  QSizeF surface(0, 0);
+  if (const QPaintDevice* device = dc.device()) {
+    surface = QSizeF(device->width(), device->height()) / device->devicePixelRatioF();
+  }
+  const VisibleGrid visible = VisibleCells(nodes, g, surface);
+  const int w = visible.Columns;
+  const int h = visible.Rows;
 
   // Links pass. The border ring never holds a node, so the last column and row draw nothing
   // outward.
@@ -99,11 +122,11 @@ void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb co
       }
       const Node& right = nodes(c + 1, r);
       if (right.Exists) {
-        FillAndOutline(dc, RightBar(g, c, r), LinkColor(right.LinkLeft + node.LinkRight));
+        FillAndOutline(dc, RightBar(g, c, r), LinkColor(LinkSum(right.LinkLeft, node.LinkRight)));
       }
       const Node& below = nodes(c, r + 1);
       if (below.Exists) {
-        FillAndOutline(dc, LowerBar(g, c, r), LinkColor(below.LinkUp + node.LinkDown));
+        FillAndOutline(dc, LowerBar(g, c, r), LinkColor(LinkSum(below.LinkUp, node.LinkDown)));
       }
     }
   }

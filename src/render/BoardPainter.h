@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include <QPainter>
+#include <QSizeF>
 
 #include "game/Board.h"
 #include "game/BoardGeometry.h"
@@ -32,6 +33,14 @@ Rgb KindColor(std::uint8_t kind);
 Rgb OwnerColor(Player owner, Rgb colorP1, Rgb colorP2);
 
 inline constexpr Rgb kOutlineColor = RGB(0, 0, 0);
+
+// The columns 1..Columns and rows 1..Rows whose squares start inside a surface of this logical
+// size; what lies beyond is never drawn.
+struct VisibleGrid {
+  int Columns = 0;
+  int Rows = 0;
+};
+VisibleGrid VisibleCells(const Board& nodes, const BoardGeometry& g, QSizeF surface);
 
 // Draws the board onto an already cleared surface: first every link bar between two
 // orthogonally adjacent nodes, then every node on top.

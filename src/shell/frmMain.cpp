@@ -153,6 +153,7 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
                  const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       clock_(clock),
+      random_(random),
       dialogs_(dialogs),
       game_(*this, dialogs, clock, random),
       music_(dialogs),
@@ -340,7 +341,7 @@ void frmMain::StartUp() {
                                                               .arg(VEXTAL_VERSION_PATCH)));
 
   tmrAI->start();
-  game_.SetupStage(game_.DrawStartupStage());
+  SetupStage(game_, DrawStartupStage(random_), random_);
 
   // Open centred on the screen.
   adjustSize();
@@ -425,7 +426,7 @@ void frmMain::DrawBoard() {
   front->Clear();
   {
     QPainter dc(&front->Image());
-    PaintBoard(dc, game_.Nodes, kBoardGeometry, game_.ColorP1, game_.ColorP2);
+    PaintBoard(dc, game_.Nodes(), kBoardGeometry, kColorP1, kColorP2);
   }
   front->update();
 }
@@ -443,8 +444,16 @@ void frmMain::PlayWave(const QString& fileName) {
   music_.PlayWave(fileName);
 }
 
-void frmMain::SendMessage(const Message& message) {
-  NetSocket.SendList(message);
+void frmMain::MoveMade(Player mover, int column, int row, bool local) {
+  net_.MoveMade(mover, column, row, local);
+}
+
+void frmMain::NewGameStarted(bool atGameEnd) {
+  net_.NewGameStarted(atGameEnd);
+}
+
+void frmMain::ResultBoxOpen(bool open) {
+  net_.ResultBoxOpen(open);
 }
 
 void frmMain::ShowPlayerPanel(const PlayerPanel& panel) {
@@ -570,7 +579,7 @@ void frmMain::mnuClear_Click() {
 }
 
 void frmMain::mnuSetup_Click(int index) {
-  game_.SetupStage(index);
+  SetupStage(game_, index, random_);
 }
 
 void frmMain::mnuShowChat_Click() {

@@ -11,6 +11,7 @@
 #include "game/GameView.h"
 #include "game/Random.h"
 #include "net/NetGame.h"
+#include "net/cBuffer.h"
 #include "net/cSocket.h"
 #include "render/BoardPainter.h"
 #include "shell/ChatLog.h"
@@ -66,7 +67,9 @@ class frmMain final : public QMainWindow, public GameView {
   void DrawBoard() override;
   void AddLog(const QString& message) override;
   void PlayWave(const QString& fileName) override;
-  void SendMessage(const Message& message) override;
+  void MoveMade(Player mover, int column, int row, bool local) override;
+  void NewGameStarted(bool atGameEnd) override;
+  void ResultBoxOpen(bool open) override;
   void ShowPlayerPanel(const PlayerPanel& panel) override;
   void ShowPlayerNames(const QString& name1, const QString& name2) override;
   void SetMenuEnabled(MenuItem item, bool enabled) override;
@@ -116,6 +119,7 @@ class frmMain final : public QMainWindow, public GameView {
   QAction* ActionFor(MenuItem item) const;
 
   const Clock& clock_;
+  RandomSource& random_;
   Dialogs& dialogs_;
   vextal::Game game_;
   // The program's one connection, and the game's side of it.
@@ -124,8 +128,9 @@ class frmMain final : public QMainWindow, public GameView {
   vextal::mMusic music_;
   QString programFolder_;
   // The chat transcript with its window, and the Help pages.
-  ChatLog chat_{ChatLink{[this] { return game_.NetConnected; },
-                         [this](const Message& message) { SendMessage(message); }}};
+  ChatLog chat_{
+      ChatLink{[this] { return game_.NetConnected(); },
+               [this](const Message& message) { net_.SendChat(BytesToText(message.value(1))); }}};
   DesktopUrlOpener urlOpener_;
   Pages pages_{urlOpener_, dialogs_, ProgramFolder()};
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "game/Rounding.h"
+
 namespace vextal {
 
 namespace {
@@ -66,6 +68,14 @@ Board BuildStage(int stage, RandomSource& random) {
   }
   ComputeDegrees(board);
   return board;
+}
+
+void SetupStage(Game& game, int stage, RandomSource& random) {
+  game.StartStage(BuildStage(stage, random));
+}
+
+int DrawStartupStage(RandomSource& random) {
+  return int(RoundHalfEven(3.0 * random.Uniform())) + 1;
 }
 
 }  // namespace vextal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Board.h"
+#include "game/Game.h"
 #include "game/Random.h"
 
 namespace vextal {
@@ -12,6 +13,12 @@ inline constexpr int kRandomStage = 7;
 // random layout (each point holds a node with probability 0.7). Any other number gives a board
 // without nodes. Every node is free and unlinked; Degree is computed for every playable point.
 Board BuildStage(int stage, RandomSource& random);
+
+// Builds stage 1..7 (any other number gives a board without nodes) and starts a new game on it.
+void SetupStage(Game& game, int stage, RandomSource& random);
+
+// The stage the program starts with: 1 to 4 (stages 1 and 4 half as often as 2 and 3).
+int DrawStartupStage(RandomSource& random);
 
 // Sets Degree of every playable point to the number of its existing orthogonal neighbours.
 void ComputeDegrees(Board& board);

@@ -87,17 +87,18 @@ inline QString MessageText(const Message& message) {
 }
 
 // Records every effect of the core, in order, as one line each:
-//   "draw", "log:<text>", "wave:<file>", "send:<items>", "panel:<bold player>|<sum 1>|<sum 2>",
+//   "draw", "log:<text>", "wave:<file>", "panel:<bold player>|<sum 1>|<sum 2>",
 //   "names:<name 1>|<name 2>", "menu:<item>=0/1", "check:<item>=0/1", "chat:<line>" (own lines
 //   with "> "), "box:<icon>|<title>|<text>" (plus "|YesNoCancel" when asked),
-//   "input:<title>|<prompt>|<default>".
+//   "input:<title>|<prompt>|<default>", and the game's events: "moved:<mover>,<column>,<row>"
+//   (",peer" for a replayed move), "newgame" ("newgame:end" at a game end), "result:open" and
+//   "result:closed" around the result box.
 // PlayWave with an empty name plays nothing, so it records nothing.
 class CoreRecorder final : public GameView, public Dialogs {
  public:
   QStringList Effects;
 
   // Raw copies for checks the text form leaves out.
-  QList<vextal::Message> Sent;
   PlayerPanel LastPanel;
   std::map<MenuItem, bool> Enabled;
   std::map<MenuItem, bool> Checked;
@@ -114,7 +115,6 @@ class CoreRecorder final : public GameView, public Dialogs {
   QStringList Take() {
     QStringList taken = Effects;
     Effects.clear();
-    Sent.clear();
     return taken;
   }
   void Clear() { Take(); }
@@ -127,9 +127,18 @@ class CoreRecorder final : public GameView, public Dialogs {
       Effects << QStringLiteral("wave:") + fileName;
     }
   }
-  void SendMessage(const vextal::Message& message) override {
-    Sent << message;
-    Effects << QStringLiteral("send:") + MessageText(message);
+  void MoveMade(Player mover, int column, int row, bool local) override {
+    Effects << QStringLiteral("moved:%1,%2,%3%4")
+                   .arg(mover)
+                   .arg(column)
+                   .arg(row)
+                   .arg(local ? QString() : QStringLiteral(",peer"));
+  }
+  void NewGameStarted(bool atGameEnd) override {
+    Effects << (atGameEnd ? QStringLiteral("newgame:end") : QStringLiteral("newgame"));
+  }
+  void ResultBoxOpen(bool open) override {
+    Effects << (open ? QStringLiteral("result:open") : QStringLiteral("result:closed"));
   }
   void ShowPlayerPanel(const PlayerPanel& panel) override {
     LastPanel = panel;
@@ -236,15 +245,25 @@ struct CoreRig {
   Game game{rec, rec, clock, random};
 
   // Puts a board in place and makes `player` the one to move, without any effect recorded.
-  void Place(const QStringList& rows, Player player = 1) {
-    game.Nodes = MakeBoard(rows);
-    game.SetActPlayer(player);
+  void Place(const QStringList& rows, Player player = 1) { Place(MakeBoard(rows), player); }
+  void Place(Board board, Player player) {
+    game.LoadBoard(std::move(board), player);
     rec.Clear();
+  }
+  // Changes the board in place (owners, links), keeping the player to move.
+  template <typename Edit>
+  void EditBoard(Edit edit) {
+    Board board = game.Nodes();
+    edit(board);
+    Place(std::move(board), game.ActPlayer());
+  }
+  // The three network switches, as a connection would leave them.
+  void SetNet(bool mode, bool server, bool connected) {
+    game.SetNetSwitches(mode, server, connected);
   }
   // Makes `player` the one to move, as a peer's move message does, and plays (column, row).
   bool PlayAs(Player player, int column, int row) {
-    game.ActPlayer = player;
-    return game.DoMove(column, row, false);
+    return game.ApplyPeerMove(player, column, row);
   }
   // The pixel at the centre of grid point (column, row) on the board picture.
   static int PixelOf(int index) { return 50 * index + 15; }

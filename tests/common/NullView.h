@@ -15,7 +15,9 @@ class NullView final : public GameView, public Dialogs {
   void DrawBoard() override {}
   void AddLog(const QString&) override {}
   void PlayWave(const QString&) override {}
-  void SendMessage(const vextal::Message&) override {}
+  void MoveMade(Player, int, int, bool) override {}
+  void NewGameStarted(bool) override {}
+  void ResultBoxOpen(bool) override {}
   void ShowPlayerPanel(const PlayerPanel&) override {}
   void ShowPlayerNames(const QString&, const QString&) override {}
   void SetMenuEnabled(MenuItem, bool) override {}

@@ -63,9 +63,9 @@ class BoardClickTest : public QObject {
   void clickPlaysTheNearestNodeAndItsSound() {
     rig->Place(kFullGrid, 1);
     game().BoardClick(90, 90);
-    QCOMPARE(game().Nodes(2, 2).Owner, Player(1));
+    QCOMPARE(game().Nodes()(2, 2).Owner, Player(1));
     QCOMPARE(rig->rec.Take(),
-             QStringList({"panel:2|1 + 0 = 1|0 + 0 = 0", "draw", "wave:beep1.wav"}));
+             QStringList({"panel:2|1 + 0 = 1|0 + 0 = 0", "draw", "moved:1,2,2", "wave:beep1.wav"}));
     game().BoardClick(90, 90);  // player 2 on player 1's node
     QCOMPARE(rig->rec.Take(), QStringList({"wave:beep2.wav"}));
   }
@@ -80,41 +80,47 @@ class BoardClickTest : public QObject {
   void clickOnBorderOrMissingNodeIsSilent() {
     QFETCH(int, x);
     QFETCH(int, y);
-    rig->Place({"-XXXX", "XXXXX", "XXXXX", "XXXXX"}, 1);
-    game().PendingSound = QStringLiteral("beep2.wav");  // left over from an earlier attempt
-    const Board before = game().Nodes;
+    Board board = MakeBoard({"-XXXX", "XXXXX", "XXXXX", "XXXXX"});
+    board(2, 1).Owner = 2;
+    rig->Place(board, 1);
+    QVERIFY(!rig->PlayAs(1, 2, 1));  // beep2 left over from an earlier attempt
+    rig->rec.Clear();
+    const Board before = game().Nodes();
     game().BoardClick(x, y);
-    QVERIFY(game().PendingSound.isEmpty());
-    QVERIFY(game().Nodes == before);
-    QCOMPARE(game().ActPlayer, Player(1));
+    QVERIFY(game().PendingSound().isEmpty());
+    QVERIFY(game().Nodes() == before);
+    QCOMPARE(game().ActPlayer(), Player(1));
     QCOMPARE(rig->rec.Take(), QStringList());
   }
 
   void clicksDroppedWhileWaitingForPeer() {
-    rig->Place(kFullGrid, 1);
-    game().NetMode = true;
-    game().NetServer = true;
-    game().NetConnected = false;
-    game().PendingSound = QStringLiteral("beep3.wav");
-    const Board before = game().Nodes;
+    Board board = MakeBoard(kFullGrid);
+    board(5, 4).Owner = 2;
+    rig->Place(board, 1);
+    QVERIFY(!rig->PlayAs(1, 5, 4));  // beep2 left over from an earlier attempt
+    rig->SetNet(true, true, false);
+    const Board before = game().Nodes();
     game().BoardClick(65, 65);
-    QVERIFY(game().PendingSound.isEmpty());
-    QVERIFY(game().Nodes == before);
+    QVERIFY(game().PendingSound().isEmpty());
+    QVERIFY(game().Nodes() == before);
     QCOMPARE(rig->rec.Take(), QStringList());
 
-    game().NetConnected = true;  // once the peer is there, the host plays player 1
+    rig->SetNet(true, true, true);  // once the peer is there, the host plays player 1
     game().BoardClick(65, 65);
-    QCOMPARE(rig->rec.Take(), QStringList({"send:24,1,1,1", "panel:2|1 + 0 = 1|0 + 0 = 0", "draw",
-                                           "wave:beep1.wav"}));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"panel:2|1 + 0 = 1|1 + 0 = 1", "draw", "moved:1,1,1", "wave:beep1.wav"}));
   }
 
   void clickNotAllowedForThisSeatDoesNothing() {
-    rig->Place(kFullGrid, 2);
-    game().CpuOn = true;  // against the CPU, player 2 is the CPU's seat
-    game().PendingSound = QStringLiteral("beep1.wav");
+    Board board = MakeBoard(kFullGrid);
+    board(5, 4).Owner = 1;
+    rig->Place(board, 2);
+    QVERIFY(!rig->PlayAs(2, 5, 4));  // beep2 left over from an earlier attempt
+    game().ToggleCpuPlayer();        // against the CPU, player 2 is the CPU's seat
+    rig->rec.Clear();
     game().BoardClick(65, 65);
-    QVERIFY(game().PendingSound.isEmpty());
-    QCOMPARE(game().Nodes(1, 1).Owner, Player(0));
+    QVERIFY(game().PendingSound().isEmpty());
+    QCOMPARE(game().Nodes()(1, 1).Owner, Player(0));
     QCOMPARE(rig->rec.Take(), QStringList());
   }
 };

@@ -31,15 +31,14 @@ class CpuPlayerTest : public QObject {
   // After the moves that set up a position: the CPU's turn, long after the last move.
   void ReadyForCpu() {
     game().SetActPlayer(2);
-    game().LastMoveTick = 0;
+    rig->clock.Advance(1000);
     rig->rec.Clear();
   }
   // Against a person, the CPU's turn, long after the last move.
   void CpuToMove(const QStringList& layout) {
     rig->Place(layout, 2);
-    game().CpuOn = true;
+    game().ToggleCpuPlayer();
     rig->clock.SetNowMs(10000);
-    game().LastMoveTick = 0;
   }
 
  private slots:
@@ -60,9 +59,9 @@ class CpuPlayerTest : public QObject {
 
     game().CpuTick();
     QCOMPARE(rig->random.Remaining(), std::size_t(2));
-    QCOMPARE(game().Nodes(1, 4).Owner, Player(2));
+    QCOMPARE(game().Nodes()(1, 4).Owner, Player(2));
     QCOMPARE(rig->rec.Take(),
-             QStringList({"panel:1|2 + 4 = 6|1 + 0 = 1", "draw", "wave:beep1.wav"}));
+             QStringList({"panel:1|2 + 4 = 6|1 + 0 = 1", "draw", "moved:2,1,4", "wave:beep1.wav"}));
   }
 
   void refusedTriesAreNeverHeard() {
@@ -74,7 +73,7 @@ class CpuPlayerTest : public QObject {
       rig->random.Push({0.2, 0.5});
     }
     game().CpuTick();
-    QCOMPARE(game().Nodes(1, 1).Owner, Player(2));
+    QCOMPARE(game().Nodes()(1, 1).Owner, Player(2));
     QCOMPARE(rig->rec.Take().filter(QStringLiteral("wave:")), QStringList({"wave:beep1.wav"}));
   }
 
@@ -98,7 +97,7 @@ class CpuPlayerTest : public QObject {
     rig->random.Push({a, b});
     game().CpuTick();
     QCOMPARE(rig->random.Draws(), 2);
-    QCOMPARE(game().Nodes(column, row).Owner, Player(2));
+    QCOMPARE(game().Nodes()(column, row).Owner, Player(2));
   }
 
   void pauseOf200MsSinceTheLastMove() {
@@ -106,19 +105,19 @@ class CpuPlayerTest : public QObject {
     rig->clock.SetNowMs(1000);
     game().SetActPlayer(1);
     game().BoardClick(65, 65);  // the person's move at 1000 ms
-    QCOMPARE(game().LastMoveTick, std::int64_t(1000));
+    QCOMPARE(game().LastMoveTick(), std::int64_t(1000));
     rig->rec.Clear();
 
     rig->clock.SetNowMs(1199);
     game().CpuTick();
-    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(game().ActPlayer(), Player(2));
     QCOMPARE(rig->random.Draws(), 0);
     QCOMPARE(rig->rec.Take(), QStringList());
 
     rig->clock.SetNowMs(1200);
     game().CpuTick();
-    QCOMPARE(game().ActPlayer, Player(1));
-    QCOMPARE(game().LastMoveTick, std::int64_t(1200));
+    QCOMPARE(game().ActPlayer(), Player(1));
+    QCOMPARE(game().LastMoveTick(), std::int64_t(1200));
   }
 
   void gate_data() {
@@ -142,22 +141,30 @@ class CpuPlayerTest : public QObject {
     QFETCH(bool, demoOn);
     QFETCH(int, actPlayer);
     QFETCH(bool, moves);
-    rig->Place(kFullGrid, Player(actPlayer));
-    game().NetMode = game().NetConnected = netMode;
-    game().CpuOn = cpuOn;
-    game().DemoOn = demoOn;
+    // The other player owns (1,1): trying it leaves the refusal's beep pending.
+    Board board = MakeBoard(kFullGrid);
+    board(1, 1).Owner = Player(3 - actPlayer);
+    rig->Place(board, Player(actPlayer));
+    QVERIFY(!rig->PlayAs(Player(actPlayer), 1, 1));
+    rig->SetNet(netMode, false, netMode);
+    if (cpuOn) {
+      game().ToggleCpuPlayer();
+    }
+    if (demoOn) {
+      game().ToggleDemoPlayer();
+    }
+    rig->rec.Clear();
     rig->clock.SetNowMs(10000);
-    game().PendingSound = QStringLiteral("beep2.wav");
 
     game().CpuTick();
-    QCOMPARE(game().ActPlayer != Player(actPlayer), moves);
-    QCOMPARE(game().LastMoveTick, moves ? std::int64_t(10000) : std::int64_t(0));
+    QCOMPARE(game().ActPlayer() != Player(actPlayer), moves);
+    QCOMPARE(game().LastMoveTick(), moves ? std::int64_t(10000) : std::int64_t(0));
     if (!moves) {
       QCOMPARE(rig->random.Draws(), 0);
-      QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
+      QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
       QCOMPARE(rig->rec.Take(), QStringList());
     } else {
-      QVERIFY(rig->rec.Sent.isEmpty());
+      QVERIFY(!rig->rec.Take().contains(QStringLiteral("moved:%1").arg(3 - actPlayer)));
     }
   }
 
@@ -165,10 +172,10 @@ class CpuPlayerTest : public QObject {
   // finds nothing to play; it spends its six random pairs and scans, and stays silent.
   void turnWithoutAnyMoveResetsTickAndSound() {
     CpuToMove({"-----", "-----", "-----", "-----"});
-    game().PendingSound = QStringLiteral("beep2.wav");
+    rig->rec.Clear();
     game().CpuTick();
-    QCOMPARE(game().LastMoveTick, std::int64_t(10000));
-    QVERIFY(game().PendingSound.isEmpty());
+    QCOMPARE(game().LastMoveTick(), std::int64_t(10000));
+    QVERIFY(game().PendingSound().isEmpty());
     QCOMPARE(rig->random.Draws(), 2 * Game::kCpuRandomTries);
     QCOMPARE(rig->rec.Take(), QStringList());
   }
@@ -178,34 +185,37 @@ class CpuPlayerTest : public QObject {
   void refusedTurnWithoutAMoveIsSilent() {
     CpuToMove({"XX---", "-----", "-----", "-----"});
     QVERIFY(rig->PlayAs(1, 1, 1));
-    game().Nodes(1, 1).Expanded = kTrue16;  // (1,1) expanded, its link blocks (2,1)
-    game().Nodes(1, 1).LinkRight = 1;
+    rig->EditBoard([](Board& b) {
+      b(1, 1).Expanded = kTrue16;  // (1,1) expanded, its link blocks (2,1)
+      b(1, 1).LinkRight = 1;
+    });
     ReadyForCpu();
     QVERIFY(game().CheckGameOver(2));
     for (int i = 0; i < Game::kCpuRandomTries; ++i) {
       rig->random.Push({0.0, 0.0});  // (1,1): the opponent's node
     }
     game().CpuTick();
-    QCOMPARE(game().PendingSound, QStringLiteral("beep2.wav"));
-    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QCOMPARE(game().ActPlayer(), Player(2));
     QCOMPARE(rig->rec.Take(), QStringList());
   }
 
   void demoPlaysBothSeatsOneMovePerTick() {
     rig->Place(kFullGrid, 1);
-    game().CpuOn = game().DemoOn = true;
+    game().ToggleCpuPlayer();
+    game().ToggleDemoPlayer();
     rig->clock.SetNowMs(1000);
     game().CpuTick();
-    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(game().ActPlayer(), Player(2));
     rig->clock.Advance(1000);
     game().CpuTick();
-    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(game().ActPlayer(), Player(1));
     int owned1 = 0;
     int owned2 = 0;
     for (int c = 1; c <= 5; ++c) {
       for (int r = 1; r <= 4; ++r) {
-        owned1 += game().Nodes(c, r).Owner == 1 ? 1 : 0;
-        owned2 += game().Nodes(c, r).Owner == 2 ? 1 : 0;
+        owned1 += game().Nodes()(c, r).Owner == 1 ? 1 : 0;
+        owned2 += game().Nodes()(c, r).Owner == 2 ? 1 : 0;
       }
     }
     QCOMPARE(owned1, 1);
@@ -214,7 +224,8 @@ class CpuPlayerTest : public QObject {
 
   void demoRunsWholeGamesToTheBox() {
     rig->Place(kFullGrid, 1);
-    game().CpuOn = game().DemoOn = true;
+    game().ToggleCpuPlayer();
+    game().ToggleDemoPlayer();
     for (int tick = 0; tick < 400 && rig->rec.BoxCount < 2; ++tick) {
       rig->clock.Advance(1000);
       game().CpuTick();
@@ -231,7 +242,7 @@ class CpuPlayerTest : public QObject {
     ReadyForCpu();
     rig->random.Push({0.4, 0.25});  // (3, 2): expanding it neutralises (3,1)
     game().CpuTick();
-    QCOMPARE(game().Nodes(3, 1).Owner, Player(0));
+    QCOMPARE(game().Nodes()(3, 1).Owner, Player(0));
     const QStringList effects = rig->rec.Take();
     QCOMPARE(effects.filter(QStringLiteral("wave:")), QStringList({"wave:beep4.wav"}));
     QCOMPARE(effects.last(), QStringLiteral("wave:beep4.wav"));

@@ -33,7 +33,7 @@ constexpr Side kSides[] = {{-1, 0, &Node::LinkLeft},
 
 // Empty when the board and scores hold every rule of the board model, otherwise what is wrong.
 QString Violation(const Game& game, const Board& layout) {
-  const Board& b = game.Nodes;
+  const Board& b = game.Nodes();
   if (b.NodesW() != layout.NodesW() || b.NodesH() != layout.NodesH()) {
     return QStringLiteral("board size changed");
   }
@@ -75,15 +75,15 @@ QString Violation(const Game& game, const Board& layout) {
       nodes[n.Owner] += 1;
     }
   }
-  if (game.Score1 != nodes[1] + links[1] || game.Score2 != nodes[2] + links[2]) {
+  if (game.Score1() != nodes[1] + links[1] || game.Score2() != nodes[2] + links[2]) {
     return QStringLiteral("scores %1/%2, board says %3/%4")
-        .arg(game.Score1)
-        .arg(game.Score2)
+        .arg(game.Score1())
+        .arg(game.Score2())
         .arg(nodes[1] + links[1])
         .arg(nodes[2] + links[2]);
   }
-  if (game.ActPlayer != 1 && game.ActPlayer != 2) {
-    return QStringLiteral("player to move %1").arg(game.ActPlayer);
+  if (game.ActPlayer() != 1 && game.ActPlayer() != 2) {
+    return QStringLiteral("player to move %1").arg(game.ActPlayer());
   }
   return QString();
 }
@@ -107,10 +107,10 @@ class RandomGamesTest : public QObject {
     int longest = 0;
     long attempts = 0;
     for (int g = 0; g < kGames; ++g) {
-      game.SetupStage(pick(1, 7));
-      const Board layout = game.Nodes;
+      SetupStage(game, pick(1, 7), rig.random);
+      const Board layout = game.Nodes();
       rig.rec.Clear();
-      if (game.CheckGameOver(game.ActPlayer)) {
+      if (game.CheckGameOver(game.ActPlayer())) {
         continue;  // a random stage without any node: nobody can move, the game never starts
       }
       ++played;
@@ -118,7 +118,7 @@ class RandomGamesTest : public QObject {
       int moves = 0;
       for (int attempt = 0; attempt < kMaxAttemptsPerGame && rig.rec.BoxCount == boxesBefore;
            ++attempt) {
-        const Player mover = game.ActPlayer;
+        const Player mover = game.ActPlayer();
         const int kind = pick(0, 9);
         if (kind < 4) {
           std::vector<std::pair<int, int>> legal;
@@ -139,12 +139,12 @@ class RandomGamesTest : public QObject {
         }
 
         const bool ended = rig.rec.BoxCount != boxesBefore;
-        if (ended || game.ActPlayer != mover) {
+        if (ended || game.ActPlayer() != mover) {
           ++moves;
         }
         if (ended) {
-          QCOMPARE(game.ActPlayer, mover);  // the next game starts with the mover
-          QCOMPARE(game.Score1 + game.Score2, 0);
+          QCOMPARE(game.ActPlayer(), mover);  // the next game starts with the mover
+          QCOMPARE(game.Score1() + game.Score2(), 0);
         }
         const QString violation = Violation(game, layout);
         if (!violation.isEmpty()) {

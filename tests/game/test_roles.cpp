@@ -49,9 +49,14 @@ class RolesTest : public QObject {
     QFETCH(bool, demoOn);
     QFETCH(Mode, mode);
     QFETCH(QString, names);
-    game().NetMode = netMode;
-    game().CpuOn = cpuOn;
-    game().DemoOn = demoOn;
+    rig->SetNet(netMode, false, false);
+    if (cpuOn) {
+      game().ToggleCpuPlayer();
+    }
+    if (demoOn) {
+      game().ToggleDemoPlayer();
+    }
+    rig->rec.Clear();
     QCOMPARE(game().CurrentMode(), mode);
     game().UpdatePlayerNames();
     QCOMPARE(rig->rec.Take(), QStringList({names}));
@@ -85,44 +90,19 @@ class RolesTest : public QObject {
     QFETCH(bool, demoOn);
     QFETCH(int, actPlayer);
     QFETCH(bool, mayPlay);
-    game().NetMode = netMode;
-    game().NetServer = netServer;
-    game().NetConnected = netMode;
-    game().CpuOn = cpuOn;
-    game().DemoOn = demoOn;
-    game().ActPlayer = Player(actPlayer);
+    rig->SetNet(netMode, netServer, netMode);
+    if (cpuOn) {
+      game().ToggleCpuPlayer();
+    }
+    if (demoOn) {
+      game().ToggleDemoPlayer();
+    }
+    rig->rec.Clear();
+    game().SetActPlayer(Player(actPlayer));
     QCOMPARE(game().ClickMayPlay(), mayPlay);
 
     game().BoardClick(65, 65);
-    QCOMPARE(game().Nodes(1, 1).Owner, mayPlay ? Player(actPlayer) : Player(0));
-  }
-
-  void cpuPermission_data() {
-    QTest::addColumn<bool>("netMode");
-    QTest::addColumn<bool>("cpuOn");
-    QTest::addColumn<bool>("demoOn");
-    QTest::addColumn<int>("actPlayer");
-    QTest::addColumn<bool>("mayMove");
-    QTest::newRow("CPU off") << false << false << false << 2 << false;
-    QTest::newRow("CPU off, demo checked") << false << false << true << 1 << false;
-    QTest::newRow("against person, player 1") << false << true << false << 1 << false;
-    QTest::newRow("against person, player 2") << false << true << false << 2 << true;
-    QTest::newRow("demo, player 1") << false << true << true << 1 << true;
-    QTest::newRow("demo, player 2") << false << true << true << 2 << true;
-    QTest::newRow("network, player 2") << true << true << false << 2 << false;
-    QTest::newRow("network, demo") << true << true << true << 1 << false;
-  }
-  void cpuPermission() {
-    QFETCH(bool, netMode);
-    QFETCH(bool, cpuOn);
-    QFETCH(bool, demoOn);
-    QFETCH(int, actPlayer);
-    QFETCH(bool, mayMove);
-    game().NetMode = netMode;
-    game().CpuOn = cpuOn;
-    game().DemoOn = demoOn;
-    game().ActPlayer = Player(actPlayer);
-    QCOMPARE(game().CpuMayMove(), mayMove);
+    QCOMPARE(game().Nodes()(1, 1).Owner, mayPlay ? Player(actPlayer) : Player(0));
   }
 
   void menuStates_data() {
@@ -144,10 +124,11 @@ class RolesTest : public QObject {
     QFETCH(bool, netConnected);
     QFETCH(bool, cpuOn);
     QFETCH(QString, enabled);
-    game().NetMode = netMode;
-    game().NetServer = netServer;
-    game().NetConnected = netConnected;
-    game().CpuOn = cpuOn;
+    rig->SetNet(netMode, netServer, netConnected);
+    if (cpuOn) {
+      game().ToggleCpuPlayer();
+    }
+    rig->rec.Clear();
     game().UpdateMenus();
     const QStringList items = {"EnableAI", "EnableDemo", "Reset",      "Server",
                                "Client",   "Disconnect", "Synchronize"};
@@ -160,11 +141,11 @@ class RolesTest : public QObject {
 
   void cpuToggleChecksAndEnablesTheDemoEntry() {
     game().ToggleCpuPlayer();
-    QVERIFY(game().CpuOn);
+    QVERIFY(game().CpuOn());
     QCOMPARE(rig->rec.Take(),
              QStringList({"check:EnableAI=1", "menu:EnableDemo=1", "names:Player|CPU"}));
     game().ToggleCpuPlayer();
-    QVERIFY(!game().CpuOn);
+    QVERIFY(!game().CpuOn());
     QCOMPARE(rig->rec.Take(),
              QStringList({"check:EnableAI=0", "menu:EnableDemo=0", "names:Player 1|Player 2"}));
   }
@@ -173,18 +154,19 @@ class RolesTest : public QObject {
     game().ToggleCpuPlayer();
     rig->rec.Clear();
     game().ToggleDemoPlayer();
-    QVERIFY(game().DemoOn);
+    QVERIFY(game().DemoOn());
     QCOMPARE(rig->rec.Take(), QStringList({"check:EnableDemo=1", "names:CPU 1|CPU 2"}));
     QVERIFY(game().CpuMayMove());
 
     game().ToggleCpuPlayer();  // the demo entry keeps its check mark, disabled
     QCOMPARE(rig->rec.Take(),
              QStringList({"check:EnableAI=0", "menu:EnableDemo=0", "names:Player 1|Player 2"}));
-    QVERIFY(game().DemoOn);
+    QVERIFY(game().DemoOn());
     QVERIFY(!game().CpuMayMove());
     QVERIFY(game().ClickMayPlay());
-    game().ActPlayer = 2;
+    game().SetActPlayer(2);
     QVERIFY(game().ClickMayPlay());
+    rig->rec.Clear();
 
     game().ToggleCpuPlayer();
     QCOMPARE(rig->rec.Take(),
@@ -195,12 +177,12 @@ class RolesTest : public QObject {
 
   void togglesLeaveTheGameAlone() {
     QVERIFY(game().DoMove(2, 2, false));
-    const Board before = game().Nodes;
+    const Board before = game().Nodes();
     rig->rec.Clear();
     game().ToggleCpuPlayer();
     game().ToggleDemoPlayer();
-    QVERIFY(game().Nodes == before);
-    QCOMPARE(game().ActPlayer, Player(2));
+    QVERIFY(game().Nodes() == before);
+    QCOMPARE(game().ActPlayer(), Player(2));
     for (const QString& effect : rig->rec.Take()) {
       QVERIFY2(effect.startsWith(QStringLiteral("check:")) ||
                    effect.startsWith(QStringLiteral("menu:")) ||

@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "common/CoreRecorder.h"
-#include "net/Snapshot.h"
 
 using namespace vextal;
 using namespace vextal::testing;
@@ -27,10 +26,10 @@ class TurnsTest : public QObject {
   // down and leaves player 2 without a legal move. Scores then: 1 + 1 = 2 against 0.
   void PrepareLastMove() {
     rig->Place(kPair, 1);
-    game().Nodes(1, 1).Owner = 1;
-    game().Nodes(2, 1).Owner = 2;
-    game().SetActPlayer(1);
-    rig->rec.Clear();
+    rig->EditBoard([](Board& b) {
+      b(1, 1).Owner = 1;
+      b(2, 1).Owner = 2;
+    });
   }
 
  private slots:
@@ -42,30 +41,30 @@ class TurnsTest : public QObject {
 
   void newGameAlternatesTheFirstPlayer() {
     rig->Place(kFullGrid, 0);
-    QCOMPARE(game().ActPlayer, Player(0));
+    QCOMPARE(game().ActPlayer(), Player(0));
     game().NewGame();
-    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(game().ActPlayer(), Player(1));
     game().NewGame();
-    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(game().ActPlayer(), Player(2));
     game().NewGame();
-    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(game().ActPlayer(), Player(1));
   }
 
   void switchPlayerFromNobodyGivesPlayerOne() {
     game().SwitchPlayer();
-    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(game().ActPlayer(), Player(1));
     game().SwitchPlayer();
-    QCOMPARE(game().ActPlayer, Player(2));
+    QCOMPARE(game().ActPlayer(), Player(2));
   }
 
   void newGameClearsPlayAndKeepsTheLayout() {
     rig->Place({"XXXXX", "X-XXX", "XXXXX", "XXX-X"}, 1);
-    game().Nodes(3, 3).Kind = 4;  // as a peer's board may carry
+    rig->EditBoard([](Board& b) { b(3, 3).Kind = 4; });  // as a peer's board may carry
     QVERIFY(rig->PlayAs(1, 2, 1));
     QVERIFY(rig->PlayAs(1, 2, 1));
     QVERIFY(rig->PlayAs(2, 5, 4));
     QVERIFY(rig->PlayAs(2, 5, 4));
-    Board layout = game().Nodes;
+    Board layout = game().Nodes();
     for (int c = 0; c <= 6; ++c) {
       for (int r = 0; r <= 5; ++r) {
         Node& n = layout(c, r);
@@ -74,47 +73,33 @@ class TurnsTest : public QObject {
         n.LinkUp = n.LinkLeft = n.LinkRight = n.LinkDown = 0;
       }
     }
-    game().PendingSound = QStringLiteral("beep4.wav");
+    QVERIFY(!rig->PlayAs(1, 5, 4));  // refused: the beep stays pending
+    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
     rig->rec.Clear();
 
     game().NewGame();
-    QVERIFY(game().Nodes == layout);
-    QVERIFY(game().PendingSound.isEmpty());
+    QVERIFY(game().Nodes() == layout);
+    QVERIFY(game().PendingSound().isEmpty());
     QCOMPARE(rig->rec.Take(), QStringList({"panel:2|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
-                                           "draw", "wave:reset.wav"}));
+                                           "newgame", "draw", "wave:reset.wav"}));
   }
 
-  void newGameSendsTheBoardOnlyToAConnectedPeer() {
-    rig->Place(kFullGrid, 1);
-    game().NetMode = true;
-    game().NewGame();  // hosting, nobody connected yet
-    QVERIFY(rig->rec.Sent.isEmpty());
-
-    game().NetConnected = true;
-    rig->rec.Clear();
-    game().NewGame();
-    QCOMPARE(rig->rec.Take(), QStringList({"panel:1|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
-                                           "send:124,<183 bytes>", "draw", "wave:reset.wav"}));
-  }
-
-  void snapshotOfNewGameIsTakenAfterTheSwitch() {
+  // The new game is reported after the switch, so whoever sends the board sends the new one.
+  void newGameIsReportedAfterTheSwitch() {
     rig->Place(kFullGrid, 2);
     QVERIFY(rig->PlayAs(1, 3, 3));
-    game().NetMode = game().NetConnected = true;
     rig->rec.Clear();
     game().NewGame();  // player 2 was to move: player 1 begins
-    QCOMPARE(rig->rec.Sent.size(), 1);
-    const QByteArray snapshot = rig->rec.Sent[0][1];
-    QCOMPARE(snapshot, GetSnapshot(game().Nodes, 1));
-    QCOMPARE(int(snapshot.back()), 1);
+    QCOMPARE(rig->rec.Take(), QStringList({"panel:1|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
+                                           "newgame", "draw", "wave:reset.wav"}));
   }
 
   void setActPlayerHighlightsAndCounts() {
     rig->Place(kFullGrid, 1);
     game().SetActPlayer(2);
     const PlayerPanel& panel = rig->rec.LastPanel;
-    QCOMPARE(panel.Marker1, game().ColorP1Dark);
-    QCOMPARE(panel.Marker2, game().ColorP2);
+    QCOMPARE(panel.Marker1, kColorP1Dark);
+    QCOMPARE(panel.Marker2, kColorP2);
     QVERIFY(!panel.Bold1);
     QVERIFY(panel.Bold2);
     game().SetActPlayer(1);
@@ -130,28 +115,30 @@ class TurnsTest : public QObject {
     QVERIFY(rig->PlayAs(1, 2, 1));  // Degree 3: 1 + 3 = 4
     QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("1 + 3 = 4"));
     QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("0 + 0 = 0"));
-    QCOMPARE(game().Score1, 4);
+    QCOMPARE(game().Score1(), 4);
     QVERIFY(rig->PlayAs(2, 3, 3));
     QVERIFY(rig->PlayAs(2, 3, 3));  // Degree 4
     QVERIFY(rig->PlayAs(2, 5, 4));  // claimed only
     QVERIFY(rig->PlayAs(1, 1, 4));
     QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("2 + 3 = 5"));
     QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("2 + 4 = 6"));
-    QCOMPARE(game().Score1, 5);
-    QCOMPARE(game().Score2, 6);
+    QCOMPARE(game().Score1(), 5);
+    QCOMPARE(game().Score2(), 6);
   }
 
   void gameOverTestUsesTheLegalMoveRule() {
     rig->Place(kPair, 1);
     QVERIFY(!game().CheckGameOver(1));
-    game().Nodes(1, 1).Owner = 1;
-    game().Nodes(2, 1).Owner = 2;
+    rig->EditBoard([](Board& b) { b(1, 1).Owner = 1; });
+    rig->EditBoard([](Board& b) { b(2, 1).Owner = 2; });
     QVERIFY(!game().CheckGameOver(1));  // an own unexpanded node is a move
-    game().Nodes(1, 1).Expanded = kTrue16;
-    game().Nodes(1, 1).LinkRight = 1;
+    rig->EditBoard([](Board& b) {
+      b(1, 1).Expanded = kTrue16;
+      b(1, 1).LinkRight = 1;
+    });
     QVERIFY(game().CheckGameOver(1));  // only an expanded node and an opponent node
     QVERIFY(!game().CheckGameOver(2));
-    game().Nodes(2, 1).Owner = 0;
+    rig->EditBoard([](Board& b) { b(2, 1).Owner = 0; });
     QVERIFY(game().CheckGameOver(2));  // the free cell is blocked for player 2
     QVERIFY(!game().CheckGameOver(1));
   }
@@ -160,45 +147,47 @@ class TurnsTest : public QObject {
   // reset sound of the next game, in the order a peer and a person see it.
   void fullSequenceOfTheLastMoveInANetworkGame() {
     PrepareLastMove();
-    game().NetMode = game().NetServer = game().NetConnected = true;
+    rig->SetNet(true, true, true);
     game().UpdatePlayerNames();
     rig->rec.Clear();
     rig->clock.SetNowMs(777);
 
     game().BoardClick(65, 65);
+    // The next game is set up with the last move and reported before the result: a peer meets
+    // it at the same point of the move stream. What a person sees of it waits for the box.
     QCOMPARE(rig->rec.Take(), QStringList({
-                                  "send:24,1,1,1",
                                   "panel:2|1 + 1 = 2|0 + 0 = 0",
                                   "draw",
+                                  "moved:1,1,1",
+                                  "newgame:end",
                                   "log:Server wins (2/0)",
                                   "wave:over1.wav",
+                                  "result:open",
                                   "box:Information|Game Over|Server wins! 2 to 0 points.",
+                                  "result:closed",
                                   "panel:1|0 + 0 = 0|0 + 0 = 0",
                                   "log:New game started.",
-                                  "send:124,<183 bytes>",
                                   "draw",
                                   "wave:reset.wav",
                               }));
-    QCOMPARE(game().ActPlayer, Player(1));  // the mover begins the next game
-    QVERIFY(game().PendingSound.isEmpty());
-    QCOMPARE(game().LastMoveTick, std::int64_t(777));
+    QCOMPARE(game().ActPlayer(), Player(1));  // the mover begins the next game
+    QVERIFY(game().PendingSound().isEmpty());
+    QCOMPARE(game().LastMoveTick(), std::int64_t(777));
   }
 
   void gameEndsEvenWhenTheMoverStillHasMoves() {
     rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
-    game().Nodes(1, 1).Owner = 1;
-    game().Nodes(2, 1).Owner = 2;
-    game().Nodes(4, 1).Owner = 2;
-    game().Nodes(5, 1).Owner = 2;
-    game().Nodes(4, 1).Expanded = game().Nodes(5, 1).Expanded = kTrue16;
-    game().Nodes(4, 1).LinkRight = game().Nodes(5, 1).LinkLeft = 1;
-    game().SetActPlayer(1);
-    rig->rec.Clear();
+    rig->EditBoard([](Board& b) {
+      b(1, 1).Owner = 1;
+      b(2, 1).Owner = b(4, 1).Owner = b(5, 1).Owner = 2;
+      b(4, 1).Expanded = b(5, 1).Expanded = kTrue16;
+      b(4, 1).LinkRight = b(5, 1).LinkLeft = 1;
+    });
     // After this expansion player 1 could still claim (2,1); player 2 has nothing left.
     QVERIFY(game().DoMove(1, 1, false));
     QCOMPARE(rig->rec.BoxCount, 1);
     QVERIFY(rig->rec.Effects.contains(QStringLiteral("log:Player 2 wins (2/4)")));
-    QCOMPARE(game().ActPlayer, Player(1));
+    QCOMPARE(game().ActPlayer(), Player(1));
   }
 
   void gameOverTexts_data() {
@@ -246,34 +235,55 @@ class TurnsTest : public QObject {
     QFETCH(int, score1);
     QFETCH(int, score2);
     QFETCH(QStringList, expected);
-    rig->Place(kFullGrid, 1);
-    game().NetMode = netMode;
-    game().CpuOn = cpuOn;
-    game().DemoOn = demoOn;
+    // Unexpanded nodes score one point each: the first score1 points go to player 1, the
+    // next score2 to player 2.
+    Board board = MakeBoard(kFullGrid);
+    for (int i = 0; i < score1 + score2; ++i) {
+      board(1 + i % 5, 1 + i / 5).Owner = i < score1 ? 1 : 2;
+    }
+    rig->Place(board, 1);
+    rig->SetNet(netMode, false, false);
+    if (cpuOn) {
+      game().ToggleCpuPlayer();
+    }
+    if (demoOn) {
+      game().ToggleDemoPlayer();
+    }
     game().UpdatePlayerNames();
-    game().Score1 = score1;
-    game().Score2 = score2;
     rig->rec.Clear();
 
     game().ShowGameOver();
     QStringList effects = rig->rec.Take();
-    QCOMPARE(effects.mid(0, 3), expected);
-    QCOMPARE(effects.mid(3, 2),
+    effects.removeAll(QStringLiteral("result:open"));
+    effects.removeAll(QStringLiteral("result:closed"));
+    QCOMPARE(effects.first(), QStringLiteral("newgame:end"));
+    QCOMPARE(effects.mid(1, 3), expected);
+    QCOMPARE(effects.mid(4, 2),
              QStringList({"panel:2|0 + 0 = 0|0 + 0 = 0", "log:New game started."}));
   }
 
-  void newGameWaitsForTheBoxToClose() {
+  // While the result box is open the next game is set up but neither shown nor played: the
+  // CPU waits, and the time of the last move is taken only when the box is closed.
+  void nextGameWaitsForTheBoxToClose() {
     PrepareLastMove();
-    Player duringBox = 0;
+    game().ToggleCpuPlayer();
+    game().ToggleDemoPlayer();
+    rig->clock.SetNowMs(5000);
     QStringList effectsBeforeClose;
     rig->rec.WhileBoxOpen = [&] {
-      duringBox = game().ActPlayer;
+      QVERIFY(game().ResultShowing());
+      QCOMPARE(game().Score1(), 0);
+      game().CpuTick();
+      QVERIFY(game().Nodes() == MakeBoard(kPair));
+      rig->clock.SetNowMs(9000);
       effectsBeforeClose = rig->rec.Effects;
     };
     QVERIFY(game().DoMove(1, 1, true));
-    QCOMPARE(duringBox, Player(2));  // the turn rests with the player without a move
     QVERIFY(!effectsBeforeClose.contains(QStringLiteral("log:New game started.")));
+    QCOMPARE(effectsBeforeClose.count(QStringLiteral("draw")), 1);  // the final position
     QVERIFY(rig->rec.Effects.contains(QStringLiteral("log:New game started.")));
+    QCOMPARE(game().LastMoveTick(), std::int64_t(9000));
+    QVERIFY(!game().ResultShowing());
   }
 };
 

@@ -12,27 +12,36 @@ using namespace vextal::testing;
 
 namespace {
 
-// A GameView that records like CoreRecorder and also hands the core's messages to a socket, as
+// A GameView that records like CoreRecorder and hands the game's events to the network side, as
 // the main window does.
 class WiredView final : public GameView {
  public:
-  WiredView(CoreRecorder& rec, cSocket& socket) : rec_(rec), socket_(socket) {}
+  explicit WiredView(CoreRecorder& rec) : rec_(rec) {}
+  NetGame* net = nullptr;
+
   void DrawBoard() override { rec_.DrawBoard(); }
   void AddLog(const QString& m) override { rec_.AddLog(m); }
   void PlayWave(const QString& f) override { rec_.PlayWave(f); }
-  void SendMessage(const Message& m) override {
-    rec_.SendMessage(m);
-    socket_.SendList(m);
-  }
   void ShowPlayerPanel(const PlayerPanel& p) override { rec_.ShowPlayerPanel(p); }
   void ShowPlayerNames(const QString& a, const QString& b) override { rec_.ShowPlayerNames(a, b); }
   void SetMenuEnabled(MenuItem i, bool e) override { rec_.SetMenuEnabled(i, e); }
   void SetMenuChecked(MenuItem i, bool c) override { rec_.SetMenuChecked(i, c); }
   void AddChatLine(const QString& t, bool own) override { rec_.AddChatLine(t, own); }
+  void MoveMade(Player mover, int c, int r, bool local) override {
+    rec_.MoveMade(mover, c, r, local);
+    net->MoveMade(mover, c, r, local);
+  }
+  void NewGameStarted(bool atGameEnd) override {
+    rec_.NewGameStarted(atGameEnd);
+    net->NewGameStarted(atGameEnd);
+  }
+  void ResultBoxOpen(bool open) override {
+    rec_.ResultBoxOpen(open);
+    net->ResultBoxOpen(open);
+  }
 
  private:
   CoreRecorder& rec_;
-  cSocket& socket_;
 };
 
 // One copy of the program: a game, its socket and the network side, all on loopback.
@@ -41,24 +50,32 @@ struct Side {
   FakeClock clock;
   ScriptedRandom random;
   cSocket socket;
-  WiredView view{rec, socket};
+  WiredView view{rec};
   Game game{view, rec, clock, random};
   NetGame net{game, view, rec, socket};
 
   explicit Side(int stage) : random(std::uint64_t(stage) * 7919) {
+    view.net = &net;
     net.NetPort = 0;
     net.ListenAddress = QHostAddress(QHostAddress::LocalHost);
-    game.SetupStage(stage);
+    SetupStage(game, stage, random);
     rec.Clear();
   }
 
   bool Logged(const QString& line) const {
     return rec.Effects.contains(QStringLiteral("log:") + line);
   }
+  // Hosts; `joiner` connects to `port` (the host's own, or a relay in front of it).
+  void Join(Side& joiner, quint16 port = 0) {
+    net.HostGame();
+    joiner.net.NetPort = port != 0 ? port : socket.ListeningPort();
+    joiner.rec.InputAnswers = {"127.0.0.1"};
+    joiner.net.ConnectToServer();
+  }
 };
 
 bool SameGame(const Game& a, const Game& b) {
-  return a.Nodes == b.Nodes && a.ActPlayer == b.ActPlayer;
+  return a.Nodes() == b.Nodes() && a.ActPlayer() == b.ActPlayer();
 }
 
 Message Move(const char* mover, const char* column, const char* row) {
@@ -102,24 +119,23 @@ void TestNetGame::bad_messages_change_nothing_data() {
 void TestNetGame::bad_messages_change_nothing() {
   QFETCH(Message, message);
   Side side(6);
-  const Board before = side.game.Nodes;
-  const Player player = side.game.ActPlayer;
+  const Board before = side.game.Nodes();
+  const Player player = side.game.ActPlayer();
   side.net.wsReceive(&side.socket, message);
-  QCOMPARE(side.game.Nodes, before);
-  QCOMPARE(side.game.ActPlayer, player);
+  QCOMPARE(side.game.Nodes(), before);
+  QCOMPARE(side.game.ActPlayer(), player);
   QVERIFY2(side.rec.Effects.isEmpty(), qPrintable(side.rec.Effects.join(QLatin1Char('\n'))));
 }
 
 void TestNetGame::a_move_message_makes_its_mover_the_player_to_move() {
   Side side(6);
-  QCOMPARE(side.game.ActPlayer, Player(1));
+  QCOMPARE(side.game.ActPlayer(), Player(1));
   side.net.wsReceive(&side.socket, Move("2", "3", "2"));
-  QCOMPARE(side.game.Nodes(3, 2).Owner, Player(2));
-  QCOMPARE(side.game.ActPlayer, Player(1));
-  // Applied, not sent back; the move's sound, then the repaint of the message handling.
-  QVERIFY(side.rec.Sent.isEmpty());
-  QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 2),
-           (QStringList{"wave:beep1.wav", "draw"}));
+  QCOMPARE(side.game.Nodes()(3, 2).Owner, Player(2));
+  QCOMPARE(side.game.ActPlayer(), Player(1));
+  // Replayed, not to be sent back; the move's sound, then the repaint of the message handling.
+  QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 3),
+           (QStringList{"moved:2,3,2,peer", "wave:beep1.wav", "draw"}));
 }
 
 void TestNetGame::unknown_type_only_repaints() {
@@ -154,10 +170,10 @@ void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects() {
   Side side(6);
   side.game.DoMove(1, 1, false);
   side.rec.Clear();
-  const Board before = side.game.Nodes;
+  const Board before = side.game.Nodes();
   side.net.wsReceive(&side.socket, Message{"124", snapshot});
-  QCOMPARE(side.game.Nodes, before);
-  QCOMPARE(side.game.ActPlayer, Player(2));
+  QCOMPARE(side.game.Nodes(), before);
+  QCOMPARE(side.game.ActPlayer(), Player(2));
   QCOMPARE(side.rec.Effects.first(),
            QStringLiteral("box:Critical|Network error|Received broken data! The connection "
                           "seems to be unstable."));
@@ -170,9 +186,9 @@ void TestNetGame::good_snapshot_replaces_board_size_and_player() {
   Board big = MakeBoard({"XXXXXXX", "X-----X", "XXXXXXX", "X-----X", "XXXXXXX", "XXXXXXX"});
   big(2, 1).Owner = 2;
   side.net.wsReceive(&side.socket, Message{"124", GetSnapshot(big, 2)});
-  QCOMPARE(side.game.Nodes, big);
-  QCOMPARE(side.game.ActPlayer, Player(2));
-  QCOMPARE(side.game.Score2, 1);
+  QCOMPARE(side.game.Nodes(), big);
+  QCOMPARE(side.game.ActPlayer(), Player(2));
+  QCOMPARE(side.game.Score2(), 1);
   QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 3),
            (QStringList{"names:Player 1|Player 2", "log:Game synchronized.", "draw"}));
 }
@@ -183,18 +199,18 @@ void TestNetGame::disconnect_texts_by_cause() {
                              "Disconnected (client disconnected).", "Disconnected (network error).",
                              "Disconnected (unknown reason)."};
   for (int cause = 0; cause < texts.size(); ++cause) {
-    side.game.NetMode = side.game.NetConnected = true;
+    side.game.SetNetSwitches(true, false, true);
     side.rec.Clear();
     side.net.wsDisconnected(&side.socket, cause);
     QCOMPARE(side.rec.Effects.first(), QStringLiteral("log:") + texts[cause]);
     QVERIFY(side.rec.Effects.contains("wave:over2.wav"));
-    QVERIFY(!side.game.NetMode && !side.game.NetConnected);
+    QVERIFY(!side.game.NetMode() && !side.game.NetConnected());
   }
 }
 
 void TestNetGame::synchronize_needs_a_connected_host() {
   Side side(6);
-  side.game.NetMode = side.game.NetServer = true;  // hosting, still waiting
+  side.game.SetNetSwitches(true, true, false);  // hosting, still waiting
   side.net.Synchronize();
   QVERIFY(side.rec.Effects.isEmpty());
 }
@@ -214,7 +230,7 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   Side host(7);
   Side client(2);
   host.net.HostGame();
-  QVERIFY(host.game.NetMode);
+  QVERIFY(host.game.NetMode());
   QVERIFY(host.rec.Effects.first().startsWith("log:Waiting for client, IP is "));
 
   client.net.NetPort = host.socket.ListeningPort();
@@ -226,18 +242,18 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   QVERIFY(host.Logged("Client 127.0.0.1 connected."));
   QVERIFY(client.Logged("Connected to 127.0.0.1"));
   QVERIFY(SameGame(host.game, client.game));
-  QCOMPARE(client.game.PlayerName1, QStringLiteral("Server"));
+  QCOMPARE(client.game.PlayerName1(), QStringLiteral("Server"));
   QCOMPARE(client.rec.Enabled[MenuItem::Reset], false);
   QCOMPARE(host.rec.Enabled[MenuItem::Synchronize], true);
 
   std::mt19937 pick(99);
   int gamesEnded = 0;
   for (int moves = 0; gamesEnded < 2 && moves < 200; ++moves) {
-    Side& mover = host.game.ActPlayer == 1 ? host : client;
+    Side& mover = host.game.ActPlayer() == 1 ? host : client;
     std::vector<std::pair<int, int>> legal;
     for (int c = 1; c <= mover.game.NodesW(); ++c) {
       for (int r = 1; r <= mover.game.NodesH(); ++r) {
-        if (mover.game.IsLegalMove(c, r, mover.game.ActPlayer)) {
+        if (mover.game.IsLegalMove(c, r, mover.game.ActPlayer())) {
           legal.emplace_back(c, r);
         }
       }
@@ -261,8 +277,8 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   client.net.Disconnect();
   QVERIFY(client.Logged("Disconnected."));
   QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
-  QVERIFY(!host.game.NetMode && !client.game.NetMode);
-  QCOMPARE(host.game.PlayerName1, QStringLiteral("Player 1"));
+  QVERIFY(!host.game.NetMode() && !client.game.NetMode());
+  QCOMPARE(host.game.PlayerName1(), QStringLiteral("Player 1"));
 }
 
 void TestNetGame::disconnect_question_keeps_connection_unless_yes() {

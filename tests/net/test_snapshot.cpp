@@ -13,13 +13,13 @@ namespace {
 // A game some moves in on stage 1: owners, expansions and links on the board.
 Board PlayedBoard(Player* toMove) {
   CoreRig rig;
-  rig.game.SetupStage(1);
+  SetupStage(rig.game, 1, rig.random);
   const int moves[][2] = {{3, 2}, {3, 3}, {3, 2}, {4, 3}, {1, 2}, {3, 3}};
   for (const auto& m : moves) {
     rig.game.DoMove(m[0], m[1], false);
   }
-  *toMove = rig.game.ActPlayer;
-  return rig.game.Nodes;
+  *toMove = rig.game.ActPlayer();
+  return rig.game.Nodes();
 }
 
 }  // namespace

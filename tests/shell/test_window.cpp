@@ -163,7 +163,7 @@ class TestWindow : public QObject {
     QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("Player 2"));
     QCOMPARE(rig.Text("lblSum1"), QStringLiteral("0 + 0 = 0"));
     QCOMPARE(rig.Text("lblSum2"), QStringLiteral("0 + 0 = 0"));
-    QCOMPARE(rig.window->game().ActPlayer, Player(1));
+    QCOMPARE(rig.window->game().ActPlayer(), Player(1));
     QCOMPARE(BackColor(rig.Find<QWidget>("picActive1")), QColor(0, 150, 240));
     QCOMPARE(BackColor(rig.Find<QWidget>("picActive2")), QColor(120, 60, 0));
     QVERIFY(rig.Find<QLabel>("lblPlayer1")->font().bold());
@@ -191,7 +191,7 @@ class TestWindow : public QObject {
       frmMain w(clock, random, dialogs, folder.path());
       int stage = 0;
       for (int n = 1; n <= 6 && stage == 0; ++n) {
-        stage = w.game().Nodes == BuildStage(n, unused) ? n : 0;
+        stage = w.game().Nodes() == BuildStage(n, unused) ? n : 0;
       }
       QVERIFY2(stage >= 1 && stage <= 4, qPrintable(QStringLiteral("seed %1").arg(seed)));
       seen.insert(stage);
@@ -269,8 +269,7 @@ class TestWindow : public QObject {
     // The connecting side of a network game: every entry the rules switch changes.
     Rig rig;
     Game& game = rig.window->game();
-    game.NetMode = true;
-    game.NetServer = false;
+    game.SetNetSwitches(true, false, false);
     game.UpdateMenus();
     QVERIFY(!rig.Item("mnuEnableAI")->isEnabled());
     QVERIFY(!rig.Item("mnuEnableDemo")->isEnabled());
@@ -279,7 +278,7 @@ class TestWindow : public QObject {
     QVERIFY(!rig.Item("mnuClient")->isEnabled());
     QVERIFY(rig.Item("mnuDisconnect")->isEnabled());
     QVERIFY(!rig.Item("mnuSynchronize")->isEnabled());
-    game.NetServer = true;
+    game.SetNetSwitches(true, true, false);
     game.UpdateMenus();
     QVERIFY(rig.Find<QMenu>("mnuReset")->menuAction()->isEnabled());
     QVERIFY(rig.Item("mnuSynchronize")->isEnabled());
@@ -292,20 +291,20 @@ class TestWindow : public QObject {
     const Game& game = rig.window->game();
 
     ai->trigger();
-    QVERIFY(ai->isChecked() && game.CpuOn);
+    QVERIFY(ai->isChecked() && game.CpuOn());
     QVERIFY(demo->isEnabled() && !demo->isChecked());
     QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("Player"));
     QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("CPU"));
 
     demo->trigger();
-    QVERIFY(demo->isChecked() && game.DemoOn);
+    QVERIFY(demo->isChecked() && game.DemoOn());
     QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("CPU 1"));
     QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("CPU 2"));
 
     ai->trigger();
-    QVERIFY(!ai->isChecked() && !game.CpuOn);
+    QVERIFY(!ai->isChecked() && !game.CpuOn());
     QVERIFY(!demo->isEnabled());
-    QVERIFY(demo->isChecked() && game.DemoOn);  // stays checked while disabled
+    QVERIFY(demo->isChecked() && game.DemoOn());  // stays checked while disabled
     QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("Player 1"));
     QCOMPARE(rig.Text("lblPlayer2"), QStringLiteral("Player 2"));
 
@@ -323,13 +322,13 @@ class TestWindow : public QObject {
     int nodes = 0;
     for (int c = 1; c <= 5; ++c) {
       for (int r = 1; r <= 4; ++r) {
-        nodes += game.Nodes(c, r).Exists ? 1 : 0;
+        nodes += game.Nodes()(c, r).Exists ? 1 : 0;
       }
     }
     QCOMPARE(nodes, 20);
-    QCOMPARE(game.ActPlayer, Player(2));  // every new game hands the move over
+    QCOMPARE(game.ActPlayer(), Player(2));  // every new game hands the move over
     rig.Item("mnuClear")->trigger();
-    QCOMPARE(game.ActPlayer, Player(1));
+    QCOMPARE(game.ActPlayer(), Player(1));
     QCOMPARE(rig.LogLines().size(), 3);
     QVERIFY(rig.LogLines().last().endsWith(QStringLiteral("] New game started.")));
   }

@@ -72,7 +72,7 @@ class TestWindowHiDpi : public QObject {
     rig.Stage(6);
     rig.Stage(6);         // player 1 to move
     rig.ClickNode(1, 1);  // a click at logical (65, 65) claims node (1,1)
-    QCOMPARE(rig.window->game().Nodes(1, 1).Owner, Player(1));
+    QCOMPARE(rig.window->game().Nodes()(1, 1).Owner, Player(1));
 
     // Node (1,1)'s square covers image pixels 100..159, its black outline 100..101 and 160..161.
     const QRgb black = qRgb(0, 0, 0);
@@ -100,7 +100,7 @@ class TestWindowHiDpi : public QObject {
 
   void backgroundIsPaintedAtTheScreenRatio() {
     Rig rig;
-    rig.window->game().SetupStage(0);  // no nodes: the background alone
+    rig.window->mnuSetup_Click(0);  // no nodes: the background alone
     const QImage one = BoardBackground(1.0);
     const QImage& two = rig.front->Image();
     QCOMPARE(two.size(), one.size() * 2);

@@ -80,16 +80,16 @@ class TestWindowNetwork : public QObject {
     QCOMPARE(host.Label("lblPlayer2"), QStringLiteral("Client"));
     QVERIFY(host.Enabled("mnuSynchronize") && host.Enabled("mnuReset"));
     QVERIFY(!client.Enabled("mnuSynchronize") && !client.Enabled("mnuReset"));
-    QCOMPARE(client.window->game().Nodes, host.window->game().Nodes);
+    QCOMPARE(client.window->game().Nodes(), host.window->game().Nodes());
 
     // The host plays player 1: a click on the first node it may claim reaches the client.
     Game& game = host.window->game();
-    QCOMPARE(game.ActPlayer, Player(1));
+    QCOMPARE(game.ActPlayer(), Player(1));
     int column = 0;
     int row = 0;
     for (int c = 1; c <= game.NodesW() && !column; ++c) {
       for (int r = 1; r <= game.NodesH() && !column; ++r) {
-        if (game.IsLegalMove(c, r, 1) && game.Nodes(c, r).Owner == 0) {
+        if (game.IsLegalMove(c, r, 1) && game.Nodes()(c, r).Owner == 0) {
           column = c;
           row = r;
         }
@@ -98,9 +98,9 @@ class TestWindowNetwork : public QObject {
     QVERIFY(column > 0);
     auto* hostBoard = host.window->findChild<QWidget*>(QStringLiteral("Front"));
     QTest::mouseClick(hostBoard, Qt::LeftButton, {}, QPoint(50 * column + 16, 50 * row + 16));
-    QCOMPARE(game.Nodes(column, row).Owner, Player(1));
-    QTRY_COMPARE(client.window->game().Nodes, game.Nodes);
-    QCOMPARE(client.window->game().ActPlayer, Player(2));
+    QCOMPARE(game.Nodes()(column, row).Owner, Player(1));
+    QTRY_COMPARE(client.window->game().Nodes(), game.Nodes());
+    QCOMPARE(client.window->game().ActPlayer(), Player(2));
     QCOMPARE(client.Label("lblSum1"), QStringLiteral("1 + 0 = 1"));
 
     client.Chat(QStringLiteral("  hello host  "));

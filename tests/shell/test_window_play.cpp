@@ -56,9 +56,13 @@ struct Rig {
 };
 
 // What the game-over box must say for the scores at the end of a game.
-QString ExpectedGameOverText(const Game& game, bool againstCpu) {
-  const int s1 = game.Score1;
-  const int s2 = game.Score2;
+// The score a sum label shows ("nodes + links = score"): while the result box is open the
+// labels still show the final position, though the next game is already set up.
+int ShownScore(const QString& sum) {
+  return sum.section(QStringLiteral(" = "), 1).toInt();
+}
+
+QString ExpectedGameOverText(const Game& game, bool againstCpu, int s1, int s2) {
   if (s1 == s2) {
     return QStringLiteral("Draw - both have %1 points!").arg(s1);
   }
@@ -66,7 +70,7 @@ QString ExpectedGameOverText(const Game& game, bool againstCpu) {
   if (againstCpu) {
     return (s1 > s2 ? QStringLiteral("You win! ") : QStringLiteral("You lose... ")) + points;
   }
-  return (s1 > s2 ? game.PlayerName1 : game.PlayerName2) + QStringLiteral(" wins! ") + points;
+  return (s1 > s2 ? game.PlayerName1() : game.PlayerName2()) + QStringLiteral(" wins! ") + points;
 }
 
 struct GameEnd {
@@ -88,12 +92,12 @@ class TestWindowPlay : public QObject {
     Rig rig;
     rig.Stage(6);
     rig.Stage(6);  // two new games: player 1 to move again
-    QCOMPARE(rig.game().ActPlayer, Player(1));
+    QCOMPARE(rig.game().ActPlayer(), Player(1));
 
     rig.ClickNode(1, 1);
-    QCOMPARE(rig.game().Nodes(1, 1).Owner, Player(1));
+    QCOMPARE(rig.game().Nodes()(1, 1).Owner, Player(1));
     QCOMPARE(rig.Text("lblSum1"), QStringLiteral("1 + 0 = 1"));
-    QCOMPARE(rig.game().ActPlayer, Player(2));
+    QCOMPARE(rig.game().ActPlayer(), Player(2));
     QCOMPARE(rig.Pixel(65, 65), QColor(0, 150, 240));
     const QWidget* marker2 = rig.window->findChild<QWidget*>(QStringLiteral("picActive2"));
     QCOMPARE(marker2->palette().color(QPalette::Window), QColor(240, 150, 0));
@@ -101,7 +105,7 @@ class TestWindowPlay : public QObject {
 
     // Any button plays; the click need not hit the square's centre.
     rig.Click(50 * 2 + 1, 50 * 1 + 28, Qt::RightButton);
-    QCOMPARE(rig.game().Nodes(2, 1).Owner, Player(2));
+    QCOMPARE(rig.game().Nodes()(2, 1).Owner, Player(2));
     QCOMPARE(rig.Pixel(115, 65), QColor(240, 150, 0));
     QCOMPARE(rig.Text("lblSum2"), QStringLiteral("1 + 0 = 1"));
 
@@ -112,11 +116,11 @@ class TestWindowPlay : public QObject {
     QCOMPARE(rig.Pixel(65, 90), QColor(50, 100, 100));
 
     // A click outside every node, and one on the board's labels, change nothing.
-    const Board before = rig.game().Nodes;
+    const Board before = rig.game().Nodes();
     rig.Click(2, 2);
     rig.Click(10, 275);
-    QCOMPARE(rig.game().Nodes, before);
-    QCOMPARE(rig.game().ActPlayer, Player(2));
+    QCOMPARE(rig.game().Nodes(), before);
+    QCOMPARE(rig.game().ActPlayer(), Player(2));
   }
 
   void paintedBoardMatchesTheState() {
@@ -131,7 +135,7 @@ class TestWindowPlay : public QObject {
     QCOMPARE(rig.Pixel(60, 60), QColor(background.pixel(60, 60)));
 
     // A board without nodes is the background and nothing else.
-    rig.game().SetupStage(0);
+    rig.window->mnuSetup_Click(0);
     QCOMPARE(rig.front->Image().size(), QSize(329, 279));
     QCOMPARE(rig.front->Image(), background.convertToFormat(rig.front->Image().format()));
 
@@ -151,17 +155,17 @@ class TestWindowPlay : public QObject {
       Game& game = rig.game();
       GameEnd end;
       rig.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
-        end.expectedText = ExpectedGameOverText(game, true);
         end.logLine = rig.LastLogLine();
         end.sum1 = rig.Text("lblSum1");
         end.sum2 = rig.Text("lblSum2");
-        end.score1 = game.Score1;
-        end.score2 = game.Score2;
+        end.score1 = ShownScore(end.sum1);
+        end.score2 = ShownScore(end.sum2);
+        end.expectedText = ExpectedGameOverText(game, true, end.score1, end.score2);
       };
 
       // The person plays the first legal move; the CPU answers on the ticks.
       for (int turn = 0; turn < 200 && rig.dialogs.boxes.isEmpty(); ++turn) {
-        if (game.ActPlayer == 1) {
+        if (game.ActPlayer() == 1) {
           bool clicked = false;
           for (int c = 1; c <= 5 && !clicked; ++c) {
             for (int r = 1; r <= 4 && !clicked; ++r) {
@@ -176,7 +180,7 @@ class TestWindowPlay : public QObject {
           rig.clock.Advance(100);
           if (rig.dialogs.boxes.isEmpty()) {
             rig.window->tmrAI_Timer();
-            QCOMPARE(game.ActPlayer, Player(2));
+            QCOMPARE(game.ActPlayer(), Player(2));
           }
         } else {
           rig.clock.Advance(1000);
@@ -212,12 +216,13 @@ class TestWindowPlay : public QObject {
     Game& game = rig.game();
     QString expected;
     rig.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
-      expected = ExpectedGameOverText(game, false);
+      expected = ExpectedGameOverText(game, false, ShownScore(rig.Text("lblSum1")),
+                                      ShownScore(rig.Text("lblSum2")));
     };
     // In the demo no click plays.
-    const Board before = game.Nodes;
+    const Board before = game.Nodes();
     rig.ClickNode(3, 2);
-    QCOMPARE(game.Nodes, before);
+    QCOMPARE(game.Nodes(), before);
 
     int ticks = 0;
     while (rig.dialogs.boxes.isEmpty() && ticks < 200) {
@@ -234,7 +239,7 @@ class TestWindowPlay : public QObject {
       int n = 0;
       for (int c = 1; c <= 5; ++c) {
         for (int r = 1; r <= 4; ++r) {
-          n += game.Nodes(c, r).Owner != 0 ? 1 : 0;
+          n += game.Nodes()(c, r).Owner != 0 ? 1 : 0;
         }
       }
       return n;

@@ -119,8 +119,8 @@ class StagesTest : public QObject {
     for (int i = 0; i < 20; ++i) {
       rig.random.Push(0.7);  // a double that becomes exactly 0.7f
     }
-    rig.game.SetupStage(7);
-    QCOMPARE(LayoutOf(rig.game.Nodes), QStringList({"-----", "-----", "-----", "-----"}));
+    SetupStage(rig.game, 7, rig.random);
+    QCOMPARE(LayoutOf(rig.game.Nodes()), QStringList({"-----", "-----", "-----", "-----"}));
     QVERIFY(rig.rec.Effects.contains(QStringLiteral("log:New game started.")));
   }
 
@@ -152,8 +152,8 @@ class StagesTest : public QObject {
 
   void setupStageReplacesTheBoardAndStartsAGame() {
     CoreRig rig;
-    rig.game.Nodes = Board(7, 6);  // a peer's board of another size
-    rig.game.SetupStage(3);
+    rig.Place(Board(7, 6), 0);  // a peer's board of another size
+    SetupStage(rig.game, 3, rig.random);
     QCOMPARE(rig.rec.Take(), QStringList({
                                  "menu:EnableAI=1",
                                  "menu:EnableDemo=0",
@@ -165,6 +165,7 @@ class StagesTest : public QObject {
                                  "names:Player 1|Player 2",
                                  "panel:1|0 + 0 = 0|0 + 0 = 0",
                                  "log:New game started.",
+                                 "newgame",
                                  "draw",
                                  "wave:reset.wav",
                              }));
@@ -173,11 +174,11 @@ class StagesTest : public QObject {
 
     // The same stage again: the same layout, a fresh game, the other player begins.
     QVERIFY(rig.game.DoMove(1, 1, false));
-    const Board first = rig.game.Nodes;
-    rig.game.SetupStage(3);
-    QCOMPARE(LayoutOf(rig.game.Nodes), LayoutOf(first));
-    QCOMPARE(rig.game.Nodes(1, 1).Owner, Player(0));
-    QCOMPARE(rig.game.ActPlayer, Player(1));
+    const Board first = rig.game.Nodes();
+    SetupStage(rig.game, 3, rig.random);
+    QCOMPARE(LayoutOf(rig.game.Nodes()), LayoutOf(first));
+    QCOMPARE(rig.game.Nodes()(1, 1).Owner, Player(0));
+    QCOMPARE(rig.game.ActPlayer(), Player(1));
   }
 
   // Stage = round(3u) + 1 with ties to even: 1 to 4, never 5 or more.
@@ -201,7 +202,7 @@ class StagesTest : public QObject {
     QFETCH(int, stage);
     CoreRig rig;
     rig.random.Push(u);
-    QCOMPARE(rig.game.DrawStartupStage(), stage);
+    QCOMPARE(DrawStartupStage(rig.random), stage);
   }
 
   void startupStageSpread() {
@@ -209,7 +210,7 @@ class StagesTest : public QObject {
     int counts[6] = {0, 0, 0, 0, 0, 0};
     constexpr int kDraws = 60000;
     for (int i = 0; i < kDraws; ++i) {
-      const int stage = rig.game.DrawStartupStage();
+      const int stage = DrawStartupStage(rig.random);
       QVERIFY(stage >= 1 && stage <= 4);
       ++counts[stage];
     }
