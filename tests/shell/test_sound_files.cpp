@@ -1,15 +1,61 @@
-// The generated effects and tunes beside the program: their formats, lengths and levels.
+// The generated effects and tunes beside the program: formats, lengths, levels, and the mix.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
+#include "Loudness.h"
+#include "WindowFakes.h"
 #include "shell/MusicFileCheck.h"
+#include "shell/mMusic.h"
 
 using namespace vextal;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Signed 16-bit little-endian samples, scaled to -1..1, and the loudest of them.
+std::vector<float> Samples(const QByteArray& bytes, float& peak) {
+  std::vector<float> samples(static_cast<std::size_t>(bytes.size() / 2));
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    samples[i] = qFromLittleEndian<qint16>(bytes.constData() + 2 * i) / 32768.0F;
+    peak = std::max(peak, std::abs(samples[i]));
+  }
+  return samples;
+}
+
+// The sharpest click: the largest third difference of the samples against the RMS of the third
+// differences within 5 ms around it, silence before and after the sound. A tone that starts or
+// stops abruptly stands out of its surroundings by 6 or more; smooth tones and noise stay under 4.
+double Click(const std::vector<float>& samples) {
+  constexpr std::size_t kHalf = 110;
+  std::vector<double> x(kHalf, 0.0);
+  x.insert(x.end(), samples.begin(), samples.end());
+  x.resize(x.size() + kHalf + 3, 0.0);
+  std::vector<double> d(x.size(), 0.0);
+  for (std::size_t i = 3; i < x.size(); ++i) {
+    d[i] = x[i] - 3 * x[i - 1] + 3 * x[i - 2] - x[i - 3];
+  }
+  double sharpest = 0;
+  for (std::size_t i = kHalf; i + kHalf < d.size(); ++i) {
+    const auto from = d.begin() + std::ptrdiff_t(i - kHalf), to = from + 2 * kHalf + 1;
+    const double energy = std::inner_product(from, to, from, 0.0);
+    sharpest = std::max(sharpest, std::abs(d[i]) / (std::sqrt(energy / (2 * kHalf + 1)) + 1e-4));
+  }
+  return sharpest;
+}
+
+}  // namespace
 
 class SoundFilesTest : public QObject {
   Q_OBJECT
@@ -31,9 +77,7 @@ class SoundFilesTest : public QObject {
   void effects() {
     QFETCH(QString, name);
     QFETCH(double, longest);
-    QFile file(QStringLiteral(VEXTAL_SOUND_DIR) + name);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray wav = file.readAll();
+    const QByteArray wav = ReadAll(QStringLiteral(VEXTAL_SOUND_DIR) + name);
     QVERIFY(wav.size() > 44);
     const char* at = wav.constData();
     QCOMPARE(wav.left(4), QByteArray("RIFF"));
@@ -49,14 +93,41 @@ class SoundFilesTest : public QObject {
 
     const double seconds = dataBytes / 2.0 / rate;
     QVERIFY2(seconds >= 0.05 && seconds <= longest, qPrintable(QString::number(seconds)));
-    int peak = 0;
-    for (quint32 i = 0; i < dataBytes / 2; ++i) {
-      peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(at + 44 + 2 * i))));
+  }
+
+  // The effects are click-free and as loud as one another (Loudness.h: K-weighted, gated). Mixed
+  // over a tune by plain addition, the loudest effect and the loudest moment of each tune together
+  // stay below full scale with half a decibel to spare.
+  void levels() {
+    float effectPeak = 0;
+    double quietest = 0, loudest = tools::kSilence;
+    for (const QString& name : QDir(VEXTAL_SOUND_DIR).entryList({"*.wav"})) {
+      const QByteArray wav = ReadAll(QStringLiteral(VEXTAL_SOUND_DIR) + name);
+      QVERIFY(wav.size() > 44);
+      const int rate = int(qFromLittleEndian<quint32>(wav.constData() + 24));
+      const std::vector<float> samples = Samples(wav.mid(44), effectPeak);
+      QVERIFY2(Click(samples) < 5, qPrintable(name + QString(": %1").arg(Click(samples))));
+      const double loudness = tools::Loudness(samples, rate);
+      quietest = std::min(quietest, loudness);
+      loudest = std::max(loudest, loudness);
     }
-    QVERIFY2(peak > 10000 && peak < 32000, qPrintable(QString::number(peak)));  // heard, unclipped
-    // Faded at both ends: no click when the sound starts or stops.
-    QVERIFY(std::abs(int(qFromLittleEndian<qint16>(at + 44))) < 500);
-    QVERIFY(std::abs(int(qFromLittleEndian<qint16>(at + wav.size() - 2))) < 500);
+    QVERIFY2(quietest > -30 && loudest - quietest <= 2,
+             qPrintable(QString("%1 to %2 LUFS").arg(quietest).arg(loudest)));
+    QTemporaryDir dir;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIODELAY", "0");  // as fast as the synthesiser goes
+    for (const QString& tune : QDir(VEXTAL_MUSIC_DIR).entryList({"*.mid"})) {
+      qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dir.filePath(tune)));
+      testing::RecordingDialogs dialogs;
+      mMusic music(dialogs, VEXTAL_SOUND_DIR, VEXTAL_MUSIC_DIR);
+      music.SetCloseAfterSilence(20);  // the device closes, finishing the file, once the tune ends
+      QVERIFY(music.PlayMusic(tune));
+      QVERIFY(QTest::qWaitFor([&] { return !music.DeviceOpen(); }, 120'000));
+      float tunePeak = 0;
+      Samples(ReadAll(dir.filePath(tune)), tunePeak);
+      QVERIFY2(tunePeak > 0.1F && effectPeak + tunePeak < 0.944F,
+               qPrintable(tune + QString(": %1 + %2").arg(effectPeak).arg(tunePeak)));
+    }
   }
 
   void tunes() {
@@ -64,9 +135,7 @@ class SoundFilesTest : public QObject {
         QDir(VEXTAL_MUSIC_DIR).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     QCOMPARE(names, QStringList({"Crystal Grid.mid", "Link Waltz.mid", "Night Nodes.mid"}));
     for (const QString& name : names) {
-      QFile file(QStringLiteral(VEXTAL_MUSIC_DIR) + name);
-      QVERIFY(file.open(QIODevice::ReadOnly));
-      const MidiFileInfo info = InspectMidiFile(file.readAll());
+      const MidiFileInfo info = InspectMidiFile(ReadAll(QStringLiteral(VEXTAL_MUSIC_DIR) + name));
       QVERIFY2(info.Valid, qPrintable(name));
       QCOMPARE(info.Format, 1);
       QVERIFY(info.Tracks >= 4);  // tempo track, melody, harmony, bass

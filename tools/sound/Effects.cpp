@@ -1,11 +1,18 @@
 #include "Effects.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "Loudness.h"
 #include "Synth.h"
 
 namespace vextal::tools {
 namespace {
 
-constexpr double kPeak = 0.7;  // about -3 dB: loud enough, never clipping after resampling
+// The highest peak of an effect, about -6 dBFS. An effect is heard over a tune, and the tunes
+// keep below about -7.5 dBFS (Tunes.cpp), so the two together stay clear of full scale.
+constexpr double kCeiling = 0.5;
 
 // A new game: a quick rising bell arpeggio, C E G C.
 std::vector<float> NewGame() {
@@ -14,14 +21,14 @@ std::vector<float> NewGame() {
   for (int i = 0; i < 4; ++i) {
     s.Bell(0.07 * i, NoteHz(notes[i]), 0.6, 0.12);
   }
-  return s.Finish(kPeak);
+  return s.Finish();
 }
 
-// A claimed node: one short, soft pluck.
+// A claimed node: one short pluck.
 std::vector<float> Claim() {
   Synth s(kEffectRate);
   s.Bell(0.0, NoteHz(79), 0.8, 0.04);
-  return s.Finish(kPeak * 0.85);
+  return s.Finish();
 }
 
 // A refused move: two low, dull knocks with a slightly hollow (odd-harmonic) colour.
@@ -31,7 +38,7 @@ std::vector<float> Refused() {
     s.Glide(at, 0.08, 200, 170, 0.8, 0.04);
     s.Glide(at, 0.08, 600, 510, 0.25, 0.025);
   }
-  return s.Finish(kPeak);
+  return s.Finish();
 }
 
 // An expanded node: an upward glide of an octave with its fifth, ending in a small sparkle.
@@ -40,7 +47,7 @@ std::vector<float> Expand() {
   s.Glide(0, 0.13, 520, 1040, 0.6, 0.1);
   s.Glide(0, 0.13, 780, 1560, 0.25, 0.08);
   s.Bell(0.1, NoteHz(96), 0.2, 0.03);
-  return s.Finish(kPeak);
+  return s.Finish();
 }
 
 // A neutralised node: a falling "zap" with a breath of noise.
@@ -48,7 +55,7 @@ std::vector<float> Neutralise() {
   Synth s(kEffectRate);
   s.Glide(0, 0.24, 1200, 260, 0.7, 0.12);
   s.Noise(0, 0.2, 0.35, 0.06, 0.6);
-  return s.Finish(kPeak);
+  return s.Finish();
 }
 
 // A won game or a peer who joined: a short horn fanfare, C E G and a held C major chord.
@@ -61,7 +68,7 @@ std::vector<float> Win() {
   for (int note : {72, 76, 79, 84}) {
     s.Horn(0.3, 0.7, NoteHz(note), 0.35);
   }
-  return s.Finish(kPeak);
+  return s.Finish();
 }
 
 // A draw or a closed connection: two mellow bells falling a fifth, G to C.
@@ -69,17 +76,40 @@ std::vector<float> Draw() {
   Synth s(kEffectRate);
   s.Bell(0.0, NoteHz(79), 0.6, 0.2);
   s.Bell(0.25, NoteHz(72), 0.6, 0.3);
-  return s.Finish(kPeak);
+  return s.Finish();
+}
+
+// Brings every effect to one loudness, the highest at which none peaks above the ceiling: the
+// effect with the most peak for its loudness sets it.
+void Level(std::vector<Effect>& effects) {
+  std::vector<double> loudness;
+  double common = std::numeric_limits<double>::max();
+  for (const Effect& effect : effects) {
+    float peak = 0;
+    for (float sample : effect.Samples) {
+      peak = std::max(peak, std::abs(sample));
+    }
+    loudness.push_back(Loudness(effect.Samples, kEffectRate));
+    common = std::min(common, loudness.back() + 20 * std::log10(kCeiling / peak));
+  }
+  for (std::size_t e = 0; e < effects.size(); ++e) {
+    const auto gain = static_cast<float>(std::pow(10.0, (common - loudness[e]) / 20));
+    for (float& sample : effects[e].Samples) {
+      sample *= gain;
+    }
+  }
 }
 
 }  // namespace
 
 std::vector<Effect> MakeEffects() {
-  return {
+  std::vector<Effect> effects{
       {"reset.wav", NewGame()}, {"beep1.wav", Claim()},      {"beep2.wav", Refused()},
       {"beep3.wav", Expand()},  {"beep4.wav", Neutralise()}, {"over1.wav", Win()},
       {"over2.wav", Draw()},
   };
+  Level(effects);
+  return effects;
 }
 
 }  // namespace vextal::tools

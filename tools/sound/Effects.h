@@ -12,7 +12,8 @@ struct Effect {
 
 inline constexpr int kEffectRate = 22050;
 
-// The seven game effects, each a short synthesised sound of its own character.
+// The seven game effects, each a short synthesised sound of its own character, all equally
+// loud (Loudness.h) and none peaking above about -6 dBFS.
 std::vector<Effect> MakeEffects();
 
 }  // namespace vextal::tools

@@ -5,6 +5,23 @@
 #include <numbers>
 
 namespace vextal::tools {
+namespace {
+
+// Rises from 0 to 1 over the first `rise` seconds and falls back to 0 over the last `fall`
+// seconds of `length`, both along a half cosine: neither end has a step or a corner.
+double Envelope(double t, double length, double rise, double fall) {
+  double gain = 1.0;
+  if (t < rise) {
+    gain *= 0.5 - 0.5 * std::cos(std::numbers::pi * t / rise);
+  }
+  const double left = length - t;
+  if (left < fall) {
+    gain *= 0.5 - 0.5 * std::cos(std::numbers::pi * std::max(0.0, left) / fall);
+  }
+  return gain;
+}
+
+}  // namespace
 
 double NoteHz(int midiNote) {
   return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0);
@@ -23,14 +40,16 @@ void Synth::Add(const Tone& tone) {
   auto& buffer = Reach(first + count);
   const double endHz = tone.EndHz > 0 ? tone.EndHz : tone.StartHz;
   const double glide = std::log(endHz / tone.StartHz);
+  const double length = static_cast<double>(count) / mRate;
+  const double rise = std::min(tone.Attack, length / 3);
+  const double fall = std::min(tone.Release, length / 3);
   double phase = 0.0;
   for (std::size_t i = 0; i < count; ++i) {
     const double t = static_cast<double>(i) / mRate;
     const double hz = tone.StartHz * std::exp(glide * t / tone.Length);
     phase += 2.0 * std::numbers::pi * hz / mRate;
-    const double attack = tone.Attack > 0 ? std::min(1.0, t / tone.Attack) : 1.0;
-    const double decay = std::exp(-t / tone.Decay);
-    buffer[first + i] += tone.Amplitude * attack * decay * std::sin(phase);
+    const double gain = Envelope(t, length, rise, fall) * std::exp(-t / tone.Decay);
+    buffer[first + i] += tone.Amplitude * gain * std::sin(phase);
   }
 }
 
@@ -74,36 +93,20 @@ void Synth::Noise(double at, double length, double amplitude, double decay, doub
   const auto first = static_cast<std::size_t>(std::lround(at * mRate));
   const auto count = static_cast<std::size_t>(std::lround(length * mRate));
   auto& buffer = Reach(first + count);
+  const double span = static_cast<double>(count) / mRate;
   double low = 0.0;
   for (std::size_t i = 0; i < count; ++i) {
     mNoiseState = mNoiseState * 1664525u + 1013904223u;  // a plain LCG: the same noise every build
     const double white = static_cast<double>(mNoiseState >> 8) / (1u << 24) * 2.0 - 1.0;
     low += (white - low) * (1.0 - smoothing);
     const double t = static_cast<double>(i) / mRate;
-    buffer[first + i] += amplitude * std::exp(-t / decay) * low;
+    const double gain = Envelope(t, span, 0.002, std::min(0.012, span / 3)) * std::exp(-t / decay);
+    buffer[first + i] += amplitude * gain * low;
   }
 }
 
-std::vector<float> Synth::Finish(double peak) const {
-  double loudest = 0.0;
-  for (double sample : mBuffer) {
-    loudest = std::max(loudest, std::abs(sample));
-  }
-  const double scale = loudest > 0 ? peak / loudest : 0.0;
-  const std::size_t fade = static_cast<std::size_t>(mRate / 200);  // 5 ms
-  std::vector<float> out(mBuffer.size());
-  for (std::size_t i = 0; i < mBuffer.size(); ++i) {
-    double gain = scale;
-    if (i < fade) {
-      gain *= static_cast<double>(i) / fade;
-    }
-    const std::size_t fromEnd = mBuffer.size() - 1 - i;
-    if (fromEnd < fade) {
-      gain *= static_cast<double>(fromEnd) / fade;
-    }
-    out[i] = static_cast<float>(mBuffer[i] * gain);
-  }
-  return out;
+std::vector<float> Synth::Finish() const {
+  return {mBuffer.begin(), mBuffer.end()};
 }
 
 }  // namespace vextal::tools

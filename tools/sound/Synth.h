@@ -5,16 +5,18 @@
 
 namespace vextal::tools {
 
-// A tiny additive synthesiser for the effects: tones are summed into one buffer of samples,
-// then the buffer is normalised and its ends are faded so it never clicks.
+// A tiny additive synthesiser for the effects: tones are summed into one buffer of samples.
+// Every tone and noise burst rises and falls smoothly to silence on its own, so a sound that
+// stops while another still rings never clicks.
 class Synth {
  public:
   explicit Synth(int sampleRate) : mRate(sampleRate) {}
 
   int Rate() const { return mRate; }
 
-  // One partial: a sine whose frequency glides exponentially from startHz to endHz, with a
-  // linear attack and an exponential decay (decay = seconds to fall to about 37 %).
+  // One partial: a sine whose frequency glides exponentially from startHz to endHz, with an
+  // exponential decay (decay = seconds to fall to about 37 %) between a raised-cosine attack and
+  // a raised-cosine release that ends the tone at zero.
   struct Tone {
     double At = 0;  // start, seconds
     double Length = 0.1;
@@ -23,6 +25,7 @@ class Synth {
     double Amplitude = 0.5;
     double Attack = 0.005;
     double Decay = 0.1;
+    double Release = 0.012;  // at most a third of the length
   };
   void Add(const Tone& tone);
 
@@ -38,8 +41,8 @@ class Synth {
   // Deterministic noise, smoothed by a one-pole low-pass, fading out exponentially.
   void Noise(double at, double length, double amplitude, double decay, double smoothing);
 
-  // Scales the loudest sample to peak, fades the first and last milliseconds.
-  std::vector<float> Finish(double peak) const;
+  // The summed samples, unscaled: the effects are levelled together afterwards.
+  std::vector<float> Finish() const;
 
  private:
   std::vector<double>& Reach(std::size_t end);

@@ -322,20 +322,14 @@ class Arranger {
   int mBarLength;
 };
 
-void SetUpChannel(MidiTrack& track, int channel, int program, int volume, int pan, int reverb) {
-  track.Program(0, channel, program);
-  track.Controller(0, channel, 7, volume);
-  track.Controller(0, channel, 10, pan);
-  track.Controller(0, channel, 91, reverb);
-}
-
-int TotalEighths(const Tune& tune) {
-  int eighths = 0;
-  for (const Section& section : tune.Form) {
-    const auto chords = ParseChart(section.Chords, tune.BeatsPerBar * 2);
-    eighths += chords.back().Start + chords.back().Length;
-  }
-  return eighths;
+// Expression (controller 11) scales the whole channel after its volume, so one level for every
+// channel sets how loud the tune is without changing how its voices balance.
+void SetUpChannel(MidiTrack& track, const Voice& voice, int level) {
+  track.Program(0, voice.Channel, voice.Program);
+  track.Controller(0, voice.Channel, 7, voice.Volume);
+  track.Controller(0, voice.Channel, 11, level);
+  track.Controller(0, voice.Channel, 10, voice.Pan);
+  track.Controller(0, voice.Channel, 91, voice.Reverb);
 }
 
 }  // namespace
@@ -349,12 +343,15 @@ std::vector<std::uint8_t> Arrange(const Tune& tune) {
   for (std::size_t v = 0; v < tune.Voices.size(); ++v) {
     const Voice& voice = tune.Voices[v];
     tracks[v + 1].Name(voice.Name);
-    SetUpChannel(tracks[v + 1], voice.Channel, voice.Program, voice.Volume, voice.Pan,
-                 voice.Reverb);
+    SetUpChannel(tracks[v + 1], voice, tune.Level);
   }
   if (!tune.Drums.empty()) {
     tracks.back().Name("Drums");
-    SetUpChannel(tracks.back(), kDrumChannel, 0, tune.DrumVolume, 64, 30);
+    Voice drums;
+    drums.Channel = kDrumChannel;
+    drums.Volume = tune.DrumVolume;
+    drums.Reverb = 30;
+    SetUpChannel(tracks.back(), drums, tune.Level);
   }
 
   Arranger arranger(tune, tracks);
@@ -365,11 +362,6 @@ std::vector<std::uint8_t> Arrange(const Tune& tune) {
   // Ring-out: the closing chord's tail and the reverb fade before the end of the tracks.
   const std::uint32_t end = tick + 2 * kTicksPerQuarter;
   return EncodeMidiFile(tracks, kTicksPerQuarter, end);
-}
-
-double DurationSeconds(const Tune& tune) {
-  const double beats = TotalEighths(tune) / 2.0 + 3.0;  // lead-in and ring-out beats
-  return beats * 60.0 / tune.BeatsPerMinute;
 }
 
 }  // namespace vextal::tools

@@ -59,6 +59,7 @@ struct Tune {
   std::vector<Voice> Voices;
   std::vector<DrumLine> Drums;
   int DrumVolume = 90;
+  int Level = 127;  // expression on every channel, drums included: the loudness of the whole tune
   std::vector<Section> Form;
 };
 
@@ -67,8 +68,5 @@ inline constexpr int kTicksPerQuarter = 480;
 // The tune as a format-1 Standard MIDI File. Throws std::invalid_argument on a malformed chart,
 // melody or pattern, so a slip in the score stops the build instead of producing a wrong tune.
 std::vector<std::uint8_t> Arrange(const Tune& tune);
-
-// Playing time in seconds, including the short ring-out after the last bar.
-double DurationSeconds(const Tune& tune);
 
 }  // namespace vextal::tools

@@ -73,6 +73,10 @@ Section Ending(const std::string& chords, const std::string& melody) {
   return section;
 }
 
+// Each tune's Level is set by measure: the three are about equally loud (within
+// 0.3 LU, rendered with the General MIDI soundfont) and peak below -7.5 dBFS, which leaves room
+// for an effect on top of them (Effects.cpp).
+
 // C major, 4/4: a bright vibraphone tune over electric piano broken chords and a light groove.
 Tune CrystalGrid() {
   Tune t;
@@ -92,6 +96,7 @@ Tune CrystalGrid() {
       Beat(kKick, "x.......", 72, true),
   };
   t.DrumVolume = 72;
+  t.Level = 95;
   const char* chordsA = "C | Am | F | G | C | Am | Dm G | C";
   const char* melodyA =
       "E5/2 G5/2 C6/3 B5/1 | A5/4 E5/2 C5/2 | F5/2 A5/2 C6/2 A5/2 | G5/6 r/2 |"
@@ -115,6 +120,7 @@ Tune LinkWaltz() {
   t.Title = "Link Waltz";
   t.BeatsPerMinute = 144;
   t.BeatsPerBar = 3;
+  t.Level = 89;
   t.Voices = {
       Lead("Flute", 0, kFlute, {98, 64, 60, 88}),
       Backing("Piano", Role::Pad, 1, kPiano, {82, 80, 40, 52}, 60, "..C.C."),
@@ -156,6 +162,7 @@ Tune NightNodes() {
       Beat(kShaker, "oxoxoxox", 36),
   };
   t.DrumVolume = 80;
+  t.Level = 87;
   t.Form = {
       Part("Am | F | C | G | Am | F | Dm | E",
            "E5/3 A5/1 C6/2 B5/2 | A5/3 G5/1 F5/4 | E5/2 G5/2 C6/4 | B5/3 A5/1 G5/2 D5/2 |"
