@@ -205,6 +205,9 @@ void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
 // Messages from the peer
 
 void NetGame::wsReceive(cSocket*, const Message& iData) {
+  // A bad message is ignored whole, and the bytes behind it are kept on purpose: its framing was
+  // intact, so throwing away what is pending would cut the next message in half and turn every
+  // message after it into garbage.
   const auto type = NumberItem(iData, 0, INT32_MIN, INT32_MAX);
   if (!type) {
     return;

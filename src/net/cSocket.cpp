@@ -164,9 +164,12 @@ bool cSocket::SendList(const Message& iData) {
   return socket_->write(*bytes) == bytes->size();
 }
 
+qint64 cSocket::Unsent() const {
+  return socket_ != nullptr ? socket_->bytesToWrite() : 0;
+}
+
 bool cSocket::Written(qint64 mark) const {
-  const qint64 unsent = socket_ != nullptr ? socket_->bytesToWrite() : 0;
-  return queuedTotal_ - unsent >= mark;
+  return queuedTotal_ - Unsent() >= mark;
 }
 
 void cSocket::HoldDelivery(bool hold) {
@@ -266,6 +269,11 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
 void cSocket::WatchSocket(QTcpSocket* socket) {
   // What the peer sends beyond this waits in its own buffers until this side has read it.
   socket->setReadBufferSize(kReadBufferBytes);
+  // Messages are small and each one matters at once: a move must not wait for the
+  // acknowledgement of the digest sent before it. The option takes on a connected socket.
+  socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  connect(socket, &QAbstractSocket::connected, socket,
+          [socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
   connect(socket, &QAbstractSocket::connected, this, &cSocket::OnConnected);
   connect(socket, &QAbstractSocket::errorOccurred, this, &cSocket::OnSocketError);
   // Some peers' closes arrive as a plain disconnect without an error first.

@@ -71,6 +71,8 @@ class cSocket : public QObject {
   // network error once the caller has returned.
   bool SendList(const Message& iData);
 
+  // Bytes queued on the current connection and not yet handed to the system.
+  qint64 Unsent() const;
   // Bytes queued on this object so far, over all connections; a mark for Written.
   qint64 QueuedTotal() const { return queuedTotal_; }
   // Everything queued up to the mark has left this process (or the connection is gone).

@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include "net/cSocket.h"
 
@@ -93,6 +94,51 @@ class TestCSocket : public QObject {
   }
 
  private slots:
+  // A peer that stops reading can make this side hold a few MiB at most: the send that would
+  // pass the bound is refused and the connection then ends as a network error.
+  void unsentDataIsBounded() {
+    Pair p;
+    QVERIFY(p.host.Listen(0, kLoopback));
+    const std::unique_ptr<QTcpSocket> raw = RawPeer(p.host.ListeningPort());
+    QVERIFY(raw);
+    raw->setReadBufferSize(4096);
+    QTRY_COMPARE(p.host.State(), qint16(StateConnected));
+    const Message big{"36", QByteArray(1000 * 1000, 'x')};
+    int sent = 0;
+    while (sent < 10 && p.host.SendList(big)) {
+      ++sent;
+    }
+    QCOMPARE(sent, int(cSocket::kMaxUnsentBytes / (1000 * 1000)));
+    QVERIFY(p.host.Unsent() <= cSocket::kMaxUnsentBytes);
+    QTRY_COMPARE(p.hostEvents.events.last(), QStringLiteral("disconnected 3"));
+  }
+
+  // A burst of messages is delivered in order, but the event loop gets its turn once a slice of
+  // time is used up (here each message takes 8 ms of the 20 ms slice).
+  void deliveryHandsBackControlAfterASlice() {
+    Pair p;
+    QVERIFY(Connected(p));
+    qint64 now = 0;
+    p.client.SetSliceClock([&now] { return now; });
+    int deliveredBeforeTheLoopRan = -1;
+    p.clientEvents.onReceive = [&](cSocket*, const Message&) {
+      if (p.clientEvents.received.size() == 1) {
+        QTimer::singleShot(
+            0, [&] { deliveredBeforeTheLoopRan = int(p.clientEvents.received.size()); });
+      }
+      now += 8;
+    };
+    for (int i = 0; i < 10; ++i) {
+      QVERIFY(p.host.SendList({"36", QByteArray::number(i)}));
+    }
+    QTRY_COMPARE(p.clientEvents.received.size(), 10);
+    QVERIFY2(deliveredBeforeTheLoopRan >= 1 && deliveredBeforeTheLoopRan <= 3,
+             qPrintable(QString::number(deliveredBeforeTheLoopRan)));
+    for (int i = 0; i < 10; ++i) {
+      QCOMPARE(p.clientEvents.received[i][1], QByteArray::number(i));
+    }
+  }
+
   void listenConnectAcceptAndTalk() {
     Pair p;
     QVERIFY(p.host.Listen(0, kLoopback));

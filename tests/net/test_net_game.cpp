@@ -1,7 +1,11 @@
 // The game over the network: connection events, the peer's messages (good, bad and broken), and
 // two complete games played between two real sockets on the loopback address.
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
+#include <deque>
+#include <random>
 
 #include "common/CoreRecorder.h"
 #include "net/NetGame.h"
@@ -74,6 +78,86 @@ struct Side {
   }
 };
 
+// Stands between a connecting side and the host on loopback and forwards the bytes of each
+// direction in order, holding every chunk for a random time: messages of the two sides cross as
+// they would on a slow network.
+class DelayRelay final : public QObject {
+ public:
+  DelayRelay(quint16 hostPort, std::mt19937& rng, int maxDelayMs)
+      : hostPort_(hostPort), rng_(rng), maxDelayMs_(maxDelayMs) {
+    server_.listen(QHostAddress::LocalHost, 0);
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+      client_ = server_.nextPendingConnection();
+      host_.connectToHost(QHostAddress::LocalHost, hostPort_);
+      client_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+      connect(&host_, &QAbstractSocket::connected, this,
+              [this] { host_.setSocketOption(QAbstractSocket::LowDelayOption, 1); });
+      Wire(client_, &host_, toHost_);
+      Wire(&host_, client_, toClient_);
+    });
+    clock_.start();
+    pump_.setInterval(1);
+    pump_.setTimerType(Qt::PreciseTimer);
+    connect(&pump_, &QTimer::timeout, this, [this] {
+      Flush(toHost_, &host_);
+      Flush(toClient_, client_);
+    });
+    pump_.start();
+  }
+  quint16 Port() const { return server_.serverPort(); }
+  // Nothing waits here and nothing has passed for a while: both sides have read all there was.
+  bool Quiet() const {
+    return toHost_.empty() && toClient_.empty() && clock_.elapsed() - lastActivity_ > 30;
+  }
+
+ private:
+  using Queue = std::deque<std::pair<qint64, QByteArray>>;  // (due time, bytes), in order
+  void Wire(QTcpSocket* from, QTcpSocket* to, Queue& queue) {
+    connect(from, &QIODevice::readyRead, this, [this, from, &queue] {
+      lastActivity_ = clock_.elapsed();
+      const qint64 due = lastActivity_ + qint64(rng_() % unsigned(maxDelayMs_ + 1));
+      queue.emplace_back(std::max(due, queue.empty() ? 0 : queue.back().first), from->readAll());
+    });
+    connect(from, &QAbstractSocket::disconnected, to, &QAbstractSocket::disconnectFromHost);
+  }
+  void Flush(Queue& queue, QTcpSocket* to) {
+    while (to != nullptr && !queue.empty() && queue.front().first <= clock_.elapsed()) {
+      to->write(queue.front().second);
+      queue.pop_front();
+      lastActivity_ = clock_.elapsed();
+    }
+  }
+
+  quint16 hostPort_;
+  std::mt19937& rng_;
+  int maxDelayMs_;
+  QTcpServer server_;
+  QTcpSocket* client_ = nullptr;
+  QTcpSocket host_;
+  Queue toHost_;
+  Queue toClient_;
+  QElapsedTimer clock_;
+  qint64 lastActivity_ = 0;
+  QTimer pump_;
+};
+
+// Runs the event loop until `done` holds (checked every few milliseconds) or `ms` have passed.
+// QTest::qWait sleeps between its passes, which would slow the sides' timers down.
+template <typename Done>
+bool RunUntil(Done done, int ms) {
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, [&] {
+    if (done()) {
+      loop.quit();
+    }
+  });
+  check.start(3);
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+  return done();
+}
+
 bool SameGame(const Game& a, const Game& b) {
   return a.Nodes() == b.Nodes() && a.ActPlayer() == b.ActPlayer();
 }
@@ -97,10 +181,13 @@ class TestNetGame : public QObject {
   void broken_snapshot_leaves_the_board_and_disconnects();
   void good_snapshot_replaces_board_size_and_player();
   void disconnect_texts_by_cause();
+  void connecting_line_shows_the_address_as_typed();
   void synchronize_needs_a_connected_host();
   void connect_answer_of_spaces_does_nothing();
   void join_play_two_games_and_disconnect();
   void disconnect_question_keeps_connection_unless_yes();
+  void crossing_moves_boards_and_result_boxes_never_diverge();
+  void unread_board_requests_queue_one_answer();
 };
 
 void TestNetGame::bad_messages_change_nothing_data() {
@@ -185,10 +272,12 @@ void TestNetGame::good_snapshot_replaces_board_size_and_player() {
   Side side(6);
   Board big = MakeBoard({"XXXXXXX", "X-----X", "XXXXXXX", "X-----X", "XXXXXXX", "XXXXXXX"});
   big(2, 1).Owner = 2;
+  big(2, 1).Expanded = kTrue16;
+  big(2, 1).LinkRight = 255;  // a link is set or not, whatever its byte
   side.net.wsReceive(&side.socket, Message{"124", GetSnapshot(big, 2)});
   QCOMPARE(side.game.Nodes(), big);
   QCOMPARE(side.game.ActPlayer(), Player(2));
-  QCOMPARE(side.game.Score2(), 1);
+  QCOMPARE(side.game.Score2(), 2);
   QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 3),
            (QStringList{"names:Player 1|Player 2", "log:Game synchronized.", "draw"}));
 }
@@ -206,6 +295,12 @@ void TestNetGame::disconnect_texts_by_cause() {
     QVERIFY(side.rec.Effects.contains("wave:over2.wav"));
     QVERIFY(!side.game.NetMode() && !side.game.NetConnected());
   }
+}
+
+void TestNetGame::connecting_line_shows_the_address_as_typed() {
+  Side side(6);
+  side.net.wsConnecting(&side.socket, QStringLiteral("fe80::1%2"), 2501);
+  QCOMPARE(side.rec.Effects.first(), QStringLiteral("log:Connecting to fe80::1%2 on 2501..."));
 }
 
 void TestNetGame::synchronize_needs_a_connected_host() {
@@ -302,6 +397,114 @@ void TestNetGame::disconnect_question_keeps_connection_unless_yes() {
   host.net.Disconnect();
   QVERIFY(host.Logged("Disconnected."));
   QTRY_VERIFY(client.Logged("Disconnected (server disconnected)."));
+}
+
+// Two sides joined through a relay that delays every chunk at random. Each side clicks random
+// legal cells whenever it believes it is its turn, the host also clears, changes the stage and
+// synchronizes at random, and every result box stays open for a random time while the other side
+// plays on. Whenever play is paused and the wire is quiet, both sides hold the same board and
+// player to move, and no digest ever disagreed.
+void TestNetGame::crossing_moves_boards_and_result_boxes_never_diverge() {
+  constexpr int kGames = 200;
+  std::mt19937 rng(4242);
+  Side host(7);
+  Side client(2);
+  host.net.HostGame();
+  DelayRelay relay(host.socket.ListeningPort(), rng, 6);
+  client.net.NetPort = relay.Port();
+  client.rec.InputAnswers = {"127.0.0.1"};
+  client.net.ConnectToServer();
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+
+  const auto boxStaysOpen = [&rng] {
+    QEventLoop box;
+    QTimer::singleShot(int(rng() % 30), &box, &QEventLoop::quit);
+    box.exec();
+  };
+  host.rec.WhileBoxOpen = boxStaysOpen;
+  client.rec.WhileBoxOpen = boxStaysOpen;
+  const auto play = [&rng](Side& side) {
+    Game& game = side.game;
+    if (game.ResultShowing() || !game.ClickMayPlay() || rng() % 2 != 0) {
+      return;
+    }
+    std::vector<std::pair<int, int>> legal;
+    for (int c = 1; c <= game.NodesW(); ++c) {
+      for (int r = 1; r <= game.NodesH(); ++r) {
+        if (game.IsLegalMove(c, r, game.ActPlayer())) {
+          legal.emplace_back(c, r);
+        }
+      }
+    }
+    if (!legal.empty()) {
+      const auto [c, r] = legal[rng() % legal.size()];
+      game.PlayCell(c, r);
+    }
+  };
+  // One timer a side: a side whose result box is open must not stop the other from playing.
+  QTimer hostTurns;
+  QTimer clientTurns;
+  hostTurns.setTimerType(Qt::PreciseTimer);
+  clientTurns.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&hostTurns, &QTimer::timeout, [&] {
+    if (host.game.ResultShowing()) {
+      return;
+    }
+    switch (rng() % 400) {
+      case 0:
+        host.game.NewGame();
+        break;
+      case 1:
+        SetupStage(host.game, 1 + int(rng() % 7), host.random);
+        break;
+      case 2:
+        host.net.Synchronize();
+        break;
+      default:
+        play(host);
+    }
+  });
+  QObject::connect(&clientTurns, &QTimer::timeout, [&] { play(client); });
+
+  while (host.rec.BoxCount < kGames) {
+    hostTurns.start(2);
+    clientTurns.start(2);
+    RunUntil([] { return false; }, 40 + int(rng() % 120));
+    hostTurns.stop();
+    clientTurns.stop();
+    // Settled: the wire has been quiet for a while and both hold the same game.
+    QVERIFY2(RunUntil([&] { return relay.Quiet() && SameGame(host.game, client.game); }, 3000),
+             qPrintable(QStringLiteral("after %1 games").arg(host.rec.BoxCount)));
+  }
+  for (const Side* side : {&host, &client}) {
+    for (const QString& effect : side->rec.Effects) {
+      QVERIFY2(!effect.contains(QStringLiteral("out of step")), qPrintable(effect));
+    }
+  }
+}
+
+// A peer that asks for a big board again and again without reading what it is sent gets one
+// copy at a time: what waits unsent never grows past one answer.
+void TestNetGame::unread_board_requests_queue_one_answer() {
+  Side host(6);
+  host.game.LoadBoard(Board(255, 255), 1);
+  const qsizetype answer =
+      EncodeMessage({"124", GetSnapshot(host.game.Nodes(), 1)}).value_or(QByteArray()).size();
+  host.net.HostGame();
+  QTcpSocket peer;
+  peer.setReadBufferSize(4096);
+  peer.connectToHost(QHostAddress::LocalHost, host.socket.ListeningPort());
+  QTRY_VERIFY(host.game.NetConnected());
+  qint64 mostUnsent = 0;
+  for (int burst = 0; burst < 20; ++burst) {
+    peer.write(QByteArray::fromHex("0103313230").repeated(100));
+    RunUntil([&] { return (mostUnsent = std::max(mostUnsent, host.socket.Unsent())), false; }, 25);
+  }
+  QVERIFY2(mostUnsent <= answer + 64, qPrintable(QString::number(mostUnsent)));
+  // What the system took meanwhile stays far below one copy per request.
+  QVERIFY(host.socket.QueuedTotal() >= answer);
+  QVERIFY(host.socket.QueuedTotal() < 32 * 1024 * 1024);
+  QCOMPARE(host.socket.State(), qint16(StateConnected));
 }
 
 QTEST_GUILESS_MAIN(TestNetGame)

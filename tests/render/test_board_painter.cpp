@@ -146,11 +146,45 @@ class TestBoardPainter : public QObject {
     QCOMPARE(At(Paint(board), 90, 65), QColor(50, 100, 100));
     board(1, 1).LinkRight = 1;
     QCOMPARE(At(Paint(board), 90, 65), QColor(100, 200, 50));
+    // A link byte is set or not: 255 from a peer's board counts once, like 1.
+    board(2, 1).LinkLeft = 0;
+    board(1, 1).LinkRight = 255;
+    QCOMPARE(At(Paint(board), 90, 65), QColor(50, 100, 100));
+    board(1, 1).LinkRight = 1;
+    board(2, 1).LinkLeft = 1;
     // The vertical bar reads the facing pair LinkDown / LinkUp only.
     QCOMPARE(At(Paint(board), 65, 90), QColor(60, 30, 70));
     board(1, 1).LinkDown = 1;
     board(1, 2).LinkUp = 1;
     QCOMPARE(At(Paint(board), 65, 90), QColor(100, 200, 50));
+  }
+
+  // A peer's board far larger than the picture costs what the picture shows, and looks the same
+  // as its visible corner alone.
+  void onlyWhatThePictureShowsIsPainted() {
+    Board huge(255, 255);
+    for (int c = 1; c <= 255; ++c) {
+      for (int r = 1; r <= 255; ++r) {
+        huge(c, r).Exists = kTrue16;
+        huge(c, r).Owner = Player((c + r) % 3);
+      }
+    }
+    const VisibleGrid visible = VisibleCells(huge, BoardGeometry{}, QSizeF(329, 279));
+    QCOMPARE(visible.Columns, 6);
+    QCOMPARE(visible.Rows, 5);
+    // The corner with one more column and row, whose bars reach into the picture.
+    QImage cornerImage = Blank();
+    {
+      Board withEdges(7, 6);
+      for (int c = 1; c <= 7; ++c) {
+        for (int r = 1; r <= 6; ++r) {
+          withEdges(c, r) = huge(c, r);
+        }
+      }
+      QPainter dc(&cornerImage);
+      PaintBoard(dc, withEdges, BoardGeometry{}, kP1, kP2);
+    }
+    QCOMPARE(Paint(huge), cornerImage);
   }
 
   void noBarAcrossDiagonalsOrGaps() {
