@@ -134,10 +134,6 @@ void cSocket::Disconnect(qint32 iCause) {
   }
 }
 
-bool cSocket::Send(const QVariantList& iData) {
-  return SendList(MessageFromValues(iData));
-}
-
 bool cSocket::SendList(const Message& iData) {
   if (State() != StateConnected) {
     return false;

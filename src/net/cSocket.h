@@ -60,7 +60,6 @@ class cSocket : public QObject {
   // Frames and sends one message; each value becomes its text (numbers in decimal). False when
   // not connected, or the list has 0 or more than 255 items or would pass kMaxMessageBytes;
   // nothing is sent then.
-  bool Send(const QVariantList& iData);
   bool SendList(const Message& iData);
   // Hosts on iPort (0 picks a free port). The program listens on all addresses, IPv4 and IPv6;
   // tests bind the loopback address. On failure reports cause 2 and returns false.

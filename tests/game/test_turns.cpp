@@ -104,7 +104,7 @@ class TurnsTest : public QObject {
     rig->rec.Clear();
     game().NewGame();  // player 2 was to move: player 1 begins
     QCOMPARE(rig->rec.Sent.size(), 1);
-    const QByteArray snapshot = rig->rec.Sent[0][1];
+    const QByteArray snapshot = rig->rec.Sent[0][1].toByteArray();
     QCOMPARE(snapshot, GetSnapshot(game().Nodes, 1));
     QCOMPARE(int(snapshot.back()), 1);
   }

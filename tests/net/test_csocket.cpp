@@ -116,15 +116,15 @@ class TestCSocket : public QObject {
     QCOMPARE(p.client.State(), qint16(StateConnected));
     QCOMPARE(p.host.ListeningPort(), quint16(0));
 
-    QVERIFY(p.client.Send({120}));
+    QVERIFY(p.client.SendList({"120"}));
     QTRY_COMPARE(p.hostEvents.received, QList<Message>{Message{"120"}});
 
     QByteArray big(600, 'q');
     big[0] = '\0';
     big[599] = '\xFF';
-    QVERIFY(p.host.Send({24, 1, 3, 2}));
+    QVERIFY(p.host.SendList({"24", "1", "3", "2"}));
     QVERIFY(p.host.SendList({"124", big}));
-    QVERIFY(p.host.Send({36, QStringLiteral("hello")}));
+    QVERIFY(p.host.SendList({"36", "hello"}));
     const QList<Message> expected{{"24", "1", "3", "2"}, {"124", big}, {"36", "hello"}};
     QTRY_COMPARE(p.clientEvents.received, expected);
 
@@ -154,8 +154,8 @@ class TestCSocket : public QObject {
   void messagesSentJustBeforeACloseArriveFirst() {
     Pair p;
     QVERIFY(Connected(p));
-    QVERIFY(p.client.Send({36, QStringLiteral("bye")}));
-    QVERIFY(p.client.Send({24, 2, 1, 1}));
+    QVERIFY(p.client.SendList({"36", "bye"}));
+    QVERIFY(p.client.SendList({"24", "2", "1", "1"}));
     p.client.Disconnect(CauseClosedHere);
     QTRY_COMPARE(p.hostEvents.events.last(), QStringLiteral("disconnected 2"));
     QCOMPARE(p.hostEvents.received, (QList<Message>{{"36", "bye"}, {"24", "2", "1", "1"}}));
@@ -232,7 +232,7 @@ class TestCSocket : public QObject {
     Recorder events;
     cSocket idle(&events);
     QCOMPARE(idle.State(), qint16(StateClosed));
-    QVERIFY(!idle.Send({120}));
+    QVERIFY(!idle.SendList({"120"}));
     idle.Disconnect(CauseClosedHere);
     QVERIFY(events.events.isEmpty());
     idle.Disconnect(CauseNetworkError);
@@ -240,12 +240,12 @@ class TestCSocket : public QObject {
 
     // Listening or still connecting is not connected: nothing is sent.
     QVERIFY(idle.Listen(0, kLoopback));
-    QVERIFY(!idle.Send({120}));
+    QVERIFY(!idle.SendList({"120"}));
     Recorder otherEvents;
     cSocket other(&otherEvents);
     QVERIFY(other.Connect(QStringLiteral("127.0.0.1"), idle.ListeningPort()));
     if (other.State() != StateConnected) {
-      QVERIFY(!other.Send({120}));
+      QVERIFY(!other.SendList({"120"}));
     }
     // A new Listen first closes what is open and says so.
     events.events.clear();
@@ -357,7 +357,7 @@ class TestCSocket : public QObject {
     {
       Pair p;
       QVERIFY(Connected(p));
-      p.hostEvents.onDisconnected = [](cSocket* s, qint32) { QVERIFY(!s->Send({120})); };
+      p.hostEvents.onDisconnected = [](cSocket* s, qint32) { QVERIFY(!s->SendList({"120"})); };
       p.client.Disconnect(CauseClosedHere);
       QTRY_COMPARE(p.hostEvents.events.last(), QStringLiteral("disconnected 2"));
     }
