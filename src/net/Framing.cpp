@@ -1,6 +1,7 @@
 #include "net/Framing.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vextal {
 
@@ -84,7 +85,12 @@ qsizetype FrameDecoder::TakeShortMessages(QByteArrayView bytes, qsizetype pos,
       if (length > end - item || table + itemBytes + length > Message::kInlineBytes) {
         break;
       }
-      Message::CopyBytes(block + table + itemBytes, item, length);
+      char* const out = block + table + itemBytes;
+      if (length <= 4 && end - item >= 4 && out + 4 <= block + Message::kInlineBytes) {
+        std::memcpy(out, item, 4);  // whatever follows the item is written over or unused
+      } else {
+        Message::CopyBytes(out, item, length);
+      }
       itemBytes += quint32(length);
       Message::SetEnd(block, i, itemBytes);
       lengthByte = item + length;

@@ -147,7 +147,8 @@ class TestFraming : public QObject {
   }
 
   void decodedMessagesOwnTheirBytes() {
-    QByteArray stream = Encoded({"24", "1", "3", "2"}) + Encoded({"36", Text(300)}) + Hex("0201");
+    QByteArray stream = Encoded({"24", "1", "3", "2"}) + Encoded({Text(21), "abc"}) +
+                        Encoded({"36", Text(300)}) + Hex("0201");
     QList<Message> got;
     {
       FrameDecoder d;
@@ -155,7 +156,8 @@ class TestFraming : public QObject {
       got += d.Feed(Hex("7A00")).Messages;
     }
     stream.fill('\xEE');  // the socket reuses its read buffer
-    QCOMPARE(got, (QList<Message>{{"24", "1", "3", "2"}, {"36", Text(300)}, {"z", ""}}));
+    QCOMPARE(got, (QList<Message>{
+                      {"24", "1", "3", "2"}, {Text(21), "abc"}, {"36", Text(300)}, {"z", ""}}));
   }
 
   void wholeShortMessageOverTheBoundFails() {
@@ -166,7 +168,8 @@ class TestFraming : public QObject {
     QVERIFY(r.Messages.isEmpty());
     QCOMPARE(tight.ItemCount(), qint16(-1));
     FrameDecoder exact(move.size());
-    QCOMPARE(exact.Feed(move + move).Messages.size(), 2);
+    const Message decoded{"24", "1", "3", "2"};
+    QCOMPARE(exact.Feed(move + move).Messages, (QList<Message>{decoded, decoded}));
   }
 
   void decodesAllAtOnceByteByByteAndInRandomSplits() {
