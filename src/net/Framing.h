@@ -62,6 +62,7 @@ class FrameDecoder {
   const Message& Items() const { return items_; }
 
  private:
+  // Takes whole short messages from pos in one step; returns where the receive state goes on.
   static qsizetype TakeShortMessages(QByteArrayView bytes, qsizetype pos, qsizetype maxMessageBytes,
                                      QList<Message>& messages);
   // Appends one piece of the item being received.
