@@ -1,7 +1,8 @@
 // Decoding received bytes into messages, in MB/s, against memcpy of the same bytes cut at the
-// same points. Two kinds of traffic: one large message (the board snapshot of a square board
-// whose side is the argument; 255 is the largest board a snapshot can carry) and a stream of
-// move messages (4096 messages times the argument).
+// same points, and against the decoder of messages as lists of byte arrays (ListFrameDecoder.h).
+// Two kinds of traffic: one large message (the board snapshot of a square board whose side is
+// the argument; 255 is the largest board a snapshot can carry) and a stream of move messages
+// (4096 messages times the argument).
 
 #include <cstring>
 #include <random>
@@ -11,6 +12,7 @@
 
 #include <QByteArray>
 
+#include "ListFrameDecoder.h"
 #include "SplitStream.h"
 #include "game/Board.h"
 #include "net/Framing.h"
@@ -56,14 +58,15 @@ QByteArray FramedMoves(int count) {
   return stream;
 }
 
+template <typename Decoder>
 void Decode(benchmark::State& state, const QByteArray& stream, qsizetype expectedMessages) {
   const std::vector<QByteArrayView> pieces = SplitAtRandom(stream, 2024);
   qsizetype decoded = 0;
   for (auto _ : state) {
-    FrameDecoder decoder;
+    Decoder decoder;
     decoded = 0;
     for (const QByteArrayView piece : pieces) {
-      const FrameDecoder::Result result = decoder.Feed(piece);
+      const typename Decoder::Result result = decoder.Feed(piece);
       decoded += result.Messages.size();
       benchmark::DoNotOptimize(result.Messages.constData());
     }
@@ -94,14 +97,21 @@ void Copy(benchmark::State& state, const QByteArray& stream) {
 }
 
 void BM_DecodeSnapshot(benchmark::State& state) {
-  Decode(state, FramedSnapshot(int(state.range(0))), 1);
+  Decode<FrameDecoder>(state, FramedSnapshot(int(state.range(0))), 1);
+}
+void BM_DecodeSnapshotList(benchmark::State& state) {
+  Decode<ListFrameDecoder>(state, FramedSnapshot(int(state.range(0))), 1);
 }
 void BM_MemcpySnapshot(benchmark::State& state) {
   Copy(state, FramedSnapshot(int(state.range(0))));
 }
 void BM_DecodeMoves(benchmark::State& state) {
   const int count = kMovesPerUnit * int(state.range(0));
-  Decode(state, FramedMoves(count), count);
+  Decode<FrameDecoder>(state, FramedMoves(count), count);
+}
+void BM_DecodeMovesList(benchmark::State& state) {
+  const int count = kMovesPerUnit * int(state.range(0));
+  Decode<ListFrameDecoder>(state, FramedMoves(count), count);
 }
 void BM_MemcpyMoves(benchmark::State& state) {
   Copy(state, FramedMoves(kMovesPerUnit * int(state.range(0))));
@@ -109,8 +119,10 @@ void BM_MemcpyMoves(benchmark::State& state) {
 
 // Board sides 64, 128 and 255 give snapshots of about 1x, 4x and 16x the smallest.
 BENCHMARK(BM_DecodeSnapshot)->Arg(64)->Arg(128)->Arg(255);
+BENCHMARK(BM_DecodeSnapshotList)->Arg(64)->Arg(128)->Arg(255);
 BENCHMARK(BM_MemcpySnapshot)->Arg(64)->Arg(128)->Arg(255);
 BENCHMARK(BM_DecodeMoves)->Arg(1)->Arg(4)->Arg(16);
+BENCHMARK(BM_DecodeMovesList)->Arg(1)->Arg(4)->Arg(16);
 BENCHMARK(BM_MemcpyMoves)->Arg(1)->Arg(4)->Arg(16);
 
 }  // namespace

@@ -88,6 +88,16 @@ def main() -> int:
             goal = f">= 0.25: {verdict(r >= 0.25)}"
             rows.append(("framing", f"decode move stream {unit}x ({m[d]['bytes'] / 1024:.0f} KiB)",
                          f"{mbps(m[d]):,.1f} MB/s", f"memcpy {mbps(m[c]):,.0f} MB/s", f"{r:.4f}", goal))
+    # Against the decoder of messages as lists of byte arrays, timed in the same run.
+    for kind, name, args, unit, goal in (("snapshot", "BM_DecodeSnapshot", (64, 128, 255), "", 0),
+                                         ("move stream", "BM_DecodeMoves", (1, 4, 16), "x", 10)):
+        for arg in args:
+            d, old = f"{name}/{arg}", f"{name}List/{arg}"
+            if have(d, old):
+                r = mbps(m[d]) / mbps(m[old])
+                rows.append(("framing", f"decode {kind} {arg}{unit}, Message",
+                             f"{mbps(m[d]):,.1f} MB/s", f"list of byte arrays {mbps(m[old]):,.1f} MB/s",
+                             f"{r:.2f}", f">= {goal}: {verdict(r >= goal)}" if goal else ""))
     # Linear in the size: time per byte at 4x and 16x against 1x (1.0 = perfectly linear).
     for kind, names in (("snapshot", [f"BM_DecodeSnapshot/{s}" for s in (64, 128, 255)]),
                         ("move stream", [f"BM_DecodeMoves/{u}" for u in (1, 4, 16)])):

@@ -20,7 +20,7 @@ void Require(bool condition) {
 
 qsizetype HeldBytes(const FrameDecoder& decoder) {
   qsizetype held = 0;
-  for (const QByteArray& item : decoder.Items()) {
+  for (const QByteArrayView item : decoder.Items()) {
     held += item.size();
   }
   return held;

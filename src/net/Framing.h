@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
-#include <QVariant>
 #include <QtGlobal>
 
 #include "net/Message.h"
@@ -25,11 +24,6 @@ inline constexpr qsizetype kMaxMessageBytes = 1024 * 1024;
 // The bytes of one message, or nothing for 0 or more than 255 items, or a message that would
 // exceed kMaxMessageBytes (the peer would refuse it).
 std::optional<QByteArray> EncodeMessage(const Message& iData);
-
-// The item text of a value: byte arrays as they are, texts through Latin-1, numbers and other
-// values as their text (numbers in decimal).
-QByteArray ItemFromValue(const QVariant& iValue);
-Message MessageFromValues(const QVariantList& iValues);
 
 enum class FrameError {
   None,
@@ -68,7 +62,11 @@ class FrameDecoder {
   const Message& Items() const { return items_; }
 
  private:
-  void StartItemPiece(quint8 lengthByte);
+  // Takes whole short messages from pos in one step; returns where the receive state goes on.
+  static qsizetype TakeShortMessages(QByteArrayView bytes, qsizetype pos, qsizetype maxMessageBytes,
+                                     QList<Message>& messages);
+  // Appends one piece of the item being received.
+  void AppendPiece(QByteArrayView piece);
 
   qint16 itemCount_ = -1;
   qint16 pieceLen_ = -1;

@@ -37,11 +37,13 @@ bool ReadNode(cBuffer& buffer, Node& n) {
 
 }  // namespace
 
-std::optional<Snapshot> ParseSnapshot(const QByteArray& data) {
+std::optional<Snapshot> ParseSnapshot(QByteArrayView data) {
   cBuffer buffer;
   quint8 w = 0;
   quint8 h = 0;
-  if (!buffer.SetString(data) || !buffer.ReadByte(w) || !buffer.ReadByte(h)) {
+  // The buffer only reads, and only while data is there: it can share the bytes.
+  if (!buffer.SetString(QByteArray::fromRawData(data.data(), data.size())) || !buffer.ReadByte(w) ||
+      !buffer.ReadByte(h)) {
     return std::nullopt;
   }
   // The whole size is known from the first two bytes: refuse short data before building a board.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include "game/Board.h"
 
@@ -21,6 +22,6 @@ struct Snapshot {
 // Reads a snapshot into a fresh board. Returns nothing when the data is broken: too short, an
 // owner other than 0, 1 or 2, or a player to move other than 0, 1 or 2. Bytes after the player
 // to move are ignored.
-std::optional<Snapshot> ParseSnapshot(const QByteArray& data);
+std::optional<Snapshot> ParseSnapshot(QByteArrayView data);
 
 }  // namespace vextal

@@ -17,7 +17,7 @@ QByteArray TextToBytes(const QString& text) {
   return bytes;
 }
 
-QString BytesToText(const QByteArray& bytes) {
+QString BytesToText(QByteArrayView bytes) {
   return QString::fromLatin1(bytes);
 }
 

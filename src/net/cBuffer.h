@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -13,7 +14,7 @@ namespace vextal {
 // byte count always equals the character count.
 QByteArray TextToBytes(const QString& text);
 // The inverse for every byte value: byte k becomes the character with code k.
-QString BytesToText(const QByteArray& bytes);
+QString BytesToText(QByteArrayView bytes);
 
 // A growable byte buffer with an append side and a read cursor: the one definition of how each
 // value type is laid out in bytes. Numbers are little-endian; counted values (strings, arrays)

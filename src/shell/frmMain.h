@@ -130,7 +130,7 @@ class frmMain final : public QMainWindow, public GameView {
   // The chat transcript with its window, and the Help pages.
   ChatLog chat_{
       ChatLink{[this] { return game_.NetConnected(); },
-               [this](const Message& message) { net_.SendChat(BytesToText(message.value(1))); }}};
+               [this](const Message& message) { net_.SendChat(BytesToText(message.size() > 1 ? message[1] : QByteArrayView())); }}};
   DesktopUrlOpener urlOpener_;
   Pages pages_{urlOpener_, dialogs_, ProgramFolder()};
 

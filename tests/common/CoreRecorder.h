@@ -69,7 +69,7 @@ inline QString BoxIconName(BoxIcon icon) {
 
 // One message item as text: printable ASCII as it is, anything else (a board snapshot) as its
 // length, so "send:24,1,3,2" and "send:124,<183 bytes>" read naturally.
-inline QString ItemText(const QByteArray& item) {
+inline QString ItemText(QByteArrayView item) {
   for (const char ch : item) {
     if (ch < 0x20 || ch > 0x7E) {
       return QStringLiteral("<%1 bytes>").arg(item.size());
@@ -80,7 +80,7 @@ inline QString ItemText(const QByteArray& item) {
 
 inline QString MessageText(const Message& message) {
   QStringList items;
-  for (const QByteArray& item : message) {
+  for (const QByteArrayView item : message) {
     items << ItemText(item);
   }
   return items.join(QLatin1Char(','));

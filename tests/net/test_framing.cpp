@@ -1,4 +1,6 @@
 #include <random>
+#include <span>
+#include <vector>
 
 #include <QTest>
 
@@ -100,10 +102,74 @@ class TestFraming : public QObject {
     QCOMPARE(d.Feed(Encoded({Text(fits)})).Messages.size(), 1);
   }
 
-  void valuesBecomeText() {
-    const Message m = MessageFromValues(
-        {24, quint8(2), QStringLiteral("h\u00e9\u20ac"), QByteArray("\x00\xFF", 2), -7});
-    QCOMPARE(m, Message({"24", "2", "h\xE9?", QByteArray("\x00\xFF", 2), "-7"}));
+  void messageHoldsItsItems_data() {
+    QTest::addColumn<QList<QByteArray>>("items");
+    QTest::newRow("no item") << QList<QByteArray>{};
+    QTest::newRow("one empty item") << QList<QByteArray>{""};
+    QTest::newRow("empty items around one") << QList<QByteArray>{"", "", "x", ""};
+    QTest::newRow("a move") << QList<QByteArray>{"24", "1", "3", "2"};
+    QTest::newRow("fills the block inside") << QList<QByteArray>{Text(Message::kInlineBytes - 4)};
+    QTest::newRow("one byte past it") << QList<QByteArray>{Text(Message::kInlineBytes - 3)};
+    QTest::newRow("255 items") << QList<QByteArray>(255, "ab");
+    QTest::newRow("bytes with zeros") << QList<QByteArray>{"124", QByteArray(600, '\0')};
+  }
+
+  void messageHoldsItsItems() {
+    QFETCH(QList<QByteArray>, items);
+    const std::vector<QByteArrayView> views(items.begin(), items.end());
+    const Message m{std::span<const QByteArrayView>(views)};
+    QCOMPARE(m.size(), items.size());
+    QList<QByteArray> read;
+    for (const QByteArrayView item : m) {
+      read << item.toByteArray();
+    }
+    QCOMPARE(read, items);
+
+    // Built item by item, it is the same message; a copy is changed alone; a moved message keeps
+    // its items.
+    Message appended;
+    for (const QByteArray& item : items) {
+      appended.append(item);
+    }
+    QCOMPARE(appended, m);
+    Message copy = m;
+    copy.append(copy.isEmpty() ? "" : copy[0]);
+    QVERIFY(copy != m);
+    QCOMPARE(m.size(), items.size());
+    Message moved = std::move(appended);
+    QCOMPARE(moved, m);
+    QVERIFY(appended.isEmpty());
+  }
+
+  void messagesDifferInHowBytesSplitIntoItems() {
+    QVERIFY(Message({"ab", "c"}) != Message({"a", "bc"}));
+    QVERIFY(Message({"a", ""}) != Message({"a"}));
+  }
+
+  void decodedMessagesOwnTheirBytes() {
+    QByteArray stream = Encoded({"24", "1", "3", "2"}) + Encoded({Text(21), "abc"}) +
+                        Encoded({"36", Text(300)}) + Hex("0201");
+    QList<Message> got;
+    {
+      FrameDecoder d;
+      got = d.Feed(stream).Messages;
+      got += d.Feed(Hex("7A00")).Messages;
+    }
+    stream.fill('\xEE');  // the socket reuses its read buffer
+    QCOMPARE(got, (QList<Message>{
+                      {"24", "1", "3", "2"}, {Text(21), "abc"}, {"36", Text(300)}, {"z", ""}}));
+  }
+
+  void wholeShortMessageOverTheBoundFails() {
+    const QByteArray move = Encoded({"24", "1", "3", "2"});
+    FrameDecoder tight(move.size() - 1);
+    const FrameDecoder::Result r = tight.Feed(move + move);
+    QCOMPARE(r.Error, FrameError::TooLarge);
+    QVERIFY(r.Messages.isEmpty());
+    QCOMPARE(tight.ItemCount(), qint16(-1));
+    FrameDecoder exact(move.size());
+    const Message decoded{"24", "1", "3", "2"};
+    QCOMPARE(exact.Feed(move + move).Messages, (QList<Message>{decoded, decoded}));
   }
 
   void decodesAllAtOnceByteByByteAndInRandomSplits() {
@@ -149,7 +215,7 @@ class TestFraming : public QObject {
     QCOMPARE(d.PieceLen(), qint16(2));
     QVERIFY(d.Feed(Hex("3234")).Messages.isEmpty());
     QCOMPARE(d.PieceLen(), qint16(-1));
-    QCOMPARE(d.Items().value(0), QByteArray("24"));
+    QCOMPARE(d.Items()[0].toByteArray(), QByteArray("24"));
     const FrameDecoder::Result r = d.Feed(Hex("013101330132") + Hex("0103"));
     QCOMPARE(r.Messages, QList<Message>{Message({"24", "1", "3", "2"})});
     QCOMPARE(d.ItemCount(), qint16(1));
