@@ -6,6 +6,21 @@
 
 namespace vextal {
 
+namespace {
+
+constexpr qsizetype kLineBreakLength = 2;  // "\r\n" after every line
+
+QString CutToLength(const QString& line, qsizetype length) {
+  if (line.size() <= length) {
+    return line;
+  }
+  // Never keep half of a character that takes two UTF-16 units.
+  const qsizetype cut = line.at(length - 1).isHighSurrogate() ? length - 1 : length;
+  return line.left(cut) + QChar(0x2026);
+}
+
+}  // namespace
+
 ChatLog::ChatLog(ChatLink link) : link_(std::move(link)) {}
 
 ChatLog::~ChatLog() {
@@ -13,13 +28,35 @@ ChatLog::~ChatLog() {
 }
 
 void ChatLog::AddChatLine(const QString& text, bool own) {
-  text_ += own ? QStringLiteral("> ") + text : text;
-  text_ += QStringLiteral("\r\n");
-  ShowWindow().SetLog();
+  const QString line = CutToLength(own ? QStringLiteral("> ") + text : text, kMaxLineLength);
+  lines_.push_back(line);
+  length_ += line.size() + kLineBreakLength;
+  int dropped = 0;
+  while (length_ > kMaxTranscriptLength && lines_.size() > 1) {
+    length_ -= lines_.front().size() + kLineBreakLength;
+    lines_.pop_front();
+    ++dropped;
+  }
+
+  if (window_) {
+    ShowWindow().AppendLine(line, dropped);
+  } else {
+    ShowWindow().SetLog();
+  }
 }
 
 void ChatLog::ShowChat() {
   ShowWindow().SetLog();
+}
+
+QString ChatLog::Text() const {
+  QString text;
+  text.reserve(length_);
+  for (const QString& line : lines_) {
+    text += line;
+    text += QStringLiteral("\r\n");
+  }
+  return text;
 }
 
 frmChat* ChatLog::Window() const {

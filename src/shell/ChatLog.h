@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 
 #include <QPointer>
@@ -20,16 +21,23 @@ struct ChatLink {
 
 // The chat transcript of the whole run, kept outside the chat window so that closing the window
 // loses nothing, together with the one chat window that shows it. The window is created on first
-// use and may be closed and opened again any number of times; the transcript only grows.
+// use and may be closed and opened again any number of times.
+//
+// The peer decides how much text arrives, so the transcript is bounded: a line longer than
+// kMaxLineLength is kept cut with "…", and once the transcript passes kMaxTranscriptLength the
+// oldest lines go. Adding a line costs the same however long the transcript already is.
 class ChatLog {
  public:
+  static constexpr qsizetype kMaxLineLength = 4096;           // characters of one line
+  static constexpr qsizetype kMaxTranscriptLength = 1 << 20;  // characters, line breaks included
+
   explicit ChatLog(ChatLink link);
   ~ChatLog();
   ChatLog(const ChatLog&) = delete;
   ChatLog& operator=(const ChatLog&) = delete;
 
-  // Appends one line ("> " in front of own lines, "\r\n" after every line), then brings up the
-  // chat window, creating it if it is closed, and shows the whole transcript in it.
+  // Appends one line ("> " in front of own lines), then brings up the chat window, creating it
+  // if it is closed, with the new line at the end of the transcript box.
   void AddChatLine(const QString& text, bool own);
 
   // The "Chat window" command: shows the window (not modal) with the whole transcript.
@@ -38,8 +46,11 @@ class ChatLog {
   // Closes the chat window if it is open; anything typed but not sent is discarded.
   void UnloadChat();
 
-  // The transcript: every line so far, each followed by "\r\n".
-  const QString& Text() const { return text_; }
+  // The transcript as one text: every line kept, each followed by "\r\n".
+  QString Text() const;
+
+  // The lines kept, oldest first, as stored (marked, cut) and without line breaks.
+  const std::deque<QString>& Lines() const { return lines_; }
 
   // The open chat window, or null while it is closed.
   frmChat* Window() const;
@@ -48,7 +59,8 @@ class ChatLog {
   frmChat& ShowWindow();
 
   ChatLink link_;
-  QString text_;
+  std::deque<QString> lines_;
+  qsizetype length_ = 0;  // of Text()
   QPointer<frmChat> window_;
 };
 

@@ -2,25 +2,17 @@
 
 #include <utility>
 
-#include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
 
+#include "shell/HelpViewer.h"
 #include "shell/Website.h"
 
 namespace vextal {
 
-bool DesktopUrlOpener::OpenWebAddress(const QString& address) {
-  const QUrl url(address, QUrl::StrictMode);
-  return url.isValid() && QDesktopServices::openUrl(url);
-}
-
-void DesktopUrlOpener::OpenLocalFile(const QString& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
 Pages::Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder)
     : opener_(opener), dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
+
+Pages::~Pages() = default;
 
 bool Pages::OpenBrowser(const QString& address) {
   return opener_.OpenWebAddress(address);
@@ -32,7 +24,12 @@ void Pages::OpenPage(const QString& pageName) {
   }
   const QString localPath = programFolder_ + QLatin1Char('/') + pageName;
   if (QFileInfo::exists(localPath)) {
-    opener_.OpenLocalFile(localPath);
+    if (!opener_.OpenLocalFile(localPath)) {
+      if (!viewer_) {
+        viewer_ = std::make_unique<HelpViewer>(opener_);
+      }
+      viewer_->ShowDocument(localPath);
+    }
     return;
   }
   dialogs_.Message(BoxIcon::Critical, QStringLiteral("Error"),

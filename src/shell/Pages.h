@@ -1,42 +1,32 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 
 #include "game/Dialogs.h"
+#include "shell/UrlOpener.h"
 
 namespace vextal {
 
-// How a page reaches the screen. The program asks the desktop (DesktopUrlOpener); tests put in
-// fakes so that nothing real is ever launched.
-class UrlOpener {
- public:
-  virtual ~UrlOpener() = default;
-  // Shows a web address in a browser; false when no browser could be started.
-  virtual bool OpenWebAddress(const QString& address) = 0;
-  // Opens a local file with the program associated with its type. Whether that worked is not
-  // reported: there is nothing left to fall back to.
-  virtual void OpenLocalFile(const QString& path) = 0;
-};
-
-// The desktop's default browser and file associations.
-class DesktopUrlOpener : public UrlOpener {
- public:
-  bool OpenWebAddress(const QString& address) override;
-  void OpenLocalFile(const QString& path) override;
-};
+class HelpViewer;
 
 // The product's web pages behind the Help menu and the donate label: each is shown from the web
-// site, or, for the pages that ship with the program, from the local copy beside it.
+// site, or, for the pages that ship with the program, from the local copy beside it: through the
+// desktop, or, where the desktop cannot open it either, in the program's own viewer.
 class Pages {
  public:
   // programFolder: where the local documents are looked for, without a trailing separator.
   Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder);
+  ~Pages();
+  Pages(const Pages&) = delete;
+  Pages& operator=(const Pages&) = delete;
 
   // Shows the address in a browser; true when the browser took it. Reports nothing itself.
   bool OpenBrowser(const QString& address);
 
-  // Shows the page from the web site; failing that, its local copy; failing that, an error box
-  // that names the page.
+  // Shows the page from the web site; failing that, its local copy, through the desktop or in
+  // the viewer; failing that, an error box that names the page.
   void OpenPage(const QString& pageName);
 
   // One entry per command. The web site and the guest book have no local copy and fail silently.
@@ -48,10 +38,14 @@ class Pages {
   void OpenPayPal();         // "PayPal"
   void OpenDonatePage();     // a click on the donate label
 
+  // The program's own document window, or null until a page first needed it.
+  HelpViewer* Viewer() const { return viewer_.get(); }
+
  private:
   UrlOpener& opener_;
   Dialogs& dialogs_;
   QString programFolder_;
+  std::unique_ptr<HelpViewer> viewer_;
 };
 
 }  // namespace vextal

@@ -1,6 +1,5 @@
 #include "shell/frmChat.h"
 
-#include <algorithm>
 #include <utility>
 
 #include <QCloseEvent>
@@ -10,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace vextal {
 
@@ -48,6 +48,34 @@ QString TrimSpaces(const QString& text) {
   return text.mid(first, last - first);
 }
 
+// Alt with a letter is a command, never typing: the line box would take the letter as text.
+// A key whose text is something else (AltGr, which some systems report as Ctrl+Alt, gives "@"
+// or "€") still types.
+bool IsAltLetter(const QKeyEvent& key) {
+  if (!(key.modifiers() & Qt::AltModifier) || key.key() < Qt::Key_A || key.key() > Qt::Key_Z) {
+    return false;
+  }
+  const QChar letter(QLatin1Char(static_cast<char>('a' + (key.key() - Qt::Key_A))));
+  return key.text().isEmpty() || key.text().compare(QString(letter), Qt::CaseInsensitive) == 0;
+}
+
+// The blocks a transcript line takes in the box: its own, and one more for each break inside it,
+// counted as the text box splits inserted text ("\r\n" is one break).
+int BlocksOfLine(const QString& line) {
+  int blocks = 1;
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    const char16_t c = line.at(i).unicode();
+    if (c == u'\r' && i + 1 < line.size() && line.at(i + 1) == QLatin1Char('\n')) {
+      continue;
+    }
+    if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == u'\uFDD0' ||
+        c == u'\uFDD1') {
+      ++blocks;
+    }
+  }
+  return blocks;
+}
+
 }  // namespace
 
 frmChat::frmChat(ChatLog& chat, ChatLink link)
@@ -66,6 +94,9 @@ frmChat::frmChat(ChatLog& chat, ChatLink link)
   txtLog_->setObjectName(QStringLiteral("txtLog"));
   txtLog_->setGeometry(0, 0, 257, 149);
   txtLog_->setReadOnly(true);
+  // Lines only ever arrive at the end and leave at the start; an undo history would keep every
+  // one of them alive.
+  txtLog_->setUndoRedoEnabled(false);
   txtLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   PaintBox(*txtLog_);
 
@@ -87,20 +118,45 @@ frmChat::frmChat(ChatLog& chat, ChatLink link)
 }
 
 void frmChat::SetLog() {
-  const QString& log = chat_.Text();
-  // The transcript separates lines with "\r\n"; the text box wants one character per break so
-  // that positions in the transcript and in the box stay in step.
-  QString shown = log;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  txtLog_->setPlainText(shown);
+  // In one piece: the box lays out a whole transcript far faster than line by line.
+  txtLog_->setPlainText(chat_.Text());
+  lineBlocks_.clear();
+  for (const QString& line : chat_.Lines()) {
+    lineBlocks_.push_back(BlocksOfLine(line));
+  }
+  PutCaretAtEnd();
+}
 
-  // Every line ends with a break, so "just before the final break" is one short of the end.
-  const int lastPosition = txtLog_->document()->characterCount() - 1;
-  const int caret = log.size() < 3 ? 0 : static_cast<int>(shown.size()) - 1;
-  QTextCursor cursor = txtLog_->textCursor();
-  cursor.setPosition(std::clamp(caret, 0, lastPosition));
-  txtLog_->setTextCursor(cursor);
+void frmChat::AppendLine(const QString& line, int droppedLines) {
+  int blocks = 0;
+  for (; droppedLines > 0 && !lineBlocks_.empty(); --droppedLines) {
+    blocks += lineBlocks_.front();
+    lineBlocks_.pop_front();
+  }
+  if (blocks > 0) {
+    QTextCursor oldest(txtLog_->document());
+    oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, blocks);
+    oldest.removeSelectedText();
+  }
+  InsertLine(line);
+  PutCaretAtEnd();
+}
+
+void frmChat::InsertLine(const QString& line) {
+  QTextCursor end(txtLog_->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(line);
+  end.insertBlock();
+  lineBlocks_.push_back(BlocksOfLine(line));
+}
+
+// Just before the final line break, so that the last line is in view; at the start while the
+// transcript is empty.
+void frmChat::PutCaretAtEnd() {
+  QTextCursor caret(txtLog_->document());
+  caret.movePosition(QTextCursor::End);
+  caret.movePosition(QTextCursor::PreviousCharacter);
+  txtLog_->setTextCursor(caret);
   txtLog_->ensureCursorVisible();
 }
 
@@ -158,6 +214,9 @@ bool frmChat::eventFilter(QObject* watched, QEvent* event) {
     if ((enter && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) ||
         (key->key() == Qt::Key_S && modifiers == Qt::AltModifier)) {
       SendChat();
+      return true;
+    }
+    if (IsAltLetter(*key)) {
       return true;
     }
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+
 #include <QWidget>
 
 #include "shell/ChatLog.h"
@@ -27,6 +29,11 @@ class frmChat : public QWidget {
   // the newest line is in view.
   void SetLog();
 
+  // Adds the transcript's newest line at the end of the box after taking out its oldest
+  // droppedLines lines, the ones the transcript has just let go, and puts the caret as SetLog
+  // does. The work depends on those lines only, never on the length of the transcript.
+  void AppendLine(const QString& line, int droppedLines);
+
   QPushButton* cmdMenu() const { return cmdMenu_; }
   QLineEdit* txtInput() const { return txtInput_; }
   QPlainTextEdit* txtLog() const { return txtLog_; }
@@ -43,6 +50,8 @@ class frmChat : public QWidget {
  private:
   // Sends the input line to the peer and adds it to the transcript.
   void SendChat();
+  void InsertLine(const QString& line);
+  void PutCaretAtEnd();
   // Keeps the button square in the bottom-right corner, the input box to its left and the
   // transcript filling the rest.
   void ArrangeControls();
@@ -52,6 +61,8 @@ class frmChat : public QWidget {
   QPushButton* cmdMenu_;
   QLineEdit* txtInput_;
   QPlainTextEdit* txtLog_;
+  // How many blocks of txtLog_ each transcript line took, oldest first: a line may hold breaks.
+  std::deque<int> lineBlocks_;
 };
 
 }  // namespace vextal

@@ -22,9 +22,10 @@ struct FakePeer {
   }
 };
 
+// The transcript as the box shows it: a break for each "\r\n", and for a "\r" inside a line.
 QString Shown(const QString& transcript) {
   QString shown = transcript;
-  return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
 }
 
 }  // namespace
@@ -45,6 +46,7 @@ class TestChat : public QObject {
   void resizeRule_data();
   void resizeRule();
   void tinyWindowKeepsControlsThatWouldGoNegative();
+  void transcriptKeepsNewestLinesWithinBound();
   void keys_data();
   void keys();
 };
@@ -253,43 +255,88 @@ void TestChat::tinyWindowKeepsControlsThatWouldGoNegative() {
   QCOMPARE(window->txtInput()->geometry(), QRect(0, 202, 302, 18));
 }
 
+// A line of a million characters, then lines of 5,000, all kept as 4,096 and "…", some with a
+// break inside, some own: the transcript drops its oldest lines once past the bound, and the box
+// drops the same ones, while open and when opened again.
+void TestChat::transcriptKeepsNewestLinesWithinBound() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.AddChatLine(QString(1'000'000, QLatin1Char('w')), false);
+  QCOMPARE(chat.Text(),
+           QString(ChatLog::kMaxLineLength, QLatin1Char('w')) + QChar(0x2026) + "\r\n");
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+
+  const auto line = [](int i) {
+    return QString::number(i).leftJustified(2000, QLatin1Char('.')) +
+           (i % 7 == 0 ? QStringLiteral("\r") : QString()) + QString(3000, QLatin1Char('-'));
+  };
+  for (int i = 0; i < 300; ++i) {
+    chat.AddChatLine(line(i), i % 2 == 1);
+    if (i == 150) {
+      chat.Window()->close();
+    }
+  }
+
+  // 4,097 characters and a break per line: 255 lines fit, the newest ones.
+  QCOMPARE(chat.Lines().size(), std::size_t(255));
+  QVERIFY(chat.Text().size() <= ChatLog::kMaxTranscriptLength);
+  QCOMPARE(chat.Lines().front(), QStringLiteral("> ") + line(45).left(4094) + QChar(0x2026));
+  QVERIFY(chat.Lines().back().startsWith(QStringLiteral("> 299.")));
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+
+  chat.Window()->close();
+  chat.ShowChat();
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  chat.AddChatLine(QStringLiteral("newest"), false);
+  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  const QTextCursor caret = chat.Window()->txtLog()->textCursor();
+  QCOMPARE(caret.block().text(), QStringLiteral("newest"));
+  QVERIFY(caret.atBlockEnd());
+}
+
 void TestChat::keys_data() {
   QTest::addColumn<int>("key");
+  QTest::addColumn<QString>("text");
   QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
   QTest::addColumn<bool>("sends");
-  QTest::newRow("Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
-  QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
-                                << true;
-  QTest::newRow("Alt+S") << int(Qt::Key_S) << Qt::KeyboardModifiers(Qt::AltModifier) << true;
-  QTest::newRow("Alt+Shift+S") << int(Qt::Key_S)
-                               << Qt::KeyboardModifiers(Qt::AltModifier | Qt::ShiftModifier)
-                               << false;
-  QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S)
-                              << Qt::KeyboardModifiers(Qt::AltModifier | Qt::ControlModifier)
-                              << false;
-  QTest::newRow("plain S") << int(Qt::Key_S) << Qt::KeyboardModifiers() << false;
+  QTest::addColumn<QString>("input");  // what the box holds afterwards
+  const Qt::KeyboardModifiers none;
+  const Qt::KeyboardModifiers alt(Qt::AltModifier);
+  QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << none << true << "";
+  QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << "\r"
+                                << Qt::KeyboardModifiers(Qt::KeypadModifier) << true << "";
+  QTest::newRow("Alt+S") << int(Qt::Key_S) << "s" << alt << true << "";
+  QTest::newRow("Alt+Shift+S") << int(Qt::Key_S) << "S" << (alt | Qt::ShiftModifier) << false
+                               << "gg";
+  QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S) << "s" << (alt | Qt::ControlModifier) << false
+                              << "gg";
+  QTest::newRow("Alt+A") << int(Qt::Key_A) << "a" << alt << false << "gg";
+  QTest::newRow("Alt+Shift+Q") << int(Qt::Key_Q) << "Q" << (alt | Qt::ShiftModifier) << false
+                               << "gg";
+  QTest::newRow("plain S") << int(Qt::Key_S) << "s" << none << false << "ggs";
+  QTest::newRow("AltGr+Q as Ctrl+Alt types @")
+      << int(Qt::Key_Q) << "@" << (alt | Qt::ControlModifier) << false << "gg@";
 }
 
 void TestChat::keys() {
   QFETCH(int, key);
+  QFETCH(QString, text);
   QFETCH(Qt::KeyboardModifiers, modifiers);
   QFETCH(bool, sends);
+  QFETCH(QString, input);
 
   FakePeer peer;
   peer.connected = true;
   ChatLog chat(peer.Link());
   chat.ShowChat();
-  QLineEdit* input = chat.Window()->txtInput();
-  input->setText(QStringLiteral("gg"));
+  QLineEdit* box = chat.Window()->txtInput();
+  box->setText(QStringLiteral("gg"));
 
-  QTest::keyClick(input, static_cast<Qt::Key>(key), modifiers);
+  QTest::sendKeyEvent(QTest::Click, box, static_cast<Qt::Key>(key), text, modifiers);
 
-  QCOMPARE(peer.sent.size(), sends ? 1 : 0);
+  QCOMPARE(peer.sent, (sends ? QList<Message>{{"36", "gg"}} : QList<Message>()));
   QCOMPARE(chat.Text(), sends ? QStringLiteral("> gg\r\n") : QString());
-  if (sends) {
-    QCOMPARE(peer.sent.first(), (Message{"36", "gg"}));
-    QCOMPARE(input->text(), QString());
-  }
+  QCOMPARE(box->text(), input);
 }
 
 QTEST_MAIN(TestChat)

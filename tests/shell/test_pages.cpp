@@ -1,8 +1,10 @@
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "shell/HelpViewer.h"
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
 #include "shell/WindowFakes.h"
@@ -12,22 +14,27 @@ using vextal::testing::RecordingDialogs;
 
 namespace {
 
-// A browser that either takes every address or cannot be started, and a shell that records
-// the local files it was asked to open. Nothing real is ever launched.
+// A browser that either takes every address or cannot be started, and a desktop that either
+// opens local files or cannot; both record what they were asked. Nothing real is ever launched.
 class FakeOpener : public UrlOpener {
  public:
-  explicit FakeOpener(bool browserWorks) : browserWorks_(browserWorks) {}
+  explicit FakeOpener(bool browserWorks, bool filesOpen = true)
+      : browserWorks_(browserWorks), filesOpen_(filesOpen) {}
   bool OpenWebAddress(const QString& address) override {
     addresses.append(address);
     return browserWorks_;
   }
-  void OpenLocalFile(const QString& path) override { localFiles.append(path); }
+  bool OpenLocalFile(const QString& path) override {
+    localFiles.append(path);
+    return filesOpen_;
+  }
 
   QStringList addresses;
   QStringList localFiles;
 
  private:
   bool browserWorks_;
+  bool filesOpen_;
 };
 
 using Command = void (Pages::*)();
@@ -50,6 +57,7 @@ class TestPages : public QObject {
  private slots:
   void workingBrowserGetsEveryAddressAndNoLocalFile();
   void failingBrowserHandsLocalCopyToShell();
+  void desktopFailingTooShowsViewer();
   void neitherShowsErrorNamingPage_data();
   void neitherShowsErrorNamingPage();
   void websiteAndGuestbookFailSilently();
@@ -99,8 +107,38 @@ void TestPages::failingBrowserHandsLocalCopyToShell() {
 
   QCOMPARE(opener.addresses, QStringList{"https://vextal.example.org/readme_de.html"});
   QCOMPARE(opener.localFiles, QStringList{folder.path() + "/readme_de.html"});
+  QVERIFY(pages.Viewer() == nullptr);
   QVERIFY(dialogs.boxes.isEmpty());
   QVERIFY(!pages.OpenBrowser(QStringLiteral("https://vextal.example.org")));
+}
+
+void TestPages::desktopFailingTooShowsViewer() {
+  FakeOpener opener(false, false);
+  RecordingDialogs dialogs;
+  Pages pages(opener, dialogs, ProgramFolder());
+
+  pages.OpenReadmeEnglish();
+  QPointer<HelpViewer> viewer = pages.Viewer();
+  QVERIFY(viewer && viewer->isVisible() && !viewer->isModal());
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
+  QCOMPARE(opener.localFiles, QStringList{ProgramFolder() + "/readme_en.html"});
+  QVERIFY(dialogs.boxes.isEmpty());
+
+  // What a click on each link does: the other read-me opens here, web and mail addresses go to
+  // the desktop, a missing file or another scheme leaves the page as it is.
+  for (const char* link : {"readme_de.html", "https://vextal.example.org/x", "mailto:a@example.org",
+                           "missing.html", "javascript:alert(1)"}) {
+    emit viewer->anchorClicked(QUrl(link));
+  }
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Liesmich"));
+  QCOMPARE(opener.addresses.mid(1),
+           (QStringList{"https://vextal.example.org/x", "mailto:a@example.org"}));
+
+  viewer->close();
+  pages.OpenReadmeEnglish();
+  QCOMPARE(pages.Viewer(), viewer.data());
+  QVERIFY(viewer->isVisible());
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
 }
 
 void TestPages::neitherShowsErrorNamingPage_data() {
@@ -120,7 +158,7 @@ void TestPages::neitherShowsErrorNamingPage() {
   QTemporaryDir folder;
   // Another document is there, but not the one asked for.
   Touch(folder.filePath(page == "update.html" ? "paypal.html" : "update.html"));
-  FakeOpener opener(false);
+  FakeOpener opener(false, false);
   RecordingDialogs dialogs;
   Pages pages(opener, dialogs, folder.path());
 
@@ -128,6 +166,7 @@ void TestPages::neitherShowsErrorNamingPage() {
 
   QCOMPARE(opener.addresses, QStringList{"https://vextal.example.org/" + page});
   QVERIFY(opener.localFiles.isEmpty());
+  QVERIFY(pages.Viewer() == nullptr);
   QCOMPARE(dialogs.boxes.size(), 1);
   const RecordingDialogs::Box& box = dialogs.boxes.first();
   QCOMPARE(box.icon, BoxIcon::Critical);
@@ -154,13 +193,15 @@ void TestPages::websiteAndGuestbookFailSilently() {
 
 void TestPages::shippedDocumentsLieBesideProgram() {
   // The build lays the documents out beside every binary, this test's included, so with no
-  // browser each Help page falls back to its local copy.
-  FakeOpener opener(false);
+  // browser and no desktop each Help page shows its local copy in the viewer, under its title.
+  FakeOpener opener(false, false);
   RecordingDialogs dialogs;
   Pages pages(opener, dialogs, ProgramFolder());
   for (Command command : {&Pages::OpenUpdatePage, &Pages::OpenReadmeEnglish,
                           &Pages::OpenReadmeGerman, &Pages::OpenPayPal}) {
     (pages.*command)();
+    QVERIFY2(pages.Viewer()->windowTitle().startsWith("Vextal - "),
+             qPrintable(pages.Viewer()->windowTitle()));
   }
   QVERIFY(dialogs.boxes.isEmpty());
   QCOMPARE(opener.localFiles.size(), kDocuments.size());
