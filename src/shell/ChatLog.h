@@ -6,17 +6,15 @@
 #include <QPointer>
 #include <QString>
 
-#include "net/Message.h"
-
 namespace vextal {
 
 class frmChat;
 
 // What the chat needs from the network side: whether a peer is connected right now, and how to
-// hand a message to the connection. The main window fills both in; tests use plain lambdas.
+// hand it a line to send. The main window fills both in; tests use plain lambdas.
 struct ChatLink {
   std::function<bool()> IsConnected;
-  std::function<void(const Message&)> Send;
+  std::function<void(const QString&)> SendLine;
 };
 
 // The chat transcript of the whole run, kept outside the chat window so that closing the window

@@ -170,8 +170,8 @@ void frmChat::SendChat() {
     return;
   }
   // Text crosses the wire one byte per character.
-  if (link_.Send) {
-    link_.Send(Message{QByteArray::number(static_cast<int>(MsgChat)), line.toLatin1()});
+  if (link_.SendLine) {
+    link_.SendLine(line);
   }
   chat_.AddChatLine(line, true);
   txtInput_->clear();

@@ -128,9 +128,8 @@ class frmMain final : public QMainWindow, public GameView {
   vextal::mMusic music_;
   QString programFolder_;
   // The chat transcript with its window, and the Help pages.
-  ChatLog chat_{
-      ChatLink{[this] { return game_.NetConnected(); },
-               [this](const Message& message) { net_.SendChat(BytesToText(message.size() > 1 ? message[1] : QByteArrayView())); }}};
+  ChatLog chat_{ChatLink{[this] { return game_.NetConnected(); },
+                         [this](const QString& line) { net_.SendChat(line); }}};
   DesktopUrlOpener urlOpener_;
   Pages pages_{urlOpener_, dialogs_, ProgramFolder()};
 

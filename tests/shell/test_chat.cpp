@@ -15,10 +15,11 @@ namespace {
 // Stands in for the connection: a switch for "a peer is connected" and a record of sends.
 struct FakePeer {
   bool connected = false;
-  QList<Message> sent;
+  QStringList sent;
 
   ChatLink Link() {
-    return ChatLink{[this] { return connected; }, [this](const Message& m) { sent.append(m); }};
+    return ChatLink{[this] { return connected; },
+                    [this](const QString& line) { sent.append(line); }};
   }
 };
 
@@ -79,7 +80,7 @@ void TestChat::withConnectionSendsTrimmedLine() {
   QTest::keyClick(input, Qt::Key_Return);
 
   QCOMPARE(peer.sent.size(), 1);
-  QCOMPARE(peer.sent.first(), (Message{"36", "good move"}));
+  QCOMPARE(peer.sent.first(), QStringLiteral("good move"));
   QCOMPARE(chat.Text(), QStringLiteral("> good move\r\n"));
   QCOMPARE(input->text(), QString());
   QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("> good move\n"));
@@ -334,7 +335,7 @@ void TestChat::keys() {
 
   QTest::sendKeyEvent(QTest::Click, box, static_cast<Qt::Key>(key), text, modifiers);
 
-  QCOMPARE(peer.sent, (sends ? QList<Message>{{"36", "gg"}} : QList<Message>()));
+  QCOMPARE(peer.sent, sends ? QStringList{"gg"} : QStringList());
   QCOMPARE(chat.Text(), sends ? QStringLiteral("> gg\r\n") : QString());
   QCOMPARE(box->text(), input);
 }
