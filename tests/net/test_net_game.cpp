@@ -366,6 +366,10 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   }
   QCOMPARE(gamesEnded, 2);
 
+  // A chat line crosses one byte per character.
+  QVERIFY(client.net.SendChat(QStringLiteral("Grüße")));
+  QTRY_VERIFY(host.rec.Effects.contains(QStringLiteral("chat:Grüße")));
+
   client.net.Disconnect();  // no question in the recorder's default answer: Ok is not Yes
   QCOMPARE(client.socket.State(), qint16(StateConnected));
   client.rec.BoxAnswers = {BoxAnswer::Yes};
