@@ -30,9 +30,9 @@ QByteArray ReadSmallFile(const QString& path, qint64 limit) {
   return file.readAll();
 }
 
-// True while a window that was shown has not been drawn yet. A window is drawn the moment the
-// window system first exposes it; until then the sound waits, so that loading the sound
-// libraries never holds back the first picture of the program.
+// True while a window that was shown has not been exposed yet. On X11 a window is drawn while its
+// first expose is handled; until then the sound waits, so that loading the sound libraries
+// never holds back the program's first picture.
 bool WindowAwaitsFirstFrame() {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
     return false;
