@@ -1,10 +1,8 @@
 #include "shell/AudioDevice.h"
 
-#define SDL_MAIN_HANDLED
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
-
 #include <QFileInfo>
+
+#include "shell/SoundLibrary.h"
 
 namespace vextal {
 namespace {
@@ -19,10 +17,10 @@ int gOpenDevices = 0;
 
 // Leaves SDL entirely once nothing of it is in use, so that its hints, error texts and thread
 // data are released too.
-void QuitAudio() {
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
-    SDL_Quit();
+void QuitAudio(const SoundLibrary& sdl) {
+  sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (sdl.SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
+    sdl.SDL_Quit();
   }
 }
 
@@ -47,28 +45,33 @@ bool AudioDevice::Open() {
   if (open_) {
     return true;
   }
+  const SoundLibrary* sdl = SoundLibrary::Load();
+  if (sdl == nullptr) {
+    return false;
+  }
+  sdl_ = sdl;
   // The program owns its signals and main(); SDL only provides the sound output here.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vextal");
-  SDL_SetMainReady();
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    QuitAudio();
+  sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  sdl->SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vextal");
+  sdl->SDL_SetMainReady();
+  if (sdl->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    QuitAudio(*sdl);
     return false;
   }
   // Without a MIDI decoder the device still plays effects; a tune then fails when loaded.
-  Mix_Init(MIX_INIT_MID);
+  sdl->Mix_Init(MIX_INIT_MID);
   const QByteArray soundFont = SoundFont().toLocal8Bit();
   if (!soundFont.isEmpty()) {
-    Mix_SetSoundFonts(soundFont.constData());
+    sdl->Mix_SetSoundFonts(soundFont.constData());
   }
-  if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
+  if (sdl->Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
     if (gOpenDevices == 0) {
-      Mix_Quit();
+      sdl->Mix_Quit();
     }
-    QuitAudio();
+    QuitAudio(*sdl);
     return false;
   }
-  Mix_AllocateChannels(kEffectChannel + 1);
+  sdl->Mix_AllocateChannels(kEffectChannel + 1);
   ++gOpenDevices;
   open_ = true;
   return true;
@@ -79,11 +82,11 @@ void AudioDevice::Close() {
     return;
   }
   open_ = false;
-  Mix_CloseAudio();
+  sdl_->Mix_CloseAudio();
   if (--gOpenDevices == 0) {
-    Mix_Quit();
+    sdl_->Mix_Quit();
   }
-  QuitAudio();
+  QuitAudio(*sdl_);
 }
 
 }  // namespace vextal

@@ -1,16 +1,18 @@
 #include "shell/mMusic.h"
 
-#define SDL_MAIN_HANDLED
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
+#include <algorithm>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include "game/Dialogs.h"
 #include "shell/MusicFileCheck.h"
 #include "shell/ShellPaths.h"
+#include "shell/SoundLibrary.h"
 
 namespace vextal {
 namespace {
@@ -28,6 +30,19 @@ QByteArray ReadSmallFile(const QString& path, qint64 limit) {
   return file.readAll();
 }
 
+// True while a window that was shown has not been exposed yet. On X11 a window is drawn while its
+// first expose is handled; until then the sound waits, so that loading the sound libraries
+// never holds back the program's first picture.
+bool WindowAwaitsFirstFrame() {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    return false;
+  }
+  const QWindowList windows = QGuiApplication::topLevelWindows();
+  return std::any_of(windows.begin(), windows.end(), [](const QWindow* window) {
+    return window->isVisible() && !window->isExposed();
+  });
+}
+
 }  // namespace
 
 mMusic::mMusic(Dialogs& dialogs)
@@ -40,6 +55,8 @@ mMusic::mMusic(Dialogs& dialogs, QString soundPath, QString musicPath)
   silenceTimer_.setSingleShot(true);
   silenceTimer_.setInterval(kCloseAfterSilenceMs);
   silenceTimer_.callOnTimeout([this] { CloseWhenSilent(); });
+  openTimer_.setSingleShot(true);
+  openTimer_.callOnTimeout([this] { PlayWaitingEffect(); });
 }
 
 mMusic::~mMusic() {
@@ -49,11 +66,31 @@ mMusic::~mMusic() {
 }
 
 void mMusic::PlayWave(const QString& fileName) {
-  if (soundOff_ || fileName.isEmpty()) {
+  if (soundOff_ || fileName.isEmpty() || !QFileInfo::exists(soundPath_ + fileName) ||
+      !waitingEffect_.isEmpty()) {
+    return;  // an effect waiting for the device counts as sounding: the new one is dropped
+  }
+  if (!device_.IsOpen()) {
+    // Opening takes milliseconds, and the first time loads the sound libraries: never inside the
+    // caller. The start-up sound then begins just after the window has appeared instead of
+    // holding it back.
+    waitingEffect_ = fileName;
+    openWaits_ = 0;
+    openTimer_.start(0);
     return;
   }
-  const QString path = soundPath_ + fileName;
-  if (!QFileInfo::exists(path)) {
+  StartEffect(fileName);
+}
+
+void mMusic::PlayWaitingEffect() {
+  // A window that never gets exposed (shown minimised, say) holds the sound back only briefly.
+  if (WindowAwaitsFirstFrame() && openWaits_ < kOpenWaitLimitMs / kOpenWaitStepMs) {
+    ++openWaits_;
+    openTimer_.start(kOpenWaitStepMs);
+    return;
+  }
+  const QString fileName = std::exchange(waitingEffect_, QString());
+  if (soundOff_ || fileName.isEmpty()) {
     return;
   }
   if (!device_.Open()) {
@@ -62,11 +99,17 @@ void mMusic::PlayWave(const QString& fileName) {
     dialogs_.Message(BoxIcon::Critical, kTitle, kDeviceFailedText);
     return;
   }
-  if (Mix_Playing(AudioDevice::kEffectChannel)) {
+  StartEffect(fileName);
+}
+
+void mMusic::StartEffect(const QString& fileName) {
+  const SoundLibrary& sdl = *device_.Sdl();
+  if (sdl.Mix_Playing(AudioDevice::kEffectChannel)) {
     return;  // the sounding effect is never cut short
   }
-  Mix_Chunk* chunk = Chunk(path);
-  if (chunk != nullptr && Mix_PlayChannel(AudioDevice::kEffectChannel, chunk, 0) >= 0) {
+  Mix_Chunk* chunk = Chunk(soundPath_ + fileName);
+  if (chunk != nullptr &&
+      sdl.Mix_PlayChannelTimed(AudioDevice::kEffectChannel, chunk, 0, -1) >= 0) {
     soundingEffect_ = fileName;
   }
   silenceTimer_.start();
@@ -84,9 +127,10 @@ Mix_Chunk* mMusic::Chunk(const QString& path) {
   // does not decode is not cached: it is read again next time, as an effect is rare and small.
   // The source is closed here rather than by the mixer, which does not free it on every
   // failure.
-  SDL_RWops* source = SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
-  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
-  SDL_RWclose(source);
+  const SoundLibrary& sdl = *device_.Sdl();
+  SDL_RWops* source = sdl.SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
+  Mix_Chunk* chunk = sdl.Mix_LoadWAV_RW(source, 0);
+  sdl.SDL_RWclose(source);
   if (chunk != nullptr) {
     chunks_.insert(path, chunk);
   }
@@ -95,17 +139,20 @@ Mix_Chunk* mMusic::Chunk(const QString& path) {
 
 void mMusic::FreeChunks() {
   if (device_.IsOpen()) {
-    Mix_HaltChannel(-1);
+    device_.Sdl()->Mix_HaltChannel(-1);
   }
   for (Mix_Chunk* chunk : std::as_const(chunks_)) {
-    Mix_FreeChunk(chunk);
+    device_.Sdl()->Mix_FreeChunk(chunk);  // chunks exist only once the library was loaded
   }
   chunks_.clear();
   soundingEffect_.clear();
 }
 
 QString mMusic::SoundingEffect() const {
-  if (!device_.IsOpen() || !Mix_Playing(AudioDevice::kEffectChannel)) {
+  if (!waitingEffect_.isEmpty()) {
+    return waitingEffect_;
+  }
+  if (!device_.IsOpen() || !device_.Sdl()->Mix_Playing(AudioDevice::kEffectChannel)) {
     return {};
   }
   return soundingEffect_;
@@ -134,17 +181,18 @@ bool mMusic::StartTune(const QString& path) {
   }
   // The bytes and their source stay with the tune until it is freed, as a decoder may read
   // while it plays.
-  SDL_RWops* source = SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
-  _Mix_Music* tune = Mix_LoadMUSType_RW(source, MUS_MID, 0);
+  const SoundLibrary& sdl = *device_.Sdl();
+  SDL_RWops* source = sdl.SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
+  _Mix_Music* tune = sdl.Mix_LoadMUSType_RW(source, MUS_MID, 0);
   if (tune == nullptr) {
-    SDL_RWclose(source);
+    sdl.SDL_RWclose(source);
     return false;
   }
-  if (Mix_PlayMusic(tune, 0) != 0) {  // 0: once, not repeated
+  if (sdl.Mix_PlayMusic(tune, 0) != 0) {  // 0: once, not repeated
     // Released at once: a tune that was loaded but would not start never lingers to block the
     // next one.
-    Mix_FreeMusic(tune);
-    SDL_RWclose(source);
+    sdl.Mix_FreeMusic(tune);
+    sdl.SDL_RWclose(source);
     return false;
   }
   tune_ = tune;
@@ -161,9 +209,10 @@ void mMusic::StopMusic() {
 
 void mMusic::ReleaseTune() {
   if (tune_ != nullptr) {
-    Mix_HaltMusic();
-    Mix_FreeMusic(tune_);
-    SDL_RWclose(tuneSource_);
+    const SoundLibrary& sdl = *device_.Sdl();
+    sdl.Mix_HaltMusic();
+    sdl.Mix_FreeMusic(tune_);
+    sdl.SDL_RWclose(tuneSource_);
     tune_ = nullptr;
     tuneSource_ = nullptr;
     tuneBytes_.clear();
@@ -174,7 +223,9 @@ void mMusic::CloseWhenSilent() {
   if (!device_.IsOpen()) {
     return;
   }
-  if (Mix_Playing(AudioDevice::kEffectChannel) || (tune_ != nullptr && Mix_PlayingMusic())) {
+  const SoundLibrary& sdl = *device_.Sdl();
+  if (sdl.Mix_Playing(AudioDevice::kEffectChannel) ||
+      (tune_ != nullptr && sdl.Mix_PlayingMusic())) {
     silenceTimer_.start();
     return;
   }

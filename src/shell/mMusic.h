@@ -39,10 +39,14 @@ struct MusicMenu {
 // The game's sound: short wav effects from the "sound" folder and one MIDI tune at a time from
 // the "music" folder, both beside the program, with the menu logic that switches them.
 //
-// The audio device is opened on the first effect or tune, never before. Failures are told
-// through the Dialogs seam: a tune that cannot be started gives the MIDI message; an audio
-// device that cannot be opened for an effect gives the device message once and turns the effects
-// off (the "Sound effects" check mark is left as it was).
+// The audio device is opened on the first effect or tune, never before. An effect that needs it
+// opened is started from the event loop once every shown window has been drawn, so neither its
+// caller nor the program's first picture waits for the sound libraries to load (start-up plays
+// "reset.wav" before the window is shown); a tune, whose command needs the answer, opens the
+// device at once. Failures
+// are told through the Dialogs seam: a tune that cannot be started gives the MIDI message; an
+// audio device that cannot be opened for an effect gives the device message once and turns the
+// effects off (the "Sound effects" check mark is left as it was).
 //
 // Only one instance should exist at a time: the mixer and its music stream are process-wide.
 class mMusic {
@@ -72,8 +76,9 @@ class mMusic {
   // True after a tune was started, false after a stop; a tune that ends by itself leaves it true.
   bool MusicPlaying() const { return musicPlaying_; }
 
-  // Plays SoundPath + fileName in the background. An empty name, a missing file or effects
-  // switched off play nothing; while an earlier effect still sounds the new one is dropped.
+  // Plays SoundPath + fileName in the background, from the event loop's next pass when the
+  // device is closed. An empty name, a missing file or effects switched off play nothing; while
+  // an earlier effect still sounds or waits for the device the new one is dropped.
   void PlayWave(const QString& fileName);
   // Starts MusicPath + fileName once, stopping any tune before. False, without a message, when
   // the file does not exist; false with the MIDI message when it cannot be opened or started.
@@ -96,7 +101,7 @@ class mMusic {
   // window whose actions toggle themselves on a click is always put back to the model.
   void SetMenuChanged(std::function<void()> onChanged) { onMenuChanged_ = std::move(onChanged); }
 
-  // The file name of the effect still sounding, or empty.
+  // The file name of the effect still sounding or waiting for the device, or empty.
   QString SoundingEffect() const;
   bool DeviceOpen() const { return device_.IsOpen(); }
 
@@ -106,6 +111,8 @@ class mMusic {
   void SetCloseAfterSilence(int ms) { silenceTimer_.setInterval(ms); }
 
  private:
+  void PlayWaitingEffect();
+  void StartEffect(const QString& fileName);
   Mix_Chunk* Chunk(const QString& path);
   bool StartTune(const QString& path);
   void FreeChunks();
@@ -122,6 +129,11 @@ class mMusic {
   AudioDevice device_;
   QHash<QString, Mix_Chunk*> chunks_;  // decoded effects by full path
   QString soundingEffect_;
+  QString waitingEffect_;  // requested while the device was closed
+  QTimer openTimer_;       // opens the device and plays waitingEffect_
+  int openWaits_ = 0;      // passes of openTimer_ spent waiting for a window to be drawn
+  static constexpr int kOpenWaitStepMs = 2;
+  static constexpr int kOpenWaitLimitMs = 500;
   _Mix_Music* tune_ = nullptr;
   SDL_RWops* tuneSource_ = nullptr;
   QByteArray tuneBytes_;  // the tune's file, read through tuneSource_
