@@ -38,6 +38,10 @@ class Front;
 // programFolder is where the "sound" and "music" folders are looked for; empty means the
 // folder the program runs from. Construction runs the whole start-up, up to and including the
 // first game; the caller shows the window.
+//
+// The code is split by job: frmMain.cpp brings the window up and down, frmMainControls.cpp and
+// frmMainMenus.cpp build the controls and the menus, frmMainView.cpp shows what the game
+// reports, frmMainHandlers.cpp holds the event handlers and menu commands.
 class frmMain final : public QMainWindow, public GameView {
   Q_OBJECT
 
@@ -106,14 +110,25 @@ class frmMain final : public QMainWindow, public GameView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Layout (frmMainControls.cpp, frmMainMenus.cpp).
   void BuildControls();
+  void BuildStatusStrip(QWidget* client);
+  void BuildBoard(QWidget* client);
   void BuildMenus();
-  void StartUp();
-  void ShutDown();
+  void BuildFileMenu(QMenu* menu);
+  void BuildResetMenu(QMenu* menu);
+  void BuildNetworkMenu(QMenu* menu);
+  void BuildHelpMenu(QMenu* menu);
   void BuildStageItems();
   void FillMusicList();
   void ShowMusicMenu();
   QAction* ActionFor(MenuItem item) const;
+  // Text with every "[1]" replaced, as the captions with a placeholder are filled in.
+  static QString FillPlaceholder(QString text, const QString& value);
+
+  // Start-up and shut-down (frmMain.cpp).
+  void StartUp();
+  void ShutDown();
 
   const Clock& clock_;
   Dialogs& dialogs_;

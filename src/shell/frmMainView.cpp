@@ -1,0 +1,84 @@
+// The main window as the game's view: what the rules report is shown, heard or sent here.
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTime>
+
+#include "render/LogLine.h"
+#include "render/mPaint.h"
+#include "shell/Front.h"
+#include "shell/frmMain.h"
+
+namespace vextal {
+
+namespace {
+
+void SetBackColor(QWidget* widget, Rgb color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, ToQColor(color));
+  widget->setPalette(palette);
+}
+
+void SetBold(QLabel* label, bool bold) {
+  QFont font = label->font();
+  font.setBold(bold);
+  label->setFont(font);
+}
+
+}  // namespace
+
+void frmMain::DrawBoard() {
+  front->Clear();
+  {
+    QPainter dc(&front->Image());
+    PaintBoard(dc, game_.Nodes, kBoardGeometry, game_.ColorP1, game_.ColorP2);
+  }
+  front->update();
+}
+
+void frmMain::AddLog(const QString& message) {
+  const QString line = FormatLogLine(QTime::currentTime(), message);
+  lblState->setText(line);
+  txtLog->appendPlainText(line);
+  txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
+  // Show the new status at once, without running the event loop here.
+  lblState->repaint();
+}
+
+void frmMain::PlayWave(const QString& fileName) {
+  music_.PlayWave(fileName);
+}
+
+void frmMain::SendMessage(const Message& message) {
+  NetSocket.SendList(message);
+}
+
+void frmMain::ShowPlayerPanel(const PlayerPanel& panel) {
+  SetBackColor(picActive1, panel.Marker1);
+  SetBackColor(picActive2, panel.Marker2);
+  SetBold(lblPlayer1, panel.Bold1);
+  SetBold(lblPlayer2, panel.Bold2);
+  lblSum1->setText(panel.Sum1);
+  lblSum2->setText(panel.Sum2);
+}
+
+void frmMain::ShowPlayerNames(const QString& name1, const QString& name2) {
+  lblPlayer1->setText(name1);
+  lblPlayer2->setText(name2);
+}
+
+void frmMain::SetMenuEnabled(MenuItem item, bool enabled) {
+  ActionFor(item)->setEnabled(enabled);
+}
+
+void frmMain::SetMenuChecked(MenuItem item, bool checked) {
+  ActionFor(item)->setChecked(checked);
+}
+
+void frmMain::AddChatLine(const QString& text, bool own) {
+  chat_.AddChatLine(text, own);
+}
+
+}  // namespace vextal
