@@ -28,9 +28,19 @@ QString FarewellText() {
 
 frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
                  const QString& programFolder, QWidget* parent)
+    : frmMain(clock, random, dialogs, static_cast<ShellSettings*>(nullptr), programFolder, parent) {
+}
+
+frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
+                 ShellSettings& settings, const QString& programFolder, QWidget* parent)
+    : frmMain(clock, random, dialogs, &settings, programFolder, parent) {}
+
+frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
+                 ShellSettings* settings, const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       clock_(clock),
       dialogs_(dialogs),
+      settings_(settings ? *settings : forgetful_),
       game_(*this, dialogs, clock, random),
       music_(dialogs),
       programFolder_(programFolder.isEmpty() ? ProgramFolder() : programFolder) {
@@ -60,6 +70,8 @@ void frmMain::StartUp() {
 
   BuildStageItems();
   FillMusicList();
+  // Before the first game, so that it already starts with the remembered sound and players.
+  ApplySettings();
 
   lblVersion->setText(FillPlaceholder(lblVersion->text(), QStringLiteral("%1.%2+%3")
                                                               .arg(VEXTAL_VERSION_MAJOR)
@@ -73,6 +85,37 @@ void frmMain::StartUp() {
   adjustSize();
   if (const QScreen* where = screen()) {
     move(where->availableGeometry().center() - rect().center());
+  }
+}
+
+void frmMain::ApplySettings() {
+  // Only what differs from a first start is applied, through the same operations as the menus.
+  if (!settings_.SoundEffects()) {
+    music_.mnuEnableSound_Click();
+  }
+  ApplyTune(settings_.Tune());
+  if (settings_.CpuPlayer()) {
+    game_.ToggleCpuPlayer();
+  }
+  SelectCpuLevel(settings_.CpuStrength());
+  const WindowSize size = settings_.Size();
+  for (qsizetype i = 0; i < mnuSize.size(); ++i) {
+    mnuSize[i]->setChecked(kWindowSizes[std::size_t(i)] == size);
+  }
+  net_.LastServerAddress = settings_.LastServerAddress();
+}
+
+void frmMain::ApplyTune(const QString& fileName) {
+  if (fileName.isEmpty()) {
+    return;
+  }
+  // A tune that is no longer in the music folder is not in the list, and stays silent.
+  const std::vector<MusicMenuItem>& tunes = music_.Menu().PlayMusic;
+  for (std::size_t i = 1; i < tunes.size(); ++i) {
+    if (tunes[i].Tag == fileName) {
+      music_.mnuPlayMusic_Click(int(i));
+      return;
+    }
   }
 }
 

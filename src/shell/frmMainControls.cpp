@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "render/BoardPainter.h"
 #include "shell/Artwork.h"
 #include "shell/Front.h"
 #include "shell/frmMain.h"
@@ -140,9 +141,13 @@ void frmMain::BuildBoard(QWidget* client) {
   front->setGeometry(4, 4, 331, 281);
   front->SetBackground(kFrontBackColor, Front::PictureSource(&BoardBackground));
   front->Clear();
+  // Painted from the game's state whenever the picture is shown or read after a change, so the
+  // picture is also painted again by itself on a screen of another density.
+  front->SetPainter([this](QPainter& dc) {
+    PaintBoard(dc, game_.Nodes, kBoardGeometry, game_.ColorP1, game_.ColorP2);
+  });
   connect(front, &Front::MouseDown, this, &frmMain::Front_MouseDown);
-  // On a screen of another density the board is painted again at that density.
-  connect(front, &Front::DevicePixelRatioChanged, this, &frmMain::DrawBoard);
+  connect(front, &Front::KeyDown, this, &frmMain::Front_KeyDown);
 
   lblDonate =
       MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),

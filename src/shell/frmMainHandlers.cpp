@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "shell/Front.h"
 #include "shell/frmMain.h"
 
 namespace vextal {
@@ -12,7 +13,46 @@ namespace vextal {
 // Events of the controls
 
 void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
+  // A mouse player sees the board as painted; the keys go on from the clicked node.
+  const auto cell = game_.CellAt(x, y);
+  cursor_.HideAt(cell ? cell->first : cursor_.Column(), cell ? cell->second : cursor_.Row());
+  ShowFocusFrame();
   game_.BoardClick(x, y);
+}
+
+void frmMain::Front_KeyDown(int key) {
+  switch (key) {
+    case Qt::Key_Left:
+      cursor_.Move(game_.Nodes, BoardCursor::Step::Left);
+      break;
+    case Qt::Key_Right:
+      cursor_.Move(game_.Nodes, BoardCursor::Step::Right);
+      break;
+    case Qt::Key_Up:
+      cursor_.Move(game_.Nodes, BoardCursor::Step::Up);
+      break;
+    case Qt::Key_Down:
+      cursor_.Move(game_.Nodes, BoardCursor::Step::Down);
+      break;
+    default:  // Space, Enter: as a click on the framed node, under the same rules
+      if (cursor_.Shown()) {
+        game_.PlayCell(cursor_.Column(), cursor_.Row());
+      }
+      return;
+  }
+  ShowFocusFrame();
+}
+
+void frmMain::ShowFocusFrame() {
+  if (!cursor_.Shown()) {
+    front->SetFocusFrame(std::nullopt);
+    return;
+  }
+  // Around the node's square and its outline, clear of the node itself.
+  const BoxRect square = NodeSquare(kBoardGeometry, cursor_.Column(), cursor_.Row());
+  const int margin = 4;
+  front->SetFocusFrame(QRect(QPoint(square.x1 - margin, square.y1 - margin),
+                             QPoint(square.x2 + margin, square.y2 + margin)));
 }
 
 void frmMain::tmrAI_Timer() {
@@ -58,22 +98,58 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::mnuEnableAI_Click() {
   game_.ToggleCpuPlayer();
+  settings_.SetCpuPlayer(game_.CpuOn);
 }
 
 void frmMain::mnuEnableDemo_Click() {
   game_.ToggleDemoPlayer();
 }
 
+void frmMain::mnuCpuLevel_Click(int index) {
+  if (index < 0 || index >= int(kCpuLevels.size())) {
+    return;
+  }
+  const CpuLevel level = kCpuLevels[std::size_t(index)];
+  SelectCpuLevel(level);
+  settings_.SetCpuStrength(level);
+}
+
+void frmMain::SelectCpuLevel(CpuLevel level) {
+  game_.SetCpuLevel(level);
+  for (qsizetype i = 0; i < mnuCpuLevel.size(); ++i) {
+    mnuCpuLevel[i]->setChecked(kCpuLevels[std::size_t(i)] == level);
+  }
+}
+
 void frmMain::mnuEnableSound_Click() {
   music_.mnuEnableSound_Click();
+  settings_.SetSoundEffects(music_.Menu().EnableSoundChecked);
 }
 
 void frmMain::mnuPlayMusic_Click(int index) {
   music_.mnuPlayMusic_Click(index);
+  RememberTune();
 }
 
 void frmMain::mnuStopMusic_Click() {
   music_.mnuStopMusic_Click();
+  RememberTune();
+}
+
+void frmMain::RememberTune() {
+  QString playing;  // "No music"
+  for (const MusicMenuItem& tune : music_.Menu().PlayMusic) {
+    if (tune.Checked) {
+      playing = tune.Tag;
+    }
+  }
+  settings_.SetTune(playing);
+}
+
+void frmMain::mnuSize_Click(int index) {
+  if (index >= 0 && index < int(kWindowSizes.size())) {
+    settings_.SetSize(kWindowSizes[std::size_t(index)]);
+  }
 }
 
 void frmMain::mnuExit_Click() {
@@ -97,7 +173,11 @@ void frmMain::mnuServer_Click() {
 }
 
 void frmMain::mnuClient_Click() {
+  const QString offered = net_.LastServerAddress;
   net_.ConnectToServer();
+  if (net_.LastServerAddress != offered) {
+    settings_.SetLastServerAddress(net_.LastServerAddress);
+  }
 }
 
 void frmMain::mnuDisconnect_Click() {

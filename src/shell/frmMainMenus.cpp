@@ -1,5 +1,6 @@
 // The main window's menu bar: built once, the stage items and the tune list filled at start-up.
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -10,36 +11,36 @@ namespace vextal {
 
 namespace {
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
+QAction* AddItem(QMenu* menu, const QString& name, const QString& caption) {
   QAction* action = menu->addAction(caption);
-  action->setObjectName(QString::fromLatin1(name));
+  action->setObjectName(name);
   return action;
 }
 
-QAction* AddCheckItem(QMenu* menu, const char* name, const QString& caption, bool checked) {
+QAction* AddCheckItem(QMenu* menu, const QString& name, const QString& caption, bool checked) {
   QAction* action = AddItem(menu, name, caption);
   action->setCheckable(true);
   action->setChecked(checked);
   return action;
 }
 
-QAction* AddLine(QMenu* menu, const char* name) {
+QAction* AddLine(QMenu* menu, const QString& name) {
   QAction* line = menu->addSeparator();
-  line->setObjectName(QString::fromLatin1(name));
+  line->setObjectName(name);
   return line;
 }
 
-QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption) {
+QMenu* AddMenu(QMenuBar* bar, const QString& name, const QString& caption) {
   QMenu* menu = bar->addMenu(caption);
-  menu->setObjectName(QString::fromLatin1(name));
-  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
   return menu;
 }
 
-QMenu* AddSubMenu(QMenu* parent, const char* name, const QString& caption) {
+QMenu* AddSubMenu(QMenu* parent, const QString& name, const QString& caption) {
   QMenu* menu = parent->addMenu(caption);
-  menu->setObjectName(QString::fromLatin1(name));
-  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
   return menu;
 }
 
@@ -64,6 +65,7 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuEnableDemo =
       AddCheckItem(mnuFile, "mnuEnableDemo", QStringLiteral("Enable Demo player"), false);
   mnuEnableDemo->setEnabled(false);
+  BuildCpuStrengthMenu();
   AddLine(mnuFile, "mnuLineF1");
   mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", QStringLiteral("Sound effects"), true);
   mnuBackgroundMusic =
@@ -73,6 +75,8 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuPlayMusic.append(none);
   mnuLineF3 = AddLine(mnuBackgroundMusic, "mnuLineF3");
   mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", QStringLiteral("No music"), true);
+  AddLine(mnuFile, "mnuLineF4");
+  BuildWindowSizeMenu();
   AddLine(mnuFile, "mnuLineF2");
   mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
 
@@ -82,6 +86,37 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   connect(none, &QAction::triggered, this, [this] { mnuPlayMusic_Click(0); });
   connect(mnuStopMusic, &QAction::triggered, this, &frmMain::mnuStopMusic_Click);
   connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+}
+
+void frmMain::BuildCpuStrengthMenu() {
+  mnuCpuStrength = AddSubMenu(mnuFile, "mnuCpuStrength", QStringLiteral("CPU strength"));
+  mnuCpuStrength->menuAction()->setEnabled(false);  // follows "Enable Demo player"
+  auto* levels = new QActionGroup(mnuCpuStrength);  // one checked at a time
+  for (const CpuLevel level : kCpuLevels) {
+    const int index = int(mnuCpuLevel.size());
+    QAction* item = AddCheckItem(mnuCpuStrength, QStringLiteral("mnuCpuLevel%1").arg(index),
+                                 CpuLevelName(level), level == CpuLevel::Classic);
+    levels->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { mnuCpuLevel_Click(index); });
+    mnuCpuLevel.append(item);
+  }
+}
+
+void frmMain::BuildWindowSizeMenu() {
+  mnuWindowSize = AddSubMenu(mnuFile, "mnuWindowSize", QStringLiteral("Window size"));
+  auto* sizes = new QActionGroup(mnuWindowSize);
+  for (const WindowSize size : kWindowSizes) {
+    const int index = int(mnuSize.size());
+    QAction* item = AddCheckItem(mnuWindowSize, QStringLiteral("mnuSize%1").arg(index),
+                                 WindowSizeCaption(size), size == WindowSize::Normal);
+    sizes->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { mnuSize_Click(index); });
+    mnuSize.append(item);
+  }
+  AddLine(mnuWindowSize, "mnuLineW1");
+  // Every window of a run is drawn at one scale, chosen before the first one opens.
+  AddItem(mnuWindowSize, "mnuSizeNote", QStringLiteral("Takes effect at the next start"))
+      ->setEnabled(false);
 }
 
 void frmMain::BuildResetMenu(QMenu* menu) {

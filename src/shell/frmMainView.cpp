@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTime>
@@ -30,12 +31,10 @@ void SetBold(QLabel* label, bool bold) {
 }  // namespace
 
 void frmMain::DrawBoard() {
-  front->Clear();
-  {
-    QPainter dc(&front->Image());
-    PaintBoard(dc, game_.Nodes, kBoardGeometry, game_.ColorP1, game_.ColorP2);
-  }
-  front->update();
+  // Painted at most once per pass of the event loop, however many moves came in that pass.
+  front->Invalidate();
+  cursor_.Follow(game_.Nodes);
+  ShowFocusFrame();
 }
 
 void frmMain::AddLog(const QString& message) {
@@ -71,6 +70,10 @@ void frmMain::ShowPlayerNames(const QString& name1, const QString& name2) {
 
 void frmMain::SetMenuEnabled(MenuItem item, bool enabled) {
   ActionFor(item)->setEnabled(enabled);
+  if (item == MenuItem::EnableDemo) {
+    // The strength matters exactly when the CPU may play, which is when the demo may be chosen.
+    mnuCpuStrength->menuAction()->setEnabled(enabled);
+  }
 }
 
 void frmMain::SetMenuChecked(MenuItem item, bool checked) {
