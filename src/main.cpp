@@ -7,6 +7,8 @@
 #include "game/Clock.h"
 #include "game/Random.h"
 #include "shell/QtDialogs.h"
+#include "shell/ShellSettings.h"
+#include "shell/WindowSize.h"
 #include "shell/frmMain.h"
 
 namespace {
@@ -21,13 +23,17 @@ std::uint64_t StartSeed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The window size scales the whole run, so it is read before Qt starts.
+  vextal::ApplyWindowSizeBeforeStart(vextal::ShellSettings::ForUser().Size());
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vextal"));
+  QApplication::setOrganizationName(vextal::ShellSettings::kOrganization);
+  QApplication::setApplicationName(vextal::ShellSettings::kApplication);
 
   vextal::SteadyClock clock;
   vextal::SeededRandom random(StartSeed());
   vextal::QtDialogs dialogs;
-  vextal::frmMain window(clock, random, dialogs);
+  vextal::ShellSettings settings = vextal::ShellSettings::ForUser();
+  vextal::frmMain window(clock, random, dialogs, settings);
   dialogs.SetParentWidget(&window);
   window.show();
   return app.exec();

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +13,11 @@ Front::Front(QWidget* parent) : QFrame(parent) {
   setLineWidth(1);
   // The image covers everything inside the frame; no need to erase underneath it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Tab reaches the board, so it can be played from the keyboard.
+  setFocusPolicy(Qt::StrongFocus);
+  repaintSoon_.setSingleShot(true);
+  repaintSoon_.setInterval(0);
+  connect(&repaintSoon_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void Front::SetBackground(const QColor& backColor, const QImage& picture) {
@@ -48,19 +54,96 @@ void Front::Clear() {
   }
 }
 
+void Front::Invalidate() {
+  invalid_ = true;
+  if (!repaintSoon_.isActive()) {
+    repaintSoon_.start();
+  }
+}
+
+QImage& Front::Image() {
+  PaintIfInvalid();
+  return image_;
+}
+
+void Front::PaintIfInvalid() {
+  if (!invalid_) {
+    return;
+  }
+  invalid_ = false;
+  Clear();
+  if (painter_) {
+    QPainter dc(&image_);
+    painter_(dc);
+  }
+}
+
 void Front::paintEvent(QPaintEvent* event) {
   if (!image_.isNull() && image_.devicePixelRatio() != devicePixelRatioF()) {
-    // Checked here because every change of ratio repaints the window, whatever caused it. The
-    // owner redraws the image at once, so this very paint already shows the sharp board.
+    // Checked here because every change of ratio repaints the window, whatever caused it.
+    invalid_ = invalid_ || bool(painter_);
     emit DevicePixelRatioChanged();
   }
+  PaintIfInvalid();
   {
     QPainter p(this);
     const QRect inside = contentsRect();
     p.fillRect(inside, backColor_);
     p.drawImage(inside.topLeft(), image_);
+    PaintFocusFrame(p);
   }
   QFrame::paintEvent(event);  // the frame on top
+}
+
+void Front::SetFocusFrame(const std::optional<QRect>& frame) {
+  if (frame != focusFrame_) {
+    focusFrame_ = frame;
+    update();
+  }
+}
+
+void Front::PaintFocusFrame(QPainter& p) const {
+  if (!focusFrame_) {
+    return;
+  }
+  const QRect inside = contentsRect();
+  p.save();
+  p.setClipRect(inside);
+  // A white ring two pixels wide inside a black one: seen on the dark board and on every colour
+  // of the nodes and bars.
+  const QRect outer = focusFrame_->translated(inside.topLeft());
+  const auto ring = [&p](const QRect& r, int width, const QColor& color) {
+    p.fillRect(QRect(r.left(), r.top(), r.width(), width), color);
+    p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), color);
+    p.fillRect(QRect(r.left(), r.top(), width, r.height()), color);
+    p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), color);
+  };
+  ring(outer, 1, Qt::black);
+  ring(outer.adjusted(1, 1, -1, -1), 2, Qt::white);
+  p.restore();
+}
+
+void Front::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      emit KeyDown(event->key());
+      event->accept();
+      return;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Holding the key down plays once: a repeat would play the other seat's turn too.
+      if (!event->isAutoRepeat()) {
+        emit KeyDown(event->key());
+      }
+      event->accept();
+      return;
+    default:
+      QFrame::keyPressEvent(event);
+  }
 }
 
 void Front::mousePressEvent(QMouseEvent* event) {

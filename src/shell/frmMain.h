@@ -14,9 +14,11 @@
 #include "net/cBuffer.h"
 #include "net/cSocket.h"
 #include "render/BoardPainter.h"
+#include "shell/BoardCursor.h"
 #include "shell/ChatLog.h"
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
+#include "shell/ShellSettings.h"
 #include "shell/mMusic.h"
 
 class QAction;
@@ -37,8 +39,14 @@ class Front;
 // timing and the length of the run), the program's one random source, already seeded, and the
 // modal boxes. The program passes SteadyClock, SeededRandom and QtDialogs; tests pass fakes.
 // programFolder is where the "sound" and "music" folders are looked for; empty means the
-// folder the program runs from. Construction runs the whole start-up, up to and including the
-// first game; the caller shows the window.
+// folder the program runs from. settings is where the window keeps its choices between runs
+// (read at start-up, written at every change); without it nothing is kept, so a test never
+// reaches the user's own settings. Construction runs the whole start-up, up to and including
+// the first game; the caller shows the window.
+//
+// The code is split by job: frmMain.cpp brings the window up and down, frmMainControls.cpp and
+// frmMainMenus.cpp build the controls and the menus, frmMainView.cpp shows what the game
+// reports, frmMainHandlers.cpp holds the event handlers and menu commands.
 class frmMain final : public QMainWindow, public GameView {
   Q_OBJECT
 
@@ -49,6 +57,8 @@ class frmMain final : public QMainWindow, public GameView {
   static constexpr int kFarewellAfterSeconds = 120;  // a longer run ends with the farewell box
 
   frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
+          const QString& programFolder = QString(), QWidget* parent = nullptr);
+  frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs, ShellSettings& settings,
           const QString& programFolder = QString(), QWidget* parent = nullptr);
   ~frmMain() override;
 
@@ -79,6 +89,8 @@ class frmMain final : public QMainWindow, public GameView {
  public slots:
   // Events of the controls.
   void Front_MouseDown(Qt::MouseButton button, int x, int y);
+  // An arrow key moves the keyboard's frame over the nodes; Space or Enter plays the framed one.
+  void Front_KeyDown(int key);
   void tmrAI_Timer();
   void lblState_DblClick();
   void lblDonate_Click();
@@ -86,9 +98,11 @@ class frmMain final : public QMainWindow, public GameView {
   // Menu commands.
   void mnuEnableAI_Click();
   void mnuEnableDemo_Click();
+  void mnuCpuLevel_Click(int index);  // index into kCpuLevels
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
+  void mnuSize_Click(int index);  // index into kWindowSizes
   void mnuExit_Click();
   void mnuClear_Click();
   void mnuSetup_Click(int index);
@@ -109,18 +123,42 @@ class frmMain final : public QMainWindow, public GameView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Layout (frmMainControls.cpp, frmMainMenus.cpp).
   void BuildControls();
+  void BuildStatusStrip(QWidget* client);
+  void BuildBoard(QWidget* client);
   void BuildMenus();
-  void StartUp();
-  void ShutDown();
+  void BuildFileMenu(QMenu* menu);
+  void BuildCpuStrengthMenu();
+  void BuildWindowSizeMenu();
+  void BuildResetMenu(QMenu* menu);
+  void BuildNetworkMenu(QMenu* menu);
+  void BuildHelpMenu(QMenu* menu);
   void BuildStageItems();
   void FillMusicList();
   void ShowMusicMenu();
   QAction* ActionFor(MenuItem item) const;
+  // Text with every "[1]" replaced, as the captions with a placeholder are filled in.
+  static QString FillPlaceholder(QString text, const QString& value);
+
+  // Start-up and shut-down (frmMain.cpp).
+  frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs, ShellSettings* settings,
+          const QString& programFolder, QWidget* parent);
+  void StartUp();
+  void ApplySettings();
+  void ApplyTune(const QString& fileName);
+  void ShutDown();
+
+  // Handlers (frmMainHandlers.cpp).
+  void SelectCpuLevel(CpuLevel level);
+  void RememberTune();
+  void ShowFocusFrame();
 
   const Clock& clock_;
   RandomSource& random_;
   Dialogs& dialogs_;
+  ShellSettings forgetful_;  // the store of a window that remembers nothing
+  ShellSettings& settings_;
   vextal::Game game_;
   // The program's one connection, and the game's side of it.
   cSocket NetSocket;
@@ -135,6 +173,7 @@ class frmMain final : public QMainWindow, public GameView {
 
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
+  BoardCursor cursor_;  // the keyboard's frame on the board
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;
@@ -157,11 +196,15 @@ class frmMain final : public QMainWindow, public GameView {
   QMenu* mnuFile = nullptr;
   QAction* mnuEnableAI = nullptr;
   QAction* mnuEnableDemo = nullptr;
+  QMenu* mnuCpuStrength = nullptr;  // enabled exactly when mnuEnableDemo is
+  QList<QAction*> mnuCpuLevel;      // one per CPU level, in the order of kCpuLevels
   QAction* mnuEnableSound = nullptr;
   QMenu* mnuBackgroundMusic = nullptr;
   QList<QAction*> mnuPlayMusic;  // index 0 is the "(none)" placeholder
   QAction* mnuLineF3 = nullptr;
   QAction* mnuStopMusic = nullptr;
+  QMenu* mnuWindowSize = nullptr;
+  QList<QAction*> mnuSize;  // one per window size, in the order of kWindowSizes
   QAction* mnuExit = nullptr;
   QMenu* mnuReset = nullptr;
   QAction* mnuClear = nullptr;

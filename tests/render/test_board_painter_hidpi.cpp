@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QtTest>
 
+#include "common/HiDpiNodePixels.h"
 #include "game/Board.h"
 #include "render/BoardPainter.h"
 #include "render/mPaint.h"
@@ -65,39 +66,17 @@ class TestBoardPainterHiDpi : public QObject {
     const QImage image = Paint(board, 2.0);
     QCOMPARE(image.size(), QSize(658, 558));
 
-    // Node (1,1): logical square 50..79 with its outline at 50 and 80, the owner square 55..74
-    // with its outline at 55 and 75. A row through the square's top part (logical y 52):
-    const QRgb black = qRgb(0, 0, 0);
-    const QRgb kind = qRgb(150, 50, 200);
-    const QRgb grey = kGrey.rgb();
-    for (int y : {104, 105}) {
-      QCOMPARE(At(image, 99, y), grey);
-      QCOMPARE(At(image, 100, y), black);
-      QCOMPARE(At(image, 101, y), black);
-      for (int x = 102; x <= 159; ++x) {
-        QCOMPARE(At(image, x, y), kind);
+    for (const testing::HiDpiSpan& span : testing::kNodeOneOneAtRatioTwo) {
+      const QRgb expected = span.paint == testing::HiDpiPaint::Outside
+                                ? kGrey.rgb()
+                                : testing::HiDpiColour(span.paint);
+      for (int y = span.y1; y <= span.y2; ++y) {
+        for (int x = span.x1; x <= span.x2; ++x) {
+          QVERIFY2(At(image, x, y) == expected,
+                   qPrintable(QStringLiteral("image pixel (%1, %2)").arg(x).arg(y)));
+        }
       }
-      QCOMPARE(At(image, 160, y), black);  // the outline one logical pixel further right ...
-      QCOMPARE(At(image, 161, y), black);  // ... is two image pixels wide
-      QCOMPARE(At(image, 162, y), grey);
     }
-    // The top and bottom outline rows, and the owner square inside.
-    QCOMPARE(At(image, 130, 99), grey);
-    QCOMPARE(At(image, 130, 100), black);
-    QCOMPARE(At(image, 130, 101), black);
-    QCOMPARE(At(image, 130, 102), kind);
-    QCOMPARE(At(image, 130, 159), kind);
-    QCOMPARE(At(image, 130, 160), black);
-    QCOMPARE(At(image, 130, 161), black);
-    QCOMPARE(At(image, 130, 162), grey);
-    QCOMPARE(At(image, 109, 130), kind);
-    QCOMPARE(At(image, 110, 130), black);
-    QCOMPARE(At(image, 111, 130), black);
-    QCOMPARE(At(image, 112, 130), QColor(0, 150, 240).rgb());
-    QCOMPARE(At(image, 149, 130), QColor(0, 150, 240).rgb());
-    QCOMPARE(At(image, 150, 130), black);
-    QCOMPARE(At(image, 151, 130), black);
-    QCOMPARE(At(image, 152, 130), kind);
   }
 
   void ratioTwoIsRatioOneInBlocks() {

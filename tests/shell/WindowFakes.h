@@ -2,12 +2,20 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+#include <QAction>
+#include <QLabel>
 #include <QList>
+#include <QPlainTextEdit>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "common/FakeClock.h"
 #include "game/Dialogs.h"
+#include "game/Random.h"
+#include "shell/frmMain.h"
 
 namespace vextal::testing {
 
@@ -43,6 +51,34 @@ class RecordingDialogs final : public Dialogs {
 
   QList<Box> boxes;
   std::function<void(const Box&)> onMessage;
+};
+
+// One main window with fakes, in a program folder without sounds or tunes, that remembers
+// nothing between runs. Its timer ticks only when a test says.
+struct WindowRig {
+  QTemporaryDir folder;
+  FakeClock clock{kWindowClockStartMs};
+  SeededRandom random{1234};
+  RecordingDialogs dialogs;
+  std::unique_ptr<frmMain> window;
+
+  WindowRig() {
+    window = std::make_unique<frmMain>(clock, random, dialogs, folder.path());
+    window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();
+  }
+  template <typename T>
+  T* Find(const char* name) const {
+    T* child = window->findChild<T*>(QString::fromLatin1(name));
+    if (!child) {
+      qWarning("no child %s", name);
+    }
+    return child;
+  }
+  QAction* Item(const char* name) const { return Find<QAction>(name); }
+  QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
+  QStringList LogLines() const {
+    return Find<QPlainTextEdit>("txtLog")->toPlainText().split(QLatin1Char('\n'));
+  }
 };
 
 }  // namespace vextal::testing

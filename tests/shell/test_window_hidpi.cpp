@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "common/HiDpiNodePixels.h"
 #include "game/Random.h"
 #include "shell/Artwork.h"
 #include "shell/Front.h"
@@ -74,20 +75,17 @@ class TestWindowHiDpi : public QObject {
     rig.ClickNode(1, 1);  // a click at logical (65, 65) claims node (1,1)
     QCOMPARE(rig.window->game().Nodes()(1, 1).Owner, Player(1));
 
-    // Node (1,1)'s square covers image pixels 100..159, its black outline 100..101 and 160..161.
-    const QRgb black = qRgb(0, 0, 0);
-    const QRgb kind = qRgb(150, 50, 200);
-    for (int y : {104, 105}) {
-      QCOMPARE(rig.Device(100, y), black);
-      QCOMPARE(rig.Device(101, y), black);
-      for (int x = 102; x <= 159; ++x) {
-        QCOMPARE(rig.Device(x, y), kind);
+    // The same pixels as the painter gives at this ratio; around the node lies the background.
+    for (const HiDpiSpan& span : kNodeOneOneAtRatioTwo) {
+      for (int y = span.y1; y <= span.y2; ++y) {
+        for (int x = span.x1; x <= span.x2; ++x) {
+          const bool ok = span.paint == HiDpiPaint::Outside
+                              ? rig.Device(x, y) != HiDpiColour(HiDpiPaint::Outline)
+                              : rig.Device(x, y) == HiDpiColour(span.paint);
+          QVERIFY2(ok, qPrintable(QStringLiteral("image pixel (%1, %2)").arg(x).arg(y)));
+        }
       }
-      QCOMPARE(rig.Device(160, y), black);
-      QCOMPARE(rig.Device(161, y), black);
-      QVERIFY(rig.Device(162, y) != black);
     }
-    QCOMPARE(rig.Device(130, 130), qRgb(0, 150, 240));  // player 1's colour inside
 
     // The window shows the image pixel for pixel, not enlarged from a smaller one.
     const QImage shown = rig.front->grab().toImage();
@@ -139,9 +137,17 @@ class TestWindowHiDpi : public QObject {
     const QPixmap held = rig.window->findChild<QLabel*>(QStringLiteral("imgIcon"))->pixmap();
     QCOMPARE(held.devicePixelRatio(), kRatio);
     QCOMPARE(held.size(), QSize(64, 64));
-    QImage expected = ProgramIconImage(64);
-    expected.setDevicePixelRatio(kRatio);
-    QCOMPARE(held.toImage().convertToFormat(QImage::Format_ARGB32), expected);
+    // Every pixel of the 32-pixel design is a solid 2 x 2 block: not a smoothed enlargement,
+    // which would blend the outlines into their neighbours.
+    const QImage design = ProgramIconImage(32);
+    const QImage shown = held.toImage().convertToFormat(design.format());
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        if (shown.pixel(x, y) != design.pixel(x / 2, y / 2)) {
+          QFAIL(qPrintable(QStringLiteral("icon pixel (%1, %2) is blended").arg(x).arg(y)));
+        }
+      }
+    }
     const QList<QSize> sizes = rig.window->windowIcon().availableSizes();
     for (int size : kProgramIconSizes) {
       QVERIFY(sizes.contains(QSize(size, size)));

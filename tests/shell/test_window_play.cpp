@@ -53,6 +53,16 @@ struct Rig {
     Click(50 * c + 15, 50 * r + 15, button);
   }
   QColor Pixel(int x, int y) const { return QColor(front->Image().pixel(x, y)); }
+  // The node the keyboard's frame is around, or (0, 0) while it is hidden.
+  QPoint Framed() const {
+    const auto frame = front->FocusFrame();
+    return frame ? (frame->topLeft() + QPoint(4, 4)) / 50 : QPoint();
+  }
+  void Keys(std::initializer_list<Qt::Key> keys) {
+    for (const Qt::Key key : keys) {
+      QTest::keyClick(front, key);
+    }
+  }
 };
 
 // What the game-over box must say for the scores at the end of a game.
@@ -146,6 +156,75 @@ class TestWindowPlay : public QObject {
     for (const QPoint& p : {QPoint(65, 65), QPoint(90, 65), QPoint(300, 250), QPoint(3, 100)}) {
       QCOMPARE(QColor(shown.pixel(origin + p)), rig.Pixel(p.x(), p.y()));
     }
+  }
+
+  void aBurstOfChangesPaintsTheBoardOnce() {
+    Rig rig;
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    int paints = 0;
+    rig.front->SetPainter([&paints](QPainter&) { ++paints; });
+    for (int i = 0; i < 300; ++i) {
+      rig.window->DrawBoard();
+      rig.window->AddLog(QStringLiteral("move %1").arg(i));  // repaints the status line at once
+    }
+    QCOMPARE(paints, 0);
+    QTRY_COMPARE(paints, 1);  // on the way back through the event loop
+    rig.front->Image();
+    QTest::qWait(20);
+    QCOMPARE(paints, 1);
+    // A read in between gets the new picture at once, without the event loop.
+    rig.window->DrawBoard();
+    rig.front->Image();
+    QCOMPARE(paints, 2);
+  }
+
+  void keysFrameAndPlayTheNodes() {
+    Rig rig;
+    QVERIFY(rig.front->focusPolicy() & Qt::TabFocus);
+    rig.Stage(4);  // XX-XX / XXXXX / -X-X- / -XXX-
+    rig.Stage(4);  // player 1 to move
+    const QImage painted = rig.front->Image();
+    rig.Keys({Qt::Key_Space});  // nothing framed, nothing played
+    QCOMPARE(rig.Framed(), QPoint());
+    QCOMPARE(rig.game().ActPlayer(), Player(1));
+
+    rig.Keys({Qt::Key_Right});  // the first arrow shows the frame
+    QCOMPARE(rig.Framed(), QPoint(1, 1));
+    // Drawn over the board, not into its image: black, then a white ring, around the square.
+    const QImage shown = rig.front->grab().toImage();
+    const QPoint origin = rig.front->ClientOrigin();
+    QCOMPARE(QColor(shown.pixel(origin + QPoint(46, 60))), QColor(Qt::black));
+    QCOMPARE(QColor(shown.pixel(origin + QPoint(47, 60))), QColor(Qt::white));
+    QCOMPARE(rig.front->Image(), painted);
+
+    // Over the gaps to the nearest node in that direction, and never off the board.
+    const struct {
+      Qt::Key key;
+      QPoint to;
+    } moves[] = {{Qt::Key_Left, {1, 1}},  {Qt::Key_Up, {1, 1}},   {Qt::Key_Right, {2, 1}},
+                 {Qt::Key_Right, {4, 1}}, {Qt::Key_Down, {4, 2}}, {Qt::Key_Down, {4, 3}},
+                 {Qt::Key_Left, {2, 3}},  {Qt::Key_Down, {2, 4}}, {Qt::Key_Down, {2, 4}},
+                 {Qt::Key_Left, {1, 2}}};
+    for (const auto& move : moves) {
+      rig.Keys({move.key});
+      QCOMPARE(rig.Framed(), move.to);
+    }
+
+    // Space plays the framed node as a click would.
+    rig.Keys({Qt::Key_Space});
+    QCOMPARE(rig.game().Nodes()(1, 2).Owner, Player(1));
+    QCOMPARE(rig.game().ActPlayer(), Player(2));
+    // Against the CPU, the person may not play player 2's turn: not by keys either.
+    rig.window->findChild<QAction*>(QStringLiteral("mnuEnableAI"))->trigger();
+    rig.Keys({Qt::Key_Right, Qt::Key_Return, Qt::Key_Enter});
+    QCOMPARE(rig.game().Nodes()(2, 2).Owner, Player(0));
+    QCOMPARE(rig.game().ActPlayer(), Player(2));
+
+    // A click hides the frame; the next arrow shows it on the clicked node.
+    rig.ClickNode(5, 2);
+    QCOMPARE(rig.Framed(), QPoint());
+    rig.Keys({Qt::Key_Down});
+    QCOMPARE(rig.Framed(), QPoint(5, 2));
   }
 
   void gameAgainstTheCpuEndsWithTheBox() {

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QVariant>
+
+#include "game/CpuLevel.h"
+#include "shell/WindowSize.h"
+
+class QSettings;
+
+namespace vextal {
+
+// What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
+// music", "Enable CPU player", the CPU strength, the window size and the server address typed
+// last. Every value is written as soon as it is set. Nothing else is kept: the demo and the
+// stage start afresh with every run.
+//
+// Every value has a default, the state of a first start. A store that is missing, cannot be
+// read or does not parse, and a value that is not one this program writes, read as the default.
+class ShellSettings {
+ public:
+  // Remembers nothing: every read gives the default and writes are dropped.
+  ShellSettings();
+  // The user's own store in the desktop's usual place (~/.config/Vextal/Vextal.conf on Linux).
+  static ShellSettings ForUser();
+  // A store in one INI file, created when the first value is written.
+  explicit ShellSettings(const QString& iniFile);
+  ShellSettings(ShellSettings&&) noexcept;
+  ShellSettings& operator=(ShellSettings&&) noexcept;
+  ~ShellSettings();
+
+  static inline const QString kOrganization = QStringLiteral("Vextal");
+  static inline const QString kApplication = QStringLiteral("Vextal");
+
+  bool SoundEffects() const;  // true
+  void SetSoundEffects(bool on);
+  QString Tune() const;  // empty: "No music"
+  void SetTune(const QString& fileName);
+  bool CpuPlayer() const;  // false
+  void SetCpuPlayer(bool on);
+  CpuLevel CpuStrength() const;  // Classic
+  void SetCpuStrength(CpuLevel level);
+  WindowSize Size() const;  // Normal
+  void SetSize(WindowSize size);
+  QString LastServerAddress() const;  // empty
+  void SetLastServerAddress(const QString& address);
+
+  // The file the values live in; empty for a store that remembers nothing.
+  QString FileName() const;
+
+ private:
+  explicit ShellSettings(std::unique_ptr<QSettings> store);
+  QVariant Read(const QString& key) const;
+  bool ReadBool(const QString& key, bool otherwise) const;
+  QString ReadText(const QString& key) const;
+  void Write(const QString& key, const QVariant& value);
+
+  std::unique_ptr<QSettings> store_;
+  bool readable_ = false;
+};
+
+}  // namespace vextal

@@ -1,0 +1,165 @@
+// The main window's controls at their designed pixel positions.
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "render/BoardPainter.h"
+#include "shell/Artwork.h"
+#include "shell/Front.h"
+#include "shell/frmMain.h"
+
+namespace vextal {
+
+namespace {
+
+// The layout was designed for a bitmap font of 6 to 7 points that does not exist here.
+// DejaVu Sans Condensed (fonts-dejavu-extra), falling back to DejaVu Sans (fonts-dejavu-core),
+// stays legible at these pixel sizes and keeps the longest captions inside their labels.
+QFont SmallFont(int pixelSize) {
+  QFont font;
+  font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(pixelSize);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
+}
+
+constexpr int kStatusFontPx = 9;   // status line and event log (6.75 pt at 96 dpi)
+constexpr int kBoardFontPx = 8;    // the three labels on the board (6 pt)
+constexpr int kWindowFontPx = 10;  // the player row: "20 + 62 = 82" fits its 65 pixels
+
+const QColor kFrontBackColor(128, 128, 128);
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+// A label drawn straight onto the board picture in its own colour.
+QLabel* MakeBoardLabel(Front* front, const char* name, const QRect& geometry, const QString& text,
+                       const QColor& color) {
+  QLabel* label = MakeLabel(front, name, geometry.translated(front->ClientOrigin()), text);
+  label->setFont(SmallFont(kBoardFontPx));
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, color);
+  label->setPalette(palette);
+  label->setAutoFillBackground(false);
+  return label;
+}
+
+// One of the four lines of the sunken frame around the status line.
+void MakeFrameLine(QWidget* parent, const char* name, const QRect& geometry,
+                   QPalette::ColorRole role) {
+  auto* line = new QWidget(parent);
+  line->setObjectName(QString::fromLatin1(name));
+  line->setGeometry(geometry);
+  line->setBackgroundRole(role);
+  line->setAutoFillBackground(true);
+}
+
+QFrame* MakeMarker(QWidget* parent, const char* name, const QRect& geometry) {
+  auto* marker = new QFrame(parent);
+  marker->setObjectName(QString::fromLatin1(name));
+  marker->setGeometry(geometry);
+  marker->setFrameStyle(QFrame::Box | QFrame::Plain);
+  marker->setLineWidth(1);
+  marker->setAutoFillBackground(true);
+  QPalette palette = marker->palette();
+  palette.setColor(QPalette::WindowText, Qt::black);  // the outline
+  marker->setPalette(palette);
+  return marker;
+}
+
+}  // namespace
+
+void frmMain::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  client->setFont(SmallFont(kWindowFontPx));
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  BuildStatusStrip(client);
+
+  tmrAI = new QTimer(this);
+  tmrAI->setObjectName(QStringLiteral("tmrAI"));
+  tmrAI->setInterval(kTimerIntervalMs);
+  connect(tmrAI, &QTimer::timeout, this, &frmMain::tmrAI_Timer);
+
+  BuildBoard(client);
+
+  // The event log lies over the board while it is shown.
+  txtLog = new QPlainTextEdit(client);
+  txtLog->setObjectName(QStringLiteral("txtLog"));
+  txtLog->setGeometry(4, 4, 333, 281);
+  txtLog->setFont(SmallFont(kStatusFontPx));
+  txtLog->setReadOnly(true);
+  txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtLog->hide();
+  txtLog->raise();
+
+  imgIcon = new QLabel(client);
+  imgIcon->setObjectName(QStringLiteral("imgIcon"));
+  imgIcon->setGeometry(0, 4, 32, 32);
+  imgIcon->setPixmap(ProgramIconPixmap(32, devicePixelRatioF()));
+  imgIcon->hide();
+
+  picActive1 = MakeMarker(client, "picActive1", QRect(4, 292, 13, 13));
+  lblPlayer1 = MakeLabel(client, "lblPlayer1", QRect(24, 292, 65, 13), QStringLiteral("Player 1"));
+  lblSum1 = MakeLabel(client, "lblSum1", QRect(96, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
+  picActive2 = MakeMarker(client, "picActive2", QRect(176, 292, 13, 13));
+  lblPlayer2 = MakeLabel(client, "lblPlayer2", QRect(196, 292, 65, 13), QStringLiteral("Player 2"));
+  lblSum2 = MakeLabel(client, "lblSum2", QRect(268, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
+}
+
+void frmMain::BuildStatusStrip(QWidget* client) {
+  // Only the strip's top 15 pixels lie inside the window.
+  picStatus = new QWidget(client);
+  picStatus->setObjectName(QStringLiteral("picStatus"));
+  picStatus->setGeometry(0, 312, 341, 37);
+  picStatus->setAutoFillBackground(true);
+  MakeFrameLine(picStatus, "Line2", QRect(0, 0, 340, 1), QPalette::Shadow);
+  MakeFrameLine(picStatus, "Line3", QRect(0, 0, 1, 14), QPalette::Shadow);
+  MakeFrameLine(picStatus, "Line4", QRect(0, 14, 341, 1), QPalette::Midlight);
+  MakeFrameLine(picStatus, "Line5", QRect(340, 0, 1, 14), QPalette::Midlight);
+  lblState =
+      MakeLabel(picStatus, "lblState", QRect(2, 2, 337, 12), QStringLiteral("System ready."));
+  lblState->setFont(SmallFont(kStatusFontPx));
+  lblState->installEventFilter(this);
+}
+
+void frmMain::BuildBoard(QWidget* client) {
+  front = new Front(client);
+  front->setObjectName(QStringLiteral("Front"));
+  front->setGeometry(4, 4, 331, 281);
+  front->SetBackground(kFrontBackColor, Front::PictureSource(&BoardBackground));
+  front->Clear();
+  // Painted from the game's state whenever the picture is shown or read after a change, so the
+  // picture is also painted again by itself on a screen of another density.
+  front->SetPainter(
+      [this](QPainter& dc) { PaintBoard(dc, game_.Nodes(), kBoardGeometry, kColorP1, kColorP2); });
+  connect(front, &Front::MouseDown, this, &frmMain::Front_MouseDown);
+  connect(front, &Front::KeyDown, this, &frmMain::Front_KeyDown);
+
+  lblDonate =
+      MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),
+                     QStringLiteral("PayPal Donate / PayPal Spenden"), QColor(240, 128, 160));
+  lblCopyright =
+      MakeBoardLabel(front, "lblCopyright", QRect(200, 268, 125, 13),
+                     QStringLiteral("(c) 2026 Vextal developers"), QColor(160, 128, 240));
+  lblVersion = MakeBoardLabel(front, "lblVersion", QRect(4, 4, 85, 13),
+                              QStringLiteral("Vextal Version [1]"), QColor(160, 128, 240));
+  // Clicks on the board's labels belong to the labels, not to the board below them.
+  for (QLabel* label : {lblDonate, lblCopyright, lblVersion}) {
+    label->installEventFilter(this);
+  }
+}
+
+}  // namespace vextal

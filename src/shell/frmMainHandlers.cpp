@@ -1,0 +1,216 @@
+// The main window's event handlers: the board, the timer, the status line and every menu command.
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "shell/Front.h"
+#include "shell/frmMain.h"
+#include "stages/Stages.h"
+
+namespace vextal {
+
+// ---------------------------------------------------------------------------------------------
+// Events of the controls
+
+void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
+  // A mouse player sees the board as painted; the keys go on from the clicked node.
+  const auto cell = game_.CellAt(x, y);
+  cursor_.HideAt(cell ? cell->first : cursor_.Column(), cell ? cell->second : cursor_.Row());
+  ShowFocusFrame();
+  game_.BoardClick(x, y);
+}
+
+void frmMain::Front_KeyDown(int key) {
+  switch (key) {
+    case Qt::Key_Left:
+      cursor_.Move(game_.Nodes(), BoardCursor::Step::Left);
+      break;
+    case Qt::Key_Right:
+      cursor_.Move(game_.Nodes(), BoardCursor::Step::Right);
+      break;
+    case Qt::Key_Up:
+      cursor_.Move(game_.Nodes(), BoardCursor::Step::Up);
+      break;
+    case Qt::Key_Down:
+      cursor_.Move(game_.Nodes(), BoardCursor::Step::Down);
+      break;
+    default:  // Space, Enter: as a click on the framed node, under the same rules
+      if (cursor_.Shown()) {
+        game_.PlayCell(cursor_.Column(), cursor_.Row());
+      }
+      return;
+  }
+  ShowFocusFrame();
+}
+
+void frmMain::ShowFocusFrame() {
+  if (!cursor_.Shown()) {
+    front->SetFocusFrame(std::nullopt);
+    return;
+  }
+  // Around the node's square and its outline, clear of the node itself.
+  const BoxRect square = NodeSquare(kBoardGeometry, cursor_.Column(), cursor_.Row());
+  const int margin = 4;
+  front->SetFocusFrame(QRect(QPoint(square.x1 - margin, square.y1 - margin),
+                             QPoint(square.x2 + margin, square.y2 + margin)));
+}
+
+void frmMain::tmrAI_Timer() {
+  game_.CpuTick();
+}
+
+void frmMain::lblState_DblClick() {
+  txtLog->setVisible(!txtLog->isVisible());
+  if (txtLog->isVisible()) {
+    txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
+  }
+}
+
+void frmMain::lblDonate_Click() {
+  pages_.OpenDonatePage();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lblState && event->type() == QEvent::MouseButtonDblClick) {
+    lblState_DblClick();
+    return true;
+  }
+  if (watched == lblDonate || watched == lblCopyright || watched == lblVersion) {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        return true;
+      case QEvent::MouseButtonRelease:
+        if (watched == lblDonate &&
+            lblDonate->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+          lblDonate_Click();
+        }
+        return true;
+      default:
+        break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menu commands
+
+void frmMain::mnuEnableAI_Click() {
+  game_.ToggleCpuPlayer();
+  settings_.SetCpuPlayer(game_.CpuOn());
+}
+
+void frmMain::mnuEnableDemo_Click() {
+  game_.ToggleDemoPlayer();
+}
+
+void frmMain::mnuCpuLevel_Click(int index) {
+  if (index < 0 || index >= int(kCpuLevels.size())) {
+    return;
+  }
+  const CpuLevel level = kCpuLevels[std::size_t(index)];
+  SelectCpuLevel(level);
+  settings_.SetCpuStrength(level);
+}
+
+void frmMain::SelectCpuLevel(CpuLevel level) {
+  game_.SetCpuLevel(level);
+  for (qsizetype i = 0; i < mnuCpuLevel.size(); ++i) {
+    mnuCpuLevel[i]->setChecked(kCpuLevels[std::size_t(i)] == level);
+  }
+}
+
+void frmMain::mnuEnableSound_Click() {
+  music_.mnuEnableSound_Click();
+  settings_.SetSoundEffects(music_.Menu().EnableSoundChecked);
+}
+
+void frmMain::mnuPlayMusic_Click(int index) {
+  music_.mnuPlayMusic_Click(index);
+  RememberTune();
+}
+
+void frmMain::mnuStopMusic_Click() {
+  music_.mnuStopMusic_Click();
+  RememberTune();
+}
+
+void frmMain::RememberTune() {
+  QString playing;  // "No music"
+  for (const MusicMenuItem& tune : music_.Menu().PlayMusic) {
+    if (tune.Checked) {
+      playing = tune.Tag;
+    }
+  }
+  settings_.SetTune(playing);
+}
+
+void frmMain::mnuSize_Click(int index) {
+  if (index >= 0 && index < int(kWindowSizes.size())) {
+    settings_.SetSize(kWindowSizes[std::size_t(index)]);
+  }
+}
+
+void frmMain::mnuExit_Click() {
+  close();
+}
+
+void frmMain::mnuClear_Click() {
+  game_.NewGame();
+}
+
+void frmMain::mnuSetup_Click(int index) {
+  SetupStage(game_, index, random_);
+}
+
+void frmMain::mnuShowChat_Click() {
+  chat_.ShowChat();
+}
+
+void frmMain::mnuServer_Click() {
+  net_.HostGame();
+}
+
+void frmMain::mnuClient_Click() {
+  const QString offered = net_.LastServerAddress;
+  net_.ConnectToServer();
+  if (net_.LastServerAddress != offered) {
+    settings_.SetLastServerAddress(net_.LastServerAddress);
+  }
+}
+
+void frmMain::mnuDisconnect_Click() {
+  net_.Disconnect();
+}
+
+void frmMain::mnuSynchronize_Click() {
+  net_.Synchronize();
+}
+
+void frmMain::mnuWebsite_Click() {
+  pages_.OpenWebsite();
+}
+
+void frmMain::mnuGuestbook_Click() {
+  pages_.OpenGuestbook();
+}
+
+void frmMain::mnuUpdate_Click() {
+  pages_.OpenUpdatePage();
+}
+
+void frmMain::mnuReadmeEN_Click() {
+  pages_.OpenReadmeEnglish();
+}
+
+void frmMain::mnuReadmeDE_Click() {
+  pages_.OpenReadmeGerman();
+}
+
+void frmMain::mnuPayPal_Click() {
+  pages_.OpenPayPal();
+}
+
+}  // namespace vextal

@@ -1,0 +1,237 @@
+// The main window's menu bar: built once, the stage items and the tune list filled at start-up.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/frmMain.h"
+#include "stages/Stages.h"
+
+namespace vextal {
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const QString& name, const QString& caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  return action;
+}
+
+QAction* AddCheckItem(QMenu* menu, const QString& name, const QString& caption, bool checked) {
+  QAction* action = AddItem(menu, name, caption);
+  action->setCheckable(true);
+  action->setChecked(checked);
+  return action;
+}
+
+QAction* AddLine(QMenu* menu, const QString& name) {
+  QAction* line = menu->addSeparator();
+  line->setObjectName(name);
+  return line;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const QString& name, const QString& caption) {
+  QMenu* menu = bar->addMenu(caption);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  return menu;
+}
+
+QMenu* AddSubMenu(QMenu* parent, const QString& name, const QString& caption) {
+  QMenu* menu = parent->addMenu(caption);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  return menu;
+}
+
+}  // namespace
+
+QString frmMain::FillPlaceholder(QString text, const QString& value) {
+  return text.replace(QStringLiteral("[1]"), value);
+}
+
+void frmMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("menuBar"));
+  BuildFileMenu(AddMenu(bar, "mnuFile", QStringLiteral("File")));
+  BuildResetMenu(AddMenu(bar, "mnuReset", QStringLiteral("Reset")));
+  BuildNetworkMenu(AddMenu(bar, "mnuNetwork", QStringLiteral("Network")));
+  BuildHelpMenu(AddMenu(bar, "mnuHelp", QStringLiteral("Help")));
+}
+
+void frmMain::BuildFileMenu(QMenu* menu) {
+  mnuFile = menu;
+  mnuEnableAI = AddCheckItem(mnuFile, "mnuEnableAI", QStringLiteral("Enable CPU player"), false);
+  mnuEnableDemo =
+      AddCheckItem(mnuFile, "mnuEnableDemo", QStringLiteral("Enable Demo player"), false);
+  mnuEnableDemo->setEnabled(false);
+  BuildCpuStrengthMenu();
+  AddLine(mnuFile, "mnuLineF1");
+  mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", QStringLiteral("Sound effects"), true);
+  mnuBackgroundMusic =
+      AddSubMenu(mnuFile, "mnuBackgroundMusic", QStringLiteral("Background music"));
+  QAction* none =
+      AddCheckItem(mnuBackgroundMusic, "mnuPlayMusic0", QStringLiteral("(none)"), false);
+  mnuPlayMusic.append(none);
+  mnuLineF3 = AddLine(mnuBackgroundMusic, "mnuLineF3");
+  mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", QStringLiteral("No music"), true);
+  AddLine(mnuFile, "mnuLineF4");
+  BuildWindowSizeMenu();
+  AddLine(mnuFile, "mnuLineF2");
+  mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
+
+  connect(mnuEnableAI, &QAction::triggered, this, &frmMain::mnuEnableAI_Click);
+  connect(mnuEnableDemo, &QAction::triggered, this, &frmMain::mnuEnableDemo_Click);
+  connect(mnuEnableSound, &QAction::triggered, this, &frmMain::mnuEnableSound_Click);
+  connect(none, &QAction::triggered, this, [this] { mnuPlayMusic_Click(0); });
+  connect(mnuStopMusic, &QAction::triggered, this, &frmMain::mnuStopMusic_Click);
+  connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+}
+
+void frmMain::BuildCpuStrengthMenu() {
+  mnuCpuStrength = AddSubMenu(mnuFile, "mnuCpuStrength", QStringLiteral("CPU strength"));
+  mnuCpuStrength->menuAction()->setEnabled(false);  // follows "Enable Demo player"
+  auto* levels = new QActionGroup(mnuCpuStrength);  // one checked at a time
+  for (const CpuLevel level : kCpuLevels) {
+    const int index = int(mnuCpuLevel.size());
+    QAction* item = AddCheckItem(mnuCpuStrength, QStringLiteral("mnuCpuLevel%1").arg(index),
+                                 CpuLevelName(level), level == CpuLevel::Classic);
+    levels->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { mnuCpuLevel_Click(index); });
+    mnuCpuLevel.append(item);
+  }
+}
+
+void frmMain::BuildWindowSizeMenu() {
+  mnuWindowSize = AddSubMenu(mnuFile, "mnuWindowSize", QStringLiteral("Window size"));
+  auto* sizes = new QActionGroup(mnuWindowSize);
+  for (const WindowSize size : kWindowSizes) {
+    const int index = int(mnuSize.size());
+    QAction* item = AddCheckItem(mnuWindowSize, QStringLiteral("mnuSize%1").arg(index),
+                                 WindowSizeCaption(size), size == WindowSize::Normal);
+    sizes->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { mnuSize_Click(index); });
+    mnuSize.append(item);
+  }
+  AddLine(mnuWindowSize, "mnuLineW1");
+  // Every window of a run is drawn at one scale, chosen before the first one opens.
+  AddItem(mnuWindowSize, "mnuSizeNote", QStringLiteral("Takes effect at the next start"))
+      ->setEnabled(false);
+}
+
+void frmMain::BuildResetMenu(QMenu* menu) {
+  mnuReset = menu;
+  mnuClear = AddItem(mnuReset, "mnuClear", QStringLiteral("Clear"));
+  AddLine(mnuReset, "mnuLineR1");
+  QAction* stageTemplate = AddItem(mnuReset, "mnuSetup0", QStringLiteral("Stage [1]"));
+  stageTemplate->setVisible(false);
+  mnuSetup.append(stageTemplate);
+
+  connect(mnuClear, &QAction::triggered, this, &frmMain::mnuClear_Click);
+  connect(stageTemplate, &QAction::triggered, this, [this] { mnuSetup_Click(0); });
+}
+
+void frmMain::BuildNetworkMenu(QMenu* menu) {
+  mnuNetwork = menu;
+  mnuShowChat = AddItem(mnuNetwork, "mnuShowChat", QStringLiteral("Chat window"));
+  AddLine(mnuNetwork, "mnuLineN1");
+  mnuServer = AddItem(mnuNetwork, "mnuServer", QStringLiteral("Host game"));
+  mnuClient = AddItem(mnuNetwork, "mnuClient", QStringLiteral("Connect to Server"));
+  AddLine(mnuNetwork, "mnuLineN2");
+  mnuDisconnect = AddItem(mnuNetwork, "mnuDisconnect", QStringLiteral("Disconnect"));
+  AddLine(mnuNetwork, "mnuLineN3");
+  mnuSynchronize = AddItem(mnuNetwork, "mnuSynchronize", QStringLiteral("Synchronize"));
+
+  connect(mnuShowChat, &QAction::triggered, this, &frmMain::mnuShowChat_Click);
+  connect(mnuServer, &QAction::triggered, this, &frmMain::mnuServer_Click);
+  connect(mnuClient, &QAction::triggered, this, &frmMain::mnuClient_Click);
+  connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
+  connect(mnuSynchronize, &QAction::triggered, this, &frmMain::mnuSynchronize_Click);
+}
+
+void frmMain::BuildHelpMenu(QMenu* menu) {
+  mnuHelp = menu;
+  mnuWebsite = AddItem(mnuHelp, "mnuWebsite", QStringLiteral("Vextal website"));
+  mnuGuestbook = AddItem(mnuHelp, "mnuGuestbook", QStringLiteral("Guestbook"));
+  AddLine(mnuHelp, "mnuLineH3");
+  mnuUpdate = AddItem(mnuHelp, "mnuUpdate", QStringLiteral("Web update"));
+  AddLine(mnuHelp, "mnuLineH1");
+  mnuReadmeEN = AddItem(mnuHelp, "mnuReadmeEN", QStringLiteral("Readme (english)"));
+  mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", QStringLiteral("Readme (deutsch)"));
+  AddLine(mnuHelp, "mnuLinH2");
+  mnuPayPal = AddItem(mnuHelp, "mnuPayPal", QStringLiteral("PayPal"));
+
+  connect(mnuWebsite, &QAction::triggered, this, &frmMain::mnuWebsite_Click);
+  connect(mnuGuestbook, &QAction::triggered, this, &frmMain::mnuGuestbook_Click);
+  connect(mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
+  connect(mnuReadmeEN, &QAction::triggered, this, &frmMain::mnuReadmeEN_Click);
+  connect(mnuReadmeDE, &QAction::triggered, this, &frmMain::mnuReadmeDE_Click);
+  connect(mnuPayPal, &QAction::triggered, this, &frmMain::mnuPayPal_Click);
+}
+
+void frmMain::BuildStageItems() {
+  const QAction* stageTemplate = mnuSetup.value(0);
+  for (int i = 1; i <= kStageCount; ++i) {
+    auto* item = new QAction(FillPlaceholder(stageTemplate->text(), QString::number(i)), mnuReset);
+    item->setObjectName(QStringLiteral("mnuSetup%1").arg(i));
+    item->setEnabled(true);
+    item->setVisible(true);
+    mnuReset->addAction(item);
+    connect(item, &QAction::triggered, this, [this, i] { mnuSetup_Click(i); });
+    mnuSetup.append(item);
+  }
+}
+
+void frmMain::FillMusicList() {
+  // From here on every change of the sound model is mirrored in the menu, which also puts back
+  // a check mark that Qt toggled by itself on the click.
+  music_.SetMenuChanged([this] { ShowMusicMenu(); });
+  music_.FillMusicList();
+}
+
+void frmMain::ShowMusicMenu() {
+  const MusicMenu& model = music_.Menu();
+  for (std::size_t i = 0; i < model.PlayMusic.size(); ++i) {
+    const MusicMenuItem& entry = model.PlayMusic[i];
+    const int index = int(i);
+    if (index >= mnuPlayMusic.size()) {
+      // A tune's caption is its file name; a "&" in it is shown, not taken as an access key.
+      QString caption = entry.Caption;
+      caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+      auto* item = new QAction(caption, mnuBackgroundMusic);
+      item->setObjectName(QStringLiteral("mnuPlayMusic%1").arg(index));
+      item->setCheckable(true);
+      mnuBackgroundMusic->insertAction(mnuLineF3, item);
+      connect(item, &QAction::triggered, this, [this, index] { mnuPlayMusic_Click(index); });
+      mnuPlayMusic.append(item);
+    }
+    QAction* item = mnuPlayMusic[index];
+    item->setChecked(entry.Checked);
+    item->setEnabled(entry.Enabled);
+    item->setVisible(entry.Visible);
+  }
+  mnuStopMusic->setChecked(model.StopMusicChecked);
+  mnuEnableSound->setChecked(model.EnableSoundChecked);
+}
+
+QAction* frmMain::ActionFor(MenuItem item) const {
+  switch (item) {
+    case MenuItem::EnableAI:
+      return mnuEnableAI;
+    case MenuItem::EnableDemo:
+      return mnuEnableDemo;
+    case MenuItem::Reset:
+      return mnuReset->menuAction();
+    case MenuItem::Server:
+      return mnuServer;
+    case MenuItem::Client:
+      return mnuClient;
+    case MenuItem::Disconnect:
+      return mnuDisconnect;
+    case MenuItem::Synchronize:
+      break;
+  }
+  return mnuSynchronize;
+}
+
+}  // namespace vextal

@@ -1,0 +1,141 @@
+// What the main window remembers between runs, kept in a settings file of the test's own: two
+// windows constructed one after the other on the same file are two starts of the program.
+#include <memory>
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "game/Random.h"
+#include "shell/ShellSettings.h"
+#include "shell/WindowFakes.h"
+#include "shell/frmMain.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+// A tune of one note, enough for the music player to start it.
+const QByteArray kTune = QByteArray::fromHex(
+    "4d546864000000060000000100604d54726b0000001300ff510307a12000903c5083003c0000ff2f00");
+
+// One start of the program with the program folder and settings file given.
+struct Start {
+  FakeClock clock{kWindowClockStartMs};
+  SeededRandom random{3};
+  RecordingDialogs dialogs;
+  ShellSettings settings;
+  std::unique_ptr<frmMain> window;
+
+  Start(const QString& settingsFile, const QString& folder) : settings(settingsFile) {
+    window = std::make_unique<frmMain>(clock, random, dialogs, settings, folder);
+    window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();
+  }
+  QAction* Item(const char* name) const {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
+  bool Checked(const char* name) const { return Item(name)->isChecked(); }
+
+  // Everything as on a first start, but for the server address offered.
+  void VerifyFirstStart(const QString& address = QString()) const {
+    QVERIFY(Checked("mnuEnableSound") && !window->music().SoundOff());
+    QVERIFY(Checked("mnuStopMusic") && !window->music().MusicPlaying());
+    QVERIFY(!Checked("mnuEnableAI") && !window->game().CpuOn());
+    QVERIFY(!Item("mnuCpuStrength")->isEnabled());
+    QVERIFY(Checked("mnuCpuLevel0"));
+    QCOMPARE(window->game().GetCpuLevel(), CpuLevel::Classic);
+    QVERIFY(Checked("mnuSize0"));
+    QCOMPARE(window->net().LastServerAddress, address);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->text(), "Player 2");
+    QVERIFY(dialogs.boxes.isEmpty());
+  }
+};
+
+}  // namespace
+
+class TestWindowSettings : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void survivesARestart() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("music")));
+    QFile tune(folder.filePath(QStringLiteral("music/tune.mid")));
+    QVERIFY(tune.open(QIODevice::WriteOnly) && tune.write(kTune) == kTune.size());
+    tune.close();
+    const QString file = folder.filePath(QStringLiteral("Vextal.conf"));
+    {
+      Start first(file, folder.path());
+      first.VerifyFirstStart();
+      first.Item("mnuEnableSound")->trigger();
+      first.Item("mnuPlayMusic1")->trigger();
+      first.Item("mnuEnableAI")->trigger();
+      first.Item("mnuEnableDemo")->trigger();  // the demo is not kept
+      first.Item("mnuCpuLevel3")->trigger();
+      first.Item("mnuSize1")->trigger();
+      first.window->net().NetPort = 0;  // the connection fails at once, on the loopback address
+      first.dialogs.inputAnswer = QStringLiteral("127.0.0.1");
+      first.Item("mnuClient")->trigger();
+      // Written at each change, not at the end of the run.
+      QVERIFY(QFile::exists(file));
+      QCOMPARE(ShellSettings(file).CpuStrength(), CpuLevel::Master);
+    }
+    {
+      Start second(file, folder.path());
+      QVERIFY(!second.Checked("mnuEnableSound") && second.window->music().SoundOff());
+      QVERIFY(second.Checked("mnuPlayMusic1") && !second.Checked("mnuStopMusic"));
+      QVERIFY(second.window->music().MusicPlaying());
+      QVERIFY(second.Checked("mnuEnableAI") && second.window->game().CpuOn());
+      QVERIFY(!second.Checked("mnuEnableDemo") && !second.window->game().DemoOn());
+      QVERIFY(second.Item("mnuCpuStrength")->isEnabled() && second.Checked("mnuCpuLevel3"));
+      QCOMPARE(second.window->game().GetCpuLevel(), CpuLevel::Master);
+      QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
+      QCOMPARE(second.window->net().LastServerAddress, QStringLiteral("127.0.0.1"));
+
+      // Back to the first start's choices; a cancelled Connect box keeps the address.
+      second.Item("mnuEnableSound")->trigger();
+      second.Item("mnuStopMusic")->trigger();
+      second.Item("mnuEnableAI")->trigger();
+      second.Item("mnuCpuLevel0")->trigger();
+      second.Item("mnuSize0")->trigger();
+      second.dialogs.inputAnswer.clear();
+      second.Item("mnuClient")->trigger();
+    }
+    Start third(file, folder.path());
+    third.VerifyFirstStart(QStringLiteral("127.0.0.1"));
+  }
+
+  void nonsenseReadsAsAFirstStart_data() {
+    QTest::addColumn<QByteArray>("content");  // empty: the settings path is a folder
+    QTest::newRow("unreadable") << QByteArray();
+    QTest::newRow("binary") << QByteArray::fromHex("00ff5b0a3d3d00feffe2828d") + QByteArray(300, 0);
+    QTest::newRow("values") << QByteArray(
+                                   "[sound]\neffects=maybe\ntune=gone.mid\n"
+                                   "[cpu]\nenabled=1\nstrength=Grandmaster\n"
+                                   "[window]\nsize=Gigantic\n[network]\nlastServerAddress=") +
+                                   QByteArray(300, 'x') + "\n";
+  }
+
+  void nonsenseReadsAsAFirstStart() {
+    QFETCH(QByteArray, content);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Vextal.conf"));
+    if (content.isEmpty()) {
+      QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Vextal.conf")));
+    } else {
+      QFile out(file);
+      QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+    }
+    Start start(file, folder.path());
+    start.VerifyFirstStart();
+    // Choosing still works, whether or not the store can keep it.
+    start.Item("mnuEnableAI")->trigger();
+    start.Item("mnuCpuLevel1")->trigger();
+    QCOMPARE(start.window->game().GetCpuLevel(), CpuLevel::Good);
+  }
+};
+
+QTEST_MAIN(TestWindowSettings)
+#include "test_window_settings.moc"
