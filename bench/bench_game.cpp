@@ -53,7 +53,7 @@ struct Recording {
 Recording RecordGames(Core& core) {
   Game& game = core.game;
   std::mt19937 rng(99);
-  game.SetupStage(kFullGridStage);
+  SetupStage(game, kFullGridStage, core.random);
   Recording rec;
   rec.start = game.Nodes();
   rec.startPlayer = game.ActPlayer();
@@ -81,7 +81,7 @@ void BM_LegalSweep(benchmark::State& state) {
   Core core;
   const Recording rec = RecordGames(core);
   Game& game = core.game;
-  game.Nodes() = rec.midGame;
+  game.LoadBoard(rec.midGame, rec.midGamePlayer);
   const Player player = rec.midGamePlayer;
   for (auto _ : state) {
     int legal = 0;
@@ -99,8 +99,7 @@ void BM_DoMove(benchmark::State& state) {
   Core core;
   const Recording rec = RecordGames(core);
   Game& game = core.game;
-  game.Nodes() = rec.start;
-  game.SetActPlayer(rec.startPlayer);
+  game.LoadBoard(rec.start, rec.startPlayer);
   std::size_t next = 0;
   long refused = 0;
   for (auto _ : state) {
@@ -109,8 +108,7 @@ void BM_DoMove(benchmark::State& state) {
     if (++next == rec.moves.size()) {
       // All recorded games are over: back to the first one's start.
       next = 0;
-      game.Nodes() = rec.start;
-      game.SetActPlayer(rec.startPlayer);
+      game.LoadBoard(rec.start, rec.startPlayer);
     }
   }
   if (refused != 0) {
@@ -128,7 +126,7 @@ void BM_RandomGame(benchmark::State& state) {
   int stage = 1;
   long moves = 0;
   for (auto _ : state) {
-    game.SetupStage(stage);
+    SetupStage(game, stage, core.random);
     stage = stage % kStageCount + 1;
     if (game.CheckGameOver(game.ActPlayer())) {
       continue;  // a random layout without a single node: there is no game to play

@@ -10,6 +10,7 @@
 #include "game/Game.h"
 #include "net/Framing.h"
 #include "net/NetGame.h"
+#include "stages/Stages.h"
 
 using namespace vextal;
 using vextal::testing::NullView;
@@ -49,12 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cSocket socket;
   Game game(view, view, clock, random);
   NetGame net(game, view, view, socket);
-  game.SetupStage(int(size % 8));
+  SetupStage(game, int(size % 8), random);
   // The first byte picks which side this is and whether a peer is connected.
   if (size > 0) {
-    game.SetNetSwitches(true, game.NetServer(), game.NetConnected());
-    game.NetServer() = (data[0] & 1) != 0;
-    game.NetConnected() = (data[0] & 2) != 0;
+    game.SetNetSwitches(true, (data[0] & 1) != 0, (data[0] & 2) != 0);
     ++data;
     --size;
   }
