@@ -1,0 +1,228 @@
+// The CPU's strategies: Classic chooses exactly what the timer tick plays, every level plays only
+// legal moves to the end of a game on every stage, the searching levels see a win one move
+// ahead that the greedy move misses, and a search gives up when cancelled.
+
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include <QTest>
+
+#include "common/CoreRecorder.h"
+#include "game/ClassicStrategy.h"
+#include "game/Rules.h"
+#include "game/SearchPosition.h"
+#include "game/SearchStrategy.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+const std::atomic<bool> kNeverCancelled{false};
+
+// A board from rows: '-' no node, '.' free, 'a'/'b' a node of player 1/2, 'A'/'B' the same
+// expanded, with a link toward every existing neighbour.
+Board Picture(const QStringList& rows) {
+  QStringList layout;
+  for (QString row : rows) {
+    for (QChar& ch : row) {
+      ch = ch == QLatin1Char('-') ? ch : QLatin1Char('X');
+    }
+    layout << row;
+  }
+  Board board = MakeBoard(layout);
+  for (int r = 1; r <= board.NodesH(); ++r) {
+    for (int c = 1; c <= board.NodesW(); ++c) {
+      const QChar ch = rows[r - 1][c - 1];
+      Node& node = board(c, r);
+      node.Owner = ch.toLower() == QLatin1Char('a') ? 1 : ch.toLower() == QLatin1Char('b') ? 2 : 0;
+      if (ch.isUpper()) {
+        node.Expanded = kTrue16;
+        node.LinkLeft = board(c - 1, r).Exists ? 1 : 0;
+        node.LinkUp = board(c, r - 1).Exists ? 1 : 0;
+        node.LinkRight = board(c + 1, r).Exists ? 1 : 0;
+        node.LinkDown = board(c, r + 1).Exists ? 1 : 0;
+      }
+    }
+  }
+  return board;
+}
+
+// A search level with its budget cut to keep the sanitised test build quick; the budget decides
+// how well it plays, not whether its moves are legal.
+SearchSettings QuickSettings(CpuLevel level) {
+  SearchSettings settings = SearchSettingsFor(level);
+  settings.NodeBudget = std::min<std::int64_t>(settings.NodeBudget, 4000);
+  return settings;
+}
+
+}  // namespace
+
+class StrategiesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The demo plays hundreds of moves through the timer tick; before each, Classic is asked on
+  // the same board with a twin of the random source and must name the cell the tick plays.
+  void classicChoosesWhatTheTickPlays() {
+    CoreRig rig;
+    rig.game.CpuOn = true;
+    rig.game.DemoOn = true;
+    int compared = 0;
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+      rig.game.SetupStage(stage);
+      for (int tick = 0; tick < 60; ++tick) {
+        const Board before = rig.game.Nodes;
+        const Player mover = rig.game.ActPlayer;
+        ScriptedRandom twin = rig.random;
+        const std::optional<Cell> cell =
+            ClassicStrategy(twin).Choose(before, mover, kNeverCancelled);
+        QVERIFY(cell.has_value());
+        Board expected = before;
+        ApplyMove(expected, cell->Column, cell->Row, mover);
+        rig.rec.Clear();
+        rig.clock.Advance(1000);
+        rig.game.CpuTick();
+        QCOMPARE(twin.Draws(), rig.random.Draws());
+        // A move that ends the game clears the board for the next one.
+        if (rig.rec.Effects.filter(QStringLiteral("box:")).isEmpty()) {
+          QVERIFY(rig.game.Nodes == expected);
+        }
+        ++compared;
+      }
+    }
+    QVERIFY(compared >= 400);
+  }
+
+  void classicHasNothingWithoutALegalMove() {
+    ScriptedRandom random;
+    const Board board = Picture({"A.B"});  // the middle is blocked for both
+    QVERIFY(!ClassicStrategy(random).Choose(board, 1, kNeverCancelled));
+    QCOMPARE(random.Draws(), 2 * kClassicRandomTries);
+  }
+
+  // Every level against Classic and against itself, on every stage, from both seats.
+  void everyLevelPlaysLegallyToTheEnd_data() {
+    QTest::addColumn<int>("level");
+    QTest::newRow("Good") << int(CpuLevel::Good);
+    QTest::newRow("Strong") << int(CpuLevel::Strong);
+    QTest::newRow("Master") << int(CpuLevel::Master);
+  }
+  void everyLevelPlaysLegallyToTheEnd() {
+    QFETCH(int, level);
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+      for (int game = 0; game < 2; ++game) {
+        ScriptedRandom random(std::uint64_t(stage * 10 + game));
+        Board board = BuildStage(stage, random);
+        SearchStrategy searcher(QuickSettings(CpuLevel(level)), std::uint64_t(stage));
+        ClassicStrategy classic(random);
+        CpuStrategy* seats[2] = {&searcher, &classic};
+        Player toMove = Player(1 + game);  // the searcher starts one game, Classic the other
+        int plies = 0;
+        while (HasLegalMove(board, toMove)) {
+          QVERIFY2(plies++ < 200, "the game does not end");
+          const std::optional<Cell> cell =
+              seats[toMove - 1]->Choose(board, toMove, kNeverCancelled);
+          QVERIFY(cell.has_value());
+          QVERIFY(IsLegalMove(board, cell->Column, cell->Row, toMove));
+          ApplyMove(board, cell->Column, cell->Row, toMove);
+          toMove = Player(3 - toMove);
+        }
+        QVERIFY(!searcher.Choose(board, toMove, kNeverCancelled));
+      }
+    }
+  }
+
+  // One claim ends the game at once with player 1 ahead; the move that gains most does not.
+  void searchFindsTheWinTheGreedyMoveMisses_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("3x2") << QStringList{"B..", "aA."} << 3 << 1;
+    QTest::newRow("4x2") << QStringList{"-abA", ".ABa"} << 2 << 1;
+  }
+  void searchFindsTheWinTheGreedyMoveMisses() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    const Board board = Picture(rows);
+    for (const CpuLevel level : {CpuLevel::Good, CpuLevel::Strong, CpuLevel::Master}) {
+      for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+        SearchStrategy searcher(SearchSettingsFor(level), seed);
+        QVERIFY(searcher.Choose(board, 1, kNeverCancelled) == Cell({column, row}));
+      }
+    }
+  }
+
+  // Down random lines of play and back: after each move the kept key is the key of the board
+  // built afresh, and taking every move back restores the board and the key exactly.
+  void searchPositionPlaysAndTakesBack() {
+    std::mt19937_64 engine(7);
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+      ScriptedRandom random{std::uint64_t(stage)};
+      const Board start = BuildStage(stage, random);
+      SearchPosition position(start, 1);
+      std::vector<SearchPosition::Undo> line(40);
+      std::vector<PackedCell> moves;
+      int played = 0;
+      for (; played < 40; ++played) {
+        position.LegalMoves(moves);
+        if (moves.empty()) {
+          break;
+        }
+        position.Play(moves[engine() % moves.size()], line[std::size_t(played)]);
+        QCOMPARE(position.Key(), SearchPosition(position.Nodes(), position.ToMove()).Key());
+      }
+      while (played > 0) {
+        position.TakeBack(line[std::size_t(--played)]);
+      }
+      QVERIFY(position.Nodes() == start);
+      QCOMPARE(position.Key(), SearchPosition(start, 1).Key());
+      QCOMPARE(position.ToMove(), Player(1));
+    }
+  }
+
+  // A search with an endless budget returns a legal move once cancelled, before or during.
+  void cancelledSearchReturnsALegalMove() {
+    ScriptedRandom random;
+    const Board board = BuildStage(6, random);
+    SearchSettings endless = SearchSettingsFor(CpuLevel::Master);
+    endless.NodeBudget = std::int64_t(1) << 60;
+    endless.TimeBudget = std::chrono::hours(1);
+    for (const bool before : {true, false}) {
+      std::atomic<bool> cancel{before};
+      std::thread canceller([&cancel] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        cancel = true;
+      });
+      SearchStrategy searcher(endless, 1);
+      const std::optional<Cell> cell = searcher.Choose(board, 1, cancel);
+      canceller.join();
+      QVERIFY(cell.has_value());
+      QVERIFY(IsLegalMove(board, cell->Column, cell->Row, 1));
+      if (before) {
+        QVERIFY(searcher.LastReport().Nodes <= 1);
+      }
+    }
+  }
+
+  // A peer's board of 255 x 255 gets a legal move from the immediate gains alone.
+  void largestBoardGetsALegalMove() {
+    Board board(255, 255);
+    for (int c = 1; c <= 255; ++c) {
+      for (int r = 1; r <= 255; ++r) {
+        board(c, r).Exists = (c + r) % 3 != 0 ? kTrue16 : kFalse16;
+      }
+    }
+    ComputeDegrees(board);
+    SearchStrategy searcher(SearchSettingsFor(CpuLevel::Master), 1);
+    const std::optional<Cell> cell = searcher.Choose(board, 2, kNeverCancelled);
+    QVERIFY(cell.has_value());
+    QVERIFY(IsLegalMove(board, cell->Column, cell->Row, 2));
+  }
+};
+
+QTEST_GUILESS_MAIN(StrategiesTest)
+#include "test_strategies.moc"

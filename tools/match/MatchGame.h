@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "game/CpuLevel.h"
+#include "game/CpuStrategy.h"
+
+namespace vextal::match {
+
+enum class Outcome { FirstWins, SecondWins, Draw, PlyCap, IllegalMove };
+
+// One game between two levels on a stage; the first level moves first.
+struct GameSetup {
+  int Stage = 1;
+  CpuLevel First = CpuLevel::Classic;
+  CpuLevel Second = CpuLevel::Classic;
+  std::uint64_t Seed = 1;  // the stage's layout, the Classic draws and the searchers' generators
+  int PlyCap = 200;        // a game still running after this many moves counts as a draw
+};
+
+struct GameRecord {
+  Outcome Result = Outcome::Draw;
+  int Plies = 0;
+  // Thinking time of every move, in milliseconds, per seat (0: first level, 1: second level).
+  std::vector<double> ThinkMs[2];
+};
+
+GameRecord PlayGame(const GameSetup& setup);
+
+}  // namespace vextal::match

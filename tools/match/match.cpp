@@ -1,0 +1,127 @@
+// Plays CPU level against level on all seven stages and prints who won and how long each level
+// thought per move. Every pairing plays its games in pairs on the same stage layout, one started
+// by each side.
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "MatchGame.h"
+#include "MatchOptions.h"
+#include "stages/Stages.h"
+
+using namespace vextal;
+using namespace vextal::match;
+
+namespace {
+
+struct PairingTally {
+  int Games = 0;
+  int Wins = 0;  // by the level measured
+  int Losses = 0;
+  int Draws = 0;
+  int Capped = 0;  // of the draws: games stopped at the ply cap
+  int Illegal = 0;
+};
+
+std::string Name(CpuLevel level) {
+  return CpuLevelName(level).toStdString();
+}
+
+void Count(PairingTally& tally, Outcome result, bool measuredFirst) {
+  ++tally.Games;
+  switch (result) {
+    case Outcome::FirstWins:
+      ++(measuredFirst ? tally.Wins : tally.Losses);
+      break;
+    case Outcome::SecondWins:
+      ++(measuredFirst ? tally.Losses : tally.Wins);
+      break;
+    case Outcome::PlyCap:
+      ++tally.Capped;
+      ++tally.Draws;
+      break;
+    case Outcome::Draw:
+      ++tally.Draws;
+      break;
+    case Outcome::IllegalMove:
+      ++tally.Illegal;
+      break;
+  }
+}
+
+PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLevel opponent,
+                         std::map<CpuLevel, std::vector<double>>& thinkMs) {
+  PairingTally tally;
+  for (int g = 0; g < options.Games; ++g) {
+    const bool measuredFirst = g % 2 == 0;
+    GameSetup setup;
+    setup.Stage = 1 + (g / 2) % kStageCount;
+    setup.First = measuredFirst ? measured : opponent;
+    setup.Second = measuredFirst ? opponent : measured;
+    setup.Seed = options.Seed * 1'000'003 + std::uint64_t(g / 2);
+    setup.PlyCap = options.PlyCap;
+    const GameRecord record = PlayGame(setup);
+    Count(tally, record.Result, measuredFirst);
+    for (int seat = 0; seat < 2; ++seat) {
+      auto& times = thinkMs[seat == 0 ? setup.First : setup.Second];
+      times.insert(times.end(), record.ThinkMs[seat].begin(), record.ThinkMs[seat].end());
+    }
+    std::fprintf(stderr, "\r%s vs %s: %d/%d  ", Name(measured).c_str(), Name(opponent).c_str(),
+                 g + 1, options.Games);
+  }
+  std::fprintf(stderr, "\n");
+  return tally;
+}
+
+void PrintTimes(std::map<CpuLevel, std::vector<double>>& thinkMs) {
+  std::printf("\n| Level | Moves | Median ms per move | Worst ms per move |\n");
+  std::printf("| --- | ---: | ---: | ---: |\n");
+  for (auto& [level, times] : thinkMs) {
+    if (times.empty()) {
+      continue;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("| %s | %zu | %.2f | %.1f |\n", Name(level).c_str(), times.size(),
+                times[times.size() / 2], times.back());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options = ParseMatchOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::fprintf(stderr, "%s\n%s", error.c_str(), kMatchUsage);
+    return 2;
+  }
+  std::map<CpuLevel, std::vector<double>> thinkMs;
+  std::vector<std::string> rows;
+  bool illegal = false;
+  for (const auto& [measured, opponent] : options->Pairings) {
+    const PairingTally t = PlayPairing(*options, measured, opponent, thinkMs);
+    const int decided = t.Wins + t.Losses;
+    char row[256];
+    std::snprintf(row, sizeof row, "| %s vs %s | %d | %d | %d | %d | %d | %.1f %% |",
+                  Name(measured).c_str(), Name(opponent).c_str(), t.Games, t.Wins, t.Losses,
+                  t.Draws, t.Capped, decided > 0 ? 100.0 * t.Wins / decided : 0.0);
+    rows.push_back(row);
+    illegal = illegal || t.Illegal > 0;
+  }
+  std::printf(
+      "| Pairing | Games | Wins | Losses | Draws | of them at the ply cap (%d) |"
+      " Won of decided |\n",
+      options->PlyCap);
+  std::printf("| --- | ---: | ---: | ---: | ---: | ---: | ---: |\n");
+  for (const std::string& row : rows) {
+    std::printf("%s\n", row.c_str());
+  }
+  PrintTimes(thinkMs);
+  if (illegal) {
+    std::printf("\nA level chose an illegal move: the games it happened in are not counted.\n");
+  }
+  return illegal ? 1 : 0;
+}
