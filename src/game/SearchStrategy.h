@@ -18,7 +18,7 @@ struct SearchSettings {
   std::int64_t NodeBudget = 1;             // positions visited at most
   std::chrono::milliseconds TimeBudget{};  // wall-clock time at most
   // Moves valued within this much of the best (hundredths of a point) are taken as equally good:
-  // the lower levels do not tell small differences apart.
+  // a level that should not tell small differences apart chooses among them at random.
   int Tolerance = 0;
   EvalWeights Weights;
   int TableSizeLog2 = 16;
