@@ -54,6 +54,7 @@ Game::Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& r
 // A new game
 
 void Game::NewGame() {
+  DropCpuAnswer();
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
       ClearPlay(nodes_(c, r));
@@ -65,9 +66,11 @@ void Game::NewGame() {
   view_.DrawBoard();
   view_.PlayWave(kResetSound);
   pendingSound_.clear();
+  ThinkAhead();
 }
 
 void Game::StartStage(Board layout) {
+  DropCpuAnswer();
   nodes_ = std::move(layout);
   UpdateMenus();
   UpdatePlayerNames();
@@ -111,6 +114,7 @@ bool Game::DoMove(int column, int row, bool send) {
     Announce(result);
   }
   lastMoveTick_ = clock_.NowMs();
+  ThinkAhead();
   return true;
 }
 
@@ -212,6 +216,7 @@ Game::Result Game::TakeResult() const {
 
 // The board and turn of the next game, without showing anything yet.
 void Game::ClearForNextGame() {
+  DropCpuAnswer();
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
       ClearPlay(nodes_(c, r));
@@ -249,6 +254,7 @@ void Game::SetNetSwitches(bool netMode, bool netServer, bool netConnected) {
   netMode_ = netMode;
   netServer_ = netServer;
   netConnected_ = netConnected;
+  DropCpuAnswer();
 }
 
 bool Game::ApplyPeerMove(Player mover, int column, int row) {
@@ -257,6 +263,7 @@ bool Game::ApplyPeerMove(Player mover, int column, int row) {
 }
 
 void Game::LoadBoard(Board board, Player actPlayer) {
+  DropCpuAnswer();
   nodes_ = std::move(board);
   SetActPlayer(actPlayer);
 }

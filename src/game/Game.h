@@ -8,21 +8,17 @@
 
 #include "game/Board.h"
 #include "game/BoardGeometry.h"
+#include "game/ClassicStrategy.h"
 #include "game/Clock.h"
 #include "game/CpuLevel.h"
+#include "game/CpuStrategy.h"
+#include "game/CpuThinker.h"
 #include "game/Dialogs.h"
 #include "game/GameView.h"
 #include "game/Random.h"
+#include "game/Seats.h"
 
 namespace vextal {
-
-// Who sits in the two seats, decided from the switches (the first that applies wins).
-enum class Mode {
-  Network,           // host is player 1 ("Server"), the connecting side player 2 ("Client")
-  TwoPersons,        // "Player 1" and "Player 2" at one machine
-  Demo,              // the CPU plays both seats: "CPU 1" and "CPU 2"
-  PersonAgainstCpu,  // the person is player 1 ("Player"), the CPU player 2 ("CPU")
-};
 
 // The rules of the game and the state they share: the board, whose turn it is, scores, the seat
 // switches and the network switches. Widget-free and wire-free: every effect outside itself goes
@@ -33,7 +29,7 @@ enum class Mode {
 class Game {
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
-  static constexpr int kCpuRandomTries = 6;
+  static constexpr int kCpuRandomTries = kClassicRandomTries;
 
   Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& random);
 
@@ -90,6 +86,8 @@ class Game {
 
   // --- Seats and menus ----------------------------------------------------------------------
   Mode CurrentMode() const;
+  // The players of the two seats and their captions, as the switches make them now.
+  Seats CurrentSeats() const { return Seats::Of(CurrentMode(), netServer_); }
   void UpdatePlayerNames();
   void UpdateMenus();
   bool ClickMayPlay() const;
@@ -97,12 +95,16 @@ class Game {
   void ToggleCpuPlayer();   // "Enable CPU player"
   void ToggleDemoPlayer();  // "Enable Demo player"
   // "CPU strength": how the CPU chooses its moves from the next turn on.
-  void SetCpuLevel(CpuLevel level) { cpuLevel_ = level; }
+  void SetCpuLevel(CpuLevel level);
   CpuLevel GetCpuLevel() const { return cpuLevel_; }
 
   // --- CPU player ---------------------------------------------------------------------------
-  // One tick of the one-second timer.
+  // One tick of the one-second timer: the CPU's move, when its seat is to move.
   void CpuTick();
+  // The program is closing: a CPU still thinking stops, and its answer is never played.
+  void StopCpu();
+  // The CPU is thinking about a move off the user-interface thread.
+  bool CpuThinking() const { return thinker_.Thinking(); }
 
   // --- Commands of the network side ---------------------------------------------------------
   // The three network switches, as a connection event leaves them.
@@ -117,6 +119,10 @@ class Game {
   struct Result;
 
   Result TakeResult() const;
+  // Starts the CPU thinking about the position, when a searching level has to move in it.
+  void ThinkAhead();
+  void DropCpuAnswer();
+  void PlayCpuChoice(std::optional<Cell> cell);
   void ClearForNextGame();
   void Announce(const Result& result);
   void ShowNewGame();
@@ -144,6 +150,13 @@ class Game {
   QString playerName2_ = QStringLiteral("Player 2");
   bool resultShowing_ = false;
   CpuLevel cpuLevel_ = CpuLevel::Classic;
+
+  // The searching levels think off the user-interface thread; the answer waits here for the
+  // tick that plays it, and counts only for the position it was asked about.
+  CpuThinker thinker_;
+  Board askedBoard_;
+  Player askedPlayer_ = 0;
+  std::optional<std::optional<Cell>> cpuAnswer_;
 };
 
 }  // namespace vextal

@@ -1,10 +1,16 @@
 // The seats of the game: who plays them, what they are called, who may click, when the CPU
 // moves, and which menu entries the switches allow.
 
+#include "game/ClassicStrategy.h"
 #include "game/Game.h"
-#include "game/Rounding.h"
 
 namespace vextal {
+
+namespace {
+
+const std::atomic<bool> kNotCancelled{false};
+
+}  // namespace
 
 Mode Game::CurrentMode() const {
   if (netMode_) {
@@ -17,24 +23,9 @@ Mode Game::CurrentMode() const {
 }
 
 void Game::UpdatePlayerNames() {
-  switch (CurrentMode()) {
-    case Mode::Network:
-      playerName1_ = QStringLiteral("Server");
-      playerName2_ = QStringLiteral("Client");
-      break;
-    case Mode::TwoPersons:
-      playerName1_ = QStringLiteral("Player 1");
-      playerName2_ = QStringLiteral("Player 2");
-      break;
-    case Mode::Demo:
-      playerName1_ = QStringLiteral("CPU 1");
-      playerName2_ = QStringLiteral("CPU 2");
-      break;
-    case Mode::PersonAgainstCpu:
-      playerName1_ = QStringLiteral("Player");
-      playerName2_ = QStringLiteral("CPU");
-      break;
-  }
+  const Seats seats = CurrentSeats();
+  playerName1_ = seats.Name1;
+  playerName2_ = seats.Name2;
   view_.ShowPlayerNames(playerName1_, playerName2_);
 }
 
@@ -49,14 +40,11 @@ void Game::UpdateMenus() {
 }
 
 bool Game::ClickMayPlay() const {
-  if (netMode_) {
-    return (actPlayer_ == 1 && netServer_) || (actPlayer_ == 2 && !netServer_);
-  }
-  return !cpuOn_ || (actPlayer_ == 1 && !demoOn_);
+  return CurrentSeats().ClickMayPlay(actPlayer_);
 }
 
 bool Game::CpuMayMove() const {
-  return !netMode_ && cpuOn_ && (actPlayer_ == 2 || demoOn_);
+  return CurrentSeats().CpuMayPlay(actPlayer_);
 }
 
 void Game::ToggleCpuPlayer() {
@@ -64,34 +52,56 @@ void Game::ToggleCpuPlayer() {
   view_.SetMenuChecked(MenuItem::EnableAI, cpuOn_);
   view_.SetMenuEnabled(MenuItem::EnableDemo, cpuOn_);
   UpdatePlayerNames();
+  DropCpuAnswer();
+  ThinkAhead();
 }
 
 void Game::ToggleDemoPlayer() {
   demoOn_ = !demoOn_;
   view_.SetMenuChecked(MenuItem::EnableDemo, demoOn_);
   UpdatePlayerNames();
+  DropCpuAnswer();
+  ThinkAhead();
 }
+
+void Game::SetCpuLevel(CpuLevel level) {
+  if (level != cpuLevel_) {
+    cpuLevel_ = level;
+    DropCpuAnswer();
+    ThinkAhead();
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The CPU player
 
 void Game::CpuTick() {
   // While a result box is open the next game has not been shown yet: nobody moves.
   if (resultShowing_ || !CpuMayMove()) {
     return;
   }
+  ThinkAhead();
   const std::int64_t now = clock_.NowMs();
   if (now - lastMoveTick_ < kCpuPauseMs) {
     return;
   }
+  std::optional<Cell> choice;
+  if (cpuLevel_ == CpuLevel::Classic) {
+    choice = ClassicStrategy(random_).Choose(nodes_, actPlayer_, kNotCancelled);
+  } else if (cpuAnswer_) {
+    choice = *std::exchange(cpuAnswer_, std::nullopt);
+  } else {
+    return;  // still thinking: the next tick plays the answer
+  }
   lastMoveTick_ = now;
   pendingSound_.clear();
+  PlayCpuChoice(choice);
+}
 
-  bool moved = false;
-  for (int i = 0; i < kCpuRandomTries && !moved; ++i) {
-    const double a = random_.Uniform();
-    const double b = random_.Uniform();
-    const int column = int(RoundHalfEven(NodesW() * a + 1));
-    const int row = int(RoundHalfEven(NodesH() * b + 1));
-    moved = DoMove(column, row, true);
-  }
+void Game::PlayCpuChoice(std::optional<Cell> cell) {
+  bool moved = cell && DoMove(cell->Column, cell->Row, true);
+  // Nothing to play: every cell is still tried in column order, and each is refused, as the CPU
+  // has always done; only the refusal's beep is left pending, never heard.
   for (int c = 1; c <= NodesW() && !moved; ++c) {
     for (int r = 1; r <= NodesH() && !moved; ++r) {
       moved = DoMove(c, r, true);
@@ -100,6 +110,33 @@ void Game::CpuTick() {
   if (moved) {
     view_.PlayWave(pendingSound_);
   }
+}
+
+void Game::ThinkAhead() {
+  if (cpuLevel_ == CpuLevel::Classic || resultShowing_ || !CpuMayMove() || cpuAnswer_ ||
+      thinker_.Thinking()) {
+    return;
+  }
+  askedBoard_ = nodes_;
+  askedPlayer_ = actPlayer_;
+  // The search has a generator of its own, seeded here on the user-interface thread.
+  const auto seed = std::uint64_t(random_.Uniform() * 9007199254740992.0);
+  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed), nodes_, actPlayer_,
+               [this](std::optional<Cell> cell) {
+                 // An answer for a position that has changed since is worth nothing.
+                 if (nodes_ == askedBoard_ && actPlayer_ == askedPlayer_) {
+                   cpuAnswer_ = cell;
+                 }
+               });
+}
+
+void Game::DropCpuAnswer() {
+  thinker_.Drop();
+  cpuAnswer_.reset();
+}
+
+void Game::StopCpu() {
+  DropCpuAnswer();
 }
 
 }  // namespace vextal

@@ -132,6 +132,7 @@ void frmMain::ShutDown() {
   shutDown_ = true;
   // Nothing may move once the program is closing, not even behind the farewell box.
   tmrAI->stop();
+  game_.StopCpu();
   music_.StopMusic();
   if (RunSeconds() > kFarewellAfterSeconds) {
     dialogs_.Message(BoxIcon::Information, QStringLiteral("Support Vextal"), FarewellText());

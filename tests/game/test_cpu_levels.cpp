@@ -1,0 +1,131 @@
+// The CPU levels in the game: the searching ones think off the user-interface thread, their
+// answer is played on the tick, and an answer to a question that was dropped is never played.
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest>
+
+#include "common/CoreRecorder.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+// A board large enough that Master thinks for a good while about it: every point a node.
+Board FullBoard(int size) {
+  Board board(static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size));
+  for (int c = 1; c <= size; ++c) {
+    for (int r = 1; r <= size; ++r) {
+      board(c, r).Exists = kTrue16;
+    }
+  }
+  ComputeDegrees(board);
+  return board;
+}
+
+// Lets queued answers arrive for a while.
+void RunEvents(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+}  // namespace
+
+class CpuLevelsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Master thinks for a few hundred milliseconds about a big board. A switch turned off drops
+  // the question: however long one then waits, turning it on again and ticking at once plays
+  // nothing, since the new question has had no time. A new game or board drops it as well.
+  void droppedAnswerIsNeverPlayed_data() {
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("CPU switched off and on") << "cpu";
+    QTest::newRow("demo switched off and on") << "demo";
+    QTest::newRow("another level and back") << "level";
+    QTest::newRow("program closing") << "close";
+    QTest::newRow("new game") << "new game";
+    QTest::newRow("board replaced") << "board";
+  }
+  void droppedAnswerIsNeverPlayed() {
+    QFETCH(QString, trigger);
+    CoreRig rig;
+    rig.Place(FullBoard(12), 1);
+    rig.game.ToggleCpuPlayer();
+    rig.game.ToggleDemoPlayer();
+    rig.game.SetCpuLevel(CpuLevel::Master);
+    QVERIFY(rig.game.CpuThinking());
+
+    const bool switchOff = trigger != "new game" && trigger != "board";
+    if (trigger == "cpu") {
+      rig.game.ToggleCpuPlayer();
+    } else if (trigger == "demo") {
+      rig.game.ToggleDemoPlayer();
+    } else if (trigger == "level") {
+      rig.game.SetCpuLevel(CpuLevel::Classic);
+    } else if (trigger == "close") {
+      rig.game.StopCpu();
+    } else if (trigger == "new game") {
+      rig.game.NewGame();
+    } else {
+      rig.Place(FullBoard(12), 1);
+    }
+    RunEvents(switchOff ? 800 : 30);  // long enough for the dropped answer to have come
+    if (trigger == "cpu") {
+      rig.game.ToggleCpuPlayer();
+    } else if (trigger == "demo") {
+      rig.game.ToggleDemoPlayer();
+    } else if (trigger == "level") {
+      rig.game.SetCpuLevel(CpuLevel::Master);
+    }
+    rig.rec.Clear();
+    rig.clock.Advance(5000);
+    rig.game.CpuTick();
+    QVERIFY2(rig.rec.Effects.filter(QStringLiteral("moved:")).isEmpty(),
+             qPrintable(rig.rec.Effects.join(QLatin1Char(' '))));
+  }
+
+  // While Master thinks, the user-interface thread goes on: a timer keeps firing, and the answer
+  // is played on the next tick once it has arrived.
+  void windowStaysResponsiveWhileMasterThinks() {
+    CoreRig rig;
+    rig.Place(FullBoard(12), 1);
+    rig.game.ToggleCpuPlayer();
+    rig.game.ToggleDemoPlayer();
+    rig.game.SetCpuLevel(CpuLevel::Master);
+    int fired = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] { ++fired; });
+    heartbeat.start(5);
+    QElapsedTimer waited;
+    waited.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.game.CpuThinking(), 5000);
+    QVERIFY2(fired >= waited.elapsed() / 5 / 4, qPrintable(QString::number(fired)));
+    rig.rec.Clear();
+    rig.clock.Advance(5000);
+    rig.game.CpuTick();
+    QCOMPARE(rig.rec.Effects.filter(QStringLiteral("moved:1")).size(), 1);
+  }
+
+  // A demo at each searching level plays whole games on a stage through the ticks.
+  void everyLevelFinishesGamesThroughTheTicks() {
+    for (const CpuLevel level : {CpuLevel::Good, CpuLevel::Strong, CpuLevel::Master}) {
+      CoreRig rig;
+      SetupStage(rig.game, 1, rig.random);
+      rig.game.ToggleCpuPlayer();
+      rig.game.ToggleDemoPlayer();
+      rig.game.SetCpuLevel(level);
+      for (int tick = 0; tick < 400 && rig.rec.BoxCount < 2; ++tick) {
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.game.CpuThinking(), 5000);
+        rig.clock.Advance(1000);
+        rig.game.CpuTick();
+      }
+      QCOMPARE(rig.rec.BoxCount, 2);
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(CpuLevelsTest)
+#include "test_cpu_levels.moc"
