@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "net/Snapshot.h"
 #include "net/cBuffer.h"
@@ -46,6 +47,11 @@ QString DisconnectText(qint32 cause) {
 NetGame::NetGame(Game& game, GameView& view, Dialogs& dialogs, cSocket& socket)
     : game_(game), view_(view), dialogs_(dialogs), socket_(socket) {
   socket_.SetListener(this);
+  socket_.SetAllWritten([this] {
+    if (std::exchange(answerOwed_, false)) {
+      AnswerRequest();
+    }
+  });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -108,9 +114,10 @@ void NetGame::SendBoard() {
 }
 
 void NetGame::AnswerRequest() {
-  // A peer that asks again and again without reading gets one board at a time: the copy still
-  // waiting in the queue shows it the board as it stood, and every move after it follows it.
+  // A peer that asks again and again without reading gets one board at a time: the requests
+  // that come while an answer still waits in the queue get one more, once it has gone.
   if (answerMark_ >= 0 && !socket_.Written(answerMark_)) {
+    answerOwed_ = true;
     return;
   }
   SendBoard();
@@ -156,6 +163,7 @@ void NetGame::ResultBoxOpen(bool open) {
 void NetGame::StartSession() {
   sync_.Reset();
   answerMark_ = -1;
+  answerOwed_ = false;
   Send({QByteArray::number(MsgHello), QByteArray::number(kDigestRevision)});
 }
 

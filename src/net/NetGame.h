@@ -79,8 +79,9 @@ class NetGame final : public SocketListener {
   cSocket& socket_;
   BoardSync sync_;
   // Where the socket's queue stood after the last board sent in answer to a request: while it
-  // is not yet written, another request gets no second copy.
+  // is not yet written, further requests get no second copy but one answer once it is.
   qint64 answerMark_ = -1;
+  bool answerOwed_ = false;
 };
 
 }  // namespace vextal

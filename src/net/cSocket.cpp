@@ -243,6 +243,11 @@ void cSocket::WatchSocket(QTcpSocket* socket) {
   // Some peers' closes arrive as a plain disconnect without an error first.
   connect(socket, &QAbstractSocket::disconnected, this, &cSocket::OnPeerClosed);
   connect(socket, &QIODevice::readyRead, this, [this] { DeliverPending(); });
+  connect(socket, &QIODevice::bytesWritten, this, [this, socket] {
+    if (socket == socket_ && socket->bytesToWrite() == 0 && allWritten_) {
+      allWritten_();
+    }
+  });
 }
 
 void cSocket::OnNewConnection() {

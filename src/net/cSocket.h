@@ -78,6 +78,9 @@ class cSocket : public QObject {
   // Everything queued up to the mark has left this process (or the connection is gone).
   bool Written(qint64 mark) const;
 
+  // Runs whenever everything queued has left this process (called from the event loop).
+  void SetAllWritten(std::function<void()> handler) { allWritten_ = std::move(handler); }
+
   // While held, received messages wait, in order; releasing delivers them from the event loop.
   void HoldDelivery(bool hold);
 
@@ -129,6 +132,7 @@ class cSocket : public QObject {
   bool overflowed_ = false;
   qint64 queuedTotal_ = 0;
   std::function<qint64()> sliceClock_;
+  std::function<void()> allWritten_;
   // Changes whenever the endpoint is dropped or replaced, so code resuming after a callback can
   // tell whether the connection it was working on is still there.
   quint64 generation_ = 1;
