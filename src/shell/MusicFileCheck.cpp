@@ -1,14 +1,10 @@
 #include "shell/MusicFileCheck.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <optional>
 
 namespace vextal {
 namespace {
-
-constexpr std::uint32_t kDefaultMicrosPerQuarter = 500'000;  // 120 beats per minute
 
 // A bounds-checked cursor over the file's bytes; every read fails cleanly at the end.
 class Reader {
@@ -79,23 +75,20 @@ int DataBytes(std::uint8_t status) {
   return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
 }
 
-// Walks one track; records its tempo changes and returns its length in ticks.
-std::optional<std::uint64_t> WalkTrack(Reader track,
-                                       std::multimap<std::uint64_t, std::uint32_t>& tempos) {
-  std::uint64_t tick = 0;
+// Walks one track event by event; false at the first event that breaks the format.
+bool WalkTrack(Reader track) {
   std::uint8_t running = 0;  // last channel status, for running status
   while (!track.AtEnd()) {
     const auto delta = track.VariableLength();
     const auto first = track.Byte();
     if (!delta || !first) {
-      return std::nullopt;
+      return false;
     }
-    tick += *delta;
     std::uint8_t status = *first;
     int dataLeft = 0;
     if (status < 0x80) {  // running status: this byte is already the first data byte
       if (running == 0) {
-        return std::nullopt;
+        return false;
       }
       status = running;
       dataLeft = DataBytes(status) - 1;
@@ -105,58 +98,32 @@ std::optional<std::uint64_t> WalkTrack(Reader track,
     } else if (status == 0xF0 || status == 0xF7) {
       const auto length = track.VariableLength();
       if (!length || !track.Skip(*length)) {
-        return std::nullopt;
+        return false;
       }
       running = 0;
       continue;
     } else if (status == 0xFF) {
       const auto type = track.Byte();
       const auto length = track.VariableLength();
-      if (!type || !length || *length > static_cast<std::uint64_t>(track.Left())) {
-        return std::nullopt;
-      }
-      if (*type == 0x51 && *length == 3) {
-        tempos.emplace(tick, *track.BigEndian(3));
-      } else if (!track.Skip(*length)) {
-        return std::nullopt;
+      if (!type || !length || !track.Skip(*length)) {
+        return false;
       }
       if (*type == 0x2F) {
-        return tick;  // end of track; anything after it is ignored
+        return true;  // end of track; anything after it is ignored
       }
       running = 0;
       continue;
     } else {
-      return std::nullopt;  // system common and real-time messages do not belong in a file
+      return false;  // system common and real-time messages do not belong in a file
     }
     for (int i = 0; i < dataLeft; ++i) {
       const auto data = track.Byte();
       if (!data || *data >= 0x80) {
-        return std::nullopt;
+        return false;
       }
     }
   }
-  return tick;
-}
-
-double TicksToSeconds(std::uint64_t ticks, std::uint16_t division,
-                      const std::multimap<std::uint64_t, std::uint32_t>& tempos) {
-  if (division & 0x8000) {  // SMPTE: frames per second and ticks per frame, no tempo
-    const int framesPerSecond = -static_cast<std::int8_t>(division >> 8);
-    const int ticksPerFrame = division & 0xFF;
-    return static_cast<double>(ticks) / (framesPerSecond * ticksPerFrame);
-  }
-  double seconds = 0;
-  std::uint64_t at = 0;
-  std::uint32_t micros = kDefaultMicrosPerQuarter;
-  for (const auto& [tick, tempo] : tempos) {
-    if (tick >= ticks) {
-      break;
-    }
-    seconds += static_cast<double>(tick - at) * micros / 1e6 / division;
-    at = tick;
-    micros = tempo;
-  }
-  return seconds + static_cast<double>(ticks - at) * micros / 1e6 / division;
+  return true;
 }
 
 }  // namespace
@@ -178,9 +145,7 @@ MidiFileInfo InspectMidiFile(const QByteArray& bytes) {
     return info;
   }
 
-  std::multimap<std::uint64_t, std::uint32_t> tempos;
-  std::uint64_t longest = 0;
-  while (info.Tracks < static_cast<int>(*trackCount)) {
+  for (std::uint32_t walked = 0; walked < *trackCount;) {
     if (file.AtEnd()) {
       return info;  // fewer tracks than the header declares
     }
@@ -193,18 +158,14 @@ MidiFileInfo InspectMidiFile(const QByteArray& bytes) {
       return info;
     }
     if (isTrack) {
-      const auto ticks = WalkTrack(Reader(bytes, file.Pos(), file.Pos() + *length), tempos);
-      if (!ticks) {
+      if (!WalkTrack(Reader(bytes, file.Pos(), file.Pos() + *length))) {
         return info;
       }
-      longest = std::max(longest, *ticks);
-      ++info.Tracks;
+      ++walked;
     }
     file.Skip(*length);  // chunks of unknown kind are skipped, as the format asks
   }
   info.Valid = true;
-  info.Format = static_cast<int>(*format);
-  info.Seconds = TicksToSeconds(longest, ticksPerUnit, tempos);
   return info;
 }
 

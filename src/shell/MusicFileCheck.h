@@ -7,9 +7,6 @@ namespace vextal {
 // What a walk through a Standard MIDI File found.
 struct MidiFileInfo {
   bool Valid = false;
-  int Format = 0;      // 0, 1 or 2
-  int Tracks = 0;      // track chunks walked
-  double Seconds = 0;  // playing time of the longest track, by the file's tempo changes
 };
 
 // The MIDI synthesiser accepts almost any bytes as a tune and then plays silence, so a tune is

@@ -6,6 +6,7 @@
 // - FakeClock: a Clock whose time the test sets;
 // - ScriptedRandom: a RandomSource that hands out queued values first, then seeded ones;
 // - CoreRig: the four wired to one Game;
+// - CoreRigTest: the base of a test class whose test functions each start from a fresh CoreRig;
 // - MakeBoard: a 5 x 4 (or other) board from rows of 'X' and '-', with degrees computed.
 
 #include <cstdint>
@@ -13,9 +14,11 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <random>
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -267,6 +270,20 @@ struct CoreRig {
   }
   // The pixel at the centre of grid point (column, row) on the board picture.
   static int PixelOf(int index) { return 50 * index + 15; }
+};
+
+// Qt Test runs init() and cleanup() around every test function, so no test sees another's game.
+// A class that needs more set-up declares its own init() slot and calls CoreRigTest::init() first.
+class CoreRigTest : public QObject {
+  Q_OBJECT
+
+ protected:
+  std::unique_ptr<CoreRig> rig;
+  Game& game() { return rig->game; }
+
+ protected slots:
+  void init() { rig = std::make_unique<CoreRig>(); }
+  void cleanup() { rig.reset(); }
 };
 
 }  // namespace vextal::testing

@@ -12,19 +12,10 @@ namespace {
 const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
 }
 
-class BoardClickTest : public QObject {
+class BoardClickTest : public CoreRigTest {
   Q_OBJECT
 
-  CoreRig* rig = nullptr;
-  Game& game() { return rig->game; }
-
  private slots:
-  void init() { rig = new CoreRig; }
-  void cleanup() {
-    delete rig;
-    rig = nullptr;
-  }
-
   // Each axis picks the grid point whose centre (50 * i + 15) is nearest, halves to even.
   void pixelToGridPoint_data() {
     QTest::addColumn<int>("x");

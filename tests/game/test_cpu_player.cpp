@@ -17,11 +17,8 @@ constexpr double kToBorder = 0.99;
 
 }  // namespace
 
-class CpuPlayerTest : public QObject {
+class CpuPlayerTest : public CoreRigTest {
   Q_OBJECT
-
-  CoreRig* rig = nullptr;
-  Game& game() { return rig->game; }
 
   void AllTriesToBorder() {
     for (int i = 0; i < 2 * Game::kCpuRandomTries; ++i) {
@@ -42,12 +39,6 @@ class CpuPlayerTest : public QObject {
   }
 
  private slots:
-  void init() { rig = new CoreRig; }
-  void cleanup() {
-    delete rig;
-    rig = nullptr;
-  }
-
   void fallbackScanIsColumnMajorFromTheTopLeft() {
     CpuToMove({"-XXXX", "XXXXX", "XXXXX", "XXXXX"});
     QVERIFY(rig->PlayAs(1, 1, 2));  // (1,1) has no node, (1,2) is the opponent's ...

@@ -25,23 +25,16 @@ QString Describe(const Node& n) {
 
 }  // namespace
 
-class MoveRulesTest : public QObject {
+class MoveRulesTest : public CoreRigTest {
   Q_OBJECT
 
-  CoreRig* rig = nullptr;
-  Game& game() { return rig->game; }
-
-  // Makes `player` the one to move, as a peer's move message does, and plays (column, row).
+  // The node at (column, row), described.
   QString At(int column, int row) { return Describe(game().Nodes()(column, row)); }
 
  private slots:
   void init() {
-    rig = new CoreRig;
+    CoreRigTest::init();
     rig->clock.SetNowMs(5000);
-  }
-  void cleanup() {
-    delete rig;
-    rig = nullptr;
   }
 
   void claimNextToUnexpandedOpponentNode() {

@@ -10,20 +10,13 @@ using namespace vextal::testing;
 
 Q_DECLARE_METATYPE(vextal::Mode)
 
-class RolesTest : public QObject {
+class RolesTest : public CoreRigTest {
   Q_OBJECT
-
-  CoreRig* rig = nullptr;
-  Game& game() { return rig->game; }
 
  private slots:
   void init() {
-    rig = new CoreRig;
+    CoreRigTest::init();
     rig->Place({"XXXXX", "XXXXX", "XXXXX", "XXXXX"}, 1);
-  }
-  void cleanup() {
-    delete rig;
-    rig = nullptr;
   }
 
   void modesAndCaptions_data() {

@@ -16,11 +16,8 @@ const QStringList kPair = {"XX---", "-----", "-----", "-----"};
 
 }  // namespace
 
-class TurnsTest : public QObject {
+class TurnsTest : public CoreRigTest {
   Q_OBJECT
-
-  CoreRig* rig = nullptr;
-  Game& game() { return rig->game; }
 
   // Player 1 owns (1,1), player 2 owns (2,1), player 1 to move: expanding (1,1) brings (2,1)
   // down and leaves player 2 without a legal move. Scores then: 1 + 1 = 2 against 0.
@@ -33,12 +30,6 @@ class TurnsTest : public QObject {
   }
 
  private slots:
-  void init() { rig = new CoreRig; }
-  void cleanup() {
-    delete rig;
-    rig = nullptr;
-  }
-
   void newGameAlternatesTheFirstPlayer() {
     rig->Place(kFullGrid, 0);
     QCOMPARE(game().ActPlayer(), Player(0));
