@@ -143,6 +143,17 @@ def main() -> int:
             rows.append(("start-up", what, human_time(t_o), f"QMainWindow+label {human_time(t_b)}",
                          f"{r:.1f}", f"<= 1.5: {verdict(r <= 1.5)}"))
 
+    # --- Peer flood ------------------------------------------------------------------------
+    repaint = "BM_FloodRepaintOnly"
+    for ours, what in (("BM_FloodUnlisted", "100 unlisted messages, 402 B each, 255x255 board"),
+                       ("BM_FloodChatLine/0", "one 1 MB chat line (letters), 255x255 board"),
+                       ("BM_FloodChatLine/1", "one 1 MB chat line (line breaks), 255x255 board")):
+        if have(repaint, ours):
+            t_o, t_b = ns(m[ours], "real_time"), ns(m[repaint], "real_time")
+            handlers = m[ours].get("receive_ms", 0) * 1e6
+            rows.append(("peer flood", f"{what} (handlers {human_time(handlers)})", human_time(t_o),
+                         f"board repaint alone {human_time(t_b)}", f"{t_o / t_b:.1f}", ""))
+
     # --- Idle ----------------------------------------------------------------------------
     idle_path = results / "idle.json"
     if idle_path.exists():

@@ -29,7 +29,7 @@ if [ "$do_build" = 1 ]; then
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXTAL_SANITIZE=OFF \
     -DVEXTAL_TESTS=OFF -DVEXTAL_BENCH=ON >/dev/null
   cmake --build "$build" -j2 --target bench_framing bench_roundtrip bench_game bench_startup \
-    vextal vextal_sounds
+    bench_peer_flood vextal vextal_sounds
 fi
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
@@ -67,7 +67,7 @@ sleep_ticks0="$(ticks "$sleep_pid")"
 threads "$vextal_pid" >"$results/idle-threads-start.tsv"
 
 # --- Benchmarks ----------------------------------------------------------------------------------
-for bench in bench_framing bench_roundtrip bench_game bench_startup; do
+for bench in bench_framing bench_roundtrip bench_game bench_startup bench_peer_flood; do
   echo "running $bench ..."
   "$build/bench/$bench" --benchmark_repetitions="$repetitions" \
     --benchmark_report_aggregates_only=true --benchmark_min_time=0.1 \

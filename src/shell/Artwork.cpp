@@ -1,5 +1,6 @@
 #include "shell/Artwork.h"
 
+#include <QGuiApplication>
 #include <QHash>
 #include <QList>
 
@@ -151,18 +152,25 @@ QPixmap ProgramIconPixmap(int size, qreal devicePixelRatio) {
 }
 
 QIcon ProgramIcon() {
-  // The two classic sizes and the larger ones a desktop or a high-density screen asks for,
-  // painted once per run. Images, not pixmaps, are kept: they may outlive the application.
-  static const QList<QImage> images = [] {
-    QList<QImage> all;
-    for (int size : kProgramIconSizes) {
-      all.append(ProgramIconImage(size));
+  // Painted once per run and size. Images, not pixmaps, are kept: they may outlive the
+  // application.
+  static QHash<int, QImage> painted;
+  QList<int> sizes(std::begin(kWindowIconSizes), std::end(kWindowIconSizes));
+  const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+  if (ratio > 1.0) {
+    for (int size : kWindowIconSizes) {
+      if (const int dense = qRound(size * ratio); !sizes.contains(dense)) {
+        sizes.append(dense);
+      }
     }
-    return all;
-  }();
+  }
   QIcon icon;
-  for (const QImage& image : images) {
-    icon.addPixmap(QPixmap::fromImage(image));
+  for (int size : sizes) {
+    auto found = painted.constFind(size);
+    if (found == painted.constEnd()) {
+      found = painted.insert(size, ProgramIconImage(size));
+    }
+    icon.addPixmap(QPixmap::fromImage(*found));
   }
   return icon;
 }

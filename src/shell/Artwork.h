@@ -17,7 +17,7 @@ inline constexpr int kBackgroundHeight = 279;
 QImage BoardBackground(qreal devicePixelRatio = 1.0);
 
 // The program icon, size pixels square. It is drawn for 32 and 16 pixels and scales to any
-// size; the sizes that are handed to the desktop are kProgramIconSizes.
+// size; the sizes installed in the desktop's icon theme are kProgramIconSizes.
 QImage ProgramIconImage(int size);
 
 // The program icon for size logical pixels on a screen of the given device pixel ratio.
@@ -25,7 +25,12 @@ QPixmap ProgramIconPixmap(int size, qreal devicePixelRatio);
 
 inline constexpr int kProgramIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-// The program icon with every size of kProgramIconSizes.
+// The sizes the window itself carries: title bar, task bar and window switcher. Launchers and
+// menus take the larger ones from the icon theme, so the window does not paint them at start-up.
+inline constexpr int kWindowIconSizes[] = {16, 32, 48};
+
+// The window's icon: every size of kWindowIconSizes and, when a screen is denser than 1:1,
+// each of them also at the highest device pixel ratio of the screens (32, 64 and 96 at 200 %).
 QIcon ProgramIcon();
 
 }  // namespace vextal

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 
 #include "game/Clock.h"
 #include "game/Dialogs.h"
@@ -72,6 +73,8 @@ class frmMain final : public QMainWindow, public GameView {
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
+  // The whole event log, one line per message, oldest first, as its box shows it.
+  QString LogText() const;
 
   // --- GameView --------------------------------------------------------------------------
   void DrawBoard() override;
@@ -127,6 +130,8 @@ class frmMain final : public QMainWindow, public GameView {
   void BuildControls();
   void BuildStatusStrip(QWidget* client);
   void BuildBoard(QWidget* client);
+  // The event log's box, built when it is first needed: most runs never show it.
+  QPlainTextEdit* LogBox();
   void BuildMenus();
   void BuildFileMenu(QMenu* menu);
   void BuildCpuStrengthMenu();
@@ -179,7 +184,8 @@ class frmMain final : public QMainWindow, public GameView {
   QWidget* picStatus = nullptr;
   QLabel* lblState = nullptr;
   QTimer* tmrAI = nullptr;
-  QPlainTextEdit* txtLog = nullptr;
+  QPlainTextEdit* txtLog = nullptr;  // see LogBox
+  QStringList logLines_;             // the log's lines until txtLog is built
   Front* front = nullptr;
   QLabel* lblDonate = nullptr;
   QLabel* lblCopyright = nullptr;

@@ -94,17 +94,6 @@ void frmMain::BuildControls() {
 
   BuildBoard(client);
 
-  // The event log lies over the board while it is shown.
-  txtLog = new QPlainTextEdit(client);
-  txtLog->setObjectName(QStringLiteral("txtLog"));
-  txtLog->setGeometry(4, 4, 333, 281);
-  txtLog->setFont(SmallFont(kStatusFontPx));
-  txtLog->setReadOnly(true);
-  txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  txtLog->hide();
-  txtLog->raise();
-
   imgIcon = new QLabel(client);
   imgIcon->setObjectName(QStringLiteral("imgIcon"));
   imgIcon->setGeometry(0, 4, 32, 32);
@@ -117,6 +106,28 @@ void frmMain::BuildControls() {
   picActive2 = MakeMarker(client, "picActive2", QRect(176, 292, 13, 13));
   lblPlayer2 = MakeLabel(client, "lblPlayer2", QRect(196, 292, 65, 13), QStringLiteral("Player 2"));
   lblSum2 = MakeLabel(client, "lblSum2", QRect(268, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
+}
+
+QPlainTextEdit* frmMain::LogBox() {
+  if (txtLog) {
+    return txtLog;
+  }
+  // The event log lies over the board while it is shown.
+  txtLog = new QPlainTextEdit(centralWidget());
+  txtLog->setObjectName(QStringLiteral("txtLog"));
+  txtLog->setGeometry(4, 4, 333, 281);
+  txtLog->setFont(SmallFont(kStatusFontPx));
+  txtLog->setReadOnly(true);
+  txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtLog->hide();
+  txtLog->raise();
+  // Line by line, as AddLog would have appended them.
+  for (const QString& line : std::as_const(logLines_)) {
+    txtLog->appendPlainText(line);
+  }
+  logLines_ = QStringList();
+  return txtLog;
 }
 
 void frmMain::BuildStatusStrip(QWidget* client) {

@@ -61,9 +61,10 @@ void frmMain::tmrAI_Timer() {
 }
 
 void frmMain::lblState_DblClick() {
-  txtLog->setVisible(!txtLog->isVisible());
-  if (txtLog->isVisible()) {
-    txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
+  QPlainTextEdit* log = LogBox();
+  log->setVisible(!log->isVisible());
+  if (log->isVisible()) {
+    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
   }
 }
 

@@ -40,10 +40,18 @@ void frmMain::DrawBoard() {
 void frmMain::AddLog(const QString& message) {
   const QString line = FormatLogLine(QTime::currentTime(), message);
   lblState->setText(line);
-  txtLog->appendPlainText(line);
-  txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
+  if (txtLog) {
+    txtLog->appendPlainText(line);
+    txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
+  } else {
+    logLines_.append(line);
+  }
   // Show the new status at once, without running the event loop here.
   lblState->repaint();
+}
+
+QString frmMain::LogText() const {
+  return txtLog ? txtLog->toPlainText() : logLines_.join(QLatin1Char('\n'));
 }
 
 void frmMain::PlayWave(const QString& fileName) {

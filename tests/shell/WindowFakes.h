@@ -76,9 +76,7 @@ struct WindowRig {
   }
   QAction* Item(const char* name) const { return Find<QAction>(name); }
   QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
-  QStringList LogLines() const {
-    return Find<QPlainTextEdit>("txtLog")->toPlainText().split(QLatin1Char('\n'));
-  }
+  QStringList LogLines() const { return window->LogText().split(QLatin1Char('\n')); }
 };
 
 }  // namespace vextal::testing

@@ -60,7 +60,6 @@ class TestWindow : public QObject {
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("picStatus") << "picStatus" << QRect(0, 312, 341, 37);
     QTest::newRow("lblState") << "lblState" << QRect(2, 2, 337, 12);
-    QTest::newRow("txtLog") << "txtLog" << QRect(4, 4, 333, 281);
     QTest::newRow("Front") << "Front" << QRect(4, 4, 331, 281);
     QTest::newRow("imgIcon") << "imgIcon" << QRect(0, 4, 32, 32);
     QTest::newRow("picActive1") << "picActive1" << QRect(4, 292, 13, 13);
@@ -115,7 +114,8 @@ class TestWindow : public QObject {
 
   void initialContent() {
     Rig rig;
-    QVERIFY(rig.Find<QWidget>("txtLog")->isHidden());
+    const QWidget* log = rig.window->findChild<QWidget*>(QStringLiteral("txtLog"));
+    QVERIFY(!log || log->isHidden());
     QVERIFY(rig.Find<QWidget>("imgIcon")->isHidden());
     // The first game has started before the window is shown.
     QVERIFY(rig.Text("lblState").endsWith(QStringLiteral("] New game started.")));
@@ -188,17 +188,26 @@ class TestWindow : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QLabel* state = rig.Find<QLabel>("lblState");
-    QWidget* log = rig.Find<QWidget>("txtLog");
     const QImage board = rig.Find<Front>("Front")->Image();
+    // The first show holds every line since start, the newest in view.
+    for (int i = 0; i < 40; ++i) {
+      w.AddLog(QStringLiteral("early %1").arg(i));
+    }
+    const QString early = w.LogText();
 
     QTest::mouseDClick(state, Qt::LeftButton);
+    auto* log = rig.Find<QPlainTextEdit>("txtLog");
     QVERIFY(log->isVisible());
+    QCOMPARE(log->geometry(), QRect(4, 4, 333, 281));
+    QCOMPARE(log->toPlainText(), early);
+    QCOMPARE(early.count(QLatin1Char('\n')), 40);
+    const QScrollBar* bar = log->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
     // While shown, the newest line stays in view.
     for (int i = 0; i < 80; ++i) {
       w.AddLog(QStringLiteral("line %1").arg(i));
     }
-    const QScrollBar* bar = rig.Find<QPlainTextEdit>("txtLog")->verticalScrollBar();
-    QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
     QVERIFY(rig.Text("lblState").endsWith(QStringLiteral("] line 79")));
 

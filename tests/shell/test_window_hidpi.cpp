@@ -148,9 +148,11 @@ class TestWindowHiDpi : public QObject {
         }
       }
     }
+    // The window's icon at the classic sizes and at twice them for this screen.
     const QList<QSize> sizes = rig.window->windowIcon().availableSizes();
-    for (int size : kProgramIconSizes) {
+    for (int size : kWindowIconSizes) {
       QVERIFY(sizes.contains(QSize(size, size)));
+      QVERIFY(sizes.contains(QSize(2 * size, 2 * size)));
     }
   }
 

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -41,7 +40,7 @@ struct Copy {
     return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
   }
   bool Logged(const QString& text) const {
-    const QString log = window->findChild<QPlainTextEdit*>(QStringLiteral("txtLog"))->toPlainText();
+    const QString log = window->LogText();
     return log.contains(QStringLiteral("] ") + text + QLatin1Char('\n')) ||
            log.endsWith(QStringLiteral("] ") + text);
   }

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -37,12 +36,7 @@ struct Rig {
   QString Text(const char* name) const {
     return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
   }
-  QString LastLogLine() const {
-    return window->findChild<QPlainTextEdit*>(QStringLiteral("txtLog"))
-        ->toPlainText()
-        .split(QLatin1Char('\n'))
-        .last();
-  }
+  QString LastLogLine() const { return window->LogText().split(QLatin1Char('\n')).last(); }
   void Stage(int n) { window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(n))->trigger(); }
   // A mouse button at a pixel of the board picture.
   void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
