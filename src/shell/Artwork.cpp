@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <iterator>
 
 #include <QLinearGradient>
 #include <QPainter>
