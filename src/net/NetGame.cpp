@@ -110,7 +110,11 @@ void NetGame::Send(const Message& message) {
 
 void NetGame::SendBoard() {
   Send({QByteArray::number(MsgSnapshot), GetSnapshot(game_.Nodes(), game_.ActPlayer())});
-  sync_.BoardExchanged(game_.Nodes(), game_.ActPlayer(), false);
+  // The host counts the boards it sends; a board the connecting side sends in answer to a
+  // request is not one the host loads, so it starts no new count.
+  if (game_.NetServer()) {
+    sync_.BoardExchanged(game_.Nodes(), game_.ActPlayer(), false);
+  }
 }
 
 void NetGame::AnswerRequest() {
