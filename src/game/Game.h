@@ -29,7 +29,6 @@ namespace vextal {
 class Game {
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
-  static constexpr int kCpuRandomTries = kClassicRandomTries;
 
   Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& random);
 

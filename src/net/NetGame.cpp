@@ -144,14 +144,13 @@ void NetGame::MoveMade(Player mover, int column, int row, bool local) {
   }
 }
 
-void NetGame::NewGameStarted(bool atGameEnd) {
+void NetGame::NewGameStarted(bool /*atGameEnd*/) {
   if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
   // The host owns the board. At a game end the connecting side reaches the same new game by the
   // rules; the board still goes out at once, so a peer that knows only the listed messages, and
   // any move of the peer still on its way, meet the new game at the same point of the stream.
-  (void)atGameEnd;
   SendBoard();
 }
 

@@ -21,7 +21,7 @@ class CpuPlayerTest : public CoreRigTest {
   Q_OBJECT
 
   void AllTriesToBorder() {
-    for (int i = 0; i < 2 * Game::kCpuRandomTries; ++i) {
+    for (int i = 0; i < 2 * kClassicRandomTries; ++i) {
       rig->random.Push(kToBorder);
     }
   }
@@ -60,7 +60,7 @@ class CpuPlayerTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 2, 3));  // (2,3): the opponent's node
     ReadyForCpu();
     // Every try lands on (2,3) and is refused with beep2; the scan then claims (1,1).
-    for (int i = 0; i < Game::kCpuRandomTries; ++i) {
+    for (int i = 0; i < kClassicRandomTries; ++i) {
       rig->random.Push({0.2, 0.5});
     }
     game().CpuTick();
@@ -167,7 +167,7 @@ class CpuPlayerTest : public CoreRigTest {
     game().CpuTick();
     QCOMPARE(game().LastMoveTick(), std::int64_t(10000));
     QVERIFY(game().PendingSound().isEmpty());
-    QCOMPARE(rig->random.Draws(), 2 * Game::kCpuRandomTries);
+    QCOMPARE(rig->random.Draws(), 2 * kClassicRandomTries);
     QCOMPARE(rig->rec.Take(), QStringList());
   }
 
@@ -182,7 +182,7 @@ class CpuPlayerTest : public CoreRigTest {
     });
     ReadyForCpu();
     QVERIFY(game().CheckGameOver(2));
-    for (int i = 0; i < Game::kCpuRandomTries; ++i) {
+    for (int i = 0; i < kClassicRandomTries; ++i) {
       rig->random.Push({0.0, 0.0});  // (1,1): the opponent's node
     }
     game().CpuTick();
