@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -96,6 +97,11 @@ class Game {
   // "CPU strength": how the CPU chooses its moves from the next turn on.
   void SetCpuLevel(CpuLevel level);
   CpuLevel GetCpuLevel() const { return cpuLevel_; }
+  // Where the Perfect level's opening book lies. It is read at the first question that needs
+  // it; a book that cannot be used is said once in the log, and Perfect then plays without it.
+  void SetOpeningBookFile(const QString& path) { bookPath_ = path; }
+  // The book, read on first use; empty when it cannot be used.
+  std::shared_ptr<const OpeningBook> PerfectBook();
 
   // --- CPU player ---------------------------------------------------------------------------
   // One tick of the one-second timer: the CPU's move, when its seat is to move.
@@ -156,6 +162,10 @@ class Game {
   Board askedBoard_;
   Player askedPlayer_ = 0;
   std::optional<std::optional<Cell>> cpuAnswer_;
+
+  QString bookPath_;
+  bool bookRead_ = false;
+  std::shared_ptr<const OpeningBook> book_;
 };
 
 }  // namespace vextal

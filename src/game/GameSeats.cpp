@@ -1,8 +1,11 @@
 // The seats of the game: who plays them, what they are called, who may click, when the CPU
 // moves, and which menu entries the switches allow.
 
+#include <QCoreApplication>
+
 #include "game/ClassicStrategy.h"
 #include "game/Game.h"
+#include "game/OpeningBook.h"
 
 namespace vextal {
 
@@ -121,13 +124,30 @@ void Game::ThinkAhead() {
   askedPlayer_ = actPlayer_;
   // The search has a generator of its own, seeded here on the user-interface thread.
   const auto seed = std::uint64_t(random_.Uniform() * 9007199254740992.0);
-  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed), nodes_, actPlayer_,
+  std::shared_ptr<const OpeningBook> book =
+      cpuLevel_ == CpuLevel::Perfect ? PerfectBook() : nullptr;
+  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed, std::move(book)), nodes_, actPlayer_,
                [this](std::optional<Cell> cell) {
                  // An answer for a position that has changed since is worth nothing.
                  if (nodes_ == askedBoard_ && actPlayer_ == askedPlayer_) {
                    cpuAnswer_ = cell;
                  }
                });
+}
+
+std::shared_ptr<const OpeningBook> Game::PerfectBook() {
+  if (!bookRead_) {
+    bookRead_ = true;
+    QString error;
+    if (auto book = OpeningBook::Load(bookPath_, error)) {
+      book_ = std::make_shared<const OpeningBook>(std::move(*book));
+    } else {
+      view_.AddLog(QCoreApplication::translate(
+                       "Game", "Opening book %1 %2: the Perfect level plays without it.")
+                       .arg(bookPath_, error));
+    }
+  }
+  return book_;
 }
 
 void Game::DropCpuAnswer() {

@@ -69,6 +69,7 @@ void frmMain::StartUp() {
 
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
+  game_.SetOpeningBookFile(programFolder_ + QStringLiteral("/perfect.book"));
 
   BuildStageItems();
   FillMusicList();

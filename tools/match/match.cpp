@@ -3,6 +3,8 @@
 // by each side.
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "MatchGame.h"
 #include "MatchOptions.h"
+#include "game/OpeningBook.h"
 #include "stages/Stages.h"
 
 using namespace vextal;
@@ -17,7 +20,7 @@ using namespace vextal::match;
 
 namespace {
 
-struct PairingTally {
+struct SideTally {
   int Games = 0;
   int Wins = 0;  // by the level measured
   int Losses = 0;
@@ -26,11 +29,18 @@ struct PairingTally {
   int Illegal = 0;
 };
 
+// The whole pairing, and the games the measured level started and those its opponent started:
+// the first mover's advantage decides most games, so the two are told apart.
+struct PairingTally {
+  SideTally All;
+  SideTally Side[2];  // 0: the measured level moved first, 1: its opponent did
+};
+
 std::string Name(CpuLevel level) {
   return CpuLevelName(level).toStdString();
 }
 
-void Count(PairingTally& tally, Outcome result, bool measuredFirst) {
+void Count(SideTally& tally, Outcome result, bool measuredFirst) {
   ++tally.Games;
   switch (result) {
     case Outcome::FirstWins:
@@ -53,6 +63,7 @@ void Count(PairingTally& tally, Outcome result, bool measuredFirst) {
 }
 
 PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLevel opponent,
+                         const std::shared_ptr<const OpeningBook>& book,
                          std::map<CpuLevel, std::vector<double>>& thinkMs) {
   PairingTally tally;
   for (int g = 0; g < options.Games; ++g) {
@@ -62,9 +73,14 @@ PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLeve
     setup.First = measuredFirst ? measured : opponent;
     setup.Second = measuredFirst ? opponent : measured;
     setup.Seed = options.Seed * 1'000'003 + std::uint64_t(g / 2);
+    // The measured side keeps its seed whichever seat it takes.
+    setup.SeatSeeds[measuredFirst ? 0 : 1] = setup.Seed * 2;
+    setup.SeatSeeds[measuredFirst ? 1 : 0] = setup.Seed * 2 + 1;
     setup.PlyCap = options.PlyCap;
+    setup.Book = book;
     const GameRecord record = PlayGame(setup);
-    Count(tally, record.Result, measuredFirst);
+    Count(tally.All, record.Result, measuredFirst);
+    Count(tally.Side[measuredFirst ? 0 : 1], record.Result, measuredFirst);
     for (int seat = 0; seat < 2; ++seat) {
       auto& times = thinkMs[seat == 0 ? setup.First : setup.Second];
       times.insert(times.end(), record.ThinkMs[seat].begin(), record.ThinkMs[seat].end());
@@ -74,6 +90,29 @@ PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLeve
   }
   std::fprintf(stderr, "\n");
   return tally;
+}
+
+// The Wilson score interval of a proportion, at 95 %.
+std::pair<double, double> Wilson95(int successes, int trials) {
+  if (trials == 0) {
+    return {0.0, 1.0};
+  }
+  const double z = 1.959964;
+  const double n = trials;
+  const double p = successes / n;
+  const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
+  const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n);
+  return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
+}
+
+std::string Row(const std::string& pairing, const SideTally& t) {
+  const int decided = t.Wins + t.Losses;
+  const auto [low, high] = Wilson95(t.Wins, decided);
+  char row[320];
+  std::snprintf(row, sizeof row, "| %s | %d | %d | %d | %d | %d | %.1f %% (%.1f to %.1f %%) |",
+                pairing.c_str(), t.Games, t.Wins, t.Losses, t.Draws, t.Capped,
+                decided > 0 ? 100.0 * t.Wins / decided : 0.0, 100 * low, 100 * high);
+  return row;
 }
 
 void PrintTimes(std::map<CpuLevel, std::vector<double>>& thinkMs) {
@@ -98,22 +137,28 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n%s", error.c_str(), kMatchUsage);
     return 2;
   }
+  std::shared_ptr<const OpeningBook> book;
+  QString bookError;
+  if (auto loaded = OpeningBook::Load(QString::fromStdString(options->BookPath), bookError)) {
+    book = std::make_shared<const OpeningBook>(std::move(*loaded));
+  } else {
+    std::fprintf(stderr, "no opening book (%s: %s); Perfect plays without it\n",
+                 options->BookPath.c_str(), bookError.toStdString().c_str());
+  }
   std::map<CpuLevel, std::vector<double>> thinkMs;
   std::vector<std::string> rows;
   bool illegal = false;
   for (const auto& [measured, opponent] : options->Pairings) {
-    const PairingTally t = PlayPairing(*options, measured, opponent, thinkMs);
-    const int decided = t.Wins + t.Losses;
-    char row[256];
-    std::snprintf(row, sizeof row, "| %s vs %s | %d | %d | %d | %d | %d | %.1f %% |",
-                  Name(measured).c_str(), Name(opponent).c_str(), t.Games, t.Wins, t.Losses,
-                  t.Draws, t.Capped, decided > 0 ? 100.0 * t.Wins / decided : 0.0);
-    rows.push_back(row);
-    illegal = illegal || t.Illegal > 0;
+    const PairingTally t = PlayPairing(*options, measured, opponent, book, thinkMs);
+    const std::string pairing = Name(measured) + " vs " + Name(opponent);
+    rows.push_back(Row(pairing, t.All));
+    rows.push_back(Row(pairing + ", " + Name(measured) + " first", t.Side[0]));
+    rows.push_back(Row(pairing + ", " + Name(opponent) + " first", t.Side[1]));
+    illegal = illegal || t.All.Illegal > 0;
   }
   std::printf(
       "| Pairing | Games | Wins | Losses | Draws | of them at the ply cap (%d) |"
-      " Won of decided |\n",
+      " Won of decided (95 %% interval) |\n",
       options->PlyCap);
   std::printf("| --- | ---: | ---: | ---: | ---: | ---: | ---: |\n");
   for (const std::string& row : rows) {
