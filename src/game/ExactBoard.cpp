@@ -129,7 +129,8 @@ std::uint32_t ExactLayout::GridCells() const {
   }
   std::uint32_t cells = 0;
   for (int n = 0; n < count_; ++n) {
-    cells |= 1u << ((ColumnOf(cells_[std::size_t(n)]) - 1) * height_ + RowOf(cells_[std::size_t(n)]) - 1);
+    cells |= 1u << ((ColumnOf(cells_[std::size_t(n)]) - 1) * height_ +
+                    RowOf(cells_[std::size_t(n)]) - 1);
   }
   return cells;
 }

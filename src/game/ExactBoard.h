@@ -78,8 +78,8 @@ class ExactLayout {
   std::array<PackedCell, kMaxExactNodes> cells_{};
   std::array<std::uint32_t, kMaxExactNodes> neighbours_{};
   std::array<std::array<std::int8_t, 4>, kMaxExactNodes> order_{};  // left, up, right, down
-  std::array<std::uint8_t, kMaxExactNodes> threshold_{};  // hostile links that neutralise
-  std::array<std::uint8_t, kMaxExactNodes> links_{};      // links an expansion gives
+  std::array<std::uint8_t, kMaxExactNodes> threshold_{};            // hostile links that neutralise
+  std::array<std::uint8_t, kMaxExactNodes> links_{};                // links an expansion gives
   int symmetries_ = 1;
   std::array<std::array<std::int8_t, kMaxExactNodes>, 4> map_{};
 };

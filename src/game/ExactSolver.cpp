@@ -33,9 +33,10 @@ void ExactSolver::Store(const ExactState& canonical, int symmetry, int value, in
                         int move, std::int64_t work) {
   const std::uint64_t key = canonical.Key() + 1;
   Entry* bucket = &table_[std::size_t(Slot(key) & mask_) * 2];
-  const auto log2Work = std::uint8_t(std::bit_width(std::uint64_t(std::max<std::int64_t>(work, 1))));
-  Entry* entry = bucket[0].Key == key   ? &bucket[0]
-                 : bucket[1].Key == key ? &bucket[1]
+  const auto log2Work =
+      std::uint8_t(std::bit_width(std::uint64_t(std::max<std::int64_t>(work, 1))));
+  Entry* entry = bucket[0].Key == key         ? &bucket[0]
+                 : bucket[1].Key == key       ? &bucket[1]
                  : log2Work >= bucket[0].Work ? &bucket[0]
                                               : &bucket[1];
   if (entry->Key != key) {
@@ -64,7 +65,8 @@ void ExactSolver::OrderedMoves(const ExactState& state, int first, int (&out)[kM
   for (std::uint32_t legal = layout_.LegalMoves(state); legal != 0; legal &= legal - 1) {
     const int node = std::countr_zero(legal);
     const bool expansion = (state.Mine >> node & 1u) != 0;
-    const int key = node == first ? INT_MAX : (expansion ? 1 << 28 : 0) + history_[std::size_t(node)];
+    const int key =
+        node == first ? INT_MAX : (expansion ? 1 << 28 : 0) + history_[std::size_t(node)];
     int i = count++;
     for (; i > 0 && keys[i - 1] < key; --i) {
       keys[i] = keys[i - 1];
@@ -111,8 +113,7 @@ int ExactSolver::Negamax(const ExactState& state, int alpha, int beta, SearchSto
   int best = INT_MIN;
   int bestMove = moves[0];
   for (int i = 0; i < count; ++i) {
-    const int value =
-        -Negamax(layout_.Play(state, moves[i]), -beta, -std::max(alpha, best), stop);
+    const int value = -Negamax(layout_.Play(state, moves[i]), -beta, -std::max(alpha, best), stop);
     if (stop.Stopped()) {
       return 0;
     }

@@ -75,8 +75,10 @@ std::optional<OpeningBook> OpeningBook::Parse(const QByteArray& bytes, QString& 
     int move = 0;
     int lower = 0;
     int upper = 0;
-    if (fields.size() != 4 || book.layouts_.empty() || !ParseField(QByteArrayView(fields[0]), key, 16) ||
-        !ParseField(QByteArrayView(fields[1]), move) || !ParseField(QByteArrayView(fields[2]), lower) ||
+    if (fields.size() != 4 || book.layouts_.empty() ||
+        !ParseField(QByteArrayView(fields[0]), key, 16) ||
+        !ParseField(QByteArrayView(fields[1]), move) ||
+        !ParseField(QByteArrayView(fields[2]), lower) ||
         !ParseField(QByteArrayView(fields[3]), upper)) {
       error = Damaged(i + 1);
       return std::nullopt;
@@ -90,9 +92,8 @@ std::optional<OpeningBook> OpeningBook::Parse(const QByteArray& bytes, QString& 
     const std::uint32_t expanded = state.Expanded;
     // The position must be one the nodes of this layout can hold, and the move one of its nodes.
     if (state.Key() != key || (mine & theirs) != 0 || ((mine | theirs) & ~all) != 0 ||
-        (expanded & ~(mine | theirs)) != 0 ||
-        move < 0 || move >= nodes || lower > upper || lower < -ExactSolver::kUnbounded ||
-        upper > ExactSolver::kUnbounded) {
+        (expanded & ~(mine | theirs)) != 0 || move < 0 || move >= nodes || lower > upper ||
+        lower < -ExactSolver::kUnbounded || upper > ExactSolver::kUnbounded) {
       error = Damaged(i + 1);
       return std::nullopt;
     }

@@ -40,7 +40,8 @@ class OpeningBook {
   // The book's move for the player to move, mapped back onto this board, or nothing when the
   // position is not in the book. Where several mirror images give the same key, `random` picks
   // one of them, so the book does not always play on the same side of a symmetric board.
-  std::optional<PackedCell> Find(const ExactLayout::Reading& position, std::mt19937_64& random) const;
+  std::optional<PackedCell> Find(const ExactLayout::Reading& position,
+                                 std::mt19937_64& random) const;
   // The entry for a position, if any.
   const Entry* Lookup(const ExactLayout::Reading& position) const;
 

@@ -42,8 +42,8 @@ std::optional<Cell> PerfectStrategy::Choose(const Board& board, Player player,
   }
   // Not settled in time, or a board the exact search does not take: Master, in the time left.
   SearchSettings master = SearchSettingsFor(CpuLevel::Master);
-  const auto spent =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
   master.TimeBudget = std::max(settings_.TotalTime - spent, std::chrono::milliseconds(1));
   source_ = Source::Master;
   return SearchStrategy(master, seed_).Choose(board, player, cancel);

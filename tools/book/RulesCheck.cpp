@@ -72,8 +72,7 @@ int CheckRules(int games, std::uint64_t seed) {
       toMove = Player(3 - toMove);
     }
   }
-  std::printf("%d games, %lld positions compared, %d differences\n", games, positions,
-              differences);
+  std::printf("%d games, %lld positions compared, %d differences\n", games, positions, differences);
   return differences;
 }
 

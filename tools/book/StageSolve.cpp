@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <random>
 #include <unordered_set>
 
 #include "game/Random.h"
@@ -77,10 +78,11 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
     if (SolveWithinBudget(position, settings).Exact()) {
       continue;  // the level settles this one itself
     }
-    const auto deadline = secondsPerPosition > 0
-                              ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                   std::chrono::duration<double>(secondsPerPosition))
-                              : Clock::time_point::max();
+    const auto deadline =
+        secondsPerPosition > 0
+            ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                 std::chrono::duration<double>(secondsPerPosition))
+            : Clock::time_point::max();
     SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
     const ExactSolver::Result result = solver.Solve(canonical, stop);
     if (result.Move < 0) {
@@ -88,9 +90,9 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
       continue;
     }
     stats.Unsettled += result.Exact() ? 0 : 1;
-    entries.emplace_back(canonical.Key(), OpeningBook::Entry{std::int8_t(result.Move),
-                                                             std::int8_t(result.Lower),
-                                                             std::int8_t(result.Upper)});
+    entries.emplace_back(canonical.Key(),
+                         OpeningBook::Entry{std::int8_t(result.Move), std::int8_t(result.Lower),
+                                            std::int8_t(result.Upper)});
     stats.DeepestPly = std::max(stats.DeepestPly, ply);
     const ExactState after = layout.Play(canonical, result.Move);
     for (std::uint32_t replies = layout.LegalMoves(after); replies != 0; replies &= replies - 1) {
@@ -106,6 +108,34 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
   stats.Entries = entries.size();
   stats.Seconds = SecondsSince(began);
   return stats;
+}
+
+}  // namespace vextal::book
+
+namespace vextal::book {
+
+std::vector<int> PliesToSettle(int stage, int games, const PerfectSettings& settings,
+                               std::uint64_t seed) {
+  std::mt19937_64 engine(seed);
+  std::vector<int> plies;
+  for (int g = 0; g < games; ++g) {
+    SeededRandom stageRandom(engine());
+    const auto start = ExactLayout::Read(BuildStage(stage, stageRandom), 1);
+    ExactState state = start->State;
+    for (int ply = 0;; ++ply) {
+      const std::uint32_t legal = start->Layout.LegalMoves(state);
+      if (legal == 0 || SolveWithinBudget({start->Layout, state}, settings).Exact()) {
+        plies.push_back(ply);
+        break;
+      }
+      std::vector<int> nodes;
+      for (std::uint32_t set = legal; set != 0; set &= set - 1) {
+        nodes.push_back(std::countr_zero(set));
+      }
+      state = start->Layout.Play(state, nodes[engine() % nodes.size()]);
+    }
+  }
+  return plies;
 }
 
 }  // namespace vextal::book

@@ -28,12 +28,21 @@ ExactLayout::Reading StageStart(int stage);
 // (0: none); a position not solved in that time gets its proven bounds and best proven move.
 struct BookStats {
   std::size_t Entries = 0;
-  std::size_t Checked = 0;  // positions tried with the in-game budget
-  int DeepestPly = -1;      // the deepest ply that needed an entry
+  std::size_t Checked = 0;    // positions tried with the in-game budget
+  int DeepestPly = -1;        // the deepest ply that needed an entry
   std::size_t Unsettled = 0;  // entries whose margin was not found within the time per position
   double Seconds = 0;
 };
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
                           const PerfectSettings& settings, double secondsPerPosition);
+
+}  // namespace vextal::book
+
+namespace vextal::book {
+
+// From which ply on Perfect's own budget settles the value, over `games` random lines of play on
+// a stage: the first such ply of each line.
+std::vector<int> PliesToSettle(int stage, int games, const PerfectSettings& settings,
+                               std::uint64_t seed);
 
 }  // namespace vextal::book

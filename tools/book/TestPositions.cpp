@@ -69,8 +69,7 @@ bool WriteTestPositions(const std::string& path, int count, std::int64_t budget,
     }
     // Only positions where a careless move changes the value: the test must be able to fail.
     bool someMoveLoses = false;
-    for (std::uint32_t set = layout.LegalMoves(state); set != 0 && !someMoveLoses;
-         set &= set - 1) {
+    for (std::uint32_t set = layout.LegalMoves(state); set != 0 && !someMoveLoses; set &= set - 1) {
       const auto after = ExactValue(layout, layout.Play(state, std::countr_zero(set)), budget);
       someMoveLoses = after && -*after != *value;
     }

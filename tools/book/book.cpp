@@ -6,7 +6,9 @@
 //   vextal_book values [STAGE...]
 //   vextal_book book FILE [--seconds S] [STAGE...]
 //   vextal_book positions FILE COUNT BUDGET
+//   vextal_book reach STAGE GAMES
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,7 +36,8 @@ constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
     "       vextal_book book FILE [--seconds S] [STAGE...]\n"
-    "       vextal_book positions FILE COUNT BUDGET\n";
+    "       vextal_book positions FILE COUNT BUDGET\n"
+    "       vextal_book reach STAGE GAMES\n";
 
 std::vector<int> Stages(const std::vector<std::string>& args, std::size_t from) {
   std::vector<int> stages;
@@ -117,6 +120,14 @@ int main(int argc, char** argv) {
       from = 4;
     }
     return WriteBook(args[1], seconds, Stages(args, from));
+  }
+  if (args.size() == 3 && args[0] == "reach") {
+    std::vector<int> plies = PliesToSettle(
+        std::atoi(args[1].c_str()), std::max(1, std::atoi(args[2].c_str())), PerfectSettings{}, 1);
+    std::sort(plies.begin(), plies.end());
+    std::printf("stage %s: Perfect's budget settles random lines from ply %d (median), %d to %d\n",
+                args[1].c_str(), plies[plies.size() / 2], plies.front(), plies.back());
+    return 0;
   }
   if (args.size() == 4 && args[0] == "positions") {
     return WriteTestPositions(args[1], std::atoi(args[2].c_str()), std::atoll(args[3].c_str()), 1)

@@ -4,15 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "MatchGame.h"
 #include "MatchOptions.h"
 #include "game/OpeningBook.h"
+#include "game/SearchStrategy.h"
 #include "stages/Stages.h"
 
 using namespace vextal;
@@ -115,16 +116,34 @@ std::string Row(const std::string& pairing, const SideTally& t) {
   return row;
 }
 
+// The longest a level may think about one move.
+double CapMs(CpuLevel level) {
+  if (level == CpuLevel::Classic) {
+    return 0;
+  }
+  if (level == CpuLevel::Perfect) {
+    return 500;
+  }
+  return double(SearchSettingsFor(level).TimeBudget.count());
+}
+
 void PrintTimes(std::map<CpuLevel, std::vector<double>>& thinkMs) {
-  std::printf("\n| Level | Moves | Median ms per move | Worst ms per move |\n");
-  std::printf("| --- | ---: | ---: | ---: |\n");
+  std::printf(
+      "\n| Level | Moves | Median ms per move | 99th percentile ms | Worst ms per move | Cap ms |"
+      " Moves over the cap + 10 %% |\n");
+  std::printf("| --- | ---: | ---: | ---: | ---: | ---: | ---: |\n");
   for (auto& [level, times] : thinkMs) {
     if (times.empty()) {
       continue;
     }
     std::sort(times.begin(), times.end());
-    std::printf("| %s | %zu | %.2f | %.1f |\n", Name(level).c_str(), times.size(),
-                times[times.size() / 2], times.back());
+    const double cap = CapMs(level);
+    const auto over = cap > 0 ? std::count_if(times.begin(), times.end(),
+                                              [cap](double ms) { return ms > cap * 1.1; })
+                              : 0;
+    std::printf("| %s | %zu | %.2f | %.1f | %.1f | %.0f | %td |\n", Name(level).c_str(),
+                times.size(), times[times.size() / 2], times[times.size() * 99 / 100], times.back(),
+                cap, over);
   }
 }
 
