@@ -92,7 +92,8 @@ class Game final : public QObject {
   void SetCpuLevel(CpuLevel level);
   CpuLevel GetCpuLevel() const { return cpuLevel_; }
   // Where the Perfect level's opening book lies. It is read at the first question that needs
-  // it; a book that cannot be used is said once in the log, and Perfect then plays without it.
+  // it; a book that cannot be used is reported once (OpeningBookUnusable), and Perfect then
+  // plays without it.
   void SetOpeningBookFile(const QString& path) { bookPath_ = path; }
   // The book, read on first use; empty when it cannot be used.
   std::shared_ptr<const OpeningBook> PerfectBook();
@@ -136,6 +137,9 @@ class Game final : public QObject {
   void BoardReplaced();
   // The seat switches changed (CPU, demo, network) or a stage began: captions and menus follow.
   void SeatsChanged();
+  // The Perfect level's opening book at `path` cannot be used (`reason`); Perfect plays without
+  // it. Said once per run, at the first question that needed the book.
+  void OpeningBookUnusable(const QString& path, const QString& reason);
 
  private:
   GameResult TakeResult() const;

@@ -1,8 +1,6 @@
 // The seats of the game: who plays them, what they are called, who may click, when the CPU
 // moves, and which menu entries the switches allow.
 
-#include <QCoreApplication>
-
 #include "game/ClassicStrategy.h"
 #include "game/Game.h"
 #include "game/OpeningBook.h"
@@ -136,9 +134,7 @@ std::shared_ptr<const OpeningBook> Game::PerfectBook() {
     if (auto book = OpeningBook::Load(bookPath_, error)) {
       book_ = std::make_shared<const OpeningBook>(std::move(*book));
     } else {
-      view_.AddLog(QCoreApplication::translate(
-                       "Game", "Opening book %1 %2: the Perfect level plays without it.")
-                       .arg(bookPath_, error));
+      emit OpeningBookUnusable(bookPath_, error);
     }
   }
   return book_;

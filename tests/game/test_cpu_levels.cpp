@@ -134,13 +134,13 @@ class CpuLevelsTest : public QObject {
     rig.game.ToggleCpuPlayer();
     rig.game.ToggleDemoPlayer();
     rig.game.SetCpuLevel(CpuLevel::Perfect);
-    for (int tick = 0; tick < 100 && rig.rec.BoxCount < 2; ++tick) {
+    for (int tick = 0; tick < 100 && rig.rec.GamesEnded < 2; ++tick) {
       QTRY_VERIFY_WITH_TIMEOUT(!rig.game.CpuThinking(), 5000);
       rig.clock.Advance(1000);
       rig.game.CpuTick();
     }
-    QCOMPARE(rig.rec.BoxCount, 2);
-    QCOMPARE(rig.rec.Effects.filter(QStringLiteral("Opening book")).size(), 1);
+    QCOMPARE(rig.rec.GamesEnded, 2);
+    QCOMPARE(rig.rec.Effects.filter(QStringLiteral("book:unusable")).size(), 1);
   }
 };
 
