@@ -599,7 +599,7 @@ void TestNetGame::a_difference_either_side_notices_heals() {
     const auto [c, r] = FreeCell(host.game.Nodes(), 1);
     host.game.PlayCell(c, r);
   }
-  QVERIFY(RunUntil([&] { return SameGame(host.game, client.game); }, 1000));
+  QVERIFY(RunUntil([&] { return SameGame(host.game, client.game); }, 5000));
   RunUntil([] { return false; }, 50);  // the digests of that move go by
 
   Side& mover = hostNotices ? client : host;
