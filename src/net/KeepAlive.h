@@ -15,6 +15,7 @@ struct KeepAliveSettings {
   int IntervalSeconds = 0;  // between unanswered probes
   int Probes = 0;           // unanswered probes before the link counts as dead
   int UserTimeoutMs = 0;    // bytes sent and not acknowledged for this long end the link too
+  friend bool operator==(const KeepAliveSettings&, const KeepAliveSettings&) = default;
 };
 
 // What the program asks for: a dead link ends as a network error within about a minute, quiet

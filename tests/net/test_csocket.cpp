@@ -214,15 +214,8 @@ class TestCSocket : public QObject {
   void bothSidesNoticeADeadLink() {
     Pair p;
     QVERIFY(Connected(p));
-    for (const cSocket* side : {&p.host, &p.client}) {
-      const KeepAliveSettings s = ReadKeepAlive(side->Descriptor());
-      QVERIFY(s.Enabled);
-      QCOMPARE(s.IdleSeconds, kKeepAlive.IdleSeconds);
-      QCOMPARE(s.IntervalSeconds, kKeepAlive.IntervalSeconds);
-      QCOMPARE(s.Probes, kKeepAlive.Probes);
-      QCOMPARE(s.UserTimeoutMs, kKeepAlive.UserTimeoutMs);
-      QVERIFY(s.IdleSeconds + s.IntervalSeconds * s.Probes <= 60 && s.UserTimeoutMs <= 60'000);
-    }
+    QVERIFY(ReadKeepAlive(p.host.Descriptor()) == kKeepAlive);
+    QVERIFY(ReadKeepAlive(p.client.Descriptor()) == kKeepAlive);
   }
 
   void oneClientPerListen() {
