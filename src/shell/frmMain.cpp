@@ -75,6 +75,7 @@ void frmMain::StartUp() {
 
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
+  game_.SetOpeningBookFile(programFolder_ + QStringLiteral("/perfect.book"));
 
   BuildStageItems();
   FillMusicList();
