@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QHostAddress>
 
 #include "game/Dialogs.h"
@@ -21,6 +22,8 @@ namespace vextal {
 // sides start the next game by the rules at the same point of the move stream. Between two copies
 // of this program, digests after every move catch any difference and the host's board heals it.
 class NetGame final : public SocketListener {
+  Q_DECLARE_TR_FUNCTIONS(NetGame)
+
  public:
   static constexpr qint32 kNetPort = 2501;
 

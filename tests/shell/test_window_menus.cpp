@@ -4,6 +4,11 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "shell/QtDialogs.h"
+#include "shell/UiLanguage.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
 
@@ -41,7 +46,8 @@ class TestWindowMenus : public QObject {
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
              (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Sound effects", "Background music", "-", "Window size", "-", "Exit"}));
+                          "Sound effects", "Background music", "-", "Window size", "Language", "-",
+                          "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
@@ -49,6 +55,8 @@ class TestWindowMenus : public QObject {
     QCOMPARE(Captions(rig.Find<QMenu>("mnuWindowSize")),
              (QStringList{"Normal", "Large (150 %)", "Huge (200 %)", "-",
                           "Takes effect at the next start"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")),
+             (QStringList{"System", "English", "Deutsch", "-", "Takes effect at the next start"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuReset")),
              (QStringList{"Clear", "-", "Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5",
                           "Stage 6", "Stage 7"}));
@@ -77,6 +85,48 @@ class TestWindowMenus : public QObject {
     }
   }
 
+  // The language chosen in the menu, or the system's when it is System, decides the texts of the
+  // windows built afterwards, Qt's own buttons included; anything but German is the English.
+  void captionsFollowTheLanguage_data() {
+    QTest::addColumn<UiLanguage>("choice");
+    QTest::addColumn<QStringList>("systemLanguages");
+    QTest::addColumn<bool>("german");
+    QTest::newRow("C locale") << UiLanguage::System << QStringList{"C"} << false;
+    QTest::newRow("English system") << UiLanguage::System << QStringList{"en-US", "de-DE"} << false;
+    QTest::newRow("German system") << UiLanguage::System << QStringList{"de-DE", "de"} << true;
+    QTest::newRow("French, then German")
+        << UiLanguage::System << QStringList{"fr-FR", "de-AT"} << true;
+    QTest::newRow("English chosen") << UiLanguage::English << QStringList{"de-DE"} << false;
+    QTest::newRow("Deutsch chosen") << UiLanguage::German << QStringList{"C"} << true;
+  }
+
+  void captionsFollowTheLanguage() {
+    QFETCH(UiLanguage, choice);
+    QFETCH(QStringList, systemLanguages);
+    QFETCH(bool, german);
+    const UiTranslation translation(choice, systemLanguages);
+    QCOMPARE(translation.German(), german);
+    Rig rig;
+    QStringList top;
+    for (const QAction* action : rig.window->menuBar()->actions()) {
+      top << action->text();
+    }
+    const auto box = QtDialogs::BuildMessageBox(BoxIcon::None, QString(), QString(),
+                                                BoxButtons::YesNoCancel, nullptr);
+    if (german) {
+      QCOMPARE(top, (QStringList{"Datei", "Zur\u00fccksetzen", "Netzwerk", "Hilfe"}));
+      QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")).first(), QStringLiteral("System"));
+      QCOMPARE(rig.Item("mnuEnableAI")->text(), QStringLiteral("CPU-Spieler einschalten"));
+      QCOMPARE(rig.Item("mnuSetup3")->text(), QStringLiteral("Stufe 3"));
+      QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
+    } else {
+      QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
+      QCOMPARE(rig.Item("mnuEnableAI")->text(), QStringLiteral("Enable CPU player"));
+      QCOMPARE(rig.Item("mnuSetup3")->text(), QStringLiteral("Stage 3"));
+      QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&No"));
+    }
+  }
+
   void initialMenuStates() {
     Rig rig;
     struct State {
@@ -89,6 +139,7 @@ class TestWindowMenus : public QObject {
         {"mnuCpuStrength", false, false}, {"mnuCpuLevel0", true, true},
         {"mnuCpuLevel3", true, false},    {"mnuSize0", true, true},
         {"mnuSize2", true, false},        {"mnuSizeNote", false, false},
+        {"mnuLanguage0", true, true},     {"mnuLanguageNote", false, false},
         {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
         {"mnuStopMusic", true, true},     {"mnuExit", true, false},
         {"mnuReset", true, false},        {"mnuClear", true, false},
@@ -222,7 +273,7 @@ class TestWindowMenus : public QObject {
     // A tune that cannot be played is told, and the marks stay as they were.
     tune->trigger();
     QCOMPARE(dialogs.boxes.size(), 1);
-    QCOMPARE(dialogs.boxes.first().text, mMusic::kMidiFailedText);
+    QCOMPARE(dialogs.boxes.first().text, mMusic::MidiFailedText());
     QVERIFY(!tune->isChecked());
     QVERIFY(w.findChild<QAction*>(QStringLiteral("mnuStopMusic"))->isChecked());
   }
