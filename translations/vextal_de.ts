@@ -297,5 +297,9 @@ Murvo<byte value="xd"/>
         <source>Huge (200 %)</source>
         <translation>Riesig (200 %)</translation>
     </message>
+    <message>
+        <source>(c) 2026 Vextal developers</source>
+        <translation>(c) 2026 Vextal-Entwickler</translation>
+    </message>
 </context>
 </TS>

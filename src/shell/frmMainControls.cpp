@@ -161,9 +161,8 @@ void frmMain::BuildBoard(QWidget* client) {
   lblDonate =
       MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),
                      QStringLiteral("PayPal Donate / PayPal Spenden"), QColor(240, 128, 160));
-  lblCopyright =
-      MakeBoardLabel(front, "lblCopyright", QRect(200, 268, 125, 13),
-                     QStringLiteral("(c) 2026 Vextal developers"), QColor(160, 128, 240));
+  lblCopyright = MakeBoardLabel(front, "lblCopyright", QRect(200, 268, 125, 13),
+                                tr("(c) 2026 Vextal developers"), QColor(160, 128, 240));
   lblVersion = MakeBoardLabel(front, "lblVersion", QRect(4, 4, 85, 13), tr("Vextal Version [1]"),
                               QColor(160, 128, 240));
   // Clicks on the board's labels belong to the labels, not to the board below them.
