@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>GameTexts</name>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Client</translation>
+    </message>
+    <message>
+        <source>Player 1</source>
+        <translation>Spieler 1</translation>
+    </message>
+    <message>
+        <source>Player 2</source>
+        <translation>Spieler 2</translation>
+    </message>
+    <message>
+        <source>CPU 1</source>
+        <translation>CPU 1</translation>
+    </message>
+    <message>
+        <source>CPU 2</source>
+        <translation>CPU 2</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>%1 + %2 = %3</source>
+        <translation>%1 + %2 = %3</translation>
+    </message>
+    <message>
+        <source>Game Over</source>
+        <translation>Spiel vorbei</translation>
+    </message>
+    <message>
+        <source>Game Over: Draw (%1/%2)</source>
+        <translation>Spiel vorbei: Unentschieden (%1/%2)</translation>
+    </message>
+    <message>
+        <source>Draw - both have %1 points!</source>
+        <translation>Unentschieden - beide haben %1 Punkte!</translation>
+    </message>
+    <message>
+        <source>%1 wins (%2/%3)</source>
+        <translation>%1 gewinnt (%2/%3)</translation>
+    </message>
+    <message>
+        <source>You win! %1 to %2 points.</source>
+        <translation>Sie gewinnen! %1 zu %2 Punkten.</translation>
+    </message>
+    <message>
+        <source>You lose... %1 to %2 points.</source>
+        <translation>Sie verlieren... %1 zu %2 Punkten.</translation>
+    </message>
+    <message>
+        <source>%1 wins! %2 to %3 points.</source>
+        <translation>%1 gewinnt! %2 zu %3 Punkten.</translation>
+    </message>
+    <message>
+        <source>New game started.</source>
+        <translation>Neues Spiel gestartet.</translation>
+    </message>
+</context>
+<context>
     <name>NetGame</name>
     <message>
         <source>Disconnected.</source>

@@ -48,7 +48,7 @@ struct Start {
     QCOMPARE(window->game().GetCpuLevel(), CpuLevel::Classic);
     QVERIFY(Checked("mnuSize0"));
     QVERIFY(Checked("mnuLanguage0") && !Checked("mnuLanguage2"));
-    QCOMPARE(window->net().LastServerAddress, address);
+    QCOMPARE(window->net().LastServerAddress(), address);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->text(), "Player 2");
     QVERIFY(dialogs.boxes.isEmpty());
   }
@@ -96,7 +96,7 @@ class TestWindowSettings : public QObject {
       QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
       QVERIFY(second.Checked("mnuLanguage2") && !second.Checked("mnuLanguage0"));
       QCOMPARE(ShellSettings(file).Language(), UiLanguage::German);
-      QCOMPARE(second.window->net().LastServerAddress, QStringLiteral("127.0.0.1"));
+      QCOMPARE(second.window->net().LastServerAddress(), QStringLiteral("127.0.0.1"));
 
       // Back to the first start's choices; a cancelled Connect box keeps the address.
       second.Item("mnuEnableSound")->trigger();
