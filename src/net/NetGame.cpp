@@ -30,15 +30,15 @@ std::optional<int> NumberItem(const Message& message, int index, int low, int hi
 QString DisconnectText(qint32 cause) {
   switch (cause) {
     case CauseClosedHere:
-      return QStringLiteral("Disconnected.");
+      return NetGame::tr("Disconnected.");
     case CauseHostClosed:
-      return QStringLiteral("Disconnected (server disconnected).");
+      return NetGame::tr("Disconnected (server disconnected).");
     case CauseClientClosed:
-      return QStringLiteral("Disconnected (client disconnected).");
+      return NetGame::tr("Disconnected (client disconnected).");
     case CauseNetworkError:
-      return QStringLiteral("Disconnected (network error).");
+      return NetGame::tr("Disconnected (network error).");
     default:
-      return QStringLiteral("Disconnected (unknown reason).");
+      return NetGame::tr("Disconnected (unknown reason).");
   }
 }
 
@@ -77,8 +77,7 @@ void NetGame::HostGame() {
 void NetGame::ConnectToServer() {
   const QString answer =
       dialogs_
-          .Input(QStringLiteral("Connect"),
-                 QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"), lastServerAddress_)
+          .Input(tr("Connect"), tr("Please enter server IP: (eg. 192.168.0.2)"), lastServerAddress_)
           .trimmed();
   if (answer.isEmpty()) {
     return;
@@ -96,8 +95,7 @@ void NetGame::Disconnect() {
   if (socket_.State() == StateConnected) {
     const BoxAnswer answer = dialogs_.Message(
         BoxIcon::None, QStringLiteral("Vextal"),
-        QStringLiteral("You are currently connected. Close connection any continue?"),
-        BoxButtons::YesNoCancel);
+        tr("You are currently connected. Close connection any continue?"), BoxButtons::YesNoCancel);
     if (answer != BoxAnswer::Yes) {
       return;
     }
@@ -109,7 +107,7 @@ void NetGame::Synchronize() {
   if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
-  view_.AddLog(QStringLiteral("Game re-synchronized"));
+  view_.AddLog(tr("Game re-synchronized"));
   SendBoard();
 }
 
@@ -194,26 +192,26 @@ void NetGame::StartSession() {
 }
 
 void NetGame::wsListening(cSocket*, qint32) {
-  view_.AddLog(QStringLiteral("Waiting for client, IP is ") + cSocket::LocalIP());
+  view_.AddLog(tr("Waiting for client, IP is %1").arg(cSocket::LocalIP()));
   game_.SetNetSwitches(true, game_.NetServer(), false);
 }
 
 void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
-  // The address is the user's text: it is placed, never used as a pattern.
-  view_.AddLog(QStringLiteral("Connecting to ") + iRemoteIP + QStringLiteral(" on ") +
-               QString::number(iPort) + QStringLiteral("..."));
+  // The address is the user's text: both values are placed in one pass, so a "%2" typed in the
+  // address stays as typed.
+  view_.AddLog(tr("Connecting to %1 on %2...").arg(iRemoteIP, QString::number(iPort)));
   game_.SetNetSwitches(true, game_.NetServer(), false);
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
-  view_.AddLog(QStringLiteral("Client ") + iRemoteIP + QStringLiteral(" connected."));
+  view_.AddLog(tr("Client %1 connected.").arg(iRemoteIP));
   game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
   StartSession();
 }
 
 void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qint32) {
-  view_.AddLog(QStringLiteral("Connected to ") + iRemoteIP);
+  view_.AddLog(tr("Connected to %1").arg(iRemoteIP));
   game_.SetNetSwitches(game_.NetMode(), false, true);
   view_.PlayWave(kConnectSound);
   Send({QByteArray::number(MsgSyncRequest)});
@@ -306,8 +304,8 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
   std::optional<Snapshot> snapshot = ParseSnapshot(iData[1]);
   if (!snapshot) {
     // The board stays as it was; the connection cannot be trusted any more.
-    dialogs_.Message(BoxIcon::Critical, QStringLiteral("Network error"),
-                     QStringLiteral("Received broken data! The connection seems to be unstable."));
+    dialogs_.Message(BoxIcon::Critical, tr("Network error"),
+                     tr("Received broken data! The connection seems to be unstable."));
     socket_.Disconnect(CauseNetworkError);
     return true;
   }
@@ -319,7 +317,7 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
     return true;
   }
   game_.LoadBoard(std::move(snapshot->Nodes), snapshot->ActPlayer);
-  view_.AddLog(QStringLiteral("Game synchronized."));
+  view_.AddLog(tr("Game synchronized."));
   // The host counts the boards it sends, the connecting side the boards it loads.
   if (!game_.NetServer()) {
     if (const auto digest = sync_.BoardExchanged(game_.Nodes(), game_.ActPlayer(), true)) {
@@ -335,10 +333,10 @@ void NetGame::ReceiveDigest(const Message& iData) {
   }
   // Either side may be the one to notice; the host's board heals it.
   if (game_.NetServer()) {
-    view_.AddLog(QStringLiteral("Boards out of step: the board was sent again."));
+    view_.AddLog(tr("Boards out of step: the board was sent again."));
     AnswerWithBoard();
   } else {
-    view_.AddLog(QStringLiteral("Boards out of step: the host sends its board again."));
+    view_.AddLog(tr("Boards out of step: the host sends its board again."));
     Send({QByteArray::number(MsgSyncRequest)});
   }
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QList>
 #include <QMetaObject>
@@ -28,6 +29,8 @@ namespace vextal {
 // sides start the next game by the rules at the same point of the move stream. Between two copies
 // of this program, digests after every move catch any difference and the host's board heals it.
 class NetGame final : public SocketListener {
+  Q_DECLARE_TR_FUNCTIONS(NetGame)
+
  public:
   static constexpr qint32 kNetPort = 2501;
 

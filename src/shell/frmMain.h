@@ -106,7 +106,8 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
-  void mnuSize_Click(int index);  // index into kWindowSizes
+  void mnuSize_Click(int index);      // index into kWindowSizes
+  void mnuLanguage_Click(int index);  // index into kUiLanguages
   void mnuExit_Click();
   void mnuClear_Click();
   void mnuSetup_Click(int index);
@@ -137,6 +138,7 @@ class frmMain final : public QMainWindow, public NetView {
   void BuildFileMenu(QMenu* menu);
   void BuildCpuStrengthMenu();
   void BuildWindowSizeMenu();
+  void BuildLanguageMenu();
   void BuildResetMenu(QMenu* menu);
   void BuildNetworkMenu(QMenu* menu);
   void BuildHelpMenu(QMenu* menu);
@@ -222,6 +224,8 @@ class frmMain final : public QMainWindow, public NetView {
   QAction* mnuStopMusic = nullptr;
   QMenu* mnuWindowSize = nullptr;
   QList<QAction*> mnuSize;  // one per window size, in the order of kWindowSizes
+  QMenu* mnuLanguage = nullptr;
+  QList<QAction*> mnuLanguageItem;  // one per language, in the order of kUiLanguages
   QAction* mnuExit = nullptr;
   QMenu* mnuReset = nullptr;
   QAction* mnuClear = nullptr;
