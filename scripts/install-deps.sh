@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont
   fonts-dejavu-core fonts-dejavu-extra
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   "$@"
 )
 

@@ -8,6 +8,7 @@
 #include "game/Random.h"
 #include "shell/QtDialogs.h"
 #include "shell/ShellSettings.h"
+#include "shell/UiLanguage.h"
 #include "shell/WindowSize.h"
 #include "shell/frmMain.h"
 
@@ -29,10 +30,13 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(vextal::ShellSettings::kOrganization);
   QApplication::setApplicationName(vextal::ShellSettings::kApplication);
 
+  vextal::ShellSettings settings = vextal::ShellSettings::ForUser();
+  // Before the first window: every window takes its texts when it is built.
+  const vextal::UiTranslation translation(settings.Language());
+
   vextal::SteadyClock clock;
   vextal::SeededRandom random(StartSeed());
   vextal::QtDialogs dialogs;
-  vextal::ShellSettings settings = vextal::ShellSettings::ForUser();
   vextal::frmMain window(clock, random, dialogs, settings);
   dialogs.SetParentWidget(&window);
   window.show();

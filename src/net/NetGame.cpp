@@ -30,15 +30,15 @@ std::optional<int> NumberItem(const Message& message, int index, int low, int hi
 QString DisconnectText(qint32 cause) {
   switch (cause) {
     case CauseClosedHere:
-      return QStringLiteral("Disconnected.");
+      return NetGame::tr("Disconnected.");
     case CauseHostClosed:
-      return QStringLiteral("Disconnected (server disconnected).");
+      return NetGame::tr("Disconnected (server disconnected).");
     case CauseClientClosed:
-      return QStringLiteral("Disconnected (client disconnected).");
+      return NetGame::tr("Disconnected (client disconnected).");
     case CauseNetworkError:
-      return QStringLiteral("Disconnected (network error).");
+      return NetGame::tr("Disconnected (network error).");
     default:
-      return QStringLiteral("Disconnected (unknown reason).");
+      return NetGame::tr("Disconnected (unknown reason).");
   }
 }
 
@@ -49,7 +49,7 @@ NetGame::NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket)
   socket_.SetListener(this);
   socket_.SetAllWritten([this] {
     if (std::exchange(answerOwed_, false)) {
-      AnswerRequest();
+      AnswerWithBoard();
     }
   });
   gameEvents_ = {
@@ -77,8 +77,7 @@ void NetGame::HostGame() {
 void NetGame::ConnectToServer() {
   const QString answer =
       dialogs_
-          .Input(QStringLiteral("Connect"),
-                 QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"), lastServerAddress_)
+          .Input(tr("Connect"), tr("Please enter server IP: (eg. 192.168.0.2)"), lastServerAddress_)
           .trimmed();
   if (answer.isEmpty()) {
     return;
@@ -96,8 +95,7 @@ void NetGame::Disconnect() {
   if (socket_.State() == StateConnected) {
     const BoxAnswer answer = dialogs_.Message(
         BoxIcon::None, QStringLiteral("Vextal"),
-        QStringLiteral("You are currently connected. Close connection any continue?"),
-        BoxButtons::YesNoCancel);
+        tr("You are currently connected. Close connection any continue?"), BoxButtons::YesNoCancel);
     if (answer != BoxAnswer::Yes) {
       return;
     }
@@ -109,7 +107,7 @@ void NetGame::Synchronize() {
   if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
-  view_.AddLog(QStringLiteral("Game re-synchronized"));
+  view_.AddLog(tr("Game re-synchronized"));
   SendBoard();
 }
 
@@ -128,6 +126,9 @@ void NetGame::Send(const Message& message) {
 
 void NetGame::SendBoard() {
   Send({QByteArray::number(MsgSnapshot), GetSnapshot(game_.Nodes(), game_.ActPlayer())});
+  // This board shows everything that asked for one until now, so it is the answer they wait for.
+  answerMark_ = socket_.QueuedTotal();
+  answerOwed_ = false;
   // The host counts the boards it sends; a board the connecting side sends in answer to a
   // request is not one the host loads, so it starts no new count.
   if (game_.NetServer()) {
@@ -135,15 +136,15 @@ void NetGame::SendBoard() {
   }
 }
 
-void NetGame::AnswerRequest() {
-  // A peer that asks again and again without reading gets one board at a time: the requests
-  // that come while an answer still waits in the queue get one more, once it has gone.
+void NetGame::AnswerWithBoard() {
+  // Whatever the cause (a request, a move for another board, a digest that differs), a peer
+  // gets one board at a time: the causes that come while a board still waits in the queue get
+  // one more, once it has gone. Each cause is a few bytes and a board up to half a megabyte.
   if (answerMark_ >= 0 && !socket_.Written(answerMark_)) {
     answerOwed_ = true;
     return;
   }
   SendBoard();
-  answerMark_ = socket_.QueuedTotal();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -166,6 +167,7 @@ void NetGame::NewGameStarted() {
   if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
+  gameStart_ = {game_.Nodes(), game_.ActPlayer()};
   // The host owns the board. At a game end the connecting side reaches the same new game by the
   // rules; the board still goes out at once, so a peer that knows only the listed messages, and
   // any move of the peer still on its way, meet the new game at the same point of the stream.
@@ -185,30 +187,31 @@ void NetGame::StartSession() {
   sync_.Reset();
   answerMark_ = -1;
   answerOwed_ = false;
+  gameStart_.reset();
   Send({QByteArray::number(MsgHello), QByteArray::number(kDigestRevision)});
 }
 
 void NetGame::wsListening(cSocket*, qint32) {
-  view_.AddLog(QStringLiteral("Waiting for client, IP is ") + cSocket::LocalIP());
+  view_.AddLog(tr("Waiting for client, IP is %1").arg(cSocket::LocalIP()));
   game_.SetNetSwitches(true, game_.NetServer(), false);
 }
 
 void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
-  // The address is the user's text: it is placed, never used as a pattern.
-  view_.AddLog(QStringLiteral("Connecting to ") + iRemoteIP + QStringLiteral(" on ") +
-               QString::number(iPort) + QStringLiteral("..."));
+  // The address is the user's text: both values are placed in one pass, so a "%2" typed in the
+  // address stays as typed.
+  view_.AddLog(tr("Connecting to %1 on %2...").arg(iRemoteIP, QString::number(iPort)));
   game_.SetNetSwitches(true, game_.NetServer(), false);
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
-  view_.AddLog(QStringLiteral("Client ") + iRemoteIP + QStringLiteral(" connected."));
+  view_.AddLog(tr("Client %1 connected.").arg(iRemoteIP));
   game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
   StartSession();
 }
 
 void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qint32) {
-  view_.AddLog(QStringLiteral("Connected to ") + iRemoteIP);
+  view_.AddLog(tr("Connected to %1").arg(iRemoteIP));
   game_.SetNetSwitches(game_.NetMode(), false, true);
   view_.PlayWave(kConnectSound);
   Send({QByteArray::number(MsgSyncRequest)});
@@ -242,7 +245,7 @@ void NetGame::wsReceive(cSocket*, const Message& iData) {
       good = ReceiveChat(iData);
       break;
     case MsgSyncRequest:
-      AnswerRequest();
+      AnswerWithBoard();
       break;
     case MsgSnapshot:
       good = ReceiveSnapshot(iData);
@@ -277,7 +280,7 @@ bool NetGame::ReceiveMove(const Message& iData) {
     if (*mover != 2 || game_.ActPlayer() != 2) {
       // Not the peer's seat or not its turn here: made for another board than this one. The
       // board goes out again, so the peer drops the move as well.
-      SendBoard();
+      AnswerWithBoard();
       return true;
     }
   }
@@ -301,13 +304,20 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
   std::optional<Snapshot> snapshot = ParseSnapshot(iData[1]);
   if (!snapshot) {
     // The board stays as it was; the connection cannot be trusted any more.
-    dialogs_.Message(BoxIcon::Critical, QStringLiteral("Network error"),
-                     QStringLiteral("Received broken data! The connection seems to be unstable."));
+    dialogs_.Message(BoxIcon::Critical, tr("Network error"),
+                     tr("Received broken data! The connection seems to be unstable."));
     socket_.Disconnect(CauseNetworkError);
     return true;
   }
+  if (game_.NetServer() && gameStart_ && snapshot->Nodes == gameStart_->first &&
+      snapshot->ActPlayer == gameStart_->second) {
+    // A peer that knows only the listed messages sends its board when it reaches a new game by
+    // the rules, as this side did. It may arrive after this side's first move in that game:
+    // loading it would undo that move here while the peer has played it.
+    return true;
+  }
   game_.LoadBoard(std::move(snapshot->Nodes), snapshot->ActPlayer);
-  view_.AddLog(QStringLiteral("Game synchronized."));
+  view_.AddLog(tr("Game synchronized."));
   // The host counts the boards it sends, the connecting side the boards it loads.
   if (!game_.NetServer()) {
     if (const auto digest = sync_.BoardExchanged(game_.Nodes(), game_.ActPlayer(), true)) {
@@ -321,11 +331,13 @@ void NetGame::ReceiveDigest(const Message& iData) {
   if (sync_.DigestReceived(iData) != BoardSync::Verdict::OutOfStep) {
     return;
   }
+  // Either side may be the one to notice; the host's board heals it.
   if (game_.NetServer()) {
-    view_.AddLog(QStringLiteral("Boards out of step: the board was sent again."));
-    SendBoard();
+    view_.AddLog(tr("Boards out of step: the board was sent again."));
+    AnswerWithBoard();
   } else {
-    view_.AddLog(QStringLiteral("Boards out of step: the host sends its board again."));
+    view_.AddLog(tr("Boards out of step: the host sends its board again."));
+    Send({QByteArray::number(MsgSyncRequest)});
   }
 }
 

@@ -6,51 +6,53 @@ namespace vextal {
 
 namespace {
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("GameTexts", text);
-}
+// The context of these texts in the translations. The texts are written out at each call, where
+// lupdate finds them.
+struct GameTexts {
+  Q_DECLARE_TR_FUNCTIONS(GameTexts)
+};
 
 }  // namespace
 
 std::pair<QString, QString> SeatNames(Mode mode) {
   switch (mode) {
     case Mode::Network:
-      return {Tr("Server"), Tr("Client")};
+      return {GameTexts::tr("Server"), GameTexts::tr("Client")};
     case Mode::TwoPersons:
-      return {Tr("Player 1"), Tr("Player 2")};
+      return {GameTexts::tr("Player 1"), GameTexts::tr("Player 2")};
     case Mode::Demo:
-      return {Tr("CPU 1"), Tr("CPU 2")};
+      return {GameTexts::tr("CPU 1"), GameTexts::tr("CPU 2")};
     case Mode::PersonAgainstCpu:
       break;
   }
-  return {Tr("Player"), Tr("CPU")};
+  return {GameTexts::tr("Player"), GameTexts::tr("CPU")};
 }
 
 QString SumText(std::int32_t nodes, std::int32_t links) {
-  return Tr("%1 + %2 = %3").arg(nodes).arg(links).arg(nodes + links);
+  return GameTexts::tr("%1 + %2 = %3").arg(nodes).arg(links).arg(nodes + links);
 }
 
 ResultAnnouncement AnnounceResult(const GameResult& result) {
   const std::int32_t s1 = result.Score1;
   const std::int32_t s2 = result.Score2;
   ResultAnnouncement a;
-  a.Title = Tr("Game Over");
+  a.Title = GameTexts::tr("Game Over");
   if (result.Winner() == 0) {
-    a.LogLine = Tr("Game Over: Draw (%1/%2)").arg(s1).arg(s2);
+    a.LogLine = GameTexts::tr("Game Over: Draw (%1/%2)").arg(s1).arg(s2);
     a.Sound = QStringLiteral("over2.wav");
     a.Icon = BoxIcon::Exclamation;
-    a.Text = Tr("Draw - both have %1 points!").arg(s1);
+    a.Text = GameTexts::tr("Draw - both have %1 points!").arg(s1);
     return a;
   }
   const auto [name1, name2] = SeatNames(result.Seats);
   const QString& winner = result.Winner() == 1 ? name1 : name2;
-  a.LogLine = Tr("%1 wins (%2/%3)").arg(winner).arg(s1).arg(s2);
+  a.LogLine = GameTexts::tr("%1 wins (%2/%3)").arg(winner).arg(s1).arg(s2);
   a.Sound = QStringLiteral("over1.wav");
   if (result.Seats == Mode::PersonAgainstCpu) {
-    a.Text = result.Winner() == 1 ? Tr("You win! %1 to %2 points.").arg(s1).arg(s2)
-                                  : Tr("You lose... %1 to %2 points.").arg(s1).arg(s2);
+    a.Text = result.Winner() == 1 ? GameTexts::tr("You win! %1 to %2 points.").arg(s1).arg(s2)
+                                  : GameTexts::tr("You lose... %1 to %2 points.").arg(s1).arg(s2);
   } else {
-    a.Text = Tr("%1 wins! %2 to %3 points.").arg(winner).arg(s1).arg(s2);
+    a.Text = GameTexts::tr("%1 wins! %2 to %3 points.").arg(winner).arg(s1).arg(s2);
   }
   return a;
 }
@@ -79,7 +81,7 @@ QString NewGameSound() {
 }
 
 QString NewGameLogLine() {
-  return Tr("New game started.");
+  return GameTexts::tr("New game started.");
 }
 
 }  // namespace vextal

@@ -32,9 +32,10 @@ void Pages::OpenPage(const QString& pageName) {
     }
     return;
   }
-  dialogs_.Message(BoxIcon::Critical, QStringLiteral("Error"),
-                   QStringLiteral("Could not open default browser!\r\n\r\nLocal version of ") +
-                       pageName + QStringLiteral(" also isn't available!"));
+  dialogs_.Message(
+      BoxIcon::Critical, tr("Error"),
+      tr("Could not open default browser!\r\n\r\nLocal version of %1 also isn't available!")
+          .arg(pageName));
 }
 
 void Pages::OpenWebsite() {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "game/Dialogs.h"
@@ -15,6 +16,8 @@ class HelpViewer;
 // site, or, for the pages that ship with the program, from the local copy beside it: through the
 // desktop, or, where the desktop cannot open it either, in the program's own viewer.
 class Pages {
+  Q_DECLARE_TR_FUNCTIONS(Pages)
+
  public:
   // programFolder: where the local documents are looked for, without a trailing separator.
   Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder);

@@ -11,6 +11,7 @@ const QString kTune = QStringLiteral("sound/tune");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kWindowSize = QStringLiteral("window/size");
+const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
 
 // Longer texts are nothing this program wrote: a host name has at most 253 characters, a file
@@ -111,6 +112,14 @@ WindowSize ShellSettings::Size() const {
 
 void ShellSettings::SetSize(WindowSize size) {
   Write(kWindowSize, WindowSizeName(size));
+}
+
+UiLanguage ShellSettings::Language() const {
+  return UiLanguageFromName(ReadText(kLanguage)).value_or(UiLanguage::System);
+}
+
+void ShellSettings::SetLanguage(UiLanguage language) {
+  Write(kLanguage, UiLanguageName(language));
 }
 
 QString ShellSettings::LastServerAddress() const {

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "game/CpuLevel.h"
+#include "shell/UiLanguage.h"
 #include "shell/WindowSize.h"
 
 class QSettings;
@@ -13,9 +14,9 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, the window size and the server address typed
-// last. Every value is written as soon as it is set. Nothing else is kept: the demo and the
-// stage start afresh with every run.
+// music", "Enable CPU player", the CPU strength, the window size, the language and the server
+// address typed last. Every value is written as soon as it is set. Nothing else is kept: the demo
+// and the stage start afresh with every run.
 //
 // Every value has a default, the state of a first start. A store that is missing, cannot be
 // read or does not parse, and a value that is not one this program writes, read as the default.
@@ -44,6 +45,8 @@ class ShellSettings {
   void SetCpuStrength(CpuLevel level);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
+  UiLanguage Language() const;  // System
+  void SetLanguage(UiLanguage language);
   QString LastServerAddress() const;  // empty
   void SetLastServerAddress(const QString& address);
 

@@ -1,19 +1,20 @@
 #include "shell/WindowSize.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 namespace vextal {
 
 QString WindowSizeCaption(WindowSize size) {
   switch (size) {
     case WindowSize::Normal:
-      return QStringLiteral("Normal");
+      return QCoreApplication::translate("vextal::frmMain", "Normal");
     case WindowSize::Large:
-      return QStringLiteral("Large (150 %)");
+      return QCoreApplication::translate("vextal::frmMain", "Large (150 %)");
     case WindowSize::Huge:
       break;
   }
-  return QStringLiteral("Huge (200 %)");
+  return QCoreApplication::translate("vextal::frmMain", "Huge (200 %)");
 }
 
 QString WindowSizeName(WindowSize size) {

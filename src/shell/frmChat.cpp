@@ -86,7 +86,7 @@ frmChat::frmChat(ChatLog& chat, ChatLink link)
       cmdMenu_(new QPushButton(this)),
       txtInput_(new QLineEdit(this)),
       txtLog_(new QPlainTextEdit(this)) {
-  setWindowTitle(QStringLiteral("Chat"));
+  setWindowTitle(tr("Chat"));
   // The main window alone decides when the program ends; an open chat never keeps it alive.
   setAttribute(Qt::WA_QuitOnClose, false);
   setFont(ChatFont());
@@ -162,7 +162,7 @@ void frmChat::PutCaretAtEnd() {
 
 void frmChat::SendChat() {
   if (!link_.IsConnected || !link_.IsConnected()) {
-    chat_.AddChatLine(QStringLiteral("Not connected"), true);
+    chat_.AddChatLine(tr("Not connected"), true);
     return;
   }
   const QString line = TrimSpaces(txtInput_->text());

@@ -18,11 +18,14 @@ namespace vextal {
 namespace {
 
 QString FarewellText() {
-  const QString crlf = QStringLiteral("\r\n");
-  return QStringLiteral("Thanks for your support!") + QString(30, QLatin1Char(' ')) + crlf + crlf +
-         QStringLiteral("- Forward it to your friends") + crlf +
-         QStringLiteral("- Sign the guestbook") + crlf + QStringLiteral("- Donate via PayPal") +
-         crlf + crlf + QStringLiteral("Murvo") + crlf + kWebsiteHome;
+  // The spaces widen the box, which is as wide as its longest line.
+  return frmMain::tr(
+             "Thanks for your support!%1\r\n\r\n"
+             "- Forward it to your friends\r\n"
+             "- Sign the guestbook\r\n"
+             "- Donate via PayPal\r\n\r\n"
+             "Murvo\r\n%2")
+      .arg(QString(30, QLatin1Char(' ')), kWebsiteHome);
 }
 
 }  // namespace
@@ -111,6 +114,10 @@ void frmMain::ApplySettings() {
   for (qsizetype i = 0; i < mnuSize.size(); ++i) {
     mnuSize[i]->setChecked(kWindowSizes[std::size_t(i)] == size);
   }
+  const UiLanguage language = settings_.Language();
+  for (qsizetype i = 0; i < mnuLanguageItem.size(); ++i) {
+    mnuLanguageItem[i]->setChecked(kUiLanguages[std::size_t(i)] == language);
+  }
   net_.SetLastServerAddress(settings_.LastServerAddress());
   net_.ServerAddressTyped = [this](const QString& address) {
     settings_.SetLastServerAddress(address);
@@ -145,7 +152,7 @@ void frmMain::ShutDown() {
   game_.StopCpu();
   music_.StopMusic();
   if (RunSeconds() > kFarewellAfterSeconds) {
-    dialogs_.Message(BoxIcon::Information, QStringLiteral("Support Vextal"), FarewellText());
+    dialogs_.Message(BoxIcon::Information, tr("Support Vextal"), FarewellText());
   }
   chat_.UnloadChat();
   QCoreApplication::quit();

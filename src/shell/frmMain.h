@@ -78,7 +78,10 @@ class frmMain final : public QMainWindow, public NetView {
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
-  // The whole event log, one line per message, oldest first, as its box shows it.
+  // The event log keeps its newest lines, so a peer that makes the program log again and again
+  // cannot grow it without end; the status line always shows the newest.
+  static constexpr int kMaxLogLines = 1000;
+  // The event log, one line per message, oldest first, as its box shows it.
   QString LogText() const;
 
   // --- NetView ---------------------------------------------------------------------------
@@ -103,7 +106,8 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
-  void mnuSize_Click(int index);  // index into kWindowSizes
+  void mnuSize_Click(int index);      // index into kWindowSizes
+  void mnuLanguage_Click(int index);  // index into kUiLanguages
   void mnuExit_Click();
   void mnuClear_Click();
   void mnuSetup_Click(int index);
@@ -134,6 +138,7 @@ class frmMain final : public QMainWindow, public NetView {
   void BuildFileMenu(QMenu* menu);
   void BuildCpuStrengthMenu();
   void BuildWindowSizeMenu();
+  void BuildLanguageMenu();
   void BuildResetMenu(QMenu* menu);
   void BuildNetworkMenu(QMenu* menu);
   void BuildHelpMenu(QMenu* menu);
@@ -219,6 +224,8 @@ class frmMain final : public QMainWindow, public NetView {
   QAction* mnuStopMusic = nullptr;
   QMenu* mnuWindowSize = nullptr;
   QList<QAction*> mnuSize;  // one per window size, in the order of kWindowSizes
+  QMenu* mnuLanguage = nullptr;
+  QList<QAction*> mnuLanguageItem;  // one per language, in the order of kUiLanguages
   QAction* mnuExit = nullptr;
   QMenu* mnuReset = nullptr;
   QAction* mnuClear = nullptr;

@@ -101,10 +101,10 @@ void frmMain::BuildControls() {
   imgIcon->hide();
 
   picActive1 = MakeMarker(client, "picActive1", QRect(4, 292, 13, 13));
-  lblPlayer1 = MakeLabel(client, "lblPlayer1", QRect(24, 292, 65, 13), QStringLiteral("Player 1"));
+  lblPlayer1 = MakeLabel(client, "lblPlayer1", QRect(24, 292, 65, 13), tr("Player 1"));
   lblSum1 = MakeLabel(client, "lblSum1", QRect(96, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
   picActive2 = MakeMarker(client, "picActive2", QRect(176, 292, 13, 13));
-  lblPlayer2 = MakeLabel(client, "lblPlayer2", QRect(196, 292, 65, 13), QStringLiteral("Player 2"));
+  lblPlayer2 = MakeLabel(client, "lblPlayer2", QRect(196, 292, 65, 13), tr("Player 2"));
   lblSum2 = MakeLabel(client, "lblSum2", QRect(268, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
 }
 
@@ -118,6 +118,7 @@ QPlainTextEdit* frmMain::LogBox() {
   txtLog->setGeometry(4, 4, 333, 281);
   txtLog->setFont(SmallFont(kStatusFontPx));
   txtLog->setReadOnly(true);
+  txtLog->setMaximumBlockCount(kMaxLogLines);  // one block per line; the oldest go first
   txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   txtLog->hide();
@@ -140,8 +141,7 @@ void frmMain::BuildStatusStrip(QWidget* client) {
   MakeFrameLine(picStatus, "Line3", QRect(0, 0, 1, 14), QPalette::Shadow);
   MakeFrameLine(picStatus, "Line4", QRect(0, 14, 341, 1), QPalette::Midlight);
   MakeFrameLine(picStatus, "Line5", QRect(340, 0, 1, 14), QPalette::Midlight);
-  lblState =
-      MakeLabel(picStatus, "lblState", QRect(2, 2, 337, 12), QStringLiteral("System ready."));
+  lblState = MakeLabel(picStatus, "lblState", QRect(2, 2, 337, 12), tr("System ready."));
   lblState->setFont(SmallFont(kStatusFontPx));
   lblState->installEventFilter(this);
 }
@@ -162,11 +162,10 @@ void frmMain::BuildBoard(QWidget* client) {
   lblDonate =
       MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),
                      QStringLiteral("PayPal Donate / PayPal Spenden"), QColor(240, 128, 160));
-  lblCopyright =
-      MakeBoardLabel(front, "lblCopyright", QRect(200, 268, 125, 13),
-                     QStringLiteral("(c) 2026 Vextal developers"), QColor(160, 128, 240));
-  lblVersion = MakeBoardLabel(front, "lblVersion", QRect(4, 4, 85, 13),
-                              QStringLiteral("Vextal Version [1]"), QColor(160, 128, 240));
+  lblCopyright = MakeBoardLabel(front, "lblCopyright", QRect(200, 268, 125, 13),
+                                tr("(c) 2026 Vextal developers"), QColor(160, 128, 240));
+  lblVersion = MakeBoardLabel(front, "lblVersion", QRect(4, 4, 85, 13), tr("Vextal Version [1]"),
+                              QColor(160, 128, 240));
   // Clicks on the board's labels belong to the labels, not to the board below them.
   for (QLabel* label : {lblDonate, lblCopyright, lblVersion}) {
     label->installEventFilter(this);

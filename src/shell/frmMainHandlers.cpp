@@ -156,6 +156,12 @@ void frmMain::mnuSize_Click(int index) {
   }
 }
 
+void frmMain::mnuLanguage_Click(int index) {
+  if (index >= 0 && index < int(kUiLanguages.size())) {
+    settings_.SetLanguage(kUiLanguages[std::size_t(index)]);
+  }
+}
+
 void frmMain::mnuExit_Click() {
   close();
 }

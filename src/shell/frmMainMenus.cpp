@@ -44,6 +44,21 @@ QMenu* AddSubMenu(QMenu* parent, const QString& name, const QString& caption) {
   return menu;
 }
 
+// The caption in the "CPU strength" menu; the settings keep the level's English name.
+QString CpuLevelCaption(CpuLevel level) {
+  switch (level) {
+    case CpuLevel::Classic:
+      return frmMain::tr("Classic");
+    case CpuLevel::Good:
+      return frmMain::tr("Good");
+    case CpuLevel::Strong:
+      return frmMain::tr("Strong");
+    case CpuLevel::Master:
+      break;
+  }
+  return frmMain::tr("Master");
+}
+
 }  // namespace
 
 QString frmMain::FillPlaceholder(QString text, const QString& value) {
@@ -53,32 +68,30 @@ QString frmMain::FillPlaceholder(QString text, const QString& value) {
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
-  BuildFileMenu(AddMenu(bar, "mnuFile", QStringLiteral("File")));
-  BuildResetMenu(AddMenu(bar, "mnuReset", QStringLiteral("Reset")));
-  BuildNetworkMenu(AddMenu(bar, "mnuNetwork", QStringLiteral("Network")));
-  BuildHelpMenu(AddMenu(bar, "mnuHelp", QStringLiteral("Help")));
+  BuildFileMenu(AddMenu(bar, "mnuFile", tr("File")));
+  BuildResetMenu(AddMenu(bar, "mnuReset", tr("Reset")));
+  BuildNetworkMenu(AddMenu(bar, "mnuNetwork", tr("Network")));
+  BuildHelpMenu(AddMenu(bar, "mnuHelp", tr("Help")));
 }
 
 void frmMain::BuildFileMenu(QMenu* menu) {
   mnuFile = menu;
-  mnuEnableAI = AddCheckItem(mnuFile, "mnuEnableAI", QStringLiteral("Enable CPU player"), false);
-  mnuEnableDemo =
-      AddCheckItem(mnuFile, "mnuEnableDemo", QStringLiteral("Enable Demo player"), false);
+  mnuEnableAI = AddCheckItem(mnuFile, "mnuEnableAI", tr("Enable CPU player"), false);
+  mnuEnableDemo = AddCheckItem(mnuFile, "mnuEnableDemo", tr("Enable Demo player"), false);
   mnuEnableDemo->setEnabled(false);
   BuildCpuStrengthMenu();
   AddLine(mnuFile, "mnuLineF1");
-  mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", QStringLiteral("Sound effects"), true);
-  mnuBackgroundMusic =
-      AddSubMenu(mnuFile, "mnuBackgroundMusic", QStringLiteral("Background music"));
-  QAction* none =
-      AddCheckItem(mnuBackgroundMusic, "mnuPlayMusic0", QStringLiteral("(none)"), false);
+  mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", tr("Sound effects"), true);
+  mnuBackgroundMusic = AddSubMenu(mnuFile, "mnuBackgroundMusic", tr("Background music"));
+  QAction* none = AddCheckItem(mnuBackgroundMusic, "mnuPlayMusic0", tr("(none)"), false);
   mnuPlayMusic.append(none);
   mnuLineF3 = AddLine(mnuBackgroundMusic, "mnuLineF3");
-  mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", QStringLiteral("No music"), true);
+  mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", tr("No music"), true);
   AddLine(mnuFile, "mnuLineF4");
   BuildWindowSizeMenu();
+  BuildLanguageMenu();
   AddLine(mnuFile, "mnuLineF2");
-  mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
+  mnuExit = AddItem(mnuFile, "mnuExit", tr("Exit"));
 
   connect(mnuEnableAI, &QAction::triggered, this, &frmMain::mnuEnableAI_Click);
   connect(mnuEnableDemo, &QAction::triggered, this, &frmMain::mnuEnableDemo_Click);
@@ -89,13 +102,13 @@ void frmMain::BuildFileMenu(QMenu* menu) {
 }
 
 void frmMain::BuildCpuStrengthMenu() {
-  mnuCpuStrength = AddSubMenu(mnuFile, "mnuCpuStrength", QStringLiteral("CPU strength"));
+  mnuCpuStrength = AddSubMenu(mnuFile, "mnuCpuStrength", tr("CPU strength"));
   mnuCpuStrength->menuAction()->setEnabled(false);  // follows "Enable Demo player"
   auto* levels = new QActionGroup(mnuCpuStrength);  // one checked at a time
   for (const CpuLevel level : kCpuLevels) {
     const int index = int(mnuCpuLevel.size());
     QAction* item = AddCheckItem(mnuCpuStrength, QStringLiteral("mnuCpuLevel%1").arg(index),
-                                 CpuLevelName(level), level == CpuLevel::Classic);
+                                 CpuLevelCaption(level), level == CpuLevel::Classic);
     levels->addAction(item);
     connect(item, &QAction::triggered, this, [this, index] { mnuCpuLevel_Click(index); });
     mnuCpuLevel.append(item);
@@ -103,7 +116,7 @@ void frmMain::BuildCpuStrengthMenu() {
 }
 
 void frmMain::BuildWindowSizeMenu() {
-  mnuWindowSize = AddSubMenu(mnuFile, "mnuWindowSize", QStringLiteral("Window size"));
+  mnuWindowSize = AddSubMenu(mnuFile, "mnuWindowSize", tr("Window size"));
   auto* sizes = new QActionGroup(mnuWindowSize);
   for (const WindowSize size : kWindowSizes) {
     const int index = int(mnuSize.size());
@@ -115,15 +128,30 @@ void frmMain::BuildWindowSizeMenu() {
   }
   AddLine(mnuWindowSize, "mnuLineW1");
   // Every window of a run is drawn at one scale, chosen before the first one opens.
-  AddItem(mnuWindowSize, "mnuSizeNote", QStringLiteral("Takes effect at the next start"))
-      ->setEnabled(false);
+  AddItem(mnuWindowSize, "mnuSizeNote", tr("Takes effect at the next start"))->setEnabled(false);
+}
+
+void frmMain::BuildLanguageMenu() {
+  mnuLanguage = AddSubMenu(mnuFile, "mnuLanguage", tr("Language"));
+  auto* languages = new QActionGroup(mnuLanguage);
+  for (const UiLanguage language : kUiLanguages) {
+    const int index = int(mnuLanguageItem.size());
+    QAction* item = AddCheckItem(mnuLanguage, QStringLiteral("mnuLanguage%1").arg(index),
+                                 UiLanguageCaption(language), language == UiLanguage::System);
+    languages->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { mnuLanguage_Click(index); });
+    mnuLanguageItem.append(item);
+  }
+  AddLine(mnuLanguage, "mnuLineL1");
+  // The texts of every window are taken when it is built.
+  AddItem(mnuLanguage, "mnuLanguageNote", tr("Takes effect at the next start"))->setEnabled(false);
 }
 
 void frmMain::BuildResetMenu(QMenu* menu) {
   mnuReset = menu;
-  mnuClear = AddItem(mnuReset, "mnuClear", QStringLiteral("Clear"));
+  mnuClear = AddItem(mnuReset, "mnuClear", tr("Clear"));
   AddLine(mnuReset, "mnuLineR1");
-  QAction* stageTemplate = AddItem(mnuReset, "mnuSetup0", QStringLiteral("Stage [1]"));
+  QAction* stageTemplate = AddItem(mnuReset, "mnuSetup0", tr("Stage [1]"));
   stageTemplate->setVisible(false);
   mnuSetup.append(stageTemplate);
 
@@ -133,14 +161,14 @@ void frmMain::BuildResetMenu(QMenu* menu) {
 
 void frmMain::BuildNetworkMenu(QMenu* menu) {
   mnuNetwork = menu;
-  mnuShowChat = AddItem(mnuNetwork, "mnuShowChat", QStringLiteral("Chat window"));
+  mnuShowChat = AddItem(mnuNetwork, "mnuShowChat", tr("Chat window"));
   AddLine(mnuNetwork, "mnuLineN1");
-  mnuServer = AddItem(mnuNetwork, "mnuServer", QStringLiteral("Host game"));
-  mnuClient = AddItem(mnuNetwork, "mnuClient", QStringLiteral("Connect to Server"));
+  mnuServer = AddItem(mnuNetwork, "mnuServer", tr("Host game"));
+  mnuClient = AddItem(mnuNetwork, "mnuClient", tr("Connect to Server"));
   AddLine(mnuNetwork, "mnuLineN2");
-  mnuDisconnect = AddItem(mnuNetwork, "mnuDisconnect", QStringLiteral("Disconnect"));
+  mnuDisconnect = AddItem(mnuNetwork, "mnuDisconnect", tr("Disconnect"));
   AddLine(mnuNetwork, "mnuLineN3");
-  mnuSynchronize = AddItem(mnuNetwork, "mnuSynchronize", QStringLiteral("Synchronize"));
+  mnuSynchronize = AddItem(mnuNetwork, "mnuSynchronize", tr("Synchronize"));
 
   connect(mnuShowChat, &QAction::triggered, this, &frmMain::mnuShowChat_Click);
   connect(mnuServer, &QAction::triggered, this, &frmMain::mnuServer_Click);
@@ -151,13 +179,13 @@ void frmMain::BuildNetworkMenu(QMenu* menu) {
 
 void frmMain::BuildHelpMenu(QMenu* menu) {
   mnuHelp = menu;
-  mnuWebsite = AddItem(mnuHelp, "mnuWebsite", QStringLiteral("Vextal website"));
-  mnuGuestbook = AddItem(mnuHelp, "mnuGuestbook", QStringLiteral("Guestbook"));
+  mnuWebsite = AddItem(mnuHelp, "mnuWebsite", tr("Vextal website"));
+  mnuGuestbook = AddItem(mnuHelp, "mnuGuestbook", tr("Guestbook"));
   AddLine(mnuHelp, "mnuLineH3");
-  mnuUpdate = AddItem(mnuHelp, "mnuUpdate", QStringLiteral("Web update"));
+  mnuUpdate = AddItem(mnuHelp, "mnuUpdate", tr("Web update"));
   AddLine(mnuHelp, "mnuLineH1");
-  mnuReadmeEN = AddItem(mnuHelp, "mnuReadmeEN", QStringLiteral("Readme (english)"));
-  mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", QStringLiteral("Readme (deutsch)"));
+  mnuReadmeEN = AddItem(mnuHelp, "mnuReadmeEN", tr("Readme (english)"));
+  mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", tr("Readme (deutsch)"));
   AddLine(mnuHelp, "mnuLinH2");
   mnuPayPal = AddItem(mnuHelp, "mnuPayPal", QStringLiteral("PayPal"));
 

@@ -49,6 +49,9 @@ void frmMain::AddLog(const QString& message) {
     txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
   } else {
     logLines_.append(line);
+    if (logLines_.size() > kMaxLogLines) {
+      logLines_.removeFirst();
+    }
   }
   // Show the new status at once, without running the event loop here.
   lblState->repaint();

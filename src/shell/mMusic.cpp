@@ -51,7 +51,7 @@ mMusic::mMusic(Dialogs& dialogs)
 
 mMusic::mMusic(Dialogs& dialogs, QString soundPath, QString musicPath)
     : dialogs_(dialogs), soundPath_(std::move(soundPath)), musicPath_(std::move(musicPath)) {
-  menu_.PlayMusic.push_back({kNoneCaption, QString(), false, false, true});
+  menu_.PlayMusic.push_back({tr("(none)"), QString(), false, false, true});
   silenceTimer_.setSingleShot(true);
   silenceTimer_.setInterval(kCloseAfterSilenceMs);
   silenceTimer_.callOnTimeout([this] { CloseWhenSilent(); });
@@ -96,7 +96,7 @@ void mMusic::PlayWaitingEffect() {
   if (!device_.Open()) {
     // Effects go off before the box: while it is up, further effects must not stack more boxes.
     soundOff_ = true;
-    dialogs_.Message(BoxIcon::Critical, kTitle, kDeviceFailedText);
+    dialogs_.Message(BoxIcon::Critical, kTitle, DeviceFailedText());
     return;
   }
   StartEffect(fileName);
@@ -167,7 +167,7 @@ bool mMusic::PlayMusic(const QString& fileName) {
     StopMusic();
   }
   if (!StartTune(musicPath_ + fileName)) {
-    dialogs_.Message(BoxIcon::Critical, kTitle, kMidiFailedText);
+    dialogs_.Message(BoxIcon::Critical, kTitle, MidiFailedText());
     return false;
   }
   musicPlaying_ = true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QTimer>
@@ -51,12 +52,17 @@ struct MusicMenu {
 // Only one instance should exist at a time: the mixer and its music stream are process-wide.
 class mMusic {
  public:
-  static inline const QString kMidiFailedText =
-      QStringLiteral("Could not play MIDI music! Check your sound settings.");
-  static inline const QString kDeviceFailedText =
-      QStringLiteral("Sound device not available. Sound will be disabled");
+  Q_DECLARE_TR_FUNCTIONS(mMusic)
+
+ public:
+  // In the language of the run, so asked for when shown.
+  static QString MidiFailedText() {
+    return tr("Could not play MIDI music! Check your sound settings.");
+  }
+  static QString DeviceFailedText() {
+    return tr("Sound device not available. Sound will be disabled");
+  }
   static inline const QString kTitle = QStringLiteral("Vextal");
-  static inline const QString kNoneCaption = QStringLiteral("(none)");
 
   // Folders beside the program: ProgramFolder() + "/sound/" and + "/music/".
   explicit mMusic(Dialogs& dialogs);

@@ -1,10 +1,15 @@
 // The main window's menus: the tree, the states the rules set, and the commands.
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
+#include "shell/QtDialogs.h"
+#include "shell/UiLanguage.h"
 #include "shell/Website.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
@@ -57,7 +62,8 @@ class TestWindowMenus : public QObject {
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
              (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Sound effects", "Background music", "-", "Window size", "-", "Exit"}));
+                          "Sound effects", "Background music", "-", "Window size", "Language", "-",
+                          "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master", "Perfect"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
@@ -65,6 +71,8 @@ class TestWindowMenus : public QObject {
     QCOMPARE(Captions(rig.Find<QMenu>("mnuWindowSize")),
              (QStringList{"Normal", "Large (150 %)", "Huge (200 %)", "-",
                           "Takes effect at the next start"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")),
+             (QStringList{"System", "English", "Deutsch", "-", "Takes effect at the next start"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuReset")),
              (QStringList{"Clear", "-", "Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5",
                           "Stage 6", "Stage 7"}));
@@ -93,6 +101,52 @@ class TestWindowMenus : public QObject {
     }
   }
 
+  // The language chosen in the menu, or the system's when it is System, decides the texts of the
+  // windows built afterwards, Qt's own buttons included; anything but German is the English.
+  void captionsFollowTheLanguage_data() {
+    QTest::addColumn<UiLanguage>("choice");
+    QTest::addColumn<QStringList>("systemLanguages");
+    QTest::addColumn<bool>("german");
+    QTest::newRow("C locale") << UiLanguage::System << QStringList{"C"} << false;
+    QTest::newRow("English system") << UiLanguage::System << QStringList{"en-US", "de-DE"} << false;
+    QTest::newRow("German system") << UiLanguage::System << QStringList{"de-DE", "de"} << true;
+    QTest::newRow("French, then German")
+        << UiLanguage::System << QStringList{"fr-FR", "de-AT"} << true;
+    QTest::newRow("English chosen") << UiLanguage::English << QStringList{"de-DE"} << false;
+    QTest::newRow("Deutsch chosen") << UiLanguage::German << QStringList{"C"} << true;
+  }
+
+  void captionsFollowTheLanguage() {
+    QFETCH(UiLanguage, choice);
+    QFETCH(QStringList, systemLanguages);
+    QFETCH(bool, german);
+    const UiTranslation translation(choice, systemLanguages);
+    QCOMPARE(translation.German(), german);
+    Rig rig;
+    QStringList top;
+    for (const QAction* action : rig.window->menuBar()->actions()) {
+      top << action->text();
+    }
+    const auto box = QtDialogs::BuildMessageBox(BoxIcon::None, QString(), QString(),
+                                                BoxButtons::YesNoCancel, nullptr);
+    if (german) {
+      QCOMPARE(top, (QStringList{"Datei", "Zur\u00fccksetzen", "Netzwerk", "Hilfe"}));
+      QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")).first(), QStringLiteral("System"));
+      QCOMPARE(rig.Item("mnuEnableAI")->text(), QStringLiteral("CPU-Spieler einschalten"));
+      QCOMPARE(rig.Item("mnuSetup3")->text(), QStringLiteral("Stufe 3"));
+      QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
+      QCOMPARE(rig.Find<QLabel>("lblPlayer1")->text(), QStringLiteral("Spieler 1"));
+      QVERIFY(rig.Find<QLabel>("lblState")->text().endsWith("] Neues Spiel gestartet."));
+    } else {
+      QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
+      QCOMPARE(rig.Item("mnuEnableAI")->text(), QStringLiteral("Enable CPU player"));
+      QCOMPARE(rig.Item("mnuSetup3")->text(), QStringLiteral("Stage 3"));
+      QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&No"));
+      QCOMPARE(rig.Find<QLabel>("lblPlayer1")->text(), QStringLiteral("Player 1"));
+      QVERIFY(rig.Find<QLabel>("lblState")->text().endsWith("] New game started."));
+    }
+  }
+
   void initialMenuStates() {
     Rig rig;
     struct State {
@@ -105,6 +159,7 @@ class TestWindowMenus : public QObject {
         {"mnuCpuStrength", false, false}, {"mnuCpuLevel0", true, true},
         {"mnuCpuLevel3", true, false},    {"mnuSize0", true, true},
         {"mnuSize2", true, false},        {"mnuSizeNote", false, false},
+        {"mnuLanguage0", true, true},     {"mnuLanguageNote", false, false},
         {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
         {"mnuStopMusic", true, true},     {"mnuExit", true, false},
         {"mnuReset", true, false},        {"mnuClear", true, false},
@@ -274,7 +329,7 @@ class TestWindowMenus : public QObject {
     // A tune that cannot be played is told, and the marks stay as they were.
     tune->trigger();
     QCOMPARE(dialogs.boxes.size(), 1);
-    QCOMPARE(dialogs.boxes.first().text, mMusic::kMidiFailedText);
+    QCOMPARE(dialogs.boxes.first().text, mMusic::MidiFailedText());
     QVERIFY(!tune->isChecked());
     QVERIFY(w.findChild<QAction*>(QStringLiteral("mnuStopMusic"))->isChecked());
   }

@@ -1,0 +1,376 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>GameTexts</name>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Client</translation>
+    </message>
+    <message>
+        <source>Player 1</source>
+        <translation>Spieler 1</translation>
+    </message>
+    <message>
+        <source>Player 2</source>
+        <translation>Spieler 2</translation>
+    </message>
+    <message>
+        <source>CPU 1</source>
+        <translation>CPU 1</translation>
+    </message>
+    <message>
+        <source>CPU 2</source>
+        <translation>CPU 2</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>%1 + %2 = %3</source>
+        <translation>%1 + %2 = %3</translation>
+    </message>
+    <message>
+        <source>Game Over</source>
+        <translation>Spiel vorbei</translation>
+    </message>
+    <message>
+        <source>Game Over: Draw (%1/%2)</source>
+        <translation>Spiel vorbei: Unentschieden (%1/%2)</translation>
+    </message>
+    <message>
+        <source>Draw - both have %1 points!</source>
+        <translation>Unentschieden - beide haben %1 Punkte!</translation>
+    </message>
+    <message>
+        <source>%1 wins (%2/%3)</source>
+        <translation>%1 gewinnt (%2/%3)</translation>
+    </message>
+    <message>
+        <source>You win! %1 to %2 points.</source>
+        <translation>Sie gewinnen! %1 zu %2 Punkten.</translation>
+    </message>
+    <message>
+        <source>You lose... %1 to %2 points.</source>
+        <translation>Sie verlieren... %1 zu %2 Punkten.</translation>
+    </message>
+    <message>
+        <source>%1 wins! %2 to %3 points.</source>
+        <translation>%1 gewinnt! %2 zu %3 Punkten.</translation>
+    </message>
+    <message>
+        <source>New game started.</source>
+        <translation>Neues Spiel gestartet.</translation>
+    </message>
+</context>
+<context>
+    <name>NetGame</name>
+    <message>
+        <source>Disconnected.</source>
+        <translation>Verbindung getrennt.</translation>
+    </message>
+    <message>
+        <source>Disconnected (server disconnected).</source>
+        <translation>Verbindung getrennt (Server hat getrennt).</translation>
+    </message>
+    <message>
+        <source>Disconnected (client disconnected).</source>
+        <translation>Verbindung getrennt (Client hat getrennt).</translation>
+    </message>
+    <message>
+        <source>Disconnected (network error).</source>
+        <translation>Verbindung getrennt (Netzwerkfehler).</translation>
+    </message>
+    <message>
+        <source>Disconnected (unknown reason).</source>
+        <translation>Verbindung getrennt (unbekannter Grund).</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Please enter server IP: (eg. 192.168.0.2)</source>
+        <translation>Bitte die IP-Adresse des Servers eingeben: (z. B. 192.168.0.2)</translation>
+    </message>
+    <message>
+        <source>You are currently connected. Close connection any continue?</source>
+        <translation>Sie sind zurzeit verbunden. Verbindung trennen und fortfahren?</translation>
+    </message>
+    <message>
+        <source>Game re-synchronized</source>
+        <translation>Spiel neu synchronisiert</translation>
+    </message>
+    <message>
+        <source>Waiting for client, IP is %1</source>
+        <translation>Warte auf Client, IP ist %1</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 on %2...</source>
+        <translation>Verbinde mit %1 auf Port %2...</translation>
+    </message>
+    <message>
+        <source>Client %1 connected.</source>
+        <translation>Client %1 verbunden.</translation>
+    </message>
+    <message>
+        <source>Connected to %1</source>
+        <translation>Verbunden mit %1</translation>
+    </message>
+    <message>
+        <source>Network error</source>
+        <translation>Netzwerkfehler</translation>
+    </message>
+    <message>
+        <source>Received broken data! The connection seems to be unstable.</source>
+        <translation>Fehlerhafte Daten empfangen! Die Verbindung scheint instabil zu sein.</translation>
+    </message>
+    <message>
+        <source>Game synchronized.</source>
+        <translation>Spiel synchronisiert.</translation>
+    </message>
+    <message>
+        <source>Boards out of step: the board was sent again.</source>
+        <translation>Spielbretter weichen ab: Das Brett wurde erneut gesendet.</translation>
+    </message>
+    <message>
+        <source>Boards out of step: the host sends its board again.</source>
+        <translation>Spielbretter weichen ab: Der Host sendet sein Brett erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>Pages</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Could not open default browser!<byte value="xd"/>
+<byte value="xd"/>
+Local version of %1 also isn&apos;t available!</source>
+        <translation>Der Standardbrowser konnte nicht geöffnet werden!<byte value="xd"/>
+<byte value="xd"/>
+Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
+    </message>
+</context>
+<context>
+    <name>mMusic</name>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>Could not play MIDI music! Check your sound settings.</source>
+        <translation>MIDI-Musik konnte nicht abgespielt werden! Bitte die Soundeinstellungen prüfen.</translation>
+    </message>
+    <message>
+        <source>Sound device not available. Sound will be disabled</source>
+        <translation>Audiogerät nicht verfügbar. Der Ton wird abgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmChat</name>
+    <message>
+        <source>Chat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmMain</name>
+    <message>
+        <source>Thanks for your support!%1<byte value="xd"/>
+<byte value="xd"/>
+- Forward it to your friends<byte value="xd"/>
+- Sign the guestbook<byte value="xd"/>
+- Donate via PayPal<byte value="xd"/>
+<byte value="xd"/>
+Murvo<byte value="xd"/>
+%2</source>
+        <translation>Danke für Ihre Unterstützung!%1<byte value="xd"/>
+<byte value="xd"/>
+- Empfehlen Sie es Ihren Freunden<byte value="xd"/>
+- Tragen Sie sich ins Gästebuch ein<byte value="xd"/>
+- Spenden Sie über PayPal<byte value="xd"/>
+<byte value="xd"/>
+Murvo<byte value="xd"/>
+%2</translation>
+    </message>
+    <message>
+        <source>Support Vextal</source>
+        <translation>Vextal unterstützen</translation>
+    </message>
+    <message>
+        <source>Player 1</source>
+        <translation>Spieler 1</translation>
+    </message>
+    <message>
+        <source>Player 2</source>
+        <translation>Spieler 2</translation>
+    </message>
+    <message>
+        <source>System ready.</source>
+        <translation>System bereit.</translation>
+    </message>
+    <message>
+        <source>Vextal Version [1]</source>
+        <translation>Vextal Version [1]</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Klassisch</translation>
+    </message>
+    <message>
+        <source>Good</source>
+        <translation>Gut</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Stark</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Meister</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Enable CPU player</source>
+        <translation>CPU-Spieler einschalten</translation>
+    </message>
+    <message>
+        <source>Enable Demo player</source>
+        <translation>Demo-Spieler einschalten</translation>
+    </message>
+    <message>
+        <source>Sound effects</source>
+        <translation>Soundeffekte</translation>
+    </message>
+    <message>
+        <source>Background music</source>
+        <translation>Hintergrundmusik</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>No music</source>
+        <translation>Keine Musik</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>CPU strength</source>
+        <translation>CPU-Spielstärke</translation>
+    </message>
+    <message>
+        <source>Window size</source>
+        <translation>Fenstergröße</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>Wirkt ab dem nächsten Start</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Stage [1]</source>
+        <translation>Stufe [1]</translation>
+    </message>
+    <message>
+        <source>Chat window</source>
+        <translation>Chatfenster</translation>
+    </message>
+    <message>
+        <source>Host game</source>
+        <translation>Spiel hosten</translation>
+    </message>
+    <message>
+        <source>Connect to Server</source>
+        <translation>Mit Server verbinden</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Synchronize</source>
+        <translation>Synchronisieren</translation>
+    </message>
+    <message>
+        <source>Vextal website</source>
+        <translation>Vextal-Webseite</translation>
+    </message>
+    <message>
+        <source>Guestbook</source>
+        <translation>Gästebuch</translation>
+    </message>
+    <message>
+        <source>Web update</source>
+        <translation>Web-Update</translation>
+    </message>
+    <message>
+        <source>Readme (english)</source>
+        <translation>Liesmich (englisch)</translation>
+    </message>
+    <message>
+        <source>Readme (deutsch)</source>
+        <translation>Liesmich (deutsch)</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Large (150 %)</source>
+        <translation>Groß (150 %)</translation>
+    </message>
+    <message>
+        <source>Huge (200 %)</source>
+        <translation>Riesig (200 %)</translation>
+    </message>
+    <message>
+        <source>(c) 2026 Vextal developers</source>
+        <translation>(c) 2026 Vextal-Entwickler</translation>
+    </message>
+</context>
+</TS>
