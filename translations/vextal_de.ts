@@ -245,6 +245,14 @@ Murvo<byte value="xd"/>
         <translation>Meister</translation>
     </message>
     <message>
+        <source>Perfect</source>
+        <translation>Perfekt</translation>
+    </message>
+    <message>
+        <source>Opening book %1 %2: the Perfect level plays without it.</source>
+        <translation>Eröffnungsbuch %1 %2: Perfekt spielt ohne es.</translation>
+    </message>
+    <message>
         <source>File</source>
         <translation>Datei</translation>
     </message>
