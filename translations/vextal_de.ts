@@ -148,6 +148,29 @@
     </message>
 </context>
 <context>
+    <name>OpeningBook</name>
+    <message>
+        <source>damaged at line %1</source>
+        <translation>beschädigt in Zeile %1</translation>
+    </message>
+    <message>
+        <source>not a book</source>
+        <translation>ist kein Buch</translation>
+    </message>
+    <message>
+        <source>cut short or damaged</source>
+        <translation>ist gekürzt oder beschädigt</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>ist zu groß</translation>
+    </message>
+</context>
+<context>
     <name>Pages</name>
     <message>
         <source>Error</source>
