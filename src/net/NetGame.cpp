@@ -71,7 +71,11 @@ void NetGame::ConnectToServer() {
     return;
   }
   LastServerAddress = answer;
-  socket_.Connect(answer, NetPort);
+  ConnectTo(answer, NetPort);
+}
+
+void NetGame::ConnectTo(const QString& host, qint32 port) {
+  socket_.Connect(host, port);
 }
 
 void NetGame::Disconnect() {
@@ -174,6 +178,9 @@ void NetGame::wsListening(cSocket*, qint32) {
   view_.AddLog(QStringLiteral("Waiting for client, IP is ") + cSocket::LocalIP());
   game_.SetNetSwitches(true, game_.NetServer(), false);
   game_.UpdateMenus();
+  if (HostingWaits) {
+    HostingWaits(socket_.ListeningPort());
+  }
 }
 
 void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
@@ -185,6 +192,9 @@ void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
+  if (HostingStops) {
+    HostingStops();
+  }
   view_.AddLog(QStringLiteral("Client ") + iRemoteIP + QStringLiteral(" connected."));
   game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
@@ -204,6 +214,9 @@ void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qi
 }
 
 void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
+  if (HostingStops) {
+    HostingStops();
+  }
   view_.AddLog(DisconnectText(iCause));
   game_.SetNetSwitches(false, game_.NetServer(), false);
   view_.PlayWave(kDisconnectSound);

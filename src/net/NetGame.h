@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHostAddress>
+#include <functional>
 
 #include "game/Dialogs.h"
 #include "game/Game.h"
@@ -35,12 +36,19 @@ class NetGame final : public SocketListener {
   // The address typed last into "Connect to Server", offered as the answer next time. Empty on a
   // first start; the shell remembers it between runs.
   QString LastServerAddress;
+  // Told when hosting starts to wait for a client (with the port it listens on) and when it stops
+  // waiting (a client was accepted, or hosting ended), so the game is announced only meanwhile.
+  std::function<void(quint16 port)> HostingWaits;
+  std::function<void()> HostingStops;
 
   // --- Network menu -------------------------------------------------------------------------
   void HostGame();         // "Host game"
   void ConnectToServer();  // "Connect to Server": asks for the host's address
-  void Disconnect();       // "Disconnect": asks first while a peer is connected
-  void Synchronize();      // "Synchronize": the host sends its board again
+  // Connects to host on port as "Connect to Server" does once it has the address: a game chosen
+  // from those found on the network.
+  void ConnectTo(const QString& host, qint32 port);
+  void Disconnect();   // "Disconnect": asks first while a peer is connected
+  void Synchronize();  // "Synchronize": the host sends its board again
 
   // --- Chat ---------------------------------------------------------------------------------
   // Sends one chat line; false when no peer is connected (nothing is sent then).

@@ -137,6 +137,7 @@ void frmMain::BuildNetworkMenu(QMenu* menu) {
   AddLine(mnuNetwork, "mnuLineN1");
   mnuServer = AddItem(mnuNetwork, "mnuServer", QStringLiteral("Host game"));
   mnuClient = AddItem(mnuNetwork, "mnuClient", QStringLiteral("Connect to Server"));
+  mnuFindGames = AddItem(mnuNetwork, "mnuFindGames", tr("Find games on this network…"));
   AddLine(mnuNetwork, "mnuLineN2");
   mnuDisconnect = AddItem(mnuNetwork, "mnuDisconnect", QStringLiteral("Disconnect"));
   AddLine(mnuNetwork, "mnuLineN3");
@@ -145,6 +146,7 @@ void frmMain::BuildNetworkMenu(QMenu* menu) {
   connect(mnuShowChat, &QAction::triggered, this, &frmMain::mnuShowChat_Click);
   connect(mnuServer, &QAction::triggered, this, &frmMain::mnuServer_Click);
   connect(mnuClient, &QAction::triggered, this, &frmMain::mnuClient_Click);
+  connect(mnuFindGames, &QAction::triggered, this, &frmMain::mnuFindGames_Click);
   connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
   connect(mnuSynchronize, &QAction::triggered, this, &frmMain::mnuSynchronize_Click);
 }
