@@ -85,6 +85,7 @@ void GameDiscovery::GameFound(const FoundGame& game) {
   if (!browsing_) {
     return;  // sent before browsing stopped
   }
+  unavailable_.clear();  // the daemon is back
   const auto same = std::find_if(games_.begin(), games_.end(),
                                  [&](const FoundGame& known) { return known.name == game.name; });
   if (same == games_.end()) {

@@ -207,6 +207,7 @@ frmFindGames* frmMain::FindGamesWindow() const {
 void frmMain::JoinFoundGame(const FoundGame& found) {
   // As "Connect to Server", which is offered only outside a network game.
   if (game_.NetMode()) {
+    findGames_->lblStatus()->setText(tr("Disconnect from the current network game first."));
     return;
   }
   findGames_->close();
