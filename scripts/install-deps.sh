@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont
+  libavahi-client-dev
   fonts-dejavu-core fonts-dejavu-extra
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   "$@"
@@ -24,4 +25,11 @@ echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 $sudo apt-get update -q
+# The tests bring a daemon (Avahi) that they start only inside namespaces of their own: installing
+# it must not start it on this machine's network, so services stay down during the install.
+if [ ! -e /usr/sbin/policy-rc.d ]; then
+  printf '#!/bin/sh\nexit 101\n' | $sudo tee /usr/sbin/policy-rc.d >/dev/null
+  $sudo chmod +x /usr/sbin/policy-rc.d
+  trap '$sudo rm -f /usr/sbin/policy-rc.d' EXIT
+fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

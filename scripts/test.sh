@@ -3,7 +3,9 @@
 # runs the whole test suite headless (offscreen windows, SDL's dummy audio driver).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh clang libclang-rt-14-dev
+# clang for the fuzz targets; a system bus, the Avahi daemon and its tools, and ip for the test
+# that finds games beside a private daemon.
+scripts/install-deps.sh clang libclang-rt-14-dev dbus avahi-daemon avahi-utils iproute2
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXTAL_SANITIZE=ON
 cmake --build build-test --parallel

@@ -88,7 +88,11 @@ void NetGame::ConnectToServer() {
       ServerAddressTyped(answer);
     }
   }
-  socket_.Connect(answer, NetPort);
+  ConnectTo(answer, NetPort);
+}
+
+void NetGame::ConnectTo(const QString& host, qint32 port) {
+  socket_.Connect(host, port);
 }
 
 void NetGame::Disconnect() {
@@ -194,6 +198,9 @@ void NetGame::StartSession() {
 void NetGame::wsListening(cSocket*, qint32) {
   view_.AddLog(tr("Waiting for client, IP is %1").arg(cSocket::LocalIP()));
   game_.SetNetSwitches(true, game_.NetServer(), false);
+  if (HostingWaits) {
+    HostingWaits(socket_.ListeningPort());
+  }
 }
 
 void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
@@ -204,6 +211,9 @@ void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
+  if (HostingStops) {
+    HostingStops();
+  }
   view_.AddLog(tr("Client %1 connected.").arg(iRemoteIP));
   game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
@@ -219,6 +229,9 @@ void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qi
 }
 
 void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
+  if (HostingStops) {
+    HostingStops();
+  }
   view_.AddLog(DisconnectText(iCause));
   game_.SetNetSwitches(false, game_.NetServer(), false);
   view_.PlayWave(kDisconnectSound);

@@ -51,10 +51,17 @@ class NetGame final : public SocketListener {
   void SetLastServerAddress(const QString& address) { lastServerAddress_ = address; }
   // Told each address typed that differs from the last, so it is remembered between runs.
   std::function<void(const QString&)> ServerAddressTyped;
+  // Told when hosting starts to wait for a client (with the port it listens on) and when it stops
+  // waiting (a client was accepted, or hosting ended), so the game is announced only meanwhile.
+  std::function<void(quint16 port)> HostingWaits;
+  std::function<void()> HostingStops;
 
   // --- Network menu -------------------------------------------------------------------------
   void HostGame();         // "Host game"
   void ConnectToServer();  // "Connect to Server": asks for the host's address
+  // Connects to host on port as "Connect to Server" does once it has the address: a game chosen
+  // from those found on the network.
+  void ConnectTo(const QString& host, qint32 port);
   void Disconnect();       // "Disconnect": asks first while a peer is connected
   void Synchronize();      // "Synchronize": the host sends its board again
 

@@ -11,6 +11,7 @@
 #include "shell/Artwork.h"
 #include "shell/ShellPaths.h"
 #include "shell/Website.h"
+#include "shell/frmFindGames.h"
 #include "stages/Stages.h"
 
 namespace vextal {
@@ -63,10 +64,16 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
   BuildControls();
   BuildMenus();
   ConnectGameEvents();
+  // A game is announced on the local network only while hosting waits for its client.
+  net_.HostingWaits = [this](quint16 port) { discovery_.Publish(port, stage_); };
+  net_.HostingStops = [this] { discovery_.Withdraw(); };
   StartUp();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // The list of games browses through discovery_, which goes before the window's children.
+  delete findGames_;
+}
 
 void frmMain::StartUp() {
   // The random source arrives seeded from the clock; it is the only generator of the run.
@@ -91,7 +98,7 @@ void frmMain::StartUp() {
                                                               .arg(VEXTAL_VERSION_PATCH)));
 
   tmrAI->start();
-  SetupStage(game_, DrawStartupStage(random_), random_);
+  PlayStage(DrawStartupStage(random_));
 
   // Open centred on the screen.
   adjustSize();
@@ -155,6 +162,10 @@ void frmMain::ShutDown() {
     dialogs_.Message(BoxIcon::Information, tr("Support Vextal"), FarewellText());
   }
   chat_.UnloadChat();
+  if (findGames_) {
+    findGames_->close();
+  }
+  discovery_.Withdraw();
   QCoreApplication::quit();
 }
 

@@ -4,12 +4,14 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
 #include "game/Random.h"
+#include "net/GameDiscovery.h"
 #include "net/NetGame.h"
 #include "net/NetView.h"
 #include "net/cBuffer.h"
@@ -32,6 +34,7 @@ class QTimer;
 namespace vextal {
 
 class Front;
+class frmFindGames;
 
 // The program's main window: the board, the player row, the status line with its event log,
 // and every menu command. It owns the game and shows what the game's events report: the log line,
@@ -74,6 +77,10 @@ class frmMain final : public QMainWindow, public NetView {
   // The network side: commands, connection events and the peer's messages.
   NetGame& net() { return net_; }
   cSocket& socket() { return NetSocket; }
+  // Finding games on the local network, and announcing the one hosted here.
+  GameDiscovery& discovery() { return discovery_; }
+  // The list of games found on the network while it is open, else null.
+  frmFindGames* FindGamesWindow() const;
   ChatLog& chat() { return chat_; }
 
   // The run so far in whole seconds, on the monotonic clock.
@@ -114,6 +121,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuShowChat_Click();
   void mnuServer_Click();
   void mnuClient_Click();
+  void mnuFindGames_Click();
   void mnuDisconnect_Click();
   void mnuSynchronize_Click();
   void mnuWebsite_Click();
@@ -170,6 +178,10 @@ class frmMain final : public QMainWindow, public NetView {
   void SelectCpuLevel(CpuLevel level);
   void RememberTune();
   void ShowFocusFrame();
+  // Sets up a stage and tells the announcement of a hosted game about it.
+  void PlayStage(int stage);
+  // Joins a game chosen from those found on the network, as "Connect to Server" would.
+  void JoinFoundGame(const FoundGame& found);
 
   const Clock& clock_;
   RandomSource& random_;
@@ -177,6 +189,8 @@ class frmMain final : public QMainWindow, public NetView {
   ShellSettings forgetful_;  // the store of a window that remembers nothing
   ShellSettings& settings_;
   vextal::Game game_;
+  // Outlives the connection below, whose last events withdraw the announcement.
+  GameDiscovery discovery_;
   // The program's one connection, and the game's side of it.
   cSocket NetSocket;
   NetGame net_{game_, *this, dialogs_, NetSocket};
@@ -191,6 +205,8 @@ class frmMain final : public QMainWindow, public NetView {
 
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
+  int stage_ = 0;  // the stage set up last on this side, as announced when hosting
+  QPointer<frmFindGames> findGames_;
   BoardCursor cursor_;  // the keyboard's frame on the board
 
   // Controls, named as the window lays them out.
@@ -234,6 +250,7 @@ class frmMain final : public QMainWindow, public NetView {
   QAction* mnuShowChat = nullptr;
   QAction* mnuServer = nullptr;
   QAction* mnuClient = nullptr;
+  QAction* mnuFindGames = nullptr;
   QAction* mnuDisconnect = nullptr;
   QAction* mnuSynchronize = nullptr;
   QMenu* mnuHelp = nullptr;

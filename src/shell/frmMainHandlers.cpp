@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "shell/Front.h"
+#include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
 
@@ -171,7 +172,13 @@ void frmMain::mnuClear_Click() {
 }
 
 void frmMain::mnuSetup_Click(int index) {
-  SetupStage(game_, index, random_);
+  PlayStage(index);
+}
+
+void frmMain::PlayStage(int stage) {
+  stage_ = stage;
+  SetupStage(game_, stage, random_);
+  discovery_.SetStage(stage);
 }
 
 void frmMain::mnuShowChat_Click() {
@@ -184,6 +191,31 @@ void frmMain::mnuServer_Click() {
 
 void frmMain::mnuClient_Click() {
   net_.ConnectToServer();
+}
+
+void frmMain::mnuFindGames_Click() {
+  if (findGames_ == nullptr) {
+    findGames_ = new frmFindGames(discovery_, this);
+    findGames_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(findGames_, &frmFindGames::Chosen, this, &frmMain::JoinFoundGame);
+  }
+  findGames_->show();
+  findGames_->raise();
+  findGames_->activateWindow();
+}
+
+frmFindGames* frmMain::FindGamesWindow() const {
+  return findGames_;
+}
+
+void frmMain::JoinFoundGame(const FoundGame& found) {
+  // As "Connect to Server", which is offered only outside a network game.
+  if (game_.NetMode()) {
+    findGames_->lblStatus()->setText(tr("Disconnect from the current network game first."));
+    return;
+  }
+  findGames_->close();
+  net_.ConnectTo(found.address, found.port);
 }
 
 void frmMain::mnuDisconnect_Click() {

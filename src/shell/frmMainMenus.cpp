@@ -167,6 +167,7 @@ void frmMain::BuildNetworkMenu(QMenu* menu) {
   AddLine(mnuNetwork, "mnuLineN1");
   mnuServer = AddItem(mnuNetwork, "mnuServer", tr("Host game"));
   mnuClient = AddItem(mnuNetwork, "mnuClient", tr("Connect to Server"));
+  mnuFindGames = AddItem(mnuNetwork, "mnuFindGames", tr("Find games on this network…"));
   AddLine(mnuNetwork, "mnuLineN2");
   mnuDisconnect = AddItem(mnuNetwork, "mnuDisconnect", tr("Disconnect"));
   AddLine(mnuNetwork, "mnuLineN3");
@@ -175,6 +176,7 @@ void frmMain::BuildNetworkMenu(QMenu* menu) {
   connect(mnuShowChat, &QAction::triggered, this, &frmMain::mnuShowChat_Click);
   connect(mnuServer, &QAction::triggered, this, &frmMain::mnuServer_Click);
   connect(mnuClient, &QAction::triggered, this, &frmMain::mnuClient_Click);
+  connect(mnuFindGames, &QAction::triggered, this, &frmMain::mnuFindGames_Click);
   connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
   connect(mnuSynchronize, &QAction::triggered, this, &frmMain::mnuSynchronize_Click);
 }

@@ -338,9 +338,15 @@ void TestNetGame::connect_answer_of_spaces_does_nothing() {
 void TestNetGame::join_play_two_games_and_disconnect() {
   Side host(7);
   Side client(2);
+  // The game is announced on the network exactly while the host waits for its client.
+  QStringList announced;
+  host.net.HostingWaits = [&](quint16 port) { announced << QString::number(port); };
+  host.net.HostingStops = [&] { announced << QStringLiteral("withdrawn"); };
   host.net.HostGame();
   QVERIFY(host.game.NetMode());
   QVERIFY(host.rec.Effects.first().startsWith("log:Waiting for client, IP is "));
+  const QString port = QString::number(host.socket.ListeningPort());
+  QCOMPARE(announced, QStringList{port});
 
   client.net.NetPort = host.socket.ListeningPort();
   client.rec.InputAnswers = {" 127.0.0.1 "};
@@ -351,6 +357,7 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   QVERIFY(host.Logged("Client 127.0.0.1 connected."));
   QVERIFY(client.Logged("Connected to 127.0.0.1"));
   QVERIFY(SameGame(host.game, client.game));
+  QCOMPARE(announced, (QStringList{port, "withdrawn"}));
   QCOMPARE(client.game.CurrentMode(), Mode::Network);
   QVERIFY(!client.game.MenuEnabled(MenuItem::Reset));
   QVERIFY(host.game.MenuEnabled(MenuItem::Synchronize));

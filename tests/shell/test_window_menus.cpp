@@ -77,8 +77,8 @@ class TestWindowMenus : public QObject {
              (QStringList{"Clear", "-", "Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5",
                           "Stage 6", "Stage 7"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuNetwork")),
-             (QStringList{"Chat window", "-", "Host game", "Connect to Server", "-", "Disconnect",
-                          "-", "Synchronize"}));
+             (QStringList{"Chat window", "-", "Host game", "Connect to Server",
+                          "Find games on this network…", "-", "Disconnect", "-", "Synchronize"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuHelp")),
              (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "Readme (english)",
                           "Readme (deutsch)", "-", "PayPal"}));
@@ -164,9 +164,9 @@ class TestWindowMenus : public QObject {
         {"mnuStopMusic", true, true},     {"mnuExit", true, false},
         {"mnuReset", true, false},        {"mnuClear", true, false},
         {"mnuShowChat", true, false},     {"mnuServer", true, false},
-        {"mnuClient", true, false},       {"mnuDisconnect", false, false},
-        {"mnuSynchronize", false, false}, {"mnuWebsite", true, false},
-        {"mnuPayPal", true, false},
+        {"mnuClient", true, false},       {"mnuFindGames", true, false},
+        {"mnuDisconnect", false, false},  {"mnuSynchronize", false, false},
+        {"mnuWebsite", true, false},      {"mnuPayPal", true, false},
     };
     for (const State& s : states) {
       const QAction* item = rig.Item(s.name);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+#include "net/GameDiscovery.h"
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+
+namespace vextal {
+
+// The list of games announced on the local network, updated live while it is open. Choosing
+// one (double click or Enter) asks to join it; the window itself connects nothing. Browsing
+// runs while the window is open and stops when it closes.
+class frmFindGames : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmFindGames(GameDiscovery& discovery, QWidget* parent = nullptr);
+  ~frmFindGames() override;
+
+  QListWidget* lstGames() const { return lstGames_; }
+  QLabel* lblStatus() const { return lblStatus_; }
+
+ signals:
+  // The user chose a game.
+  void Chosen(const vextal::FoundGame& game);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ShowGames();
+  void ShowStatus();
+  void Choose(QListWidgetItem* item);
+
+  GameDiscovery& discovery_;
+  QListWidget* lstGames_;
+  QLabel* lblStatus_;
+};
+
+}  // namespace vextal
