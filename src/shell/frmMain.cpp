@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -10,19 +11,20 @@
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
 #include "shell/ShellPaths.h"
-#include "shell/Website.h"
 #include "stages/Stages.h"
 
 namespace vextal {
 
 namespace {
 
-QString FarewellText() {
+// Ends with the web site's address when there is one.
+QString FarewellText(const QString& home) {
   const QString crlf = QStringLiteral("\r\n");
-  return QStringLiteral("Thanks for your support!") + QString(30, QLatin1Char(' ')) + crlf + crlf +
-         QStringLiteral("- Forward it to your friends") + crlf +
-         QStringLiteral("- Sign the guestbook") + crlf + QStringLiteral("- Donate via PayPal") +
-         crlf + crlf + QStringLiteral("Murvo") + crlf + kWebsiteHome;
+  QString text = QStringLiteral("Thanks for your support!") + QString(30, QLatin1Char(' ')) + crlf +
+                 crlf + QStringLiteral("- Forward it to your friends") + crlf +
+                 QStringLiteral("- Sign the guestbook") + crlf +
+                 QStringLiteral("- Donate via PayPal") + crlf + crlf + QStringLiteral("Murvo");
+  return home.isEmpty() ? text : text + crlf + home;
 }
 
 }  // namespace
@@ -57,7 +59,10 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
   StartUp();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // The store may outlive this window; its report must not reach a window that is gone.
+  settings_.SetWriteFailed(nullptr);
+}
 
 void frmMain::StartUp() {
   // The random source arrives seeded from the clock; it is the only generator of the run.
@@ -69,6 +74,14 @@ void frmMain::StartUp() {
 
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
+
+  // A store that cannot be written is said once; play goes on with the values held for this run.
+  settings_.SetWriteFailed([this](const QString& path) {
+    AddLog(tr("Settings cannot be saved to %1; changes last until the program ends.")
+               .arg(QDir::toNativeSeparators(path)));
+  });
+  pages_.SetViewerSizeStore([this] { return settings_.HelpViewerSize(); },
+                            [this](QSize size) { settings_.SetHelpViewerSize(size); });
 
   BuildStageItems();
   FillMusicList();
@@ -134,8 +147,10 @@ void frmMain::ShutDown() {
   tmrAI->stop();
   game_.StopCpu();
   music_.StopMusic();
+  pages_.CloseViewer();  // keeps its size for the next run
   if (RunSeconds() > kFarewellAfterSeconds) {
-    dialogs_.Message(BoxIcon::Information, QStringLiteral("Support Vextal"), FarewellText());
+    dialogs_.Message(BoxIcon::Information, QStringLiteral("Support Vextal"),
+                     FarewellText(pages_.HomeAddress()));
   }
   chat_.UnloadChat();
   QCoreApplication::quit();
