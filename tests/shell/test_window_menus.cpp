@@ -2,7 +2,10 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <QtTest>
+
+#include "shell/ShellPaths.h"
 
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
@@ -23,6 +26,21 @@ QStringList Captions(const QMenu* menu) {
     }
   }
   return captions;
+}
+
+// Every caption under the menu, drawn as the user reads it: without the access key's '&'.
+void CollectCaptions(const QMenu* menu, QStringList& into) {
+  for (const QAction* action : menu->actions()) {
+    if (action->isVisible() && !action->isSeparator()) {
+      QString caption = action->text();
+      into << caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+                  .remove(QLatin1Char('&'))
+                  .replace(QStringLiteral("\x01"), QStringLiteral("&"));
+      if (action->menu()) {
+        CollectCaptions(action->menu(), into);
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -74,6 +92,25 @@ class TestWindowMenus : public QObject {
     for (const QAction* action : rig.window->findChildren<QAction*>()) {
       QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
       QVERIFY2(!action->text().contains(QLatin1Char('&')), qPrintable(action->text()));
+    }
+  }
+
+  void readMeNamesEveryMenuEntry() {
+    // The English read-me beside the program, as text, names every entry the window offers.
+    Rig rig;
+    QFile file(ProgramFolder() + QStringLiteral("/readme_en.html"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTextDocument page;
+    page.setHtml(QString::fromUtf8(file.readAll()));
+    const QString text = page.toPlainText().simplified();
+    QStringList captions;
+    for (const QAction* menu : rig.window->menuBar()->actions()) {
+      captions << menu->text().remove(QLatin1Char('&'));
+      CollectCaptions(menu->menu(), captions);
+    }
+    QVERIFY(captions.size() > 30);
+    for (const QString& caption : captions) {
+      QVERIFY2(text.contains(caption), qPrintable("not in readme_en.html: " + caption));
     }
   }
 
