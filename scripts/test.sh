@@ -3,7 +3,7 @@
 # runs the whole test suite headless (offscreen windows, SDL's dummy audio driver).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh clang libclang-rt-14-dev
+scripts/install-deps.sh clang libclang-rt-14-dev appstream desktop-file-utils
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXTAL_SANITIZE=ON
 cmake --build build-test --parallel

@@ -30,7 +30,8 @@ QToolButton* AddButton(QWidget* parent, QLayout* row, const QString& name, const
   auto* action = new QAction(parent->style()->standardIcon(icon), caption, parent);
   action->setShortcut(keys);
   action->setShortcutContext(Qt::WindowShortcut);
-  action->setToolTip(QStringLiteral("%1 (%2)").arg(caption, keys.toString(QKeySequence::NativeText)));
+  action->setToolTip(
+      QStringLiteral("%1 (%2)").arg(caption, keys.toString(QKeySequence::NativeText)));
   parent->addAction(action);
   auto* button = new QToolButton(parent);
   button->setObjectName(name);

@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -146,6 +146,7 @@ void TestPages::desktopFailingTooShowsViewer() {
   // Back, Forward and Home walk the pages seen, by button and by key.
   viewer->BackButton()->click();
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
+  QVERIFY(QTest::qWaitForWindowActive(viewer));
   QTest::keyClick(viewer, Qt::Key_Right, Qt::AltModifier);
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Liesmich"));
   QVERIFY(viewer->BackButton()->isEnabled() && !viewer->ForwardButton()->isEnabled());
@@ -224,11 +225,13 @@ void TestPages::noWebsiteShowsLocalCopiesInViewer() {
   QVERIFY(pages.Viewer() == nullptr);
   pages.OpenReadmeEnglish();
   QVERIFY(pages.Viewer() && pages.Viewer()->isVisible());
-  QCOMPARE(pages.Viewer()->Browser()->source(), QUrl::fromLocalFile(folder.filePath("readme_en.html")));
+  QCOMPARE(pages.Viewer()->Browser()->source(),
+           QUrl::fromLocalFile(folder.filePath("readme_en.html")));
   pages.OpenPayPal();
   QVERIFY(opener.addresses.isEmpty() && opener.localFiles.isEmpty());
   QCOMPARE(dialogs.boxes.size(), 1);
-  QVERIFY(dialogs.boxes.first().text.endsWith("Local version of paypal.html also isn't available!"));
+  QVERIFY(
+      dialogs.boxes.first().text.endsWith("Local version of paypal.html also isn't available!"));
 }
 
 void TestPages::viewerFitsScreenAndKeepsItsSize() {
@@ -238,11 +241,13 @@ void TestPages::viewerFitsScreenAndKeepsItsSize() {
   RecordingDialogs dialogs;
   Pages pages(opener, dialogs, ProgramFolder(), QString());
   QList<QSize> saved;
-  pages.SetViewerSizeStore([] { return QSize(5000, 4000); }, [&](QSize size) { saved.append(size); });
+  pages.SetViewerSizeStore([] { return QSize(5000, 4000); },
+                           [&](QSize size) { saved.append(size); });
   pages.OpenReadmeEnglish();
   HelpViewer* viewer = pages.Viewer();
   const QRect free = viewer->screen()->availableGeometry();
-  QVERIFY2(free.contains(viewer->geometry()), qPrintable(QStringLiteral("%1x%2").arg(viewer->width()).arg(viewer->height())));
+  QVERIFY2(free.contains(viewer->geometry()),
+           qPrintable(QStringLiteral("%1x%2").arg(viewer->width()).arg(viewer->height())));
   pages.CloseViewer();
   QCOMPARE(saved, QList<QSize>{viewer->size()});
 }

@@ -109,8 +109,10 @@ class SoundFilesTest : public QObject {
       const std::vector<float> samples = Samples(wav.mid(44), effectPeak);
       QVERIFY2(Click(samples) < 5, qPrintable(name + QString(": %1").arg(Click(samples))));
       const double loudness = tools::MomentaryLoudness(samples, rate);
-      const double smallSpeaker = tools::MomentaryLoudness(tools::HighPass(samples, rate, 300), rate);
-      QVERIFY2(loudness - smallSpeaker <= 3, qPrintable(name + QString(": loses %1 dB").arg(loudness - smallSpeaker)));
+      const double smallSpeaker =
+          tools::MomentaryLoudness(tools::HighPass(samples, rate, 300), rate);
+      QVERIFY2(loudness - smallSpeaker <= 3,
+               qPrintable(name + QString(": loses %1 dB").arg(loudness - smallSpeaker)));
       quietest = std::min(quietest, loudness);
       loudest = std::max(loudest, loudness);
     }

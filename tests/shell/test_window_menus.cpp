@@ -141,7 +141,8 @@ class TestWindowMenus : public QObject {
       QVERIFY2(item->isChecked() == s.checked, s.name);
     }
     // The test build names no web site: its two entries say why they are off.
-    QCOMPARE(rig.Item("mnuGuestbook")->toolTip(), QStringLiteral("This build of Vextal has no web site."));
+    QCOMPARE(rig.Item("mnuGuestbook")->toolTip(),
+             QStringLiteral("This build of Vextal has no web site."));
   }
 
   void menuStatesFollowTheGame() {

@@ -119,7 +119,8 @@ class TestWindowSettings : public QObject {
                                    "[sound]\neffects=maybe\ntune=gone.mid\n"
                                    "[cpu]\nenabled=1\nstrength=Grandmaster\n"
                                    "[window]\nsize=Gigantic\n[network]\nlastServerAddress=") +
-                                   QByteArray(300, 'x') + "\n" << false;
+                                   QByteArray(300, 'x') + "\n"
+                            << false;
   }
 
   void nonsenseReadsAsAFirstStart() {
