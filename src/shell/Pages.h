@@ -4,7 +4,6 @@
 #include <memory>
 
 #include <QSize>
-
 #include <QString>
 
 #include "game/Dialogs.h"
@@ -53,10 +52,10 @@ class Pages {
   // The program's own document window, or null until a page first needed it.
   HelpViewer* Viewer() const { return viewer_.get(); }
 
-  // Where the viewer keeps its size between runs; without one it opens at its designed size.
   // Closes the viewer if it is open, as the program ends.
   void CloseViewer();
 
+  // Where the viewer keeps its size between runs; without one it opens at its designed size.
   void SetViewerSizeStore(std::function<QSize()> load, std::function<void(QSize)> save);
 
  private:
