@@ -21,10 +21,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps (dpkg-dev) adds every library the binary links, at the versions it was built
 # against; the list names what it cannot see: the Qt platform plugins and the sound libraries
-# the program opens itself, with the soundfont it plays the tunes with.
+# the program opens itself, the soundfont it plays the tunes with, and the fonts its fixed
+# layout is measured in (without DejaVu Sans Condensed the board's labels are cut).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libsdl2-2.0-0, libsdl2-mixer-2.0-0, libfluidsynth3, timgm6mb-soundfont")
+    "qt6-qpa-plugins, libsdl2-2.0-0, libsdl2-mixer-2.0-0, libfluidsynth3, timgm6mb-soundfont, fonts-dejavu-core, fonts-dejavu-extra")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

@@ -53,7 +53,7 @@ endif()
 run(dpkg-deb --field ${packages} Package Depends Section)
 # The libraries the binary links are dpkg-shlibdeps' to name; these are the ones it cannot see.
 foreach(needed "Package: vextal" "Section: games" "qt6-qpa-plugins" "libsdl2-mixer-2.0-0"
-        "libfluidsynth3" "timgm6mb-soundfont")
+        "libfluidsynth3" "timgm6mb-soundfont" "fonts-dejavu-extra")
   string(FIND "${output}" "${needed}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the control data lacks \"${needed}\":\n${output}")
