@@ -1,12 +1,14 @@
 // The main window's menus: the tree, the states the rules set, and the commands.
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextDocument>
+#include <QTextBrowser>
 #include <QtTest>
 
+#include "shell/HelpViewer.h"
 #include "shell/ShellPaths.h"
-
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
 
@@ -42,6 +44,20 @@ void CollectCaptions(const QMenu* menu, QStringList& into) {
     }
   }
 }
+
+// A desktop without a browser that opens every local file; it records what it was asked.
+class RecordingOpener final : public UrlOpener {
+ public:
+  bool OpenWebAddress(const QString& address) override {
+    asked << address;
+    return false;
+  }
+  bool OpenLocalFile(const QString& path) override {
+    asked << path;
+    return true;
+  }
+  QStringList asked;
+};
 
 }  // namespace
 
@@ -150,7 +166,6 @@ class TestWindowMenus : public QObject {
     Rig rig;
     Game& game = rig.window->game();
     game.SetNetSwitches(true, false, false);
-    game.UpdateMenus();
     QVERIFY(!rig.Item("mnuEnableAI")->isEnabled());
     QVERIFY(!rig.Item("mnuEnableDemo")->isEnabled());
     QVERIFY(!rig.Item("mnuCpuStrength")->isEnabled());
@@ -160,9 +175,46 @@ class TestWindowMenus : public QObject {
     QVERIFY(rig.Item("mnuDisconnect")->isEnabled());
     QVERIFY(!rig.Item("mnuSynchronize")->isEnabled());
     game.SetNetSwitches(true, true, false);
-    game.UpdateMenus();
     QVERIFY(rig.Find<QMenu>("mnuReset")->menuAction()->isEnabled());
     QVERIFY(rig.Item("mnuSynchronize")->isEnabled());
+  }
+
+  // Each Help entry shows its own page. The test build names no web site, so the desktop is never
+  // asked: the local copy opens in the program's viewer, and the web-only entries are off.
+  void helpEntriesOpenTheirOwnPages_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("page");  // "" for an entry with no local copy
+    QTest::newRow("website") << "mnuWebsite" << "";
+    QTest::newRow("guestbook") << "mnuGuestbook" << "";
+    QTest::newRow("update") << "mnuUpdate" << "update.html";
+    QTest::newRow("readme english") << "mnuReadmeEN" << "readme_en.html";
+    QTest::newRow("readme german") << "mnuReadmeDE" << "readme_de.html";
+    QTest::newRow("paypal") << "mnuPayPal" << "paypal.html";
+  }
+  void helpEntriesOpenTheirOwnPages() {
+    QFETCH(QString, item);
+    QFETCH(QString, page);
+    QTemporaryDir folder;
+    for (const char* document : {"update.html", "readme_en.html", "readme_de.html", "paypal.html"}) {
+      QFile copy(folder.filePath(document));
+      QVERIFY(copy.open(QIODevice::WriteOnly));
+    }
+    FakeClock clock{kWindowClockStartMs};
+    SeededRandom random{1};
+    RecordingDialogs dialogs;
+    RecordingOpener opener;
+    frmMain window(clock, random, dialogs, opener, folder.path());
+    QAction* entry = window.findChild<QAction*>(item);
+    QCOMPARE(entry->isEnabled(), !page.isEmpty());
+    entry->trigger();
+    QVERIFY(opener.asked.isEmpty());
+    const HelpViewer* viewer = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      viewer = viewer ? viewer : qobject_cast<HelpViewer*>(widget);
+    }
+    QCOMPARE(viewer ? viewer->Browser()->source() : QUrl(),
+             page.isEmpty() ? QUrl() : QUrl::fromLocalFile(folder.filePath(page)));
+    QVERIFY(dialogs.boxes.isEmpty());
   }
 
   void cpuAndDemoSwitches() {

@@ -47,7 +47,7 @@ struct Start {
     QVERIFY(Checked("mnuCpuLevel0"));
     QCOMPARE(window->game().GetCpuLevel(), CpuLevel::Classic);
     QVERIFY(Checked("mnuSize0"));
-    QCOMPARE(window->net().LastServerAddress, address);
+    QCOMPARE(window->net().LastServerAddress(), address);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->text(), "Player 2");
     QVERIFY(dialogs.boxes.isEmpty());
   }
@@ -92,7 +92,7 @@ class TestWindowSettings : public QObject {
       QVERIFY(second.Item("mnuCpuStrength")->isEnabled() && second.Checked("mnuCpuLevel3"));
       QCOMPARE(second.window->game().GetCpuLevel(), CpuLevel::Master);
       QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
-      QCOMPARE(second.window->net().LastServerAddress, QStringLiteral("127.0.0.1"));
+      QCOMPARE(second.window->net().LastServerAddress(), QStringLiteral("127.0.0.1"));
 
       // Back to the first start's choices; a cancelled Connect box keeps the address.
       second.Item("mnuEnableSound")->trigger();
