@@ -49,7 +49,7 @@ class Game final : public QObject {
   bool CpuOn() const { return cpuOn_; }    // equals the check mark of "Enable CPU player"
   bool DemoOn() const { return demoOn_; }  // equals the check mark of "Enable Demo player"
   std::int64_t LastMoveTick() const { return lastMoveTick_; }
-  // The result of a finished game is being shown; the next game waits for the box to close.
+  // The result of a finished game is being announced; the next game waits until it has been.
   bool ResultShowing() const { return resultShowing_; }
 
   // --- A new game ---------------------------------------------------------------------------
