@@ -7,12 +7,16 @@
 
 namespace vextal {
 
-// How strongly the CPU plays. Classic is the original player: a few random tries, then the first
-// legal cell in column order. The others search the game ahead, each a little deeper.
-enum class CpuLevel { Classic, Good, Strong, Master };
+// How strongly the CPU plays, weakest first. Classic is the original player: a few random tries,
+// then the first legal cell in column order. Good, Strong and Master search the game ahead, each
+// a little deeper; Perfect plays solved positions perfectly and the others as Master.
+enum class CpuLevel { Classic, Good, Strong, Master, Perfect };
 
-inline constexpr std::array<CpuLevel, 4> kCpuLevels = {CpuLevel::Classic, CpuLevel::Good,
-                                                       CpuLevel::Strong, CpuLevel::Master};
+inline constexpr std::array<CpuLevel, 5> kCpuLevels = {
+    CpuLevel::Classic, CpuLevel::Good, CpuLevel::Strong, CpuLevel::Master, CpuLevel::Perfect};
+
+// The level to ask for the best move there is (a hint, say).
+inline constexpr CpuLevel kStrongestCpuLevel = kCpuLevels.back();
 
 // The caption of a level in the "CPU strength" menu, also its name in the settings.
 inline QString CpuLevelName(CpuLevel level) {
@@ -24,9 +28,11 @@ inline QString CpuLevelName(CpuLevel level) {
     case CpuLevel::Strong:
       return QStringLiteral("Strong");
     case CpuLevel::Master:
+      return QStringLiteral("Master");
+    case CpuLevel::Perfect:
       break;
   }
-  return QStringLiteral("Master");
+  return QStringLiteral("Perfect");
 }
 
 // The level of a name as CpuLevelName gives it, or nothing for any other text.

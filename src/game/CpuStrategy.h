@@ -31,10 +31,14 @@ class CpuStrategy {
                                      const std::atomic<bool>& cancel) = 0;
 };
 
+class OpeningBook;
+
 // The strategy of a level. Classic draws from `programRandom`, so it must be asked on the thread
 // that owns that source; the searching levels use a generator of their own, seeded with `seed`,
-// and may be asked on any thread (one question at a time per strategy).
+// and may be asked on any thread (one question at a time per strategy). Perfect reads `book`
+// where it has one.
 std::unique_ptr<CpuStrategy> MakeCpuStrategy(CpuLevel level, RandomSource& programRandom,
-                                             std::uint64_t seed);
+                                             std::uint64_t seed,
+                                             std::shared_ptr<const OpeningBook> book = nullptr);
 
 }  // namespace vextal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -90,6 +91,12 @@ class Game final : public QObject {
   // "CPU strength": how the CPU chooses its moves from the next turn on.
   void SetCpuLevel(CpuLevel level);
   CpuLevel GetCpuLevel() const { return cpuLevel_; }
+  // Where the Perfect level's opening book lies. It is read at the first question that needs
+  // it; a book that cannot be used is reported once (OpeningBookUnusable), and Perfect then
+  // plays without it.
+  void SetOpeningBookFile(const QString& path) { bookPath_ = path; }
+  // The book, read on first use; empty when it cannot be used.
+  std::shared_ptr<const OpeningBook> PerfectBook();
 
   // --- CPU player ---------------------------------------------------------------------------
   // One tick of the one-second timer: the CPU's move, when its seat is to move.
@@ -130,6 +137,9 @@ class Game final : public QObject {
   void BoardReplaced();
   // The seat switches changed (CPU, demo, network) or a stage began: captions and menus follow.
   void SeatsChanged();
+  // The Perfect level's opening book at `path` cannot be used (`reason`); Perfect plays without
+  // it. Said once per run, at the first question that needed the book.
+  void OpeningBookUnusable(const QString& path, const QString& reason);
 
  private:
   GameResult TakeResult() const;
@@ -164,6 +174,10 @@ class Game final : public QObject {
   Board askedBoard_;
   Player askedPlayer_ = 0;
   std::optional<std::optional<Cell>> cpuAnswer_;
+
+  QString bookPath_;
+  bool bookRead_ = false;
+  std::shared_ptr<const OpeningBook> book_;
 };
 
 }  // namespace vextal

@@ -3,6 +3,7 @@
 
 #include "game/ClassicStrategy.h"
 #include "game/Game.h"
+#include "game/OpeningBook.h"
 
 namespace vextal {
 
@@ -115,13 +116,28 @@ void Game::ThinkAhead() {
   askedPlayer_ = actPlayer_;
   // The search has a generator of its own, seeded here on the user-interface thread.
   const auto seed = std::uint64_t(random_.Uniform() * 9007199254740992.0);
-  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed), nodes_, actPlayer_,
+  std::shared_ptr<const OpeningBook> book =
+      cpuLevel_ == CpuLevel::Perfect ? PerfectBook() : nullptr;
+  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed, std::move(book)), nodes_, actPlayer_,
                [this](std::optional<Cell> cell) {
                  // An answer for a position that has changed since is worth nothing.
                  if (nodes_ == askedBoard_ && actPlayer_ == askedPlayer_) {
                    cpuAnswer_ = cell;
                  }
                });
+}
+
+std::shared_ptr<const OpeningBook> Game::PerfectBook() {
+  if (!bookRead_) {
+    bookRead_ = true;
+    QString error;
+    if (auto book = OpeningBook::Load(bookPath_, error)) {
+      book_ = std::make_shared<const OpeningBook>(std::move(*book));
+    } else {
+      emit OpeningBookUnusable(bookPath_, error);
+    }
+  }
+  return book_;
 }
 
 void Game::DropCpuAnswer() {

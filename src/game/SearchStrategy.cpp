@@ -55,6 +55,7 @@ SearchSettings SearchSettingsFor(CpuLevel level) {
       s.TableSizeLog2 = 15;
       break;
     case CpuLevel::Master:
+    case CpuLevel::Perfect:  // where it does not solve a position, Perfect plays as Master
       // As deep as 200 000 positions reach: about ten plies at the start of a
       // game, the whole rest of it a few moves later.
       s.MaxDepth = 60;

@@ -13,7 +13,8 @@
 namespace vextal {
 
 // Two copies of this program keep each other honest with two message types the protocol does
-// not list (a peer that knows only the four listed types ignores them, and never gets them):
+// not list (a peer that knows only the four listed types ignores them; it gets only the hello,
+// sent to every peer when the connection opens):
 //   200 "hello", revision: this side understands digests;
 //   201 "digest", epoch, index, hash: this side's board and player to move after its index-th
 //       move of that epoch.
@@ -22,7 +23,8 @@ namespace vextal {
 // both sides apply the same moves in the same order, so the n-th digest each receives describes
 // the position after the same move as its own n-th. After loading a board the connecting side
 // sends the digest of index 0, which also tells the host that every move it sends from then on
-// was made on that board.
+// was made on that board. Whichever side finds a difference gets the host's board: the host
+// sends it, the connecting side asks for it (120).
 enum PeerMessageType : int {
   MsgHello = 200,
   MsgDigest = 201,

@@ -49,7 +49,7 @@ NetGame::NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket)
   socket_.SetListener(this);
   socket_.SetAllWritten([this] {
     if (std::exchange(answerOwed_, false)) {
-      AnswerRequest();
+      AnswerWithBoard();
     }
   });
   gameEvents_ = {
@@ -128,6 +128,9 @@ void NetGame::Send(const Message& message) {
 
 void NetGame::SendBoard() {
   Send({QByteArray::number(MsgSnapshot), GetSnapshot(game_.Nodes(), game_.ActPlayer())});
+  // This board shows everything that asked for one until now, so it is the answer they wait for.
+  answerMark_ = socket_.QueuedTotal();
+  answerOwed_ = false;
   // The host counts the boards it sends; a board the connecting side sends in answer to a
   // request is not one the host loads, so it starts no new count.
   if (game_.NetServer()) {
@@ -135,15 +138,15 @@ void NetGame::SendBoard() {
   }
 }
 
-void NetGame::AnswerRequest() {
-  // A peer that asks again and again without reading gets one board at a time: the requests
-  // that come while an answer still waits in the queue get one more, once it has gone.
+void NetGame::AnswerWithBoard() {
+  // Whatever the cause (a request, a move for another board, a digest that differs), a peer
+  // gets one board at a time: the causes that come while a board still waits in the queue get
+  // one more, once it has gone. Each cause is a few bytes and a board up to half a megabyte.
   if (answerMark_ >= 0 && !socket_.Written(answerMark_)) {
     answerOwed_ = true;
     return;
   }
   SendBoard();
-  answerMark_ = socket_.QueuedTotal();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -166,6 +169,7 @@ void NetGame::NewGameStarted() {
   if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
+  gameStart_ = {game_.Nodes(), game_.ActPlayer()};
   // The host owns the board. At a game end the connecting side reaches the same new game by the
   // rules; the board still goes out at once, so a peer that knows only the listed messages, and
   // any move of the peer still on its way, meet the new game at the same point of the stream.
@@ -185,6 +189,7 @@ void NetGame::StartSession() {
   sync_.Reset();
   answerMark_ = -1;
   answerOwed_ = false;
+  gameStart_.reset();
   Send({QByteArray::number(MsgHello), QByteArray::number(kDigestRevision)});
 }
 
@@ -242,7 +247,7 @@ void NetGame::wsReceive(cSocket*, const Message& iData) {
       good = ReceiveChat(iData);
       break;
     case MsgSyncRequest:
-      AnswerRequest();
+      AnswerWithBoard();
       break;
     case MsgSnapshot:
       good = ReceiveSnapshot(iData);
@@ -277,7 +282,7 @@ bool NetGame::ReceiveMove(const Message& iData) {
     if (*mover != 2 || game_.ActPlayer() != 2) {
       // Not the peer's seat or not its turn here: made for another board than this one. The
       // board goes out again, so the peer drops the move as well.
-      SendBoard();
+      AnswerWithBoard();
       return true;
     }
   }
@@ -306,6 +311,13 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
     socket_.Disconnect(CauseNetworkError);
     return true;
   }
+  if (game_.NetServer() && gameStart_ && snapshot->Nodes == gameStart_->first &&
+      snapshot->ActPlayer == gameStart_->second) {
+    // A peer that knows only the listed messages sends its board when it reaches a new game by
+    // the rules, as this side did. It may arrive after this side's first move in that game:
+    // loading it would undo that move here while the peer has played it.
+    return true;
+  }
   game_.LoadBoard(std::move(snapshot->Nodes), snapshot->ActPlayer);
   view_.AddLog(QStringLiteral("Game synchronized."));
   // The host counts the boards it sends, the connecting side the boards it loads.
@@ -321,11 +333,13 @@ void NetGame::ReceiveDigest(const Message& iData) {
   if (sync_.DigestReceived(iData) != BoardSync::Verdict::OutOfStep) {
     return;
   }
+  // Either side may be the one to notice; the host's board heals it.
   if (game_.NetServer()) {
     view_.AddLog(QStringLiteral("Boards out of step: the board was sent again."));
-    SendBoard();
+    AnswerWithBoard();
   } else {
     view_.AddLog(QStringLiteral("Boards out of step: the host sends its board again."));
+    Send({QByteArray::number(MsgSyncRequest)});
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include <QHostAddress>
 #include <QList>
@@ -79,7 +81,10 @@ class NetGame final : public SocketListener {
   bool ReceiveChat(const Message& iData);
   bool ReceiveSnapshot(const Message& iData);
   void ReceiveDigest(const Message& iData);
-  void AnswerRequest();
+  // The board in answer to the peer (a request, a move or digest that shows the boards differ),
+  // one at a time.
+  void AnswerWithBoard();
+  // The board at once: a new game or Synchronize on the host, or an answer whose turn has come.
   void SendBoard();
   void Send(const Message& message);
   void StartSession();
@@ -89,12 +94,14 @@ class NetGame final : public SocketListener {
   Dialogs& dialogs_;
   cSocket& socket_;
   BoardSync sync_;
-  // Where the socket's queue stood after the last board sent in answer to a request: while it
-  // is not yet written, further requests get no second copy but one answer once it is.
+  // Where the socket's queue stood after the last board sent: while it is not yet written,
+  // further causes for a board get no second copy but one answer once it is.
   qint64 answerMark_ = -1;
   bool answerOwed_ = false;
   QString lastServerAddress_;
   QList<QMetaObject::Connection> gameEvents_;
+  // The host's position at the start of its current game, while connected.
+  std::optional<std::pair<Board, Player>> gameStart_;
 };
 
 }  // namespace vextal

@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "net/KeepAlive.h"
+
 namespace vextal {
 
 namespace {
@@ -21,6 +23,13 @@ QString AddressText(const QHostAddress& address) {
   bool isIPv4 = false;
   const quint32 ipv4 = address.toIPv4Address(&isIPv4);
   return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
+}
+
+// Messages are small and each one matters at once: a move must not wait for the acknowledgement
+// of the digest sent before it. A peer that vanishes without closing is noticed by keep-alive.
+void TuneConnected(QTcpSocket& socket) {
+  socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  EnableKeepAlive(socket);
 }
 
 }  // namespace
@@ -161,6 +170,10 @@ bool cSocket::SendList(const Message& iData) {
   return socket_->write(*bytes) == bytes->size();
 }
 
+qintptr cSocket::Descriptor() const {
+  return socket_ != nullptr ? socket_->socketDescriptor() : -1;
+}
+
 qint64 cSocket::Unsent() const {
   return socket_ != nullptr ? socket_->bytesToWrite() : 0;
 }
@@ -233,11 +246,11 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
 void cSocket::WatchSocket(QTcpSocket* socket) {
   // What the peer sends beyond this waits in its own buffers until this side has read it.
   socket->setReadBufferSize(kReadBufferBytes);
-  // Messages are small and each one matters at once: a move must not wait for the
-  // acknowledgement of the digest sent before it. The option takes on a connected socket.
-  socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-  connect(socket, &QAbstractSocket::connected, socket,
-          [socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
+  // The options take on a connected socket: an accepted one is, a connecting one will be.
+  if (socket->state() == QAbstractSocket::ConnectedState) {
+    TuneConnected(*socket);
+  }
+  connect(socket, &QAbstractSocket::connected, socket, [socket] { TuneConnected(*socket); });
   connect(socket, &QAbstractSocket::connected, this, &cSocket::OnConnected);
   connect(socket, &QAbstractSocket::errorOccurred, this, &cSocket::OnSocketError);
   // Some peers' closes arrive as a plain disconnect without an error first.

@@ -71,6 +71,8 @@ class cSocket : public QObject {
   // network error once the caller has returned.
   bool SendList(const Message& iData);
 
+  // The system's descriptor of the current connection, -1 without one.
+  qintptr Descriptor() const;
   // Bytes queued on the current connection and not yet handed to the system.
   qint64 Unsent() const;
   // Bytes queued on this object so far, over all connections; a mark for Written.

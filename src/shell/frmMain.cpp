@@ -80,6 +80,7 @@ void frmMain::StartUp() {
 
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
+  game_.SetOpeningBookFile(programFolder_ + QStringLiteral("/perfect.book"));
 
   // A store that cannot be written is said once; play goes on with the values held for this run.
   settings_.SetWriteFailed([this](const QString& path) {

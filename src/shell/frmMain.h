@@ -78,7 +78,10 @@ class frmMain final : public QMainWindow, public NetView {
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
-  // The whole event log, one line per message, oldest first, as its box shows it.
+  // The event log keeps its newest lines, so a peer that makes the program log again and again
+  // cannot grow it without end; the status line always shows the newest.
+  static constexpr int kMaxLogLines = 1000;
+  // The event log, one line per message, oldest first, as its box shows it.
   QString LogText() const;
 
   // --- NetView ---------------------------------------------------------------------------

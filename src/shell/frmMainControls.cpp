@@ -118,6 +118,7 @@ QPlainTextEdit* frmMain::LogBox() {
   txtLog->setGeometry(4, 4, 333, 281);
   txtLog->setFont(SmallFont(kStatusFontPx));
   txtLog->setReadOnly(true);
+  txtLog->setMaximumBlockCount(kMaxLogLines);  // one block per line; the oldest go first
   txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   txtLog->hide();

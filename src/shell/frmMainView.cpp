@@ -49,6 +49,9 @@ void frmMain::AddLog(const QString& message) {
     txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
   } else {
     logLines_.append(line);
+    if (logLines_.size() > kMaxLogLines) {
+      logLines_.removeFirst();
+    }
   }
   // Show the new status at once, without running the event loop here.
   lblState->repaint();
@@ -69,6 +72,10 @@ void frmMain::ConnectGameEvents() {
   connect(&game_, &Game::NewGameShown, this, &frmMain::ShowNewGame);
   connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawBoard);
   connect(&game_, &Game::SeatsChanged, this, &frmMain::ShowSeats);
+  connect(&game_, &Game::OpeningBookUnusable, this,
+          [this](const QString& path, const QString& reason) {
+            AddLog(tr("Opening book %1 %2: the Perfect level plays without it.").arg(path, reason));
+          });
 }
 
 void frmMain::ShowMove(const MoveReport& move) {

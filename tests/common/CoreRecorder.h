@@ -169,6 +169,9 @@ class CoreRecorder final : public NetView, public Dialogs {
                      [this] { Effects << QStringLiteral("newgame:shown"); });
     QObject::connect(&game, &Game::BoardReplaced, [this] { Effects << QStringLiteral("board"); });
     QObject::connect(&game, &Game::SeatsChanged, [this] { Effects << QStringLiteral("seats"); });
+    QObject::connect(&game, &Game::OpeningBookUnusable, [this](const QString&, const QString&) {
+      Effects << QStringLiteral("book:unusable");
+    });
   }
 
   // --- NetView -------------------------------------------------------------------------------

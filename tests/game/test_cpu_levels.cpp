@@ -125,6 +125,23 @@ class CpuLevelsTest : public QObject {
       QCOMPARE(rig.rec.GamesEnded, 2);
     }
   }
+
+  // Perfect without a usable book still plays whole games, and says once that it has no book.
+  void perfectWithoutBookSaysSoOnce() {
+    CoreRig rig;
+    rig.game.SetOpeningBookFile(QStringLiteral("/nonexistent/perfect.book"));
+    rig.Place({"XXX", "X-X"}, 1);
+    rig.game.ToggleCpuPlayer();
+    rig.game.ToggleDemoPlayer();
+    rig.game.SetCpuLevel(CpuLevel::Perfect);
+    for (int tick = 0; tick < 100 && rig.rec.GamesEnded < 2; ++tick) {
+      QTRY_VERIFY_WITH_TIMEOUT(!rig.game.CpuThinking(), 5000);
+      rig.clock.Advance(1000);
+      rig.game.CpuTick();
+    }
+    QCOMPARE(rig.rec.GamesEnded, 2);
+    QCOMPARE(rig.rec.Effects.filter(QStringLiteral("book:unusable")).size(), 1);
+  }
 };
 
 QTEST_GUILESS_MAIN(CpuLevelsTest)

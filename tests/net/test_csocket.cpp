@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "net/KeepAlive.h"
 #include "net/cSocket.h"
 
 using namespace vextal;
@@ -206,6 +207,15 @@ class TestCSocket : public QObject {
     p.client.Disconnect(CauseClosedHere);
     QTRY_COMPARE(p.hostEvents.events.last(), QStringLiteral("disconnected 2"));
     QCOMPARE(p.hostEvents.received, (QList<Message>{{"36", "bye"}, {"24", "2", "1", "1"}}));
+  }
+
+  // Both ends of a connection probe a quiet link, so a peer that vanished without a word ends
+  // the game as a network error within about a minute on either side.
+  void bothSidesNoticeADeadLink() {
+    Pair p;
+    QVERIFY(Connected(p));
+    QVERIFY(ReadKeepAlive(p.host.Descriptor()) == kKeepAlive);
+    QVERIFY(ReadKeepAlive(p.client.Descriptor()) == kKeepAlive);
   }
 
   void oneClientPerListen() {

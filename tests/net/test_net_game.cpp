@@ -8,6 +8,8 @@
 #include <random>
 
 #include "common/CoreRecorder.h"
+#include "game/Rules.h"
+#include "net/Framing.h"
 #include "net/NetGame.h"
 #include "net/Snapshot.h"
 
@@ -133,6 +135,43 @@ Message Move(const char* mover, const char* column, const char* row) {
   return {"24", mover, column, row};
 }
 
+// A peer that knows only the listed messages, written by hand: it sends what a test tells it
+// and collects what it is sent.
+struct PlainPeer {
+  QTcpSocket socket;
+  FrameDecoder decoder;
+  QList<Message> received;
+
+  bool Connect(quint16 port) {
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    return socket.waitForConnected(5000);
+  }
+  void Send(const Message& message) { socket.write(EncodeMessage(message).value_or("")); }
+  // Reads what has arrived; the messages of type `type` received so far.
+  QList<Message> Received(const char* type) {
+    received += decoder.Feed(socket.readAll()).Messages;
+    QList<Message> ofType;
+    for (const Message& message : std::as_const(received)) {
+      if (message[0] == type) {
+        ofType << message;
+      }
+    }
+    return ofType;
+  }
+};
+
+// The first free cell `player` may claim.
+std::pair<int, int> FreeCell(const Board& board, Player player) {
+  for (int c = 1; c <= board.NodesW(); ++c) {
+    for (int r = 1; r <= board.NodesH(); ++r) {
+      if (IsLegalMove(board, c, r, player) && board(c, r).Owner == 0) {
+        return {c, r};
+      }
+    }
+  }
+  return {0, 0};
+}
+
 }  // namespace
 
 class TestNetGame : public QObject {
@@ -154,7 +193,14 @@ class TestNetGame : public QObject {
   void join_play_two_games_and_disconnect();
   void disconnect_question_keeps_connection_unless_yes();
   void crossing_moves_boards_and_result_boxes_never_diverge();
-  void unread_board_requests_queue_one_answer();
+  void digest_verdicts_data();
+  void digest_verdicts();
+  void a_difference_either_side_notices_heals_data();
+  void a_difference_either_side_notices_heals();
+  void host_refuses_a_second_move_in_a_row();
+  void host_ignores_the_peers_board_of_the_game_it_already_plays();
+  void unread_board_causes_queue_one_answer_data();
+  void unread_board_causes_queue_one_answer();
 };
 
 void TestNetGame::bad_messages_change_nothing_data() {
@@ -455,28 +501,182 @@ void TestNetGame::crossing_moves_boards_and_result_boxes_never_diverge() {
   }
 }
 
-// A peer that asks for a big board again and again without reading what it is sent gets one
-// copy at a time: what waits unsent never grows past one answer.
-void TestNetGame::unread_board_requests_queue_one_answer() {
+// The digest bookkeeping of one side after a board and one move: what each digest of the peer
+// means, and what the same digest means when it comes again.
+void TestNetGame::digest_verdicts_data() {
+  QTest::addColumn<Message>("digest");
+  QTest::addColumn<int>("verdict");
+  QTest::addColumn<int>("again");
+  QTest::addColumn<bool>("peerBehind");
+  using V = BoardSync::Verdict;
+  ScriptedRandom random;
+  const Board board = BuildStage(3, random);
+  const QByteArray atBoard = QByteArray::number(BoardDigest(board, 1));
+  Board moved = board;
+  moved(1, 1).Owner = 1;
+  const QByteArray atMove = QByteArray::number(BoardDigest(moved, 2));
+  const auto row = [](const char* name, Message digest, V verdict, V again, bool behind) {
+    QTest::newRow(name) << digest << int(verdict) << int(again) << behind;
+  };
+  row("agree after the move", {"201", "1", "1", atMove}, V::Agree, V::Agree, false);
+  row("agree at the board", {"201", "1", "0", atBoard}, V::Agree, V::Agree, false);
+  row("differ after the move", {"201", "1", "1", atBoard}, V::OutOfStep, V::Ignored, false);
+  row("differ at the board", {"201", "1", "0", atMove}, V::OutOfStep, V::Ignored, false);
+  row("peer a move ahead", {"201", "1", "2", atMove}, V::OutOfStep, V::Ignored, false);
+  row("peer still on an older board", {"201", "0", "7", "1"}, V::Ignored, V::Ignored, true);
+  row("a board never sent", {"201", "2", "0", atBoard}, V::Ignored, V::Ignored, false);
+  row("not a number", {"201", "1", "x", atMove}, V::Ignored, V::Ignored, true);
+}
+
+void TestNetGame::digest_verdicts() {
+  QFETCH(Message, digest);
+  QFETCH(int, verdict);
+  QFETCH(int, again);
+  QFETCH(bool, peerBehind);
+  ScriptedRandom random;
+  Board board = BuildStage(3, random);
+  BoardSync sync;
+  sync.PeerAnnounced();
+  QVERIFY(!sync.BoardExchanged(board, 1, false));
+  QVERIFY(sync.PeerBehind());  // until the peer's first digest of this board
+  board(1, 1).Owner = 1;
+  QVERIFY(sync.MoveApplied(board, 2));
+  QCOMPARE(int(sync.DigestReceived(digest)), verdict);
+  QCOMPARE(int(sync.DigestReceived(digest)), again);
+  QCOMPARE(sync.PeerBehind(), peerBehind);
+}
+
+// Two copies whose boards differ in one node: a move that the noticing side must refuse, and
+// that only it sees as wrong, still ends with both holding the host's board within a second.
+void TestNetGame::a_difference_either_side_notices_heals_data() {
+  QTest::addColumn<bool>("hostNotices");
+  QTest::newRow("the client refuses the host's move") << false;
+  QTest::newRow("the host refuses the client's move") << true;
+}
+
+void TestNetGame::a_difference_either_side_notices_heals() {
+  QFETCH(bool, hostNotices);
+  Side host(6);
+  Side client(6);
+  host.Join(client);
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  if (hostNotices) {
+    const auto [c, r] = FreeCell(host.game.Nodes(), 1);
+    host.game.PlayCell(c, r);
+  }
+  QVERIFY(RunUntil([&] { return SameGame(host.game, client.game); }, 5000));
+  RunUntil([] { return false; }, 50);  // the digests of that move go by
+
+  Side& mover = hostNotices ? client : host;
+  Side& noticer = hostNotices ? host : client;
+  const Player player = mover.game.ActPlayer();
+  const auto [c, r] = FreeCell(mover.game.Nodes(), player);
+  QVERIFY(c > 0);
+  Board planted = noticer.game.Nodes();
+  planted(c, r).Owner = Player(3 - player);  // not the mover's to claim there
+  noticer.game.LoadBoard(planted, noticer.game.ActPlayer());
+  mover.game.PlayCell(c, r);
+  QCOMPARE(mover.game.Nodes()(c, r).Owner, player);
+  QVERIFY(RunUntil([&] { return SameGame(host.game, client.game); }, 1000));
+  QVERIFY(noticer.rec.Effects.filter(QStringLiteral("log:Boards out of step")).size() == 1);
+}
+
+// A peer's move when it is not the peer's turn on the host was made on another board: the host
+// applies nothing of it and sends its board.
+void TestNetGame::host_refuses_a_second_move_in_a_row() {
+  Side host(6);
+  host.net.HostGame();
+  PlainPeer peer;
+  QVERIFY(peer.Connect(host.socket.ListeningPort()));
+  QTRY_VERIFY(host.game.NetConnected());
+  const auto [c1, r1] = FreeCell(host.game.Nodes(), 1);
+  host.game.PlayCell(c1, r1);
+  const auto [c2, r2] = FreeCell(host.game.Nodes(), 2);
+  Board second = host.game.Nodes();
+  second(c2, r2).Owner = 2;
+  const auto [c3, r3] = FreeCell(second, 2);
+  peer.Send(Move("2", QByteArray::number(c2), QByteArray::number(r2)));
+  peer.Send(Move("2", QByteArray::number(c3), QByteArray::number(r3)));
+  QTRY_COMPARE(peer.Received("124").size(), 1);
+  QCOMPARE(host.game.Nodes()(c2, r2).Owner, Player(2));
+  QCOMPARE(host.game.Nodes()(c3, r3).Owner, Player(0));
+  QCOMPARE(host.game.ActPlayer(), Player(1));
+  const std::optional<Snapshot> sent = ParseSnapshot(peer.Received("124").first()[1]);
+  QVERIFY(sent && sent->Nodes == host.game.Nodes() && sent->ActPlayer == 1);
+}
+
+// A peer that knows only the listed messages sends its cleared board when a game ends there. It
+// may arrive after the host's first move of the next game; the host keeps that move.
+void TestNetGame::host_ignores_the_peers_board_of_the_game_it_already_plays() {
+  Side host(6);
+  host.net.HostGame();
+  PlainPeer peer;
+  QVERIFY(peer.Connect(host.socket.ListeningPort()));
+  QTRY_VERIFY(host.game.NetConnected());
+  do {
+    host.game.NewGame();  // the players take turns to open a game
+  } while (host.game.ActPlayer() != 1);
+  const Board start = host.game.Nodes();
+  const QByteArray cleared = GetSnapshot(start, host.game.ActPlayer());
+  const auto [c, r] = FreeCell(host.game.Nodes(), 1);
+  host.game.PlayCell(c, r);
+  const Board afterMove = host.game.Nodes();
+  peer.Send({"124", cleared});
+  peer.Send({"36", "after"});
+  QTRY_VERIFY(host.rec.Effects.contains("chat:after"));
+  QCOMPARE(host.game.Nodes(), afterMove);
+  QVERIFY(!host.Logged("Game synchronized."));
+  // Any other board from the peer is still taken.
+  peer.Send({"124", GetSnapshot(start, 2)});
+  QTRY_VERIFY(host.Logged("Game synchronized."));
+  QCOMPARE(host.game.Nodes(), start);
+  QCOMPARE(host.game.ActPlayer(), Player(2));
+}
+
+// A peer that gives the host cause after cause to send a big board without reading what it is
+// sent gets one copy at a time: what waits unsent never grows past one answer.
+void TestNetGame::unread_board_causes_queue_one_answer_data() {
+  QTest::addColumn<Message>("opening");
+  QTest::addColumn<QList<Message>>("burst");
+  QList<Message> requests(100, Message{"120"});
+  QList<Message> moves(100, Move("1", "1", "1"));
+  QList<Message> digests;
+  for (int epoch = 1; epoch <= 100; ++epoch) {
+    digests << Message{"201", QByteArray::number(epoch), "1000", "0"};
+  }
+  // The digests need a peer that announced itself, and a first board to be about.
+  QTest::newRow("board requests") << Message{"36", "hi"} << requests;
+  QTest::newRow("moves out of turn") << Message{"36", "hi"} << moves;
+  QTest::newRow("digests that differ")
+      << Message{"200", "1"} << (QList<Message>{{"120"}} + digests);
+}
+
+void TestNetGame::unread_board_causes_queue_one_answer() {
+  QFETCH(Message, opening);
+  QFETCH(QList<Message>, burst);
   Side host(6);
   host.game.LoadBoard(Board(255, 255), 1);
   const qsizetype answer =
       EncodeMessage({"124", GetSnapshot(host.game.Nodes(), 1)}).value_or(QByteArray()).size();
   host.net.HostGame();
-  QTcpSocket peer;
+  PlainPeer plain;
+  QTcpSocket& peer = plain.socket;
   peer.setReadBufferSize(4096);
-  peer.connectToHost(QHostAddress::LocalHost, host.socket.ListeningPort());
+  QVERIFY(plain.Connect(host.socket.ListeningPort()));
   QTRY_VERIFY(host.game.NetConnected());
+  plain.Send(opening);
   qint64 mostUnsent = 0;
-  for (int burst = 0; burst < 20; ++burst) {
-    peer.write(QByteArray::fromHex("0103313230").repeated(100));
+  for (int round = 0; round < 20; ++round) {
+    for (const Message& message : std::as_const(burst)) {
+      plain.Send(message);
+    }
     RunUntil([&] { return (mostUnsent = std::max(mostUnsent, host.socket.Unsent())), false; }, 25);
   }
   QVERIFY2(mostUnsent <= answer + 64, qPrintable(QString::number(mostUnsent)));
   // What the system took meanwhile stays far below one copy per request.
   QVERIFY(host.socket.QueuedTotal() >= answer);
   QVERIFY(host.socket.QueuedTotal() < 32 * 1024 * 1024);
-  // Once the peer reads again, the requests it made meanwhile get their one answer.
+  // Once the peer reads again, the causes it gave meanwhile get their one answer.
   const qint64 queued = host.socket.QueuedTotal();
   peer.setReadBufferSize(0);
   QVERIFY(RunUntil(

@@ -182,6 +182,28 @@ class TestWindow : public QObject {
     QCOMPARE(rig.Text("lblState"), lines.last());
   }
 
+  // The log keeps its newest lines, before its box is first shown and after.
+  void logKeepsItsNewestLines() {
+    Rig rig;
+    frmMain& w = *rig.window;
+    const auto addLines = [&](int from, int to) {
+      for (int i = from; i < to; ++i) {
+        w.AddLog(QStringLiteral("n %1").arg(i));
+      }
+    };
+    constexpr int kMax = frmMain::kMaxLogLines;
+    addLines(0, kMax + 5);
+    for (const bool shown : {false, true}) {
+      const QStringList lines = rig.LogLines();
+      QCOMPARE(lines.size(), kMax);
+      QVERIFY2(lines.first().endsWith(QStringLiteral("] n %1").arg(shown ? 10 : 5)),
+               qPrintable(lines.first()));
+      QCOMPARE(rig.Text("lblState"), lines.last());
+      w.lblState_DblClick();
+      addLines(kMax + 5, kMax + 10);
+    }
+  }
+
   void doubleClickTogglesTheLog() {
     Rig rig;
     frmMain& w = *rig.window;

@@ -77,7 +77,7 @@ class TestWindowMenus : public QObject {
              (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
                           "Sound effects", "Background music", "-", "Window size", "-", "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
-             (QStringList{"Classic", "Good", "Strong", "Master"}));
+             (QStringList{"Classic", "Good", "Strong", "Master", "Perfect"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
              (QStringList{"(none)", "-", "No music"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuWindowSize")),

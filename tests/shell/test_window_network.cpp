@@ -5,10 +5,13 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
 
 #include "game/Random.h"
+#include "net/Framing.h"
+#include "net/Snapshot.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmChat.h"
 #include "shell/frmMain.h"
@@ -115,6 +118,31 @@ class TestWindowNetwork : public QObject {
     QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
     QCOMPARE(host.Label("lblPlayer1"), QStringLiteral("Player 1"));
     QVERIFY(host.Enabled("mnuServer") && client.Enabled("mnuClient"));
+  }
+
+  // A peer that floods the host with boards, differing digests and moves out of turn, reading
+  // all it is sent: the host keeps its newest log lines, answers one board per cause at most,
+  // and stays connected and responsive.
+  void floodOfBoardsDigestsAndMovesStaysBounded() {
+    Copy host(1);
+    host.window->net().NetPort = 0;
+    host.Trigger("mnuServer");
+    QTcpSocket peer;
+    peer.connectToHost(QHostAddress::LocalHost, host.window->socket().ListeningPort());
+    QVERIFY(peer.waitForConnected(5000));
+    const Board board = host.window->game().Nodes();
+    QByteArray flood = *EncodeMessage({"200", "1"}) + *EncodeMessage({"120"});
+    for (int i = 1; i <= frmMain::kMaxLogLines + 100; ++i) {
+      flood += *EncodeMessage({"124", GetSnapshot(board, Player(1 + i % 2))}) +
+               *EncodeMessage({"201", QByteArray::number(i), "1000", "0"}) +
+               *EncodeMessage({"24", "1", "1", "1"});
+    }
+    peer.write(flood + *EncodeMessage({"36", "end"}));
+    QTRY_VERIFY_WITH_TIMEOUT((peer.readAll(), host.ChatText().contains("end")), 30000);
+    const QStringList log = host.window->LogText().split(QLatin1Char('\n'));
+    QCOMPARE(log.size(), frmMain::kMaxLogLines);
+    QCOMPARE(host.Label("lblState"), log.last());
+    QCOMPARE(host.window->socket().State(), qint16(StateConnected));
   }
 };
 

@@ -26,11 +26,11 @@ GameRecord PlayGame(const GameSetup& setup) {
   Board board = BuildStage(setup.Stage, stageRandom);
   // Each seat has its own program random source, as the first seat's Classic draws must not
   // shift the second's.
-  SeededRandom programRandom[2] = {SeededRandom(setup.Seed * 3 + 1),
-                                   SeededRandom(setup.Seed * 3 + 2)};
+  SeededRandom programRandom[2] = {SeededRandom(setup.SeatSeeds[0] * 3 + 1),
+                                   SeededRandom(setup.SeatSeeds[1] * 3 + 2)};
   std::unique_ptr<CpuStrategy> seats[2] = {
-      MakeCpuStrategy(setup.First, programRandom[0], setup.Seed * 7 + 3),
-      MakeCpuStrategy(setup.Second, programRandom[1], setup.Seed * 7 + 5)};
+      MakeCpuStrategy(setup.First, programRandom[0], setup.SeatSeeds[0] * 7 + 3, setup.Book),
+      MakeCpuStrategy(setup.Second, programRandom[1], setup.SeatSeeds[1] * 7 + 5, setup.Book)};
   const std::atomic<bool> never{false};
 
   GameRecord record;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "game/CpuLevel.h"
@@ -15,8 +16,12 @@ struct GameSetup {
   int Stage = 1;
   CpuLevel First = CpuLevel::Classic;
   CpuLevel Second = CpuLevel::Classic;
-  std::uint64_t Seed = 1;  // the stage's layout, the Classic draws and the searchers' generators
-  int PlyCap = 200;        // a game still running after this many moves counts as a draw
+  std::uint64_t Seed = 1;  // the stage's layout
+  // Each seat's Classic draws and search generator (0: first seat, 1: second). A pairing of a
+  // level with itself gives the two sides different seeds, so its two games on a layout differ.
+  std::uint64_t SeatSeeds[2] = {3, 5};
+  int PlyCap = 200;  // a game still running after this many moves counts as a draw
+  std::shared_ptr<const OpeningBook> Book;  // Perfect's, or none
 };
 
 struct GameRecord {

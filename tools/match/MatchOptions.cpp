@@ -68,6 +68,8 @@ std::optional<MatchOptions> ParseMatchOptions(const std::vector<std::string>& ar
       const auto number = ParseNumber(value, 0);
       ok = number.has_value();
       options.Seed = ok ? std::uint64_t(*number) : 0;
+    } else if (name == "--book") {
+      options.BookPath = value;
     } else if (name == "--pairs") {
       ok = ParsePairings(value, options.Pairings);
     } else {

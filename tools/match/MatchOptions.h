@@ -14,6 +14,7 @@ struct MatchOptions {
   int Games = 200;  // per pairing, spread over the seven stages, each start by both sides
   std::uint64_t Seed = 1;
   int PlyCap = 200;
+  std::string BookPath = "data/perfect.book";  // the Perfect level's opening book
   // Each pairing: the level measured first, its opponent second.
   std::vector<std::pair<CpuLevel, CpuLevel>> Pairings = {
       {CpuLevel::Good, CpuLevel::Classic},
@@ -25,7 +26,9 @@ struct MatchOptions {
 
 inline constexpr const char* kMatchUsage =
     "usage: vextal_match [--games N] [--seed S] [--ply-cap P] [--pairs A:B[,A:B...]]\n"
-    "  levels: classic, good, strong, master (e.g. --pairs master:strong,good:classic)\n";
+    "                    [--book FILE]\n"
+    "  levels: classic, good, strong, master, perfect (e.g. --pairs master:strong,good:classic)\n"
+    "  FILE: Perfect's opening book (default data/perfect.book)\n";
 
 // The options of the command line, or nothing (with a message on `error`) when one is wrong.
 std::optional<MatchOptions> ParseMatchOptions(const std::vector<std::string>& args,

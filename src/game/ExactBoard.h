@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "game/Board.h"
+#include "game/Node.h"
+#include "game/SearchPosition.h"
+
+namespace vextal {
+
+// Boards of up to this many nodes fit the exact solver: three sets of nodes in one 64-bit key.
+inline constexpr int kMaxExactNodes = 21;
+
+// A position as three sets of node numbers, seen from the player to move. An expanded node always
+// has its links toward every existing neighbour, so the links need no bits of their own.
+struct ExactState {
+  std::uint32_t Mine = 0;
+  std::uint32_t Theirs = 0;
+  std::uint32_t Expanded = 0;  // a subset of Mine | Theirs
+
+  // Distinct for distinct positions of one layout.
+  std::uint64_t Key() const {
+    return std::uint64_t(Mine) | (std::uint64_t(Theirs) << 21) | (std::uint64_t(Expanded) << 42);
+  }
+  static ExactState FromKey(std::uint64_t key) {
+    return ExactState{std::uint32_t(key & 0x1FFFFF), std::uint32_t(key >> 21 & 0x1FFFFF),
+                      std::uint32_t(key >> 42 & 0x1FFFFF)};
+  }
+  bool operator==(const ExactState&) const = default;
+};
+
+// The fixed part of a board for the exact solver: which cells hold nodes, who neighbours whom,
+// how many hostile links neutralise each node, and the mirror images that map the layout onto
+// itself. Moves played here agree with Rules.h on every board it accepts.
+class ExactLayout {
+ public:
+  // The layout and the position of `board` with `toMove` to play, or nothing when the board has
+  // more than kMaxExactNodes nodes or carries play the rules could not have made (links that do
+  // not match the expanded mark, owners on cells without a node, ...).
+  struct Reading;
+  static std::optional<Reading> Read(const Board& board, Player toMove);
+
+  int Count() const { return count_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The grid points holding a node, bit (column - 1) * Height + (row - 1); 0 on a grid of more
+  // than 32 points.
+  std::uint32_t GridCells() const;
+  PackedCell CellOf(int node) const { return cells_[std::size_t(node)]; }
+
+  // The nodes the player to move may play.
+  std::uint32_t LegalMoves(const ExactState& state) const;
+  // Plays `node` for the player to move; the result is seen from the opponent, who moves next.
+  ExactState Play(const ExactState& state, int node) const;
+  // The mover's score minus the opponent's: the result once the player to move has no move.
+  int Margin(const ExactState& state) const;
+
+  // Symmetries: 0 is the identity; the others are the flips and the half turn of the grid that
+  // map this layout onto itself, used only when they cannot change what any move does.
+  int SymmetryCount() const { return symmetries_; }
+  int MapNode(int symmetry, int node) const {
+    return map_[std::size_t(symmetry)][std::size_t(node)];
+  }
+  ExactState Map(int symmetry, const ExactState& state) const;
+  // The image with the smallest key, and which symmetry gives it.
+  ExactState Canonical(const ExactState& state, int& symmetry) const;
+
+ private:
+  std::uint32_t MapSet(int symmetry, std::uint32_t set) const;
+  void FindSymmetries(const Board& board, const std::vector<int>& nodeAt);
+
+  int width_ = 0;
+  int height_ = 0;
+  int count_ = 0;
+  std::array<PackedCell, kMaxExactNodes> cells_{};
+  std::array<std::uint32_t, kMaxExactNodes> neighbours_{};
+  std::array<std::array<std::int8_t, 4>, kMaxExactNodes> order_{};  // left, up, right, down
+  std::array<std::uint8_t, kMaxExactNodes> threshold_{};            // hostile links that neutralise
+  std::array<std::uint8_t, kMaxExactNodes> links_{};                // links an expansion gives
+  int symmetries_ = 1;
+  std::array<std::array<std::int8_t, kMaxExactNodes>, 4> map_{};
+};
+
+struct ExactLayout::Reading {
+  ExactLayout Layout;
+  ExactState State;
+};
+
+}  // namespace vextal

@@ -1,0 +1,276 @@
+// Perfect play, proven by positions rather than by timing: the exact solver's model follows the
+// rules move for move, it finds the values the offline solver wrote into the positions file, the
+// Perfect level keeps the value on every one of them, the opening book agrees with a fresh solve
+// and refuses a damaged file whole.
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+
+#include <QFile>
+#include <QTest>
+
+#include "common/CoreRecorder.h"
+#include "game/ExactSolver.h"
+#include "game/OpeningBook.h"
+#include "game/PerfectStrategy.h"
+#include "game/Rules.h"
+
+using namespace vextal;
+using namespace vextal::testing;
+
+namespace {
+
+const std::atomic<bool> kNeverCancelled{false};
+
+// A stop that only a very large number of positions reaches: the tests' positions solve in far
+// fewer, so no clock ever decides anything here.
+struct Unlimited {
+  SearchStop stop{kNeverCancelled, std::chrono::steady_clock::time_point::max(),
+                  std::int64_t(1) << 40, 1 << 20};
+};
+
+int ExactValue(const ExactLayout::Reading& position) {
+  ExactSolver solver(position.Layout, 16);
+  Unlimited unlimited;
+  const ExactSolver::Result result = solver.Solve(position.State, unlimited.stop);
+  return result.Exact() ? result.Lower : ExactSolver::kUnbounded;
+}
+
+// Perfect without its clock: the position budget alone decides, as on an unloaded machine.
+PerfectSettings Unclocked() {
+  PerfectSettings settings;
+  settings.ExactTime = std::chrono::hours(1);
+  settings.TotalTime = std::chrono::hours(1);
+  return settings;
+}
+
+Board StageBoard(int stage) {
+  ScriptedRandom random;
+  return BuildStage(stage, random);
+}
+
+// A line of the positions file: the stage, the value for the player to move, the moves from the
+// start (player 1 first).
+struct TestPosition {
+  int Stage = 0;
+  int Value = 0;
+  Board Nodes;
+  Player ToMove = 1;
+};
+
+std::vector<TestPosition> ReadPositions() {
+  QFile file(QStringLiteral(VEXTAL_TEST_DATA_DIR "/perfect_positions.txt"));
+  std::vector<TestPosition> positions;
+  if (!file.open(QIODevice::ReadOnly)) {
+    return positions;
+  }
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const QList<QByteArray> fields = line.simplified().split(' ');
+    if (fields.size() < 2) {
+      continue;
+    }
+    TestPosition p;
+    p.Stage = fields[0].toInt();
+    p.Value = fields[1].toInt();
+    p.Nodes = StageBoard(p.Stage);
+    for (qsizetype i = 2; i < fields.size(); ++i) {
+      const QList<QByteArray> cell = fields[i].split(',');
+      if (!MoveMade(ApplyMove(p.Nodes, cell.value(0).toInt(), cell.value(1).toInt(), p.ToMove))) {
+        return {};
+      }
+      p.ToMove = Player(3 - p.ToMove);
+    }
+    positions.push_back(std::move(p));
+  }
+  return positions;
+}
+
+ExactLayout::Reading StageStart(int stage) {
+  return *ExactLayout::Read(StageBoard(stage), 1);
+}
+
+}  // namespace
+
+class PerfectTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Random games on every stage, played by the rules and by the solver's model side by side:
+  // the same position, the same legal moves after every move, the same final margin.
+  void exactModelFollowsTheRules() {
+    std::mt19937_64 engine(5);
+    for (int game = 0; game < 140; ++game) {
+      ScriptedRandom random{std::uint64_t(game)};
+      Board board = BuildStage(1 + game % kStageCount, random);
+      Player toMove = Player(1 + game % 2);
+      const auto start = ExactLayout::Read(board, toMove);
+      QVERIFY(start.has_value());
+      ExactState state = start->State;
+      for (;;) {
+        const auto now = ExactLayout::Read(board, toMove);
+        QVERIFY(now && now->State == state);
+        const std::uint32_t legal = start->Layout.LegalMoves(state);
+        for (int n = 0; n < start->Layout.Count(); ++n) {
+          const PackedCell cell = start->Layout.CellOf(n);
+          QCOMPARE((legal >> n & 1u) != 0, IsLegalMove(board, ColumnOf(cell), RowOf(cell), toMove));
+        }
+        if (legal == 0) {
+          const Tally tally = CountScores(board);
+          QCOMPARE(start->Layout.Margin(state), tally.Score(toMove) - tally.Score(3 - toMove));
+          break;
+        }
+        std::vector<int> nodes;
+        for (std::uint32_t set = legal; set != 0; set &= set - 1) {
+          nodes.push_back(std::countr_zero(set));
+        }
+        const int node = nodes[engine() % nodes.size()];
+        const PackedCell cell = start->Layout.CellOf(node);
+        ApplyMove(board, ColumnOf(cell), RowOf(cell), toMove);
+        state = start->Layout.Play(state, node);
+        toMove = Player(3 - toMove);
+      }
+    }
+  }
+
+  // Boards the model cannot hold are refused rather than misread.
+  void exactModelRefusesBoardsPlayCannotMake() {
+    Board linkedFree = StageBoard(6);
+    linkedFree(2, 2).LinkUp = 1;  // a link on a node nobody expanded
+    Board halfLinked = StageBoard(6);
+    halfLinked(2, 2).Owner = 1;
+    halfLinked(2, 2).Expanded = kTrue16;
+    halfLinked(2, 2).LinkUp = 1;  // three of its four links missing
+    Board ownedHole = StageBoard(1);
+    ownedHole(1, 1).Owner = 2;  // (1, 1) holds no node on stage 1
+    Board big(6, 4);
+    for (int c = 1; c <= 6; ++c) {
+      for (int r = 1; r <= 4; ++r) {
+        big(c, r).Exists = kTrue16;  // 24 nodes
+      }
+    }
+    for (const Board* board : {&linkedFree, &halfLinked, &ownedHole, &big}) {
+      QVERIFY(!ExactLayout::Read(*board, 1).has_value());
+    }
+    QVERIFY(!ExactLayout::Read(StageBoard(6), 0).has_value());
+    QVERIFY(ExactLayout::Read(StageBoard(6), 2).has_value());
+  }
+
+  // The offline solver's values are found again, and Perfect's move keeps each one exactly: the
+  // result and the margin.
+  void perfectKeepsTheValueOfEveryTestPosition() {
+    const std::vector<TestPosition> positions = ReadPositions();
+    QVERIFY(positions.size() >= 50);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      const TestPosition& p = positions[i];
+      const auto position = ExactLayout::Read(p.Nodes, p.ToMove);
+      QVERIFY(position.has_value());
+      QCOMPARE(ExactValue(*position), p.Value);
+      PerfectStrategy perfect(nullptr, i, Unclocked());
+      const std::optional<Cell> cell = perfect.Choose(p.Nodes, p.ToMove, kNeverCancelled);
+      QVERIFY(cell.has_value());
+      QCOMPARE(perfect.LastSource(), PerfectStrategy::Source::Exact);
+      Board after = p.Nodes;
+      QVERIFY(MoveMade(ApplyMove(after, cell->Column, cell->Row, p.ToMove)));
+      const auto next = ExactLayout::Read(after, Player(3 - p.ToMove));
+      QVERIFY2(-ExactValue(*next) == p.Value, qPrintable(QStringLiteral("position %1").arg(i)));
+    }
+  }
+
+  // The book shipped with the program: on a sample of its entries, the value is the one a fresh
+  // solve finds, and the move keeps it.
+  void bookAgreesWithAFreshSolve() {
+    QString error;
+    const auto book = OpeningBook::Load(QStringLiteral(VEXTAL_BOOK_FILE), error);
+    QVERIFY2(book.has_value(), qPrintable(error));
+    int checked = 0;
+    for (int stage = 1; stage <= 5; ++stage) {
+      const ExactLayout::Reading start = StageStart(stage);
+      auto entries = book->EntriesFor(start.Layout);
+      // The positions furthest into the game are the quickest to solve afresh.
+      const auto progress = [](const auto& e) {
+        const ExactState s = ExactState::FromKey(e.first);
+        return std::popcount(s.Mine | s.Theirs) + std::popcount(s.Expanded);
+      };
+      std::stable_sort(entries.begin(), entries.end(),
+                       [&](const auto& a, const auto& b) { return progress(a) > progress(b); });
+      for (std::size_t i = 0; i < std::min<std::size_t>(entries.size(), 2); ++i) {
+        const auto& [key, entry] = entries[i];
+        const ExactState state = ExactState::FromKey(key);
+        const ExactLayout::Reading position{start.Layout, state};
+        const int value = ExactValue(position);
+        QVERIFY(entry.Lower <= value && value <= entry.Upper);
+        const ExactLayout::Reading after{start.Layout, start.Layout.Play(state, entry.Move)};
+        QCOMPARE(-ExactValue(after), value);
+        ++checked;
+      }
+    }
+    QVERIFY(checked >= 2);
+  }
+
+  // A damaged book is refused whole, whatever the damage; the intact one reads back.
+  void damagedBookIsRefused_data() {
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::newRow("intact") << QByteArray() << QByteArray();
+    QTest::newRow("another header") << QByteArray("vextal-book 1") << QByteArray("vextal-book 2");
+    QTest::newRow("a changed move") << QByteArray(" 5 3 3\n") << QByteArray(" 4 3 3\n");
+    QTest::newRow("cut short") << QByteArray("end ") << QByteArray();
+    QTest::newRow("an entry fewer") << QByteArray("end 2") << QByteArray("end 3");
+    QTest::newRow("empty") << QByteArray("*") << QByteArray();
+  }
+  void damagedBookIsRefused() {
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    const ExactLayout::Reading start = StageStart(2);
+    const std::vector<std::pair<std::uint64_t, OpeningBook::Entry>> entries = {
+        {start.State.Key(), {5, 3, 3}}, {start.Layout.Play(start.State, 5).Key(), {6, -3, -3}}};
+    QByteArray text = OpeningBook::NewText();
+    OpeningBook::AppendLayout(text, start.Layout, entries);
+    OpeningBook::FinishText(text, entries.size());
+    if (from == "*") {
+      text.clear();
+    } else if (!from.isEmpty()) {
+      QVERIFY(text.contains(from));
+      text = to.isEmpty() ? text.left(text.indexOf(from)) : text.replace(from, to);
+    }
+    QString error;
+    const auto book = OpeningBook::Parse(text, error);
+    QCOMPARE(book.has_value(), from.isEmpty());
+    QCOMPARE(error.isEmpty(), from.isEmpty());
+    if (book) {
+      std::mt19937_64 random(1);
+      QCOMPARE(book->Find(start, random), std::optional<PackedCell>(start.Layout.CellOf(5)));
+    }
+  }
+
+  // With the book, Perfect wins every game it starts on the stages the book holds (each of
+  // stages 1 to 5 is a win for the first mover).
+  void perfectWinsWhatItStarts() {
+    QString error;
+    const auto loaded = OpeningBook::Load(QStringLiteral(VEXTAL_BOOK_FILE), error);
+    QVERIFY2(loaded.has_value(), qPrintable(error));
+    const auto book = std::make_shared<const OpeningBook>(*loaded);
+    for (int stage = 1; stage <= 5; ++stage) {
+      if (book->EntriesFor(StageStart(stage).Layout).empty()) {
+        continue;
+      }
+      ScriptedRandom random{std::uint64_t(stage)};
+      Board board = StageBoard(stage);
+      PerfectStrategy perfect(book, std::uint64_t(stage), Unclocked());
+      ClassicStrategy classic(random);
+      CpuStrategy* seats[2] = {&perfect, &classic};
+      Player toMove = 1;
+      while (HasLegalMove(board, toMove)) {
+        const std::optional<Cell> cell = seats[toMove - 1]->Choose(board, toMove, kNeverCancelled);
+        QVERIFY(cell && MoveMade(ApplyMove(board, cell->Column, cell->Row, toMove)));
+        toMove = Player(3 - toMove);
+      }
+      const Tally tally = CountScores(board);
+      QVERIFY2(tally.Score(1) > tally.Score(2), qPrintable(QStringLiteral("stage %1").arg(stage)));
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(PerfectTest)
+#include "test_perfect.moc"

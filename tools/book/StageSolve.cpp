@@ -1,0 +1,141 @@
+#include "StageSolve.h"
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <random>
+#include <unordered_set>
+
+#include "game/Random.h"
+#include "stages/Stages.h"
+
+namespace vextal::book {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+ExactLayout::Reading StageStart(int stage) {
+  SeededRandom unused(1);  // fixed stages draw nothing
+  return *ExactLayout::Read(BuildStage(stage, unused), 1);
+}
+
+StageValue SolveStage(int stage, ExactSolver& solver) {
+  const ExactLayout::Reading start = StageStart(stage);
+  const ExactLayout& layout = start.Layout;
+  const std::atomic<bool> never{false};
+  const auto began = Clock::now();
+  const std::int64_t visitedBefore = solver.Visited();
+  SearchStop unlimited(never, Clock::time_point::max(), std::int64_t(1) << 62, 1 << 20);
+  StageValue value;
+  value.Value = solver.Solve(start.State, unlimited);
+  const int v = value.Value.Lower;
+  for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
+    const int node = std::countr_zero(legal);
+    // The move keeps the value when the opponent cannot reach more than -v after it.
+    const auto beats = solver.AtLeast(layout.Play(start.State, node), -v + 1, unlimited);
+    if (beats.has_value() && !*beats) {
+      value.BestFirstMoves.push_back(layout.CellOf(node));
+    }
+  }
+  value.Seconds = SecondsSince(began);
+  value.Positions = solver.Visited() - visitedBefore;
+  return value;
+}
+
+BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
+                          const PerfectSettings& settings, double secondsPerPosition) {
+  const ExactLayout::Reading start = StageStart(stage);
+  const ExactLayout& layout = start.Layout;
+  const std::atomic<bool> never{false};
+  const auto began = Clock::now();
+  BookStats stats;
+  std::vector<std::pair<std::uint64_t, OpeningBook::Entry>> entries;
+  std::unordered_set<std::uint64_t> seen;
+  // Positions with Perfect to move, by ply: the start (Perfect moves first) and every reply to
+  // each first move (the other side moved first).
+  std::deque<std::pair<ExactState, int>> queue;
+  queue.emplace_back(start.State, 0);
+  for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
+    queue.emplace_back(layout.Play(start.State, std::countr_zero(legal)), 1);
+  }
+  while (!queue.empty()) {
+    const auto [state, ply] = queue.front();
+    queue.pop_front();
+    int symmetry = 0;
+    const ExactState canonical = layout.Canonical(state, symmetry);
+    if (layout.LegalMoves(state) == 0 || !seen.insert(canonical.Key()).second) {
+      continue;
+    }
+    ++stats.Checked;
+    const ExactLayout::Reading position{layout, canonical};
+    if (SolveWithinBudget(position, settings).Exact()) {
+      continue;  // the level settles this one itself
+    }
+    const auto deadline =
+        secondsPerPosition > 0
+            ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                 std::chrono::duration<double>(secondsPerPosition))
+            : Clock::time_point::max();
+    SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
+    const ExactSolver::Result result = solver.Solve(canonical, stop);
+    if (result.Move < 0) {
+      std::fprintf(stderr, "stage %d ply %d: no move proven, left out\n", stage, ply);
+      continue;
+    }
+    stats.Unsettled += result.Exact() ? 0 : 1;
+    entries.emplace_back(canonical.Key(),
+                         OpeningBook::Entry{std::int8_t(result.Move), std::int8_t(result.Lower),
+                                            std::int8_t(result.Upper)});
+    stats.DeepestPly = std::max(stats.DeepestPly, ply);
+    const ExactState after = layout.Play(canonical, result.Move);
+    for (std::uint32_t replies = layout.LegalMoves(after); replies != 0; replies &= replies - 1) {
+      queue.emplace_back(layout.Play(after, std::countr_zero(replies)), ply + 2);
+    }
+    if (entries.size() % 50 == 0) {
+      std::fprintf(stderr, "\rstage %d: %zu entries, ply %d, %zu queued, %.0f s   ", stage,
+                   entries.size(), ply, queue.size(), SecondsSince(began));
+    }
+  }
+  std::fprintf(stderr, "\n");
+  OpeningBook::AppendLayout(out, layout, entries);
+  stats.Entries = entries.size();
+  stats.Seconds = SecondsSince(began);
+  return stats;
+}
+
+}  // namespace vextal::book
+
+namespace vextal::book {
+
+std::vector<int> PliesToSettle(int stage, int games, const PerfectSettings& settings,
+                               std::uint64_t seed) {
+  std::mt19937_64 engine(seed);
+  std::vector<int> plies;
+  for (int g = 0; g < games; ++g) {
+    SeededRandom stageRandom(engine());
+    const auto start = ExactLayout::Read(BuildStage(stage, stageRandom), 1);
+    ExactState state = start->State;
+    for (int ply = 0;; ++ply) {
+      const std::uint32_t legal = start->Layout.LegalMoves(state);
+      if (legal == 0 || SolveWithinBudget({start->Layout, state}, settings).Exact()) {
+        plies.push_back(ply);
+        break;
+      }
+      std::vector<int> nodes;
+      for (std::uint32_t set = legal; set != 0; set &= set - 1) {
+        nodes.push_back(std::countr_zero(set));
+      }
+      state = start->Layout.Play(state, nodes[engine() % nodes.size()]);
+    }
+  }
+  return plies;
+}
+
+}  // namespace vextal::book

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QByteArray>
+
+#include "game/ExactSolver.h"
+#include "game/PerfectStrategy.h"
+
+namespace vextal::book {
+
+// A fixed stage's position at the start, solved for the player who moves first.
+struct StageValue {
+  ExactSolver::Result Value;
+  std::vector<PackedCell> BestFirstMoves;  // every first move that keeps the value
+  double Seconds = 0;
+  std::int64_t Positions = 0;
+};
+StageValue SolveStage(int stage, ExactSolver& solver);
+
+// The layout and start position of a fixed stage.
+ExactLayout::Reading StageStart(int stage);
+
+// Book entries for one stage: every position Perfect meets in the first plies, whichever side
+// starts and whatever the other plays, where its exact search within `settings` does not settle
+// the value, with the move that keeps the value. `secondsPerPosition` bounds each offline solve
+// (0: none); a position not solved in that time gets its proven bounds and best proven move.
+struct BookStats {
+  std::size_t Entries = 0;
+  std::size_t Checked = 0;    // positions tried with the in-game budget
+  int DeepestPly = -1;        // the deepest ply that needed an entry
+  std::size_t Unsettled = 0;  // entries whose margin was not found within the time per position
+  double Seconds = 0;
+};
+BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
+                          const PerfectSettings& settings, double secondsPerPosition);
+
+}  // namespace vextal::book
+
+namespace vextal::book {
+
+// From which ply on Perfect's own budget settles the value, over `games` random lines of play on
+// a stage: the first such ply of each line.
+std::vector<int> PliesToSettle(int stage, int games, const PerfectSettings& settings,
+                               std::uint64_t seed);
+
+}  // namespace vextal::book

@@ -1,0 +1,139 @@
+// Solves the fixed stages offline: checks the solver's model of the rules against the rules,
+// prints each stage's value for the player who moves first, and writes the opening book the
+// Perfect level reads. A measuring and generating tool, never run by the build.
+//
+//   vextal_book check-rules GAMES
+//   vextal_book values [STAGE...]
+//   vextal_book book FILE [--seconds S] [STAGE...]
+//   vextal_book positions FILE COUNT BUDGET
+//   vextal_book reach STAGE GAMES
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QFile>
+
+#include "RulesCheck.h"
+#include "StageSolve.h"
+#include "TestPositions.h"
+
+using namespace vextal;
+using namespace vextal::book;
+
+namespace {
+
+// 2^(n+1) entries of 16 bytes; 25 (1 GiB) unless VEXTAL_BOOK_TABLE says otherwise.
+int TableSizeLog2() {
+  const char* text = std::getenv("VEXTAL_BOOK_TABLE");
+  const int n = text != nullptr ? std::atoi(text) : 0;
+  return n >= 16 && n <= 30 ? n : 25;
+}
+const int kTableSizeLog2 = TableSizeLog2();
+constexpr const char* kUsage =
+    "usage: vextal_book check-rules GAMES\n"
+    "       vextal_book values [STAGE...]\n"
+    "       vextal_book book FILE [--seconds S] [STAGE...]\n"
+    "       vextal_book positions FILE COUNT BUDGET\n"
+    "       vextal_book reach STAGE GAMES\n";
+
+std::vector<int> Stages(const std::vector<std::string>& args, std::size_t from) {
+  std::vector<int> stages;
+  for (std::size_t i = from; i < args.size(); ++i) {
+    const int stage = std::atoi(args[i].c_str());
+    if (stage >= 1 && stage <= 6) {
+      stages.push_back(stage);
+    }
+  }
+  if (stages.empty()) {
+    stages = {1, 2, 3, 4, 5};
+  }
+  return stages;
+}
+
+std::string Cells(const std::vector<PackedCell>& cells) {
+  std::string text;
+  for (const PackedCell cell : cells) {
+    text.append(text.empty() ? "(" : ", (").append(std::to_string(ColumnOf(cell)));
+    text.append(",").append(std::to_string(RowOf(cell))).append(")");
+  }
+  return text;
+}
+
+int PrintValues(const std::vector<int>& stages) {
+  std::printf("| Stage | Value for the first mover | Best first moves | Seconds | Positions |\n");
+  std::printf("| ---: | --- | --- | ---: | ---: |\n");
+  for (const int stage : stages) {
+    ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2);
+    const StageValue v = SolveStage(stage, solver);
+    std::printf("| %d | %d | %s | %.1f | %lld |\n", stage, v.Value.Lower,
+                Cells(v.BestFirstMoves).c_str(), v.Seconds, static_cast<long long>(v.Positions));
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+int WriteBook(const std::string& path, double seconds, const std::vector<int>& stages) {
+  QByteArray text = OpeningBook::NewText();
+  std::size_t total = 0;
+  for (const int stage : stages) {
+    // The stage's value first: the book's searches then find most of what they need in the table.
+    ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2);
+    const StageValue v = SolveStage(stage, solver);
+    std::printf("stage %d: value %d, best first moves %s, %.1f s, %lld positions\n", stage,
+                v.Value.Lower, Cells(v.BestFirstMoves).c_str(), v.Seconds,
+                static_cast<long long>(v.Positions));
+    const BookStats stats = AppendStageBook(text, stage, solver, PerfectSettings{}, seconds);
+    std::printf(
+        "stage %d: %zu entries (deepest ply %d, %zu margins unsettled) from %zu positions, "
+        "%.0f s\n",
+        stage, stats.Entries, stats.DeepestPly, stats.Unsettled, stats.Checked, stats.Seconds);
+    std::fflush(stdout);
+    total += stats.Entries;
+  }
+  OpeningBook::FinishText(text, total);
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() >= 2 && args[0] == "check-rules") {
+    return CheckRules(std::max(1, std::atoi(args[1].c_str())), 1) == 0 ? 0 : 1;
+  }
+  if (!args.empty() && args[0] == "values") {
+    return PrintValues(Stages(args, 1));
+  }
+  if (args.size() >= 2 && args[0] == "book") {
+    double seconds = 0;
+    std::size_t from = 2;
+    if (args.size() >= 4 && args[2] == "--seconds") {
+      seconds = std::atof(args[3].c_str());
+      from = 4;
+    }
+    return WriteBook(args[1], seconds, Stages(args, from));
+  }
+  if (args.size() == 3 && args[0] == "reach") {
+    std::vector<int> plies = PliesToSettle(
+        std::atoi(args[1].c_str()), std::max(1, std::atoi(args[2].c_str())), PerfectSettings{}, 1);
+    std::sort(plies.begin(), plies.end());
+    std::printf("stage %s: Perfect's budget settles random lines from ply %d (median), %d to %d\n",
+                args[1].c_str(), plies[plies.size() / 2], plies.front(), plies.back());
+    return 0;
+  }
+  if (args.size() == 4 && args[0] == "positions") {
+    return WriteTestPositions(args[1], std::atoi(args[2].c_str()), std::atoll(args[3].c_str()), 1)
+               ? 0
+               : 1;
+  }
+  std::fprintf(stderr, "%s", kUsage);
+  return 2;
+}
