@@ -220,16 +220,14 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
 - Sign the guestbook<byte value="xd"/>
 - Donate via PayPal<byte value="xd"/>
 <byte value="xd"/>
-Murvo<byte value="xd"/>
-%2</source>
+Murvo</source>
         <translation>Danke für Ihre Unterstützung!%1<byte value="xd"/>
 <byte value="xd"/>
 - Empfehlen Sie es Ihren Freunden<byte value="xd"/>
 - Tragen Sie sich ins Gästebuch ein<byte value="xd"/>
 - Spenden Sie über PayPal<byte value="xd"/>
 <byte value="xd"/>
-Murvo<byte value="xd"/>
-%2</translation>
+Murvo</translation>
     </message>
     <message>
         <source>Support Vextal</source>

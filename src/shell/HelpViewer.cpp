@@ -1,7 +1,15 @@
 #include "shell/HelpViewer.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPalette>
+#include <QScreen>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace vextal {
 
@@ -13,44 +21,117 @@ const QColor kPageBackground(0x1e, 0x0a, 0x2e);
 const QColor kPageText(0xe6, 0xe0, 0xff);
 const QColor kPageLink(0x5f, 0xb8, 0xff);
 constexpr int kPageMargin = 16;  // pixels around the text
+// Room left around the window for its frame and title bar, which it cannot measure before it
+// is first shown.
+constexpr int kFrameAllowance = 48;
+
+QToolButton* AddButton(QWidget* parent, QLayout* row, const QString& name, const QString& caption,
+                       QStyle::StandardPixmap icon, const QKeySequence& keys) {
+  auto* action = new QAction(parent->style()->standardIcon(icon), caption, parent);
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setToolTip(
+      QStringLiteral("%1 (%2)").arg(caption, keys.toString(QKeySequence::NativeText)));
+  parent->addAction(action);
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setDefaultAction(action);
+  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  row->addWidget(button);
+  return button;
+}
 
 }  // namespace
 
-HelpViewer::HelpViewer(UrlOpener& opener) : QTextBrowser(nullptr), opener_(opener) {
+HelpViewer::HelpViewer(UrlOpener& opener, QSize size)
+    : QWidget(nullptr), opener_(opener), browser_(new QTextBrowser(this)) {
   setObjectName(QStringLiteral("HelpViewer"));
   // The main window alone decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
-  QPalette colours = palette();
+
+  auto* row = new QHBoxLayout;
+  back_ = AddButton(this, row, QStringLiteral("btnBack"),
+                    QCoreApplication::translate("HelpViewer", "Back"), QStyle::SP_ArrowBack,
+                    QKeySequence(Qt::ALT | Qt::Key_Left));
+  forward_ = AddButton(this, row, QStringLiteral("btnForward"),
+                       QCoreApplication::translate("HelpViewer", "Forward"),
+                       QStyle::SP_ArrowForward, QKeySequence(Qt::ALT | Qt::Key_Right));
+  home_ = AddButton(this, row, QStringLiteral("btnHome"),
+                    QCoreApplication::translate("HelpViewer", "Home"), QStyle::SP_DirHomeIcon,
+                    QKeySequence(Qt::ALT | Qt::Key_Home));
+  row->addStretch();
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->addLayout(row);
+  column->addWidget(browser_);
+
+  browser_->setObjectName(QStringLiteral("HelpBrowser"));
+  QPalette colours = browser_->palette();
   colours.setColor(QPalette::Base, kPageBackground);
   colours.setColor(QPalette::Text, kPageText);
   colours.setColor(QPalette::Link, kPageLink);
   colours.setColor(QPalette::LinkVisited, kPageLink);
-  setPalette(colours);
-  document()->setDocumentMargin(kPageMargin);
-  resize(760, 640);
+  browser_->setPalette(colours);
+  browser_->document()->setDocumentMargin(kPageMargin);
+  resize(size.isValid() && !size.isEmpty() ? size : DesignedSize());
 
   // Every link comes here first: QTextBrowser on its own would try to load web addresses as
   // local resources and show an empty page.
-  setOpenLinks(false);
-  connect(this, &QTextBrowser::anchorClicked, this, &HelpViewer::FollowLink);
-  connect(this, &QTextBrowser::sourceChanged, this, &HelpViewer::TakeTitle);
+  browser_->setOpenLinks(false);
+  connect(browser_, &QTextBrowser::anchorClicked, this, &HelpViewer::FollowLink);
+  connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::TakeTitle);
+  connect(back_->defaultAction(), &QAction::triggered, browser_, &QTextBrowser::backward);
+  connect(forward_->defaultAction(), &QAction::triggered, browser_, &QTextBrowser::forward);
+  connect(home_->defaultAction(), &QAction::triggered, this, &HelpViewer::GoHome);
+  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
 }
 
 void HelpViewer::ShowDocument(const QString& path) {
-  setSource(QUrl::fromLocalFile(path));
+  homePage_ = QUrl::fromLocalFile(path);
+  browser_->setSource(homePage_);
   TakeTitle();
+  if (!isVisible()) {
+    FitScreen();
+  }
   show();
   raise();
   activateWindow();
 }
 
+void HelpViewer::FitScreen() {
+  const QScreen* where = screen();
+  if (!where) {
+    return;
+  }
+  // Available geometry is in the same scaled units as the window, whatever the window size.
+  const QRect free = where->availableGeometry();
+  resize(size().boundedTo(free.size() - QSize(kFrameAllowance, kFrameAllowance)));
+  move(free.center() - rect().center());
+}
+
+void HelpViewer::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (sizeChanged_) {
+    sizeChanged_(size());
+  }
+}
+
+void HelpViewer::GoHome() {
+  if (homePage_.isValid() && browser_->source() != homePage_) {
+    browser_->setSource(homePage_);
+  }
+}
+
 void HelpViewer::FollowLink(const QUrl& link) {
-  const QUrl target = source().resolved(link);
+  const QUrl target = browser_->source().resolved(link);
   if (target.isLocalFile()) {
     // Another document beside this one, or a place in this one. A link to a file that is not
     // there leaves the page as it is.
     if (QFileInfo(target.toLocalFile()).isFile()) {
-      setSource(target);
+      browser_->setSource(target);
     }
     return;
   }
@@ -62,8 +143,8 @@ void HelpViewer::FollowLink(const QUrl& link) {
 }
 
 void HelpViewer::TakeTitle() {
-  const QString title = documentTitle();
-  setWindowTitle(title.isEmpty() ? QFileInfo(source().toLocalFile()).fileName() : title);
+  const QString title = browser_->documentTitle();
+  setWindowTitle(title.isEmpty() ? QFileInfo(browser_->source().toLocalFile()).fileName() : title);
 }
 
 }  // namespace vextal

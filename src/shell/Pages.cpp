@@ -5,30 +5,42 @@
 #include <QFileInfo>
 
 #include "shell/HelpViewer.h"
-#include "shell/Website.h"
 
 namespace vextal {
 
-Pages::Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder)
-    : opener_(opener), dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
+Pages::Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder, QString websiteBase)
+    : opener_(opener),
+      dialogs_(dialogs),
+      programFolder_(std::move(programFolder)),
+      websiteBase_(std::move(websiteBase)) {}
 
 Pages::~Pages() = default;
+
+void Pages::SetViewerSizeStore(std::function<QSize()> load, std::function<void(QSize)> save) {
+  loadViewerSize_ = std::move(load);
+  saveViewerSize_ = std::move(save);
+}
+
+void Pages::CloseViewer() {
+  if (viewer_) {
+    viewer_->close();
+  }
+}
 
 bool Pages::OpenBrowser(const QString& address) {
   return opener_.OpenWebAddress(address);
 }
 
 void Pages::OpenPage(const QString& pageName) {
-  if (OpenBrowser(kWebsiteBase + pageName)) {
+  // Without a web site the desktop is not asked either: a browser launcher that "succeeds" at
+  // showing a file it cannot render would leave the user with nothing.
+  if (HasWebsite() && OpenBrowser(websiteBase_ + pageName)) {
     return;
   }
   const QString localPath = programFolder_ + QLatin1Char('/') + pageName;
   if (QFileInfo::exists(localPath)) {
-    if (!opener_.OpenLocalFile(localPath)) {
-      if (!viewer_) {
-        viewer_ = std::make_unique<HelpViewer>(opener_);
-      }
-      viewer_->ShowDocument(localPath);
+    if (!HasWebsite() || !opener_.OpenLocalFile(localPath)) {
+      ShowInViewer(localPath);
     }
     return;
   }
@@ -38,11 +50,25 @@ void Pages::OpenPage(const QString& pageName) {
           .arg(pageName));
 }
 
+void Pages::ShowInViewer(const QString& path) {
+  if (!viewer_) {
+    viewer_ = std::make_unique<HelpViewer>(opener_, loadViewerSize_ ? loadViewerSize_() : QSize());
+    if (saveViewerSize_) {
+      viewer_->SetSizeChanged(saveViewerSize_);
+    }
+  }
+  viewer_->ShowDocument(path);
+}
+
 void Pages::OpenWebsite() {
-  OpenBrowser(kWebsiteHome);
+  if (HasWebsite()) {
+    OpenBrowser(HomeAddress());
+  }
 }
 void Pages::OpenGuestbook() {
-  OpenBrowser(kWebsiteBase + QStringLiteral("gb"));
+  if (HasWebsite()) {
+    OpenBrowser(websiteBase_ + QStringLiteral("gb"));
+  }
 }
 void Pages::OpenUpdatePage() {
   OpenPage(QStringLiteral("update.html"));

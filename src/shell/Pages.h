@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QCoreApplication>
+#include <QSize>
 #include <QString>
 
 #include "game/Dialogs.h"
 #include "shell/UrlOpener.h"
+#include "shell/Website.h"
 
 namespace vextal {
 
@@ -14,16 +17,24 @@ class HelpViewer;
 
 // The product's web pages behind the Help menu and the donate label: each is shown from the web
 // site, or, for the pages that ship with the program, from the local copy beside it: through the
-// desktop, or, where the desktop cannot open it either, in the program's own viewer.
+// desktop, or, where the desktop cannot open it either, in the program's own viewer. A build
+// without a web site shows the local copies in the viewer at once, and its web site and guest
+// book lead nowhere.
 class Pages {
   Q_DECLARE_TR_FUNCTIONS(Pages)
 
  public:
   // programFolder: where the local documents are looked for, without a trailing separator.
-  Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder);
+  // websiteBase: the site's address ending in "/", or empty for none.
+  Pages(UrlOpener& opener, Dialogs& dialogs, QString programFolder,
+        QString websiteBase = WebsiteBase());
   ~Pages();
   Pages(const Pages&) = delete;
   Pages& operator=(const Pages&) = delete;
+
+  bool HasWebsite() const { return !websiteBase_.isEmpty(); }
+  // The home page's address, empty without a web site.
+  QString HomeAddress() const { return WebsiteHome(websiteBase_); }
 
   // Shows the address in a browser; true when the browser took it. Reports nothing itself.
   bool OpenBrowser(const QString& address);
@@ -44,10 +55,21 @@ class Pages {
   // The program's own document window, or null until a page first needed it.
   HelpViewer* Viewer() const { return viewer_.get(); }
 
+  // Closes the viewer if it is open, as the program ends.
+  void CloseViewer();
+
+  // Where the viewer keeps its size between runs; without one it opens at its designed size.
+  void SetViewerSizeStore(std::function<QSize()> load, std::function<void(QSize)> save);
+
  private:
+  void ShowInViewer(const QString& path);
+
   UrlOpener& opener_;
   Dialogs& dialogs_;
   QString programFolder_;
+  QString websiteBase_;
+  std::function<QSize()> loadViewerSize_;
+  std::function<void(QSize)> saveViewerSize_;
   std::unique_ptr<HelpViewer> viewer_;
 };
 

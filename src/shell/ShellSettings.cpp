@@ -1,6 +1,7 @@
 #include "shell/ShellSettings.h"
 
 #include <QSettings>
+#include <QStringList>
 
 namespace vextal {
 
@@ -13,6 +14,11 @@ const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
+const QString kHelpViewerSize = QStringLiteral("help/viewerSize");
+
+// A remembered viewer size outside these bounds is nothing this program wrote.
+constexpr int kSmallestSide = 200;
+constexpr int kLargestSide = 16384;
 
 // Longer texts are nothing this program wrote: a host name has at most 253 characters, a file
 // name at most 255.
@@ -72,6 +78,17 @@ void ShellSettings::Write(const QString& key, const QVariant& value) {
   }
   store_->setValue(key, value);
   store_->sync();  // at once: a crash or a killed session must not lose it
+  // QSettings keeps a failed write in memory and reports it only through its status.
+  if (store_->status() == QSettings::AccessError && !failureReported_) {
+    failureReported_ = true;
+    if (writeFailed_) {
+      writeFailed_(store_->fileName());
+    }
+  }
+}
+
+void ShellSettings::SetWriteFailed(std::function<void(const QString&)> report) {
+  writeFailed_ = std::move(report);
 }
 
 bool ShellSettings::SoundEffects() const {
@@ -128,6 +145,23 @@ QString ShellSettings::LastServerAddress() const {
 
 void ShellSettings::SetLastServerAddress(const QString& address) {
   Write(kLastServer, address);
+}
+
+QSize ShellSettings::HelpViewerSize() const {
+  const QStringList sides = ReadText(kHelpViewerSize).split(QLatin1Char('x'));
+  if (sides.size() != 2) {
+    return QSize();
+  }
+  bool wideOk = false, highOk = false;
+  const QSize size(sides[0].toInt(&wideOk), sides[1].toInt(&highOk));
+  const auto inRange = [](int side) { return side >= kSmallestSide && side <= kLargestSide; };
+  return wideOk && highOk && inRange(size.width()) && inRange(size.height()) ? size : QSize();
+}
+
+void ShellSettings::SetHelpViewerSize(QSize size) {
+  if (size != HelpViewerSize()) {
+    Write(kHelpViewerSize, QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+  }
 }
 
 }  // namespace vextal

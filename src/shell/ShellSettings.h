@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+
+#include <QSize>
 
 #include <QString>
 #include <QVariant>
@@ -14,9 +17,9 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, the window size, the language and the server
-// address typed last. Every value is written as soon as it is set. Nothing else is kept: the demo
-// and the stage start afresh with every run.
+// music", "Enable CPU player", the CPU strength, the window size, the language, the server
+// address typed last and the size of the Help viewer. Every value is written as soon as it is set.
+// Nothing else is kept: the demo and the stage start afresh with every run.
 //
 // Every value has a default, the state of a first start. A store that is missing, cannot be
 // read or does not parse, and a value that is not one this program writes, read as the default.
@@ -50,6 +53,14 @@ class ShellSettings {
   QString LastServerAddress() const;  // empty
   void SetLastServerAddress(const QString& address);
 
+  QSize HelpViewerSize() const;  // empty: the viewer's designed size
+  void SetHelpViewerSize(QSize size);
+
+  // Called with the file's path the first time a value cannot be written to it (a folder in its
+  // place, a read-only file or folder); the store keeps the value for this run and says nothing
+  // more about later failures.
+  void SetWriteFailed(std::function<void(const QString& path)> report);
+
   // The file the values live in; empty for a store that remembers nothing.
   QString FileName() const;
 
@@ -62,6 +73,8 @@ class ShellSettings {
 
   std::unique_ptr<QSettings> store_;
   bool readable_ = false;
+  bool failureReported_ = false;
+  std::function<void(const QString&)> writeFailed_;
 };
 
 }  // namespace vextal

@@ -4,8 +4,12 @@
 
 namespace vextal {
 
-// The product's web site. Pages live under the base address; the home page is the site itself.
-inline const QString kWebsiteBase = QStringLiteral("https://vextal.example.org/");
-inline const QString kWebsiteHome = QStringLiteral("https://vextal.example.org");
+// The product's web site, named when the program is built (the CMake cache entry VEXTAL_WEBSITE):
+// an absolute address ending in "/", under which the pages live, or empty for a build that has
+// no web site, whose Help pages then come from the documents beside the program alone.
+QString WebsiteBase();
+
+// The home page: the base address without its final "/"; empty for an empty base.
+QString WebsiteHome(const QString& base);
 
 }  // namespace vextal

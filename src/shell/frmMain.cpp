@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -10,7 +11,6 @@
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
 #include "shell/ShellPaths.h"
-#include "shell/Website.h"
 #include "shell/frmFindGames.h"
 #include "stages/Stages.h"
 
@@ -18,15 +18,17 @@ namespace vextal {
 
 namespace {
 
-QString FarewellText() {
+// Ends with the web site's address when there is one.
+QString FarewellText(const QString& home) {
   // The spaces widen the box, which is as wide as its longest line.
-  return frmMain::tr(
-             "Thanks for your support!%1\r\n\r\n"
-             "- Forward it to your friends\r\n"
-             "- Sign the guestbook\r\n"
-             "- Donate via PayPal\r\n\r\n"
-             "Murvo\r\n%2")
-      .arg(QString(30, QLatin1Char(' ')), kWebsiteHome);
+  const QString text = frmMain::tr(
+                           "Thanks for your support!%1\r\n\r\n"
+                           "- Forward it to your friends\r\n"
+                           "- Sign the guestbook\r\n"
+                           "- Donate via PayPal\r\n\r\n"
+                           "Murvo")
+                           .arg(QString(30, QLatin1Char(' ')));
+  return home.isEmpty() ? text : text + QStringLiteral("\r\n") + home;
 }
 
 }  // namespace
@@ -73,6 +75,8 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
 frmMain::~frmMain() {
   // The list of games browses through discovery_, which goes before the window's children.
   delete findGames_;
+  // The store may outlive this window; its report must not reach a window that is gone.
+  settings_.SetWriteFailed(nullptr);
 }
 
 void frmMain::StartUp() {
@@ -86,6 +90,14 @@ void frmMain::StartUp() {
   music_.SetSoundPath(programFolder_ + QStringLiteral("/sound/"));
   music_.SetMusicPath(programFolder_ + QStringLiteral("/music/"));
   game_.SetOpeningBookFile(programFolder_ + QStringLiteral("/perfect.book"));
+
+  // A store that cannot be written is said once; play goes on with the values held for this run.
+  settings_.SetWriteFailed([this](const QString& path) {
+    AddLog(tr("Settings cannot be saved to %1; changes last until the program ends.")
+               .arg(QDir::toNativeSeparators(path)));
+  });
+  pages_.SetViewerSizeStore([this] { return settings_.HelpViewerSize(); },
+                            [this](QSize size) { settings_.SetHelpViewerSize(size); });
 
   BuildStageItems();
   FillMusicList();
@@ -158,8 +170,10 @@ void frmMain::ShutDown() {
   tmrAI->stop();
   game_.StopCpu();
   music_.StopMusic();
+  pages_.CloseViewer();  // keeps its size for the next run
   if (RunSeconds() > kFarewellAfterSeconds) {
-    dialogs_.Message(BoxIcon::Information, tr("Support Vextal"), FarewellText());
+    dialogs_.Message(BoxIcon::Information, tr("Support Vextal"),
+                     FarewellText(pages_.HomeAddress()));
   }
   chat_.UnloadChat();
   if (findGames_) {

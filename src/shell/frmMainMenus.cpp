@@ -192,6 +192,15 @@ void frmMain::BuildHelpMenu(QMenu* menu) {
   mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", tr("Readme (deutsch)"));
   AddLine(mnuHelp, "mnuLinH2");
   mnuPayPal = AddItem(mnuHelp, "mnuPayPal", QStringLiteral("PayPal"));
+  if (!pages_.HasWebsite()) {
+    // This build names no web site: the two entries that only exist there say so.
+    const QString none = tr("This build of Vextal has no web site.");
+    mnuHelp->setToolTipsVisible(true);
+    for (QAction* item : {mnuWebsite, mnuGuestbook}) {
+      item->setEnabled(false);
+      item->setToolTip(none);
+    }
+  }
 
   connect(mnuWebsite, &QAction::triggered, this, &frmMain::mnuWebsite_Click);
   connect(mnuGuestbook, &QAction::triggered, this, &frmMain::mnuGuestbook_Click);

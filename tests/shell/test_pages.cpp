@@ -1,8 +1,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
 
 #include "shell/HelpViewer.h"
 #include "shell/Pages.h"
@@ -39,6 +42,9 @@ class FakeOpener : public UrlOpener {
 
 using Command = void (Pages::*)();
 
+// The web site these tests configure; the test build itself names none.
+const QString kSite = QStringLiteral("https://vextal.example.org/");
+
 void Touch(const QString& path) {
   QFile file(path);
   QVERIFY(file.open(QIODevice::WriteOnly));
@@ -61,6 +67,8 @@ class TestPages : public QObject {
   void neitherShowsErrorNamingPage_data();
   void neitherShowsErrorNamingPage();
   void websiteAndGuestbookFailSilently();
+  void noWebsiteShowsLocalCopiesInViewer();
+  void viewerFitsScreenAndKeepsItsSize();
   void shippedDocumentsLieBesideProgram();
 };
 
@@ -71,7 +79,7 @@ void TestPages::workingBrowserGetsEveryAddressAndNoLocalFile() {
   }
   FakeOpener opener(true);
   RecordingDialogs dialogs;
-  Pages pages(opener, dialogs, folder.path());
+  Pages pages(opener, dialogs, folder.path(), kSite);
 
   pages.OpenWebsite();
   pages.OpenGuestbook();
@@ -101,7 +109,7 @@ void TestPages::failingBrowserHandsLocalCopyToShell() {
   Touch(folder.filePath("readme_de.html"));
   FakeOpener opener(false);
   RecordingDialogs dialogs;
-  Pages pages(opener, dialogs, folder.path());
+  Pages pages(opener, dialogs, folder.path(), kSite);
 
   pages.OpenReadmeGerman();
 
@@ -115,11 +123,12 @@ void TestPages::failingBrowserHandsLocalCopyToShell() {
 void TestPages::desktopFailingTooShowsViewer() {
   FakeOpener opener(false, false);
   RecordingDialogs dialogs;
-  Pages pages(opener, dialogs, ProgramFolder());
+  Pages pages(opener, dialogs, ProgramFolder(), kSite);
 
   pages.OpenReadmeEnglish();
   QPointer<HelpViewer> viewer = pages.Viewer();
   QVERIFY(viewer && viewer->isVisible() && !viewer->isModal());
+  QVERIFY(!viewer->BackButton()->isEnabled() && !viewer->ForwardButton()->isEnabled());
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
   QCOMPARE(opener.localFiles, QStringList{ProgramFolder() + "/readme_en.html"});
   QVERIFY(dialogs.boxes.isEmpty());
@@ -128,11 +137,21 @@ void TestPages::desktopFailingTooShowsViewer() {
   // the desktop, a missing file or another scheme leaves the page as it is.
   for (const char* link : {"readme_de.html", "https://vextal.example.org/x", "mailto:a@example.org",
                            "missing.html", "javascript:alert(1)"}) {
-    emit viewer->anchorClicked(QUrl(link));
+    emit viewer->Browser()->anchorClicked(QUrl(link));
   }
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Liesmich"));
   QCOMPARE(opener.addresses.mid(1),
            (QStringList{"https://vextal.example.org/x", "mailto:a@example.org"}));
+
+  // Back, Forward and Home walk the pages seen, by button and by key.
+  viewer->BackButton()->click();
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
+  QVERIFY(QTest::qWaitForWindowActive(viewer));
+  QTest::keyClick(viewer, Qt::Key_Right, Qt::AltModifier);
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Liesmich"));
+  QVERIFY(viewer->BackButton()->isEnabled() && !viewer->ForwardButton()->isEnabled());
+  viewer->HomeButton()->click();
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
 
   viewer->close();
   pages.OpenReadmeEnglish();
@@ -160,7 +179,7 @@ void TestPages::neitherShowsErrorNamingPage() {
   Touch(folder.filePath(page == "update.html" ? "paypal.html" : "update.html"));
   FakeOpener opener(false, false);
   RecordingDialogs dialogs;
-  Pages pages(opener, dialogs, folder.path());
+  Pages pages(opener, dialogs, folder.path(), kSite);
 
   (pages.*command)();
 
@@ -180,7 +199,7 @@ void TestPages::websiteAndGuestbookFailSilently() {
   Touch(folder.filePath("gb"));  // a local file of that name is never looked at
   FakeOpener opener(false);
   RecordingDialogs dialogs;
-  Pages pages(opener, dialogs, folder.path());
+  Pages pages(opener, dialogs, folder.path(), kSite);
 
   pages.OpenWebsite();
   pages.OpenGuestbook();
@@ -191,12 +210,54 @@ void TestPages::websiteAndGuestbookFailSilently() {
   QVERIFY(dialogs.boxes.isEmpty());
 }
 
+void TestPages::noWebsiteShowsLocalCopiesInViewer() {
+  // A working browser and desktop are never asked: without a site they would only show a dead
+  // address, or hand the file to a launcher that claims success and shows nothing.
+  QTemporaryDir folder;
+  Touch(folder.filePath("readme_en.html"));
+  FakeOpener opener(true, true);
+  RecordingDialogs dialogs;
+  Pages pages(opener, dialogs, folder.path(), QString());
+
+  QVERIFY(!pages.HasWebsite() && pages.HomeAddress().isEmpty());
+  pages.OpenWebsite();
+  pages.OpenGuestbook();
+  QVERIFY(pages.Viewer() == nullptr);
+  pages.OpenReadmeEnglish();
+  QVERIFY(pages.Viewer() && pages.Viewer()->isVisible());
+  QCOMPARE(pages.Viewer()->Browser()->source(),
+           QUrl::fromLocalFile(folder.filePath("readme_en.html")));
+  pages.OpenPayPal();
+  QVERIFY(opener.addresses.isEmpty() && opener.localFiles.isEmpty());
+  QCOMPARE(dialogs.boxes.size(), 1);
+  QVERIFY(
+      dialogs.boxes.first().text.endsWith("Local version of paypal.html also isn't available!"));
+}
+
+void TestPages::viewerFitsScreenAndKeepsItsSize() {
+  // A remembered size larger than the screen (as the designed one is at "Huge" on a small
+  // screen) opens cut to the free area; closing hands the size to the store.
+  FakeOpener opener(false, false);
+  RecordingDialogs dialogs;
+  Pages pages(opener, dialogs, ProgramFolder(), QString());
+  QList<QSize> saved;
+  pages.SetViewerSizeStore([] { return QSize(5000, 4000); },
+                           [&](QSize size) { saved.append(size); });
+  pages.OpenReadmeEnglish();
+  HelpViewer* viewer = pages.Viewer();
+  const QRect free = viewer->screen()->availableGeometry();
+  QVERIFY2(free.contains(viewer->geometry()),
+           qPrintable(QStringLiteral("%1x%2").arg(viewer->width()).arg(viewer->height())));
+  pages.CloseViewer();
+  QCOMPARE(saved, QList<QSize>{viewer->size()});
+}
+
 void TestPages::shippedDocumentsLieBesideProgram() {
   // The build lays the documents out beside every binary, this test's included, so with no
   // browser and no desktop each Help page shows its local copy in the viewer, under its title.
   FakeOpener opener(false, false);
   RecordingDialogs dialogs;
-  Pages pages(opener, dialogs, ProgramFolder());
+  Pages pages(opener, dialogs, ProgramFolder(), kSite);
   for (Command command : {&Pages::OpenUpdatePage, &Pages::OpenReadmeEnglish,
                           &Pages::OpenReadmeGerman, &Pages::OpenPayPal}) {
     (pages.*command)();

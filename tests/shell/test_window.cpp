@@ -284,8 +284,7 @@ class TestWindow : public QObject {
                                         "- Sign the guestbook\r\n"
                                         "- Donate via PayPal\r\n"
                                         "\r\n"
-                                        "Murvo\r\n"
-                                        "https://vextal.example.org"));
+                                        "Murvo"));  // and no address: the build has no site
     }
     // Shutting down twice shows nothing more, and nothing moves after the end.
     rig.window->close();

@@ -114,22 +114,31 @@ class TestWindowSettings : public QObject {
 
   void nonsenseReadsAsAFirstStart_data() {
     QTest::addColumn<QByteArray>("content");  // empty: the settings path is a folder
-    QTest::newRow("unreadable") << QByteArray();
-    QTest::newRow("binary") << QByteArray::fromHex("00ff5b0a3d3d00feffe2828d") + QByteArray(300, 0);
-    QTest::newRow("values")
-        << QByteArray(
-               "[sound]\neffects=maybe\ntune=gone.mid\n"
-               "[cpu]\nenabled=1\nstrength=Grandmaster\n"
-               "[window]\nsize=Gigantic\nlanguage=Klingon\n[network]\nlastServerAddress=") +
-               QByteArray(300, 'x') + "\n";
+    QTest::addColumn<bool>("unwritable");
+    QTest::newRow("unreadable") << QByteArray() << true;
+    QTest::newRow("binary") << QByteArray::fromHex("00ff5b0a3d3d00feffe2828d") + QByteArray(300, 0)
+                            << false;
+    // A file where the settings folder belongs: nothing to read, and no way to write.
+    QTest::newRow("folder is a file") << QByteArray("/") << true;
+    QTest::newRow("values") << QByteArray(
+                                   "[sound]\neffects=maybe\ntune=gone.mid\n"
+                                   "[cpu]\nenabled=1\nstrength=Grandmaster\n"
+                                   "[window]\nsize=Gigantic\nlanguage=Klingon\n[network]\nlastServerAddress=") +
+                                   QByteArray(300, 'x') + "\n"
+                            << false;
   }
 
   void nonsenseReadsAsAFirstStart() {
     QFETCH(QByteArray, content);
+    QFETCH(bool, unwritable);
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("Vextal.conf"));
+    QString file = folder.filePath(QStringLiteral("Vextal.conf"));
     if (content.isEmpty()) {
       QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Vextal.conf")));
+    } else if (content == "/") {
+      QFile out(file);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      file += QStringLiteral("/Vextal.conf");
     } else {
       QFile out(file);
       QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
@@ -138,8 +147,12 @@ class TestWindowSettings : public QObject {
     start.VerifyFirstStart();
     // Choosing still works, whether or not the store can keep it.
     start.Item("mnuEnableAI")->trigger();
+    const QString failure = "Settings cannot be saved to " + file;
+    QCOMPARE(start.window->findChild<QLabel*>("lblState")->text().contains(failure), unwritable);
     start.Item("mnuCpuLevel1")->trigger();
     QCOMPARE(start.window->game().GetCpuLevel(), CpuLevel::Good);
+    // Said once per run, however many values fail after it.
+    QCOMPARE(start.window->LogText().count(failure), unwritable ? 1 : 0);
   }
 };
 

@@ -24,19 +24,22 @@ std::vector<float> NewGame() {
   return s.Finish();
 }
 
-// A claimed node: one short pluck.
+// A claimed node: one pluck, with a tail long enough to carry as far as the longer effects.
 std::vector<float> Claim() {
   Synth s(kEffectRate);
-  s.Bell(0.0, NoteHz(79), 0.8, 0.04);
+  s.Bell(0.0, NoteHz(79), 0.8, 0.09);
   return s.Finish();
 }
 
-// A refused move: two low, dull knocks with a slightly hollow (odd-harmonic) colour.
+// A refused move: two dull knocks with a hollow (odd-harmonic) colour. The knock is pitched and
+// coloured so that most of its energy lies above 300 Hz, where small speakers still play: with
+// sound the only sign of a refusal, it must not vanish on a laptop.
 std::vector<float> Refused() {
   Synth s(kEffectRate);
-  for (double at : {0.0, 0.09}) {
-    s.Glide(at, 0.08, 200, 170, 0.8, 0.04);
-    s.Glide(at, 0.08, 600, 510, 0.25, 0.025);
+  for (double at : {0.0, 0.11}) {
+    s.Glide(at, 0.1, 340, 290, 0.6, 0.05);
+    s.Glide(at, 0.1, 1020, 870, 0.45, 0.035);
+    s.Glide(at, 0.1, 1700, 1450, 0.15, 0.02);
   }
   return s.Finish();
 }
@@ -44,9 +47,9 @@ std::vector<float> Refused() {
 // An expanded node: an upward glide of an octave with its fifth, ending in a small sparkle.
 std::vector<float> Expand() {
   Synth s(kEffectRate);
-  s.Glide(0, 0.13, 520, 1040, 0.6, 0.1);
-  s.Glide(0, 0.13, 780, 1560, 0.25, 0.08);
-  s.Bell(0.1, NoteHz(96), 0.2, 0.03);
+  s.Glide(0, 0.18, 520, 1040, 0.6, 0.14);
+  s.Glide(0, 0.18, 780, 1560, 0.25, 0.1);
+  s.Bell(0.15, NoteHz(96), 0.2, 0.04);
   return s.Finish();
 }
 
@@ -89,7 +92,7 @@ void Level(std::vector<Effect>& effects) {
     for (float sample : effect.Samples) {
       peak = std::max(peak, std::abs(sample));
     }
-    loudness.push_back(Loudness(effect.Samples, kEffectRate));
+    loudness.push_back(MomentaryLoudness(effect.Samples, kEffectRate));
     common = std::min(common, loudness.back() + 20 * std::log10(kCeiling / peak));
   }
   for (std::size_t e = 0; e < effects.size(); ++e) {

@@ -13,7 +13,7 @@ struct Effect {
 inline constexpr int kEffectRate = 22050;
 
 // The seven game effects, each a short synthesised sound of its own character, all equally
-// loud (Loudness.h) and none peaking above about -6 dBFS.
+// loud by momentary loudness (Loudness.h) and none peaking above about -6 dBFS.
 std::vector<Effect> MakeEffects();
 
 }  // namespace vextal::tools

@@ -45,36 +45,41 @@ std::vector<double> KWeighted(const std::vector<float>& samples, int rate) {
   return out;
 }
 
+double ToLufs(double meanSquare) {
+  return meanSquare > 0 ? -0.691 + 10 * std::log10(meanSquare) : kSilence;
+}
+
 }  // namespace
 
-double Loudness(const std::vector<float>& samples, int sampleRate) {
+double MomentaryLoudness(const std::vector<float>& samples, int sampleRate) {
   if (samples.empty() || sampleRate < 1000) {
     return kSilence;
   }
-  const std::vector<double> k = KWeighted(samples, sampleRate);
-  const std::size_t block = std::min(k.size(), static_cast<std::size_t>(sampleRate / 10));
-  const std::size_t hop = std::max<std::size_t>(1, block / 4);
-  std::vector<double> powers;
-  for (std::size_t at = 0; at + block <= k.size(); at += hop) {
-    double sum = 0;
-    for (std::size_t i = at; i < at + block; ++i) {
-      sum += k[i] * k[i];
-    }
-    powers.push_back(sum / block);
+  const auto window = static_cast<std::size_t>(sampleRate * 4 / 10);
+  std::vector<double> k = KWeighted(samples, sampleRate);
+  k.resize(std::max(k.size(), window), 0.0);
+  // A running sum over the window, sample by sample.
+  double sum = 0;
+  for (std::size_t i = 0; i < window; ++i) {
+    sum += k[i] * k[i];
   }
-  double mean = 0;
-  for (double power : powers) {
-    mean += power / powers.size();
+  double loudest = sum;
+  for (std::size_t i = window; i < k.size(); ++i) {
+    sum += k[i] * k[i] - k[i - window] * k[i - window];
+    loudest = std::max(loudest, sum);
   }
-  double kept = 0;
-  int count = 0;
-  for (double power : powers) {
-    if (power > mean / 10) {
-      kept += power;
-      ++count;
-    }
-  }
-  return count == 0 ? kSilence : -0.691 + 10 * std::log10(kept / count);
+  return ToLufs(loudest / window);
+}
+
+std::vector<float> HighPass(const std::vector<float>& samples, int sampleRate, double cutoffHz) {
+  const double k = std::tan(std::numbers::pi * cutoffHz / sampleRate);
+  const double q = std::numbers::sqrt2 / 2;
+  const double norm = 1 + k / q + k * k;
+  Biquad pass(1, -2, 1, norm, 2 * (k * k - 1), 1 - k / q + k * k);
+  std::vector<float> out(samples.size());
+  std::transform(samples.begin(), samples.end(), out.begin(),
+                 [&](float x) { return static_cast<float>(pass.Run(x)); });
+  return out;
 }
 
 }  // namespace vextal::tools

@@ -4,12 +4,16 @@
 
 namespace vextal::tools {
 
-// The loudness of a short sound in LUFS: the K-weighted mean square of ITU-R BS.1770 over
-// blocks overlapping by three quarters, without the blocks more than 10 LU below the mean of
-// all blocks. The blocks last 100 ms instead of the recommendation's 400 ms, as the effects
-// last only 0.1 to 1.2 s; a sound shorter than a block is one block. Silence, or no samples,
-// reads as kSilence.
+// Silence, or no samples, reads as this many LUFS.
 inline constexpr double kSilence = -200.0;
-double Loudness(const std::vector<float>& samples, int sampleRate);
+
+// The momentary loudness of BS.1770 / EBU R 128 in LUFS: the K-weighted mean square over the
+// loudest 400 ms. A sound shorter than that is heard with the silence after it, as a listener's
+// ear (and a loudness meter) takes it. Silence reads as kSilence.
+double MomentaryLoudness(const std::vector<float>& samples, int sampleRate);
+
+// The samples through a second-order Butterworth high-pass at cutoffHz: roughly what a small
+// laptop or phone speaker leaves of a sound.
+std::vector<float> HighPass(const std::vector<float>& samples, int sampleRate, double cutoffHz);
 
 }  // namespace vextal::tools
