@@ -55,6 +55,8 @@ Game::Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& r
 
 void Game::NewGame() {
   DropCpuAnswer();
+  history_.Clear();
+  lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
       ClearPlay(nodes_(c, r));
@@ -90,14 +92,24 @@ bool Game::CheckNeutralise(int column, int row) {
 
 bool Game::DoMove(int column, int row, bool send) {
   const Player mover = actPlayer_;
+  // Local play keeps the position before every move, so that it can be taken back.
+  const bool keep = !netMode_;
+  if (keep) {
+    history_.Push({nodes_, actPlayer_, lastMove_});
+  }
   const MoveOutcome outcome = ApplyMove(nodes_, column, row, mover);
   if (outcome != MoveOutcome::NoMove) {
     pendingSound_ = SoundOf(outcome);
   }
   if (!MoveMade(outcome)) {
+    if (keep) {
+      history_.Pop();
+    }
     return false;
   }
 
+  lastMove_ = Cell{column, row};
+  hintThinker_.Drop();
   SwitchPlayer();
   view_.DrawBoard();
   // The next game starts the moment the last move is made, by the rules alone, so both sides of
@@ -107,6 +119,7 @@ bool Game::DoMove(int column, int row, bool send) {
   Result result;
   if (gameOver) {
     result = TakeResult();
+    final_ = Position{nodes_, actPlayer_, lastMove_};
     ClearForNextGame();
   }
   view_.MoveMade(mover, column, row, send);
@@ -184,6 +197,7 @@ bool Game::CheckGameOver(Player player) const {
 
 void Game::ShowGameOver() {
   const Result result = TakeResult();
+  final_ = Position{nodes_, actPlayer_, lastMove_};
   ClearForNextGame();
   Announce(result);
 }
@@ -217,6 +231,8 @@ Game::Result Game::TakeResult() const {
 // The board and turn of the next game, without showing anything yet.
 void Game::ClearForNextGame() {
   DropCpuAnswer();
+  history_.Clear();
+  lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
       ClearPlay(nodes_(c, r));
@@ -233,6 +249,7 @@ void Game::Announce(const Result& result) {
   resultShowing_ = true;
   view_.ResultBoxOpen(true);
   dialogs_.Message(result.Icon, QStringLiteral("Game Over"), result.Text);
+  final_.reset();
   resultShowing_ = false;
   view_.ResultBoxOpen(false);
   ShowNewGame();
@@ -264,6 +281,10 @@ bool Game::ApplyPeerMove(Player mover, int column, int row) {
 
 void Game::LoadBoard(Board board, Player actPlayer) {
   DropCpuAnswer();
+  history_.Clear();
+  if (board != nodes_) {
+    lastMove_.reset();  // the same board again (a synchronisation) keeps its last move
+  }
   nodes_ = std::move(board);
   SetActPlayer(actPlayer);
 }

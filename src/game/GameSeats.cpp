@@ -133,6 +133,7 @@ void Game::ThinkAhead() {
 void Game::DropCpuAnswer() {
   thinker_.Drop();
   cpuAnswer_.reset();
+  hintThinker_.Drop();
 }
 
 void Game::StopCpu() {

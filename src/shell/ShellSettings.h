@@ -13,8 +13,8 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, the window size and the server address typed
-// last. Every value is written as soon as it is set. Nothing else is kept: the demo and the
+// music", "Enable CPU player", the CPU strength, "Mark last move", the window size and the server
+// address typed last. Every value is written as soon as it is set. Nothing else is kept: the demo and the
 // stage start afresh with every run.
 //
 // Every value has a default, the state of a first start. A store that is missing, cannot be
@@ -42,6 +42,8 @@ class ShellSettings {
   void SetCpuPlayer(bool on);
   CpuLevel CpuStrength() const;  // Classic
   void SetCpuStrength(CpuLevel level);
+  bool MarkLastMove() const;  // true
+  void SetMarkLastMove(bool on);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
   QString LastServerAddress() const;  // empty

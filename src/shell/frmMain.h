@@ -94,6 +94,8 @@ class frmMain final : public QMainWindow, public GameView {
   void Front_MouseDown(Qt::MouseButton button, int x, int y);
   // An arrow key moves the keyboard's frame over the nodes; Space or Enter plays the framed one.
   void Front_KeyDown(int key);
+  // Tab brought the keyboard to the board: its frame shows where the keys act.
+  void Front_TabbedTo();
   void tmrAI_Timer();
   void lblState_DblClick();
   void lblDonate_Click();
@@ -102,6 +104,9 @@ class frmMain final : public QMainWindow, public GameView {
   void mnuEnableAI_Click();
   void mnuEnableDemo_Click();
   void mnuCpuLevel_Click(int index);  // index into kCpuLevels
+  void mnuUndo_Click();
+  void mnuHint_Click();
+  void mnuMarkLastMove_Click();
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
@@ -158,6 +163,10 @@ class frmMain final : public QMainWindow, public GameView {
   void SelectCpuLevel(CpuLevel level);
   void RememberTune();
   void ShowFocusFrame();
+  // The frame around the node played last, while "Mark last move" is on.
+  void ShowMoveMarker();
+  // "Undo move" and "Hint" are enabled exactly when the game allows them now.
+  void RefreshPlayAids();
 
   const Clock& clock_;
   RandomSource& random_;
@@ -204,11 +213,14 @@ class frmMain final : public QMainWindow, public GameView {
   QAction* mnuEnableDemo = nullptr;
   QMenu* mnuCpuStrength = nullptr;  // enabled exactly when mnuEnableDemo is
   QList<QAction*> mnuCpuLevel;      // one per CPU level, in the order of kCpuLevels
+  QAction* mnuUndo = nullptr;
+  QAction* mnuHint = nullptr;
   QAction* mnuEnableSound = nullptr;
   QMenu* mnuBackgroundMusic = nullptr;
   QList<QAction*> mnuPlayMusic;  // index 0 is the "(none)" placeholder
   QAction* mnuLineF3 = nullptr;
   QAction* mnuStopMusic = nullptr;
+  QAction* mnuMarkLastMove = nullptr;
   QMenu* mnuWindowSize = nullptr;
   QList<QAction*> mnuSize;  // one per window size, in the order of kWindowSizes
   QAction* mnuExit = nullptr;

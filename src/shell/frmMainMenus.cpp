@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "shell/Mnemonics.h"
+
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
 
@@ -57,6 +59,14 @@ void frmMain::BuildMenus() {
   BuildResetMenu(AddMenu(bar, "mnuReset", QStringLiteral("Reset")));
   BuildNetworkMenu(AddMenu(bar, "mnuNetwork", QStringLiteral("Network")));
   BuildHelpMenu(AddMenu(bar, "mnuHelp", QStringLiteral("Help")));
+
+  // F10 opens the menu bar at its first menu, as desktop programs do.
+  auto* openMenuBar = new QAction(this);
+  openMenuBar->setObjectName(QStringLiteral("actOpenMenuBar"));
+  openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
+  addAction(openMenuBar);
+  connect(openMenuBar, &QAction::triggered, this,
+          [bar] { bar->setActiveAction(bar->actions().value(0)); });
 }
 
 void frmMain::BuildFileMenu(QMenu* menu) {
@@ -67,6 +77,11 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuEnableDemo->setEnabled(false);
   BuildCpuStrengthMenu();
   AddLine(mnuFile, "mnuLineF1");
+  mnuUndo = AddItem(mnuFile, "mnuUndo", tr("Undo move"));
+  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuHint = AddItem(mnuFile, "mnuHint", tr("Hint"));
+  mnuHint->setShortcut(QKeySequence(Qt::Key_H));
+  AddLine(mnuFile, "mnuLineF5");
   mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", QStringLiteral("Sound effects"), true);
   mnuBackgroundMusic =
       AddSubMenu(mnuFile, "mnuBackgroundMusic", QStringLiteral("Background music"));
@@ -76,12 +91,17 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuLineF3 = AddLine(mnuBackgroundMusic, "mnuLineF3");
   mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", QStringLiteral("No music"), true);
   AddLine(mnuFile, "mnuLineF4");
+  mnuMarkLastMove = AddCheckItem(mnuFile, "mnuMarkLastMove", tr("Mark last move"), true);
   BuildWindowSizeMenu();
   AddLine(mnuFile, "mnuLineF2");
   mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("Exit"));
+  mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   connect(mnuEnableAI, &QAction::triggered, this, &frmMain::mnuEnableAI_Click);
   connect(mnuEnableDemo, &QAction::triggered, this, &frmMain::mnuEnableDemo_Click);
+  connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
+  connect(mnuHint, &QAction::triggered, this, &frmMain::mnuHint_Click);
+  connect(mnuMarkLastMove, &QAction::triggered, this, &frmMain::mnuMarkLastMove_Click);
   connect(mnuEnableSound, &QAction::triggered, this, &frmMain::mnuEnableSound_Click);
   connect(none, &QAction::triggered, this, [this] { mnuPlayMusic_Click(0); });
   connect(mnuStopMusic, &QAction::triggered, this, &frmMain::mnuStopMusic_Click);
@@ -122,6 +142,7 @@ void frmMain::BuildWindowSizeMenu() {
 void frmMain::BuildResetMenu(QMenu* menu) {
   mnuReset = menu;
   mnuClear = AddItem(mnuReset, "mnuClear", QStringLiteral("Clear"));
+  mnuClear->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   AddLine(mnuReset, "mnuLineR1");
   QAction* stageTemplate = AddItem(mnuReset, "mnuSetup0", QStringLiteral("Stage [1]"));
   stageTemplate->setVisible(false);
@@ -157,6 +178,7 @@ void frmMain::BuildHelpMenu(QMenu* menu) {
   mnuUpdate = AddItem(mnuHelp, "mnuUpdate", QStringLiteral("Web update"));
   AddLine(mnuHelp, "mnuLineH1");
   mnuReadmeEN = AddItem(mnuHelp, "mnuReadmeEN", QStringLiteral("Readme (english)"));
+  mnuReadmeEN->setShortcut(QKeySequence(Qt::Key_F1));
   mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", QStringLiteral("Readme (deutsch)"));
   AddLine(mnuHelp, "mnuLinH2");
   mnuPayPal = AddItem(mnuHelp, "mnuPayPal", QStringLiteral("PayPal"));
@@ -172,7 +194,9 @@ void frmMain::BuildHelpMenu(QMenu* menu) {
 void frmMain::BuildStageItems() {
   const QAction* stageTemplate = mnuSetup.value(0);
   for (int i = 1; i <= kStageCount; ++i) {
-    auto* item = new QAction(FillPlaceholder(stageTemplate->text(), QString::number(i)), mnuReset);
+    // The stage's number is its access key.
+    auto* item = new QAction(
+        FillPlaceholder(stageTemplate->text(), QLatin1Char('&') + QString::number(i)), mnuReset);
     item->setObjectName(QStringLiteral("mnuSetup%1").arg(i));
     item->setEnabled(true);
     item->setVisible(true);
@@ -212,6 +236,7 @@ void frmMain::ShowMusicMenu() {
   }
   mnuStopMusic->setChecked(model.StopMusicChecked);
   mnuEnableSound->setChecked(model.EnableSoundChecked);
+  AssignMnemonics(mnuBackgroundMusic->actions());  // the tunes and "(none)" as they show now
 }
 
 QAction* frmMain::ActionFor(MenuItem item) const {

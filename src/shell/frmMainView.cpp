@@ -33,8 +33,10 @@ void SetBold(QLabel* label, bool bold) {
 void frmMain::DrawBoard() {
   // Painted at most once per pass of the event loop, however many moves came in that pass.
   front->Invalidate();
-  cursor_.Follow(game_.Nodes());
+  cursor_.Follow(game_.ShownNodes());
   ShowFocusFrame();
+  ShowMoveMarker();
+  RefreshPlayAids();
 }
 
 void frmMain::AddLog(const QString& message) {
@@ -67,6 +69,7 @@ void frmMain::NewGameStarted(bool atGameEnd) {
 }
 
 void frmMain::ResultBoxOpen(bool open) {
+  RefreshPlayAids();
   net_.ResultBoxOpen(open);
 }
 
@@ -77,11 +80,13 @@ void frmMain::ShowPlayerPanel(const PlayerPanel& panel) {
   SetBold(lblPlayer2, panel.Bold2);
   lblSum1->setText(panel.Sum1);
   lblSum2->setText(panel.Sum2);
+  RefreshPlayAids();  // the player to move changed, or the board did
 }
 
 void frmMain::ShowPlayerNames(const QString& name1, const QString& name2) {
   lblPlayer1->setText(name1);
   lblPlayer2->setText(name2);
+  RefreshPlayAids();  // the seats changed
 }
 
 void frmMain::SetMenuEnabled(MenuItem item, bool enabled) {
@@ -89,11 +94,21 @@ void frmMain::SetMenuEnabled(MenuItem item, bool enabled) {
   if (item == MenuItem::EnableDemo) {
     // The strength matters exactly when the CPU may play, which is when the demo may be chosen.
     mnuCpuStrength->menuAction()->setEnabled(enabled);
+  } else if (item == MenuItem::Reset) {
+    // The entries' own keys work even while their menu is disabled.
+    mnuClear->setEnabled(enabled);
   }
+  RefreshPlayAids();
 }
 
 void frmMain::SetMenuChecked(MenuItem item, bool checked) {
   ActionFor(item)->setChecked(checked);
+  RefreshPlayAids();
+}
+
+void frmMain::RefreshPlayAids() {
+  mnuUndo->setEnabled(game_.CanUndo());
+  mnuHint->setEnabled(game_.CanHint());
 }
 
 void frmMain::AddChatLine(const QString& text, bool own) {

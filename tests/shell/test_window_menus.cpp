@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include "shell/Mnemonics.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
 
@@ -19,7 +20,7 @@ QStringList Captions(const QMenu* menu) {
   QStringList captions;
   for (const QAction* action : menu->actions()) {
     if (action->isVisible()) {
-      captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+      captions << (action->isSeparator() ? QStringLiteral("-") : StripMnemonic(action->text()));
     }
   }
   return captions;
@@ -36,12 +37,13 @@ class TestWindowMenus : public QObject {
     const QMenuBar* bar = rig.window->menuBar();
     QStringList top;
     for (const QAction* action : bar->actions()) {
-      top << action->text();
+      top << StripMnemonic(action->text());
     }
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
              (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Sound effects", "Background music", "-", "Window size", "-", "Exit"}));
+                          "Undo move", "Hint", "-", "Sound effects", "Background music", "-",
+                          "Mark last move", "Window size", "-", "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
@@ -67,14 +69,62 @@ class TestWindowMenus : public QObject {
     for (int i = 1; i <= 7; ++i) {
       const QAction* stage = rig.window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(i));
       QVERIFY(stage);
-      QCOMPARE(stage->text(), QStringLiteral("Stage %1").arg(i));
+      QCOMPARE(stage->text(), QStringLiteral("Stage &%1").arg(i));
+    }
+  }
+
+  // Every visible entry has an access key of its own in its menu; the usual shortcuts; Alt with
+  // a letter and F10 open the menus.
+  void keys() {
+    Rig rig;
+    QList<QList<QAction*>> menus{rig.window->menuBar()->actions()};
+    for (const QMenu* menu : rig.window->findChildren<QMenu*>()) {
+      menus << menu->actions();
+    }
+    for (const QList<QAction*>& items : menus) {
+      QSet<QChar> keys;
+      for (const QAction* item : items) {
+        if (item->isVisible() && !item->isSeparator()) {
+          const QChar key = MnemonicOf(item->text());
+          QVERIFY2(!key.isNull() && !keys.contains(key), qPrintable(item->text()));
+          keys.insert(key);
+        }
+      }
+    }
+    QCOMPARE(MnemonicOf(QStringLiteral("R&&B &x")), QChar(u'x'));
+    QCOMPARE(StripMnemonic(QStringLiteral("R&&B &x")), QStringLiteral("R&B x"));
+
+    const struct {
+      const char* item;
+      QKeySequence keys;
+    } shortcuts[] = {{"mnuClear", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                     {"mnuUndo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                     {"mnuHint", QKeySequence(Qt::Key_H)},
+                     {"mnuReadmeEN", QKeySequence(Qt::Key_F1)},
+                     {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    for (const auto& s : shortcuts) {
+      QCOMPARE(rig.Item(s.item)->shortcut(), s.keys);
     }
 
-    // No shortcuts and no access keys anywhere.
-    for (const QAction* action : rig.window->findChildren<QAction*>()) {
-      QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
-      QVERIFY2(!action->text().contains(QLatin1Char('&')), qPrintable(action->text()));
-    }
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    auto* file = rig.Find<QMenu>("mnuFile");
+    QTest::keyClick(rig.window.get(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    file->close();
+    QTRY_VERIFY(!file->isVisible());
+    QTest::keyClick(rig.window.get(), Qt::Key_F10);
+    QTRY_VERIFY(file->isVisible());
+    file->close();
+
+    // Ctrl+N starts a new game, Ctrl+Q shuts down with the farewell box.
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    QTest::keyClick(rig.window.get(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(rig.LogLines().size(), 2);
+    rig.clock.Advance(121'000);
+    QTest::keyClick(rig.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(rig.dialogs.boxes.size(), 1);
+    QCOMPARE(rig.dialogs.boxes.first().title, QStringLiteral("Support Vextal"));
   }
 
   void initialMenuStates() {
@@ -92,6 +142,8 @@ class TestWindowMenus : public QObject {
         {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
         {"mnuStopMusic", true, true},     {"mnuExit", true, false},
         {"mnuReset", true, false},        {"mnuClear", true, false},
+        {"mnuUndo", false, false},        {"mnuHint", true, false},
+        {"mnuMarkLastMove", true, true},
         {"mnuShowChat", true, false},     {"mnuServer", true, false},
         {"mnuClient", true, false},       {"mnuDisconnect", false, false},
         {"mnuSynchronize", false, false}, {"mnuWebsite", true, false},

@@ -47,6 +47,7 @@ struct Start {
     QVERIFY(Checked("mnuCpuLevel0"));
     QCOMPARE(window->game().GetCpuLevel(), CpuLevel::Classic);
     QVERIFY(Checked("mnuSize0"));
+    QVERIFY(Checked("mnuMarkLastMove"));
     QCOMPARE(window->net().LastServerAddress, address);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->text(), "Player 2");
     QVERIFY(dialogs.boxes.isEmpty());
@@ -75,6 +76,7 @@ class TestWindowSettings : public QObject {
       first.Item("mnuEnableDemo")->trigger();  // the demo is not kept
       first.Item("mnuCpuLevel3")->trigger();
       first.Item("mnuSize1")->trigger();
+      first.Item("mnuMarkLastMove")->trigger();
       first.window->net().NetPort = 0;  // the connection fails at once, on the loopback address
       first.dialogs.inputAnswer = QStringLiteral("127.0.0.1");
       first.Item("mnuClient")->trigger();
@@ -92,6 +94,7 @@ class TestWindowSettings : public QObject {
       QVERIFY(second.Item("mnuCpuStrength")->isEnabled() && second.Checked("mnuCpuLevel3"));
       QCOMPARE(second.window->game().GetCpuLevel(), CpuLevel::Master);
       QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
+      QVERIFY(!second.Checked("mnuMarkLastMove"));
       QCOMPARE(second.window->net().LastServerAddress, QStringLiteral("127.0.0.1"));
 
       // Back to the first start's choices; a cancelled Connect box keeps the address.
@@ -100,6 +103,7 @@ class TestWindowSettings : public QObject {
       second.Item("mnuEnableAI")->trigger();
       second.Item("mnuCpuLevel0")->trigger();
       second.Item("mnuSize0")->trigger();
+      second.Item("mnuMarkLastMove")->trigger();
       second.dialogs.inputAnswer.clear();
       second.Item("mnuClient")->trigger();
     }
