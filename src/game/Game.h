@@ -60,9 +60,7 @@ class Game {
   // position (the next game is already set up underneath), otherwise the board itself.
   const Board& ShownNodes() const { return final_ ? final_->Nodes : nodes_; }
   // The cell of the last move made on the shown board, by whoever played it.
-  const std::optional<Cell>& ShownLastMove() const {
-    return final_ ? final_->LastMove : lastMove_;
-  }
+  const std::optional<Cell>& ShownLastMove() const { return final_ ? final_->LastMove : lastMove_; }
 
   // --- A new game ---------------------------------------------------------------------------
   // Clears ownership and links, hands the first move to the other player, logs, reports the new

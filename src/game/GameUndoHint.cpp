@@ -50,14 +50,14 @@ bool Game::AskHint(std::function<void(Cell)> show) {
   hintBoard_ = nodes_;
   hintPlayer_ = actPlayer_;
   const auto seed = std::uint64_t(random_.Uniform() * 9007199254740992.0);
-  hintThinker_.Ask(MakeCpuStrategy(kHintLevel, random_, seed), nodes_, actPlayer_,
-                   [this, show = std::move(show)](std::optional<Cell> cell) {
-                     // Every change of the position drops the question; this is the last guard.
-                     if (cell && !resultShowing_ && nodes_ == hintBoard_ &&
-                         actPlayer_ == hintPlayer_) {
-                       show(*cell);
-                     }
-                   });
+  hintThinker_.Ask(
+      MakeCpuStrategy(kHintLevel, random_, seed), nodes_, actPlayer_,
+      [this, show = std::move(show)](std::optional<Cell> cell) {
+        // Every change of the position drops the question; this is the last guard.
+        if (cell && !resultShowing_ && nodes_ == hintBoard_ && actPlayer_ == hintPlayer_) {
+          show(*cell);
+        }
+      });
   return true;
 }
 

@@ -1,8 +1,8 @@
 #include "shell/Mnemonics.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QWidget>

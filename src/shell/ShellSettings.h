@@ -14,8 +14,8 @@ namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
 // music", "Enable CPU player", the CPU strength, "Mark last move", the window size and the server
-// address typed last. Every value is written as soon as it is set. Nothing else is kept: the demo and the
-// stage start afresh with every run.
+// address typed last. Every value is written as soon as it is set. Nothing else is kept: the demo
+// and the stage start afresh with every run.
 //
 // Every value has a default, the state of a first start. A store that is missing, cannot be
 // read or does not parse, and a value that is not one this program writes, read as the default.

@@ -143,11 +143,10 @@ class TestWindowMenus : public QObject {
         {"mnuStopMusic", true, true},     {"mnuExit", true, false},
         {"mnuReset", true, false},        {"mnuClear", true, false},
         {"mnuUndo", false, false},        {"mnuHint", true, false},
-        {"mnuMarkLastMove", true, true},
-        {"mnuShowChat", true, false},     {"mnuServer", true, false},
-        {"mnuClient", true, false},       {"mnuDisconnect", false, false},
-        {"mnuSynchronize", false, false}, {"mnuWebsite", true, false},
-        {"mnuPayPal", true, false},
+        {"mnuMarkLastMove", true, true},  {"mnuShowChat", true, false},
+        {"mnuServer", true, false},       {"mnuClient", true, false},
+        {"mnuDisconnect", false, false},  {"mnuSynchronize", false, false},
+        {"mnuWebsite", true, false},      {"mnuPayPal", true, false},
     };
     for (const State& s : states) {
       const QAction* item = rig.Item(s.name);
