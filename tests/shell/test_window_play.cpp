@@ -222,6 +222,11 @@ class TestWindowPlay : public QObject {
     QCOMPARE(rig.Framed(), QPoint());
     rig.Keys({Qt::Key_Down});
     QCOMPARE(rig.Framed(), QPoint(5, 2));
+    // Tab alone shows where the keys act.
+    rig.ClickNode(1, 1);
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    rig.Keys({Qt::Key_Tab});
+    QCOMPARE(rig.Framed(), QPoint(1, 1));
   }
 
   void gameAgainstTheCpuEndsWithTheBox() {
