@@ -187,7 +187,8 @@ class frmMain final : public QMainWindow, public GameView {
 
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
-  BoardCursor cursor_;  // the keyboard's frame on the board
+  BoardCursor cursor_;       // the keyboard's frame on the board
+  bool hintFramed_ = false;  // the frame shows a hint, which the next change of the board ends
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;

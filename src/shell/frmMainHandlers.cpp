@@ -22,6 +22,7 @@ void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
 }
 
 void frmMain::Front_KeyDown(int key) {
+  hintFramed_ = false;  // the keys take the frame over
   switch (key) {
     case Qt::Key_Left:
       cursor_.Move(game_.Nodes(), BoardCursor::Step::Left);
@@ -151,6 +152,7 @@ void frmMain::mnuHint_Click() {
   // The frame goes where the keys act, so Space then plays the hinted move.
   game_.AskHint([this](Cell cell) {
     cursor_.ShowAt(cell.Column, cell.Row);
+    hintFramed_ = true;
     ShowFocusFrame();
   });
 }

@@ -1,4 +1,6 @@
 // The main window as the game's view: what the rules report is shown, heard or sent here.
+#include <utility>
+
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -6,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTime>
+
+#include <utility>
 
 #include "render/LogLine.h"
 #include "render/mPaint.h"
@@ -33,6 +37,9 @@ void SetBold(QLabel* label, bool bold) {
 void frmMain::DrawBoard() {
   // Painted at most once per pass of the event loop, however many moves came in that pass.
   front->Invalidate();
+  if (std::exchange(hintFramed_, false)) {
+    cursor_.HideAt(cursor_.Column(), cursor_.Row());  // a hint holds for its position only
+  }
   cursor_.Follow(game_.ShownNodes());
   ShowFocusFrame();
   ShowMoveMarker();

@@ -302,7 +302,8 @@ class TestWindowPlay : public QObject {
   }
 
   // The CPU's move is marked over the board, never in its image; Ctrl+Z takes it back with the
-  // person's move; H frames a hint without playing it; the mark can be turned off.
+  // person's move; H frames a hint without playing it, until the position changes; the mark can
+  // be turned off.
   void markUndoAndHintByKeys() {
     Rig rig;
     rig.Stage(6);
@@ -321,7 +322,10 @@ class TestWindowPlay : public QObject {
     QCOMPARE(QColor(rig.front->grab().toImage().pixel(ring)), kMarkerYellow);
     QVERIFY(QColor(rig.front->Image().pixel(ring - rig.front->ClientOrigin())) != kMarkerYellow);
 
+    QTest::keyClick(rig.window.get(), Qt::Key_H);
+    QTRY_VERIFY(rig.Framed() != QPoint());
     QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(rig.Framed(), QPoint());  // the hint held for the position taken back
     QCOMPARE(rig.front->Image(), empty);
     QVERIFY(!rig.front->MoveMarker());
     QCOMPARE(rig.Text("lblSum1"), QStringLiteral("0 + 0 = 0"));
