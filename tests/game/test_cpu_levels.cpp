@@ -118,19 +118,16 @@ class CpuLevelsTest : public QObject {
     std::optional<Cell> shown;
     const auto show = [&shown](Cell cell) { shown = cell; };
     QVERIFY(rig.game.AskHint(show));
-    QVERIFY(rig.game.HintThinking());
     QVERIFY(rig.game.DoMove(6, 6, true));
     QVERIFY(!rig.game.HintThinking());
     RunEvents(800);
     QVERIFY(!shown);
 
     const Board before = rig.game.Nodes();
-    rig.rec.Clear();
     QVERIFY(rig.game.AskHint(show));
     QTRY_VERIFY_WITH_TIMEOUT(shown.has_value(), 5000);
     QVERIFY(rig.game.IsLegalMove(shown->Column, shown->Row, 2));
-    QVERIFY(rig.game.Nodes() == before);
-    QVERIFY(rig.rec.Effects.isEmpty());
+    QVERIFY(rig.game.Nodes() == before && rig.game.ActPlayer() == 2);
 
     rig.game.ToggleCpuPlayer();  // player 2, to move, is the CPU now
     QVERIFY(!rig.game.CanHint() && !rig.game.AskHint(show));

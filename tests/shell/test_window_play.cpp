@@ -312,7 +312,6 @@ class TestWindowPlay : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
     rig.window->findChild<QAction*>(QStringLiteral("mnuEnableAI"))->trigger();
     const QImage empty = rig.front->Image();
-    QVERIFY(!rig.window->findChild<QAction*>(QStringLiteral("mnuUndo"))->isEnabled());
     rig.ClickNode(3, 2);
     rig.clock.Advance(1000);
     rig.window->tmrAI_Timer();
@@ -328,7 +327,6 @@ class TestWindowPlay : public QObject {
     QCOMPARE(rig.Framed(), QPoint());  // the hint held for the position taken back
     QCOMPARE(rig.front->Image(), empty);
     QVERIFY(!rig.front->MoveMarker());
-    QCOMPARE(rig.Text("lblSum1"), QStringLiteral("0 + 0 = 0"));
     QCOMPARE(rig.Text("lblSum2"), QStringLiteral("0 + 0 = 0"));
     QVERIFY(rig.LastLogLine().endsWith(QStringLiteral("] Move taken back.")));
 
