@@ -1,8 +1,8 @@
-// The game core with a view and dialogs that do nothing:
+// The game core, its events counted only:
 // - BM_LegalSweep, the baseline: one legality check of every point of the 5 x 4 board for the
 //   player to move, the least work any move needs to tell whether the next player can move;
 // - BM_DoMove: made moves, DoMove with all its checks, the scores and the game-over test, each
-//   game ending in the game-over box and a new game (replayed random games on the full grid);
+//   game ending in its result and a new game (replayed random games on the full grid);
 // - BM_RandomGame: whole games of the demo mode, the CPU player choosing every move through its
 //   timer tick, cycling through the seven stages.
 
@@ -13,14 +13,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "common/NullView.h"
 #include "game/Clock.h"
 #include "game/Game.h"
 #include "game/Random.h"
 #include "stages/Stages.h"
 
 using namespace vextal;
-using vextal::testing::NullView;
 
 namespace {
 
@@ -34,10 +32,14 @@ class SteppedClock final : public Clock {
 };
 
 struct Core {
-  NullView view;
   SteppedClock clock;
   SeededRandom random{20240611};
-  Game game{view, view, clock, random};
+  Game game{clock, random};
+  long gamesEnded = 0;
+
+  Core() {
+    QObject::connect(&game, &Game::GameEnded, [this] { ++gamesEnded; });
+  }
 };
 
 // Random games on the full grid, recorded as the points played, so the timed loop replays made
@@ -57,7 +59,7 @@ Recording RecordGames(Core& core) {
   Recording rec;
   rec.start = game.Nodes();
   rec.startPlayer = game.ActPlayer();
-  while (core.view.Boxes < kRecordedGames) {
+  while (core.gamesEnded < kRecordedGames) {
     std::vector<std::pair<int, int>> legal;
     for (int c = 1; c <= game.NodesW(); ++c) {
       for (int r = 1; r <= game.NodesH(); ++r) {
@@ -67,7 +69,7 @@ Recording RecordGames(Core& core) {
       }
     }
     const auto move = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(rng)];
-    game.DoMove(move.first, move.second, false);
+    game.DoMove(move.first, move.second, MoveSource::Peer);
     rec.moves.push_back(move);
     if (rec.moves.size() == 6) {
       rec.midGame = game.Nodes();
@@ -104,7 +106,7 @@ void BM_DoMove(benchmark::State& state) {
   long refused = 0;
   for (auto _ : state) {
     const auto [c, r] = rec.moves[next];
-    refused += game.DoMove(c, r, false) ? 0 : 1;
+    refused += game.DoMove(c, r, MoveSource::Peer) ? 0 : 1;
     if (++next == rec.moves.size()) {
       // All recorded games are over: back to the first one's start.
       next = 0;
@@ -131,9 +133,9 @@ void BM_RandomGame(benchmark::State& state) {
     if (game.CheckGameOver(game.ActPlayer())) {
       continue;  // a random layout without a single node: there is no game to play
     }
-    const long boxes = core.view.Boxes;
+    const long ended = core.gamesEnded;
     // In the demo mode every tick, the pause since the last move kept, makes one move.
-    while (core.view.Boxes == boxes) {
+    while (core.gamesEnded == ended) {
       core.clock.Now += Game::kCpuPauseMs;
       game.CpuTick();
       ++moves;

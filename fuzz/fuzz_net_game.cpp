@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FixedClock clock;
   SeededRandom random(size);
   cSocket socket;
-  Game game(view, view, clock, random);
+  Game game(clock, random);
   NetGame net(game, view, view, socket);
   SetupStage(game, int(size % 8), random);
   // The first byte picks which side this is and whether a peer is connected.

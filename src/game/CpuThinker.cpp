@@ -3,7 +3,6 @@
 #include <utility>
 
 #include <QMetaObject>
-#include <QPointer>
 
 namespace vextal {
 

@@ -1,54 +1,10 @@
 #include "game/Game.h"
 
-#include "game/Rounding.h"
 #include "game/Rules.h"
 
 namespace vextal {
 
-namespace {
-
-const QString kClaimSound = QStringLiteral("beep1.wav");
-const QString kRefusedSound = QStringLiteral("beep2.wav");
-const QString kExpandSound = QStringLiteral("beep3.wav");
-const QString kNeutraliseSound = QStringLiteral("beep4.wav");
-const QString kResetSound = QStringLiteral("reset.wav");
-const QString kWinSound = QStringLiteral("over1.wav");
-const QString kDrawSound = QStringLiteral("over2.wav");
-
-// "nodes + links = score", as the sum labels read.
-QString SumText(std::int32_t nodes, std::int32_t links) {
-  return QString::number(nodes) + QStringLiteral(" + ") + QString::number(links) +
-         QStringLiteral(" = ") + QString::number(nodes + links);
-}
-
-QString SoundOf(MoveOutcome outcome) {
-  switch (outcome) {
-    case MoveOutcome::Refused:
-      return kRefusedSound;
-    case MoveOutcome::Claimed:
-      return kClaimSound;
-    case MoveOutcome::Expanded:
-      return kExpandSound;
-    case MoveOutcome::Neutralised:
-      return kNeutraliseSound;
-    case MoveOutcome::NoMove:
-      break;
-  }
-  return QString();
-}
-
-}  // namespace
-
-// How a finished game is announced: the log line, the sound and the box.
-struct Game::Result {
-  QString LogLine;
-  QString Sound;
-  BoxIcon Icon = BoxIcon::Information;
-  QString Text;
-};
-
-Game::Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& random)
-    : view_(view), dialogs_(dialogs), clock_(clock), random_(random) {}
+Game::Game(const Clock& clock, RandomSource& random) : clock_(clock), random_(random) {}
 
 // ---------------------------------------------------------------------------------------------
 // A new game
@@ -63,19 +19,16 @@ void Game::NewGame() {
     }
   }
   SwitchPlayer();
-  view_.AddLog(QStringLiteral("New game started."));
-  view_.NewGameStarted(false);
-  view_.DrawBoard();
-  view_.PlayWave(kResetSound);
-  pendingSound_.clear();
+  emit NewGameStarted(false);
+  emit NewGameShown();
   ThinkAhead();
 }
 
 void Game::StartStage(Board layout) {
   DropCpuAnswer();
   nodes_ = std::move(layout);
-  UpdateMenus();
-  UpdatePlayerNames();
+  emit BoardReplaced();
+  emit SeatsChanged();
   NewGame();
 }
 
@@ -86,44 +39,50 @@ bool Game::IsLegalMove(int column, int row, Player player) const {
   return vextal::IsLegalMove(nodes_, column, row, player);
 }
 
-bool Game::CheckNeutralise(int column, int row) {
-  return vextal::CheckNeutralise(nodes_, column, row);
-}
-
-bool Game::DoMove(int column, int row, bool send) {
-  const Player mover = actPlayer_;
+bool Game::DoMove(int column, int row, MoveSource by) {
+  MoveReport move;
+  move.Mover = actPlayer_;
+  move.Column = column;
+  move.Row = row;
+  move.By = by;
+  move.Why = RefusalOf(nodes_, column, row, move.Mover);
   // Local play keeps the position before every move, so that it can be taken back.
   const bool keep = !netMode_;
   if (keep) {
     history_.Push({nodes_, actPlayer_, lastMove_});
   }
-  const MoveOutcome outcome = ApplyMove(nodes_, column, row, mover);
-  if (outcome != MoveOutcome::NoMove) {
-    pendingSound_ = SoundOf(outcome);
+  move.Outcome = ApplyMove(nodes_, column, row, move.Mover);
+  if (keep && !move.Made()) {
+    history_.Pop();
   }
-  if (!MoveMade(outcome)) {
-    if (keep) {
-      history_.Pop();
-    }
+  if (move.Outcome == MoveOutcome::NoMove) {
     return false;
   }
+  if (move.Outcome == MoveOutcome::Refused) {
+    move.Score1 = score1_;
+    move.Score2 = score2_;
+    emit MovePlayed(move);
+    return false;
+  }
+  move.Why = Refusal::None;
 
   lastMove_ = Cell{column, row};
   hintThinker_.Drop();
   SwitchPlayer();
-  view_.DrawBoard();
+  move.Score1 = score1_;
+  move.Score2 = score2_;
   // The next game starts the moment the last move is made, by the rules alone, so both sides of
-  // a network game reach it at the same point of the move stream. The window keeps showing the
-  // final position until the result box is closed.
-  const bool gameOver = CheckGameOver(actPlayer_);
-  Result result;
-  if (gameOver) {
+  // a network game reach it at the same point of the move stream. A person keeps seeing the
+  // final position until the result has been announced.
+  move.EndedGame = CheckGameOver(actPlayer_);
+  GameResult result;
+  if (move.EndedGame) {
     result = TakeResult();
     final_ = Position{nodes_, actPlayer_, lastMove_};
     ClearForNextGame();
   }
-  view_.MoveMade(mover, column, row, send);
-  if (gameOver) {
+  emit MovePlayed(move);
+  if (move.EndedGame) {
     Announce(result);
   }
   lastMoveTick_ = clock_.NowMs();
@@ -131,33 +90,11 @@ bool Game::DoMove(int column, int row, bool send) {
   return true;
 }
 
-std::optional<std::pair<int, int>> Game::CellAt(int x, int y) const {
-  // The node whose centre is nearest, in each axis.
-  const BoardGeometry& g = kBoardGeometry;
-  const double centre = 0.5 * g.NodeSize;
-  const double column = RoundHalfEven((x - centre) / g.GridStep);
-  const double row = RoundHalfEven((y - centre) / g.GridStep);
-  if (!nodes_.Contains(int(column), int(row)) || column < 0 || row < 0) {
-    return std::nullopt;
-  }
-  return std::make_pair(int(column), int(row));
-}
-
-void Game::BoardClick(int x, int y) {
-  if (const auto cell = CellAt(x, y)) {
-    PlayCell(cell->first, cell->second);
-  } else {
-    pendingSound_.clear();
-  }
-}
-
 void Game::PlayCell(int column, int row) {
-  pendingSound_.clear();
   if ((netMode_ && !netConnected_) || resultShowing_ || !ClickMayPlay()) {
     return;
   }
-  DoMove(column, row, true);
-  view_.PlayWave(pendingSound_);
+  DoMove(column, row, MoveSource::Person);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -172,19 +109,7 @@ void Game::Recount() {
   const Tally tally = CountScores(nodes_);
   score1_ = tally.Score(1);
   score2_ = tally.Score(2);
-  ShowPanel(tally.Nodes[1], tally.Links[1], tally.Nodes[2], tally.Links[2]);
-}
-
-void Game::ShowPanel(std::int32_t nodes1, std::int32_t links1, std::int32_t nodes2,
-                     std::int32_t links2) {
-  PlayerPanel panel;
-  panel.Marker1 = actPlayer_ == 1 ? kColorP1 : kColorP1Dark;
-  panel.Marker2 = actPlayer_ == 2 ? kColorP2 : kColorP2Dark;
-  panel.Bold1 = actPlayer_ == 1;
-  panel.Bold2 = actPlayer_ == 2;
-  panel.Sum1 = SumText(nodes1, links1);
-  panel.Sum2 = SumText(nodes2, links2);
-  view_.ShowPlayerPanel(panel);
+  emit TurnChanged(TurnReport{actPlayer_, tally});
 }
 
 void Game::SwitchPlayer() {
@@ -196,36 +121,14 @@ bool Game::CheckGameOver(Player player) const {
 }
 
 void Game::ShowGameOver() {
-  const Result result = TakeResult();
+  const GameResult result = TakeResult();
   final_ = Position{nodes_, actPlayer_, lastMove_};
   ClearForNextGame();
   Announce(result);
 }
 
-Game::Result Game::TakeResult() const {
-  const std::int32_t s1 = score1_;
-  const std::int32_t s2 = score2_;
-  const QString scores = QString::number(s1) + QLatin1Char('/') + QString::number(s2);
-  const QString points = QString::number(s1) + QStringLiteral(" to ") + QString::number(s2) +
-                         QStringLiteral(" points.");
-  Result result;
-  if (s1 == s2) {
-    result.LogLine = QStringLiteral("Game Over: Draw (") + scores + QLatin1Char(')');
-    result.Sound = kDrawSound;
-    result.Icon = BoxIcon::Exclamation;
-    result.Text =
-        QStringLiteral("Draw - both have ") + QString::number(s1) + QStringLiteral(" points!");
-    return result;
-  }
-  const QString& winner = s1 > s2 ? playerName1_ : playerName2_;
-  result.LogLine = winner + QStringLiteral(" wins (") + scores + QLatin1Char(')');
-  result.Sound = kWinSound;
-  if (CurrentMode() == Mode::PersonAgainstCpu) {
-    result.Text = (s1 > s2 ? QStringLiteral("You win! ") : QStringLiteral("You lose... ")) + points;
-  } else {
-    result.Text = winner + QStringLiteral(" wins! ") + points;
-  }
-  return result;
+GameResult Game::TakeResult() const {
+  return GameResult{CurrentMode(), score1_, score2_};
 }
 
 // The board and turn of the next game, without showing anything yet.
@@ -242,26 +145,21 @@ void Game::ClearForNextGame() {
   score1_ = score2_ = 0;
 }
 
-void Game::Announce(const Result& result) {
-  view_.NewGameStarted(true);
-  view_.AddLog(result.LogLine);
-  view_.PlayWave(result.Sound);
+void Game::Announce(const GameResult& result) {
+  emit NewGameStarted(true);
   resultShowing_ = true;
-  view_.ResultBoxOpen(true);
-  dialogs_.Message(result.Icon, QStringLiteral("Game Over"), result.Text);
+  emit ResultShownChanged(true);
+  emit GameEnded(result);
   final_.reset();
   resultShowing_ = false;
-  view_.ResultBoxOpen(false);
+  emit ResultShownChanged(false);
   ShowNewGame();
 }
 
-// What a person sees of the new game once the result box is closed.
+// What a person sees of the new game once its result has been announced.
 void Game::ShowNewGame() {
-  ShowPanel(0, 0, 0, 0);
-  view_.AddLog(QStringLiteral("New game started."));
-  view_.DrawBoard();
-  view_.PlayWave(kResetSound);
-  pendingSound_.clear();
+  emit TurnChanged(TurnReport{actPlayer_, Tally{}});
+  emit NewGameShown();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -272,11 +170,12 @@ void Game::SetNetSwitches(bool netMode, bool netServer, bool netConnected) {
   netServer_ = netServer;
   netConnected_ = netConnected;
   DropCpuAnswer();
+  emit SeatsChanged();
 }
 
 bool Game::ApplyPeerMove(Player mover, int column, int row) {
   actPlayer_ = mover;
-  return DoMove(column, row, false);
+  return DoMove(column, row, MoveSource::Peer);
 }
 
 void Game::LoadBoard(Board board, Player actPlayer) {
@@ -287,6 +186,7 @@ void Game::LoadBoard(Board board, Player actPlayer) {
   }
   nodes_ = std::move(board);
   SetActPlayer(actPlayer);
+  emit BoardReplaced();
 }
 
 }  // namespace vextal

@@ -5,36 +5,40 @@
 #include <optional>
 #include <utility>
 
-#include <QString>
+#include <QObject>
 
 #include "game/Board.h"
-#include "game/BoardGeometry.h"
 #include "game/ClassicStrategy.h"
 #include "game/Clock.h"
 #include "game/CpuLevel.h"
 #include "game/CpuStrategy.h"
 #include "game/CpuThinker.h"
-#include "game/Dialogs.h"
-#include "game/GameView.h"
+#include "game/GameEvents.h"
 #include "game/Random.h"
 #include "game/Seats.h"
 #include "game/UndoHistory.h"
 
 namespace vextal {
 
+// The menu entries whose state the switches decide.
+enum class MenuItem { EnableAI, EnableDemo, Reset, Server, Client, Disconnect, Synchronize };
+
 // The rules of the game and the state they share: the board, whose turn it is, scores, the seat
-// switches and the network switches. Widget-free and wire-free: every effect outside itself goes
-// through the GameView and Dialogs it was given. All of it runs on the user-interface thread.
+// switches and the network switches. Widget-free, wire-free and silent: it reports what happened
+// as the signals below, in the order the rules fix, and whoever listens shows it, plays it or
+// sends it. All of it runs on the user-interface thread, and every signal is delivered at once.
 //
 // The state is read through accessors named as the rules name it; it changes only through the
 // commands below, so the scores always match the board.
-class Game {
+class Game final : public QObject {
+  Q_OBJECT
+
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
   // A hint is the move the strongest CPU level would play.
   static constexpr CpuLevel kHintLevel = CpuLevel::Master;
 
-  Game(GameView& view, Dialogs& dialogs, const Clock& clock, RandomSource& random);
+  Game(const Clock& clock, RandomSource& random);
 
   // --- State --------------------------------------------------------------------------------
   const Board& Nodes() const { return nodes_; }
@@ -49,12 +53,7 @@ class Game {
   bool CpuOn() const { return cpuOn_; }    // equals the check mark of "Enable CPU player"
   bool DemoOn() const { return demoOn_; }  // equals the check mark of "Enable Demo player"
   std::int64_t LastMoveTick() const { return lastMoveTick_; }
-  // The wav chosen by the last move attempt; the caller of the move plays it.
-  const QString& PendingSound() const { return pendingSound_; }
-  // The captions of the two player labels, as last set by UpdatePlayerNames.
-  const QString& PlayerName1() const { return playerName1_; }
-  const QString& PlayerName2() const { return playerName2_; }
-  // The result of a finished game is being shown; the next game waits for the box to close.
+  // The result of a finished game is being announced; the next game waits until it has been.
   bool ResultShowing() const { return resultShowing_; }
   // What the window shows: while a finished game's result is announced, a copy of its final
   // position (the next game is already set up underneath), otherwise the board itself.
@@ -63,26 +62,21 @@ class Game {
   const std::optional<Cell>& ShownLastMove() const { return final_ ? final_->LastMove : lastMove_; }
 
   // --- A new game ---------------------------------------------------------------------------
-  // Clears ownership and links, hands the first move to the other player, logs, reports the new
-  // game, repaints and plays the reset sound.
+  // Clears ownership and links, hands the first move to the other player and reports the new
+  // game.
   void NewGame();
-  // A fresh stage layout: replaces the board, refreshes menus and seat names, starts a new game.
+  // A fresh stage layout: replaces the board, reports the seats, starts a new game.
   void StartStage(Board layout);
 
   // --- Moves --------------------------------------------------------------------------------
-  // The one entry for every move: claims or expands (column, row) for ActPlayer. Returns true
-  // when a move was made. Leaves the sound to play in PendingSound. Cells outside the playable
-  // grid, and a player to move other than 1 or 2, make no move and change nothing.
-  bool DoMove(int column, int row, bool send);
-  bool CheckNeutralise(int column, int row);
+  // The one entry for every move: claims or expands (column, row) for ActPlayer, reporting the
+  // attempt as made by `by`. Returns true when a move was made. Cells without a node, and a
+  // player to move other than 1 or 2, make no move, change nothing and report nothing.
+  bool DoMove(int column, int row, MoveSource by);
   bool IsLegalMove(int column, int row, Player player) const;
 
-  // The grid position nearest to a pixel of the board picture, or nothing when it falls
-  // outside the board array.
-  std::optional<std::pair<int, int>> CellAt(int x, int y) const;
-  // A mouse button pressed on the board picture.
-  void BoardClick(int x, int y);
-  // The same as a click on the node at (column, row): the keyboard's way to play.
+  // A click on the node at (column, row), or the keyboard's Space or Enter on it: played when a
+  // person here holds the seat to move.
   void PlayCell(int column, int row);
 
   // --- Turns, scores, game end --------------------------------------------------------------
@@ -94,10 +88,10 @@ class Game {
 
   // --- Seats and menus ----------------------------------------------------------------------
   Mode CurrentMode() const;
-  // The players of the two seats and their captions, as the switches make them now.
+  // The players of the two seats, as the switches make them now.
   Seats CurrentSeats() const { return Seats::Of(CurrentMode(), netServer_); }
-  void UpdatePlayerNames();
-  void UpdateMenus();
+  // Whether the switches allow a menu entry now.
+  bool MenuEnabled(MenuItem item) const;
   bool ClickMayPlay() const;
   bool CpuMayMove() const;
   void ToggleCpuPlayer();   // "Enable CPU player"
@@ -130,7 +124,7 @@ class Game {
   bool HintThinking() const { return hintThinker_.Thinking(); }
 
   // --- Commands of the network side ---------------------------------------------------------
-  // The three network switches, as a connection event leaves them.
+  // The three network switches, as a connection event leaves them; reports the seats.
   void SetNetSwitches(bool netMode, bool netServer, bool netConnected);
   // The peer's move: its mover becomes the player to move, then the move is played unsent.
   bool ApplyPeerMove(Player mover, int column, int row);
@@ -138,24 +132,44 @@ class Game {
   // the player and recounts the scores. Tests set up positions with it too.
   void LoadBoard(Board board, Player actPlayer);
 
- private:
-  struct Result;
+ signals:
+  // A move attempt on a node, made or refused. After a made move the turn has passed; after the
+  // last move of a game (EndedGame) the next game is already set up.
+  void MovePlayed(const vextal::MoveReport& move);
+  // The player to move or the holdings changed: after a move, a new game, a board loaded.
+  void TurnChanged(const vextal::TurnReport& turn);
+  // The board was cleared for a new game: by Clear or a stage (`atGameEnd` false), or because the
+  // last move ended the game (true), before its result is announced.
+  void NewGameStarted(bool atGameEnd);
+  // A game ended. The result is announced while the listeners run; the next game waits for them
+  // (ResultShowing() is true throughout, and the CPU and clicks do not play).
+  void GameEnded(const vextal::GameResult& result);
+  // The result of a finished game is being announced (true), or has been (false). While it is,
+  // nothing from the peer may be applied: it belongs to the next game, not shown yet.
+  void ResultShownChanged(bool showing);
+  // The new game is ready to be seen: after Clear or a stage at once, after a game's end once its
+  // result has been announced.
+  void NewGameShown();
+  // The whole board was replaced: a stage, or a board from the peer.
+  void BoardReplaced();
+  // The seat switches changed (CPU, demo, network) or a stage began: captions and menus follow.
+  void SeatsChanged();
+  // A move (or, against the CPU, the CPU's answer with it) was taken back: the board, the player
+  // to move and the last move are as they were before it. Local play only.
+  void MoveTakenBack();
 
-  Result TakeResult() const;
+ private:
+  GameResult TakeResult() const;
   // Starts the CPU thinking about the position, when a searching level has to move in it.
   void ThinkAhead();
   // Drops the CPU's question and answer and any hint still thought about.
   void DropCpuAnswer();
   void PlayCpuChoice(std::optional<Cell> cell);
   void ClearForNextGame();
-  void Announce(const Result& result);
+  void Announce(const GameResult& result);
   void ShowNewGame();
   void Recount();
-  void ShowPanel(std::int32_t nodes1, std::int32_t links1, std::int32_t nodes2,
-                 std::int32_t links2);
 
-  GameView& view_;
-  Dialogs& dialogs_;
   const Clock& clock_;
   RandomSource& random_;
 
@@ -169,9 +183,6 @@ class Game {
   bool cpuOn_ = false;
   bool demoOn_ = false;
   std::int64_t lastMoveTick_ = 0;
-  QString pendingSound_;
-  QString playerName1_ = QStringLiteral("Player 1");
-  QString playerName2_ = QStringLiteral("Player 2");
   bool resultShowing_ = false;
   CpuLevel cpuLevel_ = CpuLevel::Classic;
 

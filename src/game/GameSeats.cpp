@@ -22,21 +22,22 @@ Mode Game::CurrentMode() const {
   return demoOn_ ? Mode::Demo : Mode::PersonAgainstCpu;
 }
 
-void Game::UpdatePlayerNames() {
-  const Seats seats = CurrentSeats();
-  playerName1_ = seats.Name1;
-  playerName2_ = seats.Name2;
-  view_.ShowPlayerNames(playerName1_, playerName2_);
-}
-
-void Game::UpdateMenus() {
-  view_.SetMenuEnabled(MenuItem::EnableAI, !netMode_);
-  view_.SetMenuEnabled(MenuItem::EnableDemo, cpuOn_ && !netMode_);
-  view_.SetMenuEnabled(MenuItem::Reset, !netMode_ || netServer_);
-  view_.SetMenuEnabled(MenuItem::Server, !netMode_);
-  view_.SetMenuEnabled(MenuItem::Client, !netMode_);
-  view_.SetMenuEnabled(MenuItem::Disconnect, netMode_);
-  view_.SetMenuEnabled(MenuItem::Synchronize, netMode_ && netServer_);
+bool Game::MenuEnabled(MenuItem item) const {
+  switch (item) {
+    case MenuItem::EnableAI:
+    case MenuItem::Server:
+    case MenuItem::Client:
+      return !netMode_;
+    case MenuItem::EnableDemo:
+      return cpuOn_ && !netMode_;
+    case MenuItem::Reset:
+      return !netMode_ || netServer_;
+    case MenuItem::Disconnect:
+      return netMode_;
+    case MenuItem::Synchronize:
+      return netMode_ && netServer_;
+  }
+  return false;
 }
 
 bool Game::ClickMayPlay() const {
@@ -49,17 +50,14 @@ bool Game::CpuMayMove() const {
 
 void Game::ToggleCpuPlayer() {
   cpuOn_ = !cpuOn_;
-  view_.SetMenuChecked(MenuItem::EnableAI, cpuOn_);
-  view_.SetMenuEnabled(MenuItem::EnableDemo, cpuOn_);
-  UpdatePlayerNames();
+  emit SeatsChanged();
   DropCpuAnswer();
   ThinkAhead();
 }
 
 void Game::ToggleDemoPlayer() {
   demoOn_ = !demoOn_;
-  view_.SetMenuChecked(MenuItem::EnableDemo, demoOn_);
-  UpdatePlayerNames();
+  emit SeatsChanged();
   DropCpuAnswer();
   ThinkAhead();
 }
@@ -94,21 +92,17 @@ void Game::CpuTick() {
     return;  // still thinking: the next tick plays the answer
   }
   lastMoveTick_ = now;
-  pendingSound_.clear();
   PlayCpuChoice(choice);
 }
 
 void Game::PlayCpuChoice(std::optional<Cell> cell) {
-  bool moved = cell && DoMove(cell->Column, cell->Row, true);
+  bool moved = cell && DoMove(cell->Column, cell->Row, MoveSource::Cpu);
   // Nothing to play: every cell is still tried in column order, and each is refused, as the CPU
-  // has always done; only the refusal's beep is left pending, never heard.
+  // has always done (a refusal of the CPU is never heard).
   for (int c = 1; c <= NodesW() && !moved; ++c) {
     for (int r = 1; r <= NodesH() && !moved; ++r) {
-      moved = DoMove(c, r, true);
+      moved = DoMove(c, r, MoveSource::Cpu);
     }
-  }
-  if (moved) {
-    view_.PlayWave(pendingSound_);
   }
 }
 

@@ -34,8 +34,7 @@ bool Game::Undo() {
   SetActPlayer(back.ActPlayer);
   // The CPU keeps its pause after the position changed, as after a move.
   lastMoveTick_ = clock_.NowMs();
-  pendingSound_.clear();
-  view_.DrawBoard();
+  emit MoveTakenBack();
   return true;
 }
 

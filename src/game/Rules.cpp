@@ -157,6 +157,20 @@ MoveOutcome ApplyMove(Board& board, int column, int row, Player mover) {
   return outcome;
 }
 
+Refusal RefusalOf(const Board& board, int column, int row, Player mover) {
+  if (!IsPlayable(board, column, row) || !board(column, row).Exists) {
+    return Refusal::None;
+  }
+  const Node& node = board(column, row);
+  if (node.Owner == 0) {
+    return IsBlocked(board, column, row, mover) ? Refusal::Blocked : Refusal::None;
+  }
+  if (node.Owner != mover) {
+    return Refusal::OpponentNode;
+  }
+  return node.Expanded ? Refusal::ExpandedNode : Refusal::None;
+}
+
 Tally CountScores(const Board& board) {
   Tally tally;
   for (int c = 1; c <= board.NodesW(); ++c) {

@@ -19,6 +19,14 @@ enum class MoveOutcome : std::uint8_t {
   Neutralised,  // an expansion that also turned at least one opponent node free
 };
 
+// Why an attempt was refused.
+enum class Refusal : std::uint8_t {
+  None,          // not refused
+  Blocked,       // a free node an opponent's link points at
+  OpponentNode,  // a node the opponent owns
+  ExpandedNode,  // one of the mover's own nodes, already expanded
+};
+
 inline bool MoveMade(MoveOutcome outcome) {
   return outcome != MoveOutcome::NoMove && outcome != MoveOutcome::Refused;
 }
@@ -40,6 +48,9 @@ bool CheckNeutralise(Board& board, int column, int row);
 // on a cell without a node leaves the board as it was; so does a mover other than 1 or 2
 // (NoMove).
 MoveOutcome ApplyMove(Board& board, int column, int row, Player mover);
+
+// Why (column, row) would be refused to the mover on this board; None when it would not be.
+Refusal RefusalOf(const Board& board, int column, int row, Player mover);
 
 // Sets a node back to free: no owner, no links, not expanded.
 void ClearPlay(Node& node);

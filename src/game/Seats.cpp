@@ -21,17 +21,15 @@ bool SeatPlays(const Seats& seats, Player toMove, Plays plays) {
 Seats Seats::Of(Mode mode, bool netServer) {
   switch (mode) {
     case Mode::Network:
-      return netServer
-                 ? Seats{{&kPerson, &kPeer}, QStringLiteral("Server"), QStringLiteral("Client")}
-                 : Seats{{&kPeer, &kPerson}, QStringLiteral("Server"), QStringLiteral("Client")};
+      return netServer ? Seats{{&kPerson, &kPeer}} : Seats{{&kPeer, &kPerson}};
     case Mode::TwoPersons:
-      return {{&kPerson, &kPerson}, QStringLiteral("Player 1"), QStringLiteral("Player 2")};
+      return {{&kPerson, &kPerson}};
     case Mode::Demo:
-      return {{&kCpu, &kCpu}, QStringLiteral("CPU 1"), QStringLiteral("CPU 2")};
+      return {{&kCpu, &kCpu}};
     case Mode::PersonAgainstCpu:
       break;
   }
-  return {{&kPerson, &kCpu}, QStringLiteral("Player"), QStringLiteral("CPU")};
+  return {{&kPerson, &kCpu}};
 }
 
 bool Seats::ClickMayPlay(Player toMove) const {

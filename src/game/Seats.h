@@ -2,18 +2,17 @@
 
 #include <array>
 
-#include <QString>
-
 #include "game/Node.h"
 
 namespace vextal {
 
-// Who sits in the two seats, decided from the switches (the first that applies wins).
+// Who sits in the two seats, decided from the switches (the first that applies wins). The
+// captions of the seats follow from the mode; the shell words them.
 enum class Mode {
-  Network,           // host is player 1 ("Server"), the connecting side player 2 ("Client")
-  TwoPersons,        // "Player 1" and "Player 2" at one machine
-  Demo,              // the CPU plays both seats: "CPU 1" and "CPU 2"
-  PersonAgainstCpu,  // the person is player 1 ("Player"), the CPU player 2 ("CPU")
+  Network,           // the host is player 1, the connecting side player 2
+  TwoPersons,        // two people at one machine
+  Demo,              // the CPU plays both seats
+  PersonAgainstCpu,  // the person is player 1, the CPU player 2
 };
 
 // One seat's player: a person at this machine plays by clicks (and keys), the CPU on the timer's
@@ -38,11 +37,9 @@ class CpuPlayer final : public SeatPlayer {
 
 class PeerPlayer final : public SeatPlayer {};
 
-// The two seats of a mode, with their captions.
+// The two seats of a mode.
 struct Seats {
   std::array<const SeatPlayer*, 2> Players{};
-  QString Name1;
-  QString Name2;
 
   // The seats of a mode; in a network game this side (host or not) is the person.
   static Seats Of(Mode mode, bool netServer);

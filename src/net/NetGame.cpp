@@ -44,7 +44,7 @@ QString DisconnectText(qint32 cause) {
 
 }  // namespace
 
-NetGame::NetGame(Game& game, GameView& view, Dialogs& dialogs, cSocket& socket)
+NetGame::NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket)
     : game_(game), view_(view), dialogs_(dialogs), socket_(socket) {
   socket_.SetListener(this);
   socket_.SetAllWritten([this] {
@@ -52,6 +52,19 @@ NetGame::NetGame(Game& game, GameView& view, Dialogs& dialogs, cSocket& socket)
       AnswerRequest();
     }
   });
+  gameEvents_ = {
+      QObject::connect(&game_, &Game::MovePlayed,
+                       [this](const MoveReport& move) { MovePlayed(move); }),
+      QObject::connect(&game_, &Game::NewGameStarted, [this](bool) { NewGameStarted(); }),
+      QObject::connect(&game_, &Game::ResultShownChanged,
+                       [this](bool showing) { ResultShowing(showing); }),
+  };
+}
+
+NetGame::~NetGame() {
+  for (const QMetaObject::Connection& connection : gameEvents_) {
+    QObject::disconnect(connection);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -65,12 +78,17 @@ void NetGame::ConnectToServer() {
   const QString answer =
       dialogs_
           .Input(QStringLiteral("Connect"),
-                 QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"), LastServerAddress)
+                 QStringLiteral("Please enter server IP: (eg. 192.168.0.2)"), lastServerAddress_)
           .trimmed();
   if (answer.isEmpty()) {
     return;
   }
-  LastServerAddress = answer;
+  if (answer != lastServerAddress_) {
+    lastServerAddress_ = answer;
+    if (ServerAddressTyped) {
+      ServerAddressTyped(answer);
+    }
+  }
   socket_.Connect(answer, NetPort);
 }
 
@@ -131,20 +149,20 @@ void NetGame::AnswerRequest() {
 // ---------------------------------------------------------------------------------------------
 // Events of the game
 
-void NetGame::MoveMade(Player mover, int column, int row, bool local) {
-  if (!(game_.NetMode() && game_.NetConnected())) {
+void NetGame::MovePlayed(const MoveReport& move) {
+  if (!move.Made() || !(game_.NetMode() && game_.NetConnected())) {
     return;
   }
-  if (local) {
-    Send({QByteArray::number(MsgMove), QByteArray::number(mover), QByteArray::number(column),
-          QByteArray::number(row)});
+  if (move.By != MoveSource::Peer) {
+    Send({QByteArray::number(MsgMove), QByteArray::number(move.Mover),
+          QByteArray::number(move.Column), QByteArray::number(move.Row)});
   }
   if (const auto digest = sync_.MoveApplied(game_.Nodes(), game_.ActPlayer())) {
     Send(*digest);
   }
 }
 
-void NetGame::NewGameStarted(bool /*atGameEnd*/) {
+void NetGame::NewGameStarted() {
   if (!(game_.NetMode() && game_.NetConnected() && game_.NetServer())) {
     return;
   }
@@ -154,10 +172,10 @@ void NetGame::NewGameStarted(bool /*atGameEnd*/) {
   SendBoard();
 }
 
-void NetGame::ResultBoxOpen(bool open) {
-  // Whatever the peer sends while the box is open belongs to the next game, which is not shown
-  // yet: it waits, in order, until the box is closed.
-  socket_.HoldDelivery(open);
+void NetGame::ResultShowing(bool showing) {
+  // Whatever the peer sends while the result is announced belongs to the next game, which is not
+  // shown yet: it waits, in order, until the announcement is over.
+  socket_.HoldDelivery(showing);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -173,7 +191,6 @@ void NetGame::StartSession() {
 void NetGame::wsListening(cSocket*, qint32) {
   view_.AddLog(QStringLiteral("Waiting for client, IP is ") + cSocket::LocalIP());
   game_.SetNetSwitches(true, game_.NetServer(), false);
-  game_.UpdateMenus();
 }
 
 void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
@@ -181,7 +198,6 @@ void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
   view_.AddLog(QStringLiteral("Connecting to ") + iRemoteIP + QStringLiteral(" on ") +
                QString::number(iPort) + QStringLiteral("..."));
   game_.SetNetSwitches(true, game_.NetServer(), false);
-  game_.UpdateMenus();
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
@@ -189,8 +205,6 @@ void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
   game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
   StartSession();
-  game_.UpdateMenus();
-  game_.UpdatePlayerNames();
 }
 
 void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qint32) {
@@ -199,8 +213,6 @@ void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qi
   view_.PlayWave(kConnectSound);
   Send({QByteArray::number(MsgSyncRequest)});
   StartSession();
-  game_.UpdateMenus();
-  game_.UpdatePlayerNames();
 }
 
 void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
@@ -208,8 +220,6 @@ void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
   game_.SetNetSwitches(false, game_.NetServer(), false);
   view_.PlayWave(kDisconnectSound);
   sync_.Reset();
-  game_.UpdateMenus();
-  game_.UpdatePlayerNames();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -273,7 +283,6 @@ bool NetGame::ReceiveMove(const Message& iData) {
   }
   // The message carries the mover, who is the player to move whatever this side thought.
   game_.ApplyPeerMove(Player(*mover), *column, *row);
-  view_.PlayWave(game_.PendingSound());
   return true;
 }
 
@@ -298,7 +307,6 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
     return true;
   }
   game_.LoadBoard(std::move(snapshot->Nodes), snapshot->ActPlayer);
-  game_.UpdatePlayerNames();
   view_.AddLog(QStringLiteral("Game synchronized."));
   // The host counts the boards it sends, the connecting side the boards it loads.
   if (!game_.NetServer()) {

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
+
 #include <QHostAddress>
+#include <QList>
+#include <QMetaObject>
 
 #include "game/Dialogs.h"
 #include "game/Game.h"
-#include "game/GameView.h"
 #include "net/BoardSync.h"
+#include "net/NetView.h"
 #include "net/SocketListener.h"
 #include "net/cSocket.h"
 
@@ -13,8 +17,9 @@ namespace vextal {
 
 // The game's side of a network game: the Network menu commands, the reaction to every connection
 // event, the handling of the peer's messages, and the only code that sends to the peer. The host
-// plays player 1 ("Server"), the connecting side player 2 ("Client"); both apply every move
-// through Game::DoMove.
+// plays player 1, the connecting side player 2; both apply every move through Game::DoMove. It
+// listens to the game's events itself: a move made here goes out, the host's new board goes out,
+// and the peer's messages wait while a result is being announced.
 //
 // The host owns the board: it alone sends boards (124), and a move of the peer that was made on
 // a board the host has since replaced is not applied. A game's end needs no board at all: both
@@ -24,17 +29,23 @@ class NetGame final : public SocketListener {
  public:
   static constexpr qint32 kNetPort = 2501;
 
-  // Listens for the socket's events; the socket must outlive this object or be given another
-  // listener first.
-  NetGame(Game& game, GameView& view, Dialogs& dialogs, cSocket& socket);
+  // Listens for the socket's and the game's events; the socket must outlive this object or be
+  // given another listener first.
+  NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket);
+  ~NetGame() override;
+  NetGame(const NetGame&) = delete;
+  NetGame& operator=(const NetGame&) = delete;
 
   // The TCP port for hosting and connecting. Fixed for the program; tests use 0 (any free port).
   qint32 NetPort = kNetPort;
   // Where "Host game" listens: every address, IPv4 and IPv6. Tests use the loopback address.
   QHostAddress ListenAddress = QHostAddress(QHostAddress::Any);
   // The address typed last into "Connect to Server", offered as the answer next time. Empty on a
-  // first start; the shell remembers it between runs.
-  QString LastServerAddress;
+  // first start; the shell hands in the one it remembered.
+  const QString& LastServerAddress() const { return lastServerAddress_; }
+  void SetLastServerAddress(const QString& address) { lastServerAddress_ = address; }
+  // Told each address typed that differs from the last, so it is remembered between runs.
+  std::function<void(const QString&)> ServerAddressTyped;
 
   // --- Network menu -------------------------------------------------------------------------
   void HostGame();         // "Host game"
@@ -45,11 +56,6 @@ class NetGame final : public SocketListener {
   // --- Chat ---------------------------------------------------------------------------------
   // Sends one chat line; false when no peer is connected (nothing is sent then).
   bool SendChat(const QString& line);
-
-  // --- Events of the game (the window hands them on) ----------------------------------------
-  void MoveMade(Player mover, int column, int row, bool local);
-  void NewGameStarted(bool atGameEnd);
-  void ResultBoxOpen(bool open);
 
   // --- Connection events --------------------------------------------------------------------
   void wsListening(cSocket* iSocket, qint32 iPort) override;
@@ -62,6 +68,11 @@ class NetGame final : public SocketListener {
   void wsReceive(cSocket* iSocket, const Message& iData) override;
 
  private:
+  // --- Events of the game -------------------------------------------------------------------
+  void MovePlayed(const MoveReport& move);
+  void NewGameStarted();
+  void ResultShowing(bool showing);
+
   // Each handler returns false for a bad message (a missing item, a number that is not one or
   // is out of range): nothing of it is applied and the board is not repainted.
   bool ReceiveMove(const Message& iData);
@@ -74,7 +85,7 @@ class NetGame final : public SocketListener {
   void StartSession();
 
   Game& game_;
-  GameView& view_;
+  NetView& view_;
   Dialogs& dialogs_;
   cSocket& socket_;
   BoardSync sync_;
@@ -82,6 +93,8 @@ class NetGame final : public SocketListener {
   // is not yet written, further requests get no second copy but one answer once it is.
   qint64 answerMark_ = -1;
   bool answerOwed_ = false;
+  QString lastServerAddress_;
+  QList<QMetaObject::Connection> gameEvents_;
 };
 
 }  // namespace vextal

@@ -6,8 +6,8 @@
 #include <QSizeF>
 
 #include "game/Board.h"
-#include "game/BoardGeometry.h"
-#include "game/Colors.h"
+#include "render/BoardGeometry.h"
+#include "render/Colors.h"
 
 namespace vextal {
 

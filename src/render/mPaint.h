@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QPainter>
 
-#include "game/Colors.h"
+#include "render/Colors.h"
 
 namespace vextal {
 

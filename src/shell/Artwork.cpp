@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "game/BoardGeometry.h"
+#include "render/BoardGeometry.h"
 
 namespace vextal {
 

@@ -30,23 +30,28 @@ QString FarewellText() {
 
 frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
                  const QString& programFolder, QWidget* parent)
-    : frmMain(clock, random, dialogs, static_cast<ShellSettings*>(nullptr), programFolder, parent) {
-}
+    : frmMain(clock, random, dialogs, nullptr, nullptr, programFolder, parent) {}
 
 frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
                  ShellSettings& settings, const QString& programFolder, QWidget* parent)
-    : frmMain(clock, random, dialogs, &settings, programFolder, parent) {}
+    : frmMain(clock, random, dialogs, &settings, nullptr, programFolder, parent) {}
+
+frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs, UrlOpener& urlOpener,
+                 const QString& programFolder, QWidget* parent)
+    : frmMain(clock, random, dialogs, nullptr, &urlOpener, programFolder, parent) {}
 
 frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
-                 ShellSettings* settings, const QString& programFolder, QWidget* parent)
+                 ShellSettings* settings, UrlOpener* urlOpener, const QString& programFolder,
+                 QWidget* parent)
     : QMainWindow(parent),
       clock_(clock),
       random_(random),
       dialogs_(dialogs),
       settings_(settings ? *settings : forgetful_),
-      game_(*this, dialogs, clock, random),
+      game_(clock, random),
       music_(dialogs),
-      programFolder_(programFolder.isEmpty() ? ProgramFolder() : programFolder) {
+      programFolder_(programFolder.isEmpty() ? ProgramFolder() : programFolder),
+      urlOpener_(urlOpener ? *urlOpener : desktop_) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Vextal"));
   // Fixed size, no maximize box.
@@ -55,6 +60,7 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   BuildControls();
   BuildMenus();
+  ConnectGameEvents();
   StartUp();
 }
 
@@ -107,7 +113,10 @@ void frmMain::ApplySettings() {
   for (qsizetype i = 0; i < mnuSize.size(); ++i) {
     mnuSize[i]->setChecked(kWindowSizes[std::size_t(i)] == size);
   }
-  net_.LastServerAddress = settings_.LastServerAddress();
+  net_.SetLastServerAddress(settings_.LastServerAddress());
+  net_.ServerAddressTyped = [this](const QString& address) {
+    settings_.SetLastServerAddress(address);
+  };
 }
 
 void frmMain::ApplyTune(const QString& fileName) {

@@ -9,9 +9,9 @@
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
-#include "game/GameView.h"
 #include "game/Random.h"
 #include "net/NetGame.h"
+#include "net/NetView.h"
 #include "net/cBuffer.h"
 #include "net/cSocket.h"
 #include "render/BoardPainter.h"
@@ -34,21 +34,23 @@ namespace vextal {
 class Front;
 
 // The program's main window: the board, the player row, the status line with its event log,
-// and every menu command. It owns the game and shows what the game reports through GameView.
+// and every menu command. It owns the game and shows what the game's events report: the log line,
+// the sound and the result box of each, the player row, the captions and the menus.
 //
 // The collaborators are handed in and must outlive the window: the monotonic clock (move
 // timing and the length of the run), the program's one random source, already seeded, and the
 // modal boxes. The program passes SteadyClock, SeededRandom and QtDialogs; tests pass fakes.
 // programFolder is where the "sound" and "music" folders are looked for; empty means the
-// folder the program runs from. settings is where the window keeps its choices between runs
-// (read at start-up, written at every change); without it nothing is kept, so a test never
-// reaches the user's own settings. Construction runs the whole start-up, up to and including
-// the first game; the caller shows the window.
+// folder the program runs from; the Help pages' local copies are looked for there too, and reach
+// the desktop through urlOpener (the desktop's own when none is handed in). settings is where the
+// window keeps its choices between runs (read at start-up, written at every change); without it
+// nothing is kept, so a test never reaches the user's own settings. Construction runs the whole
+// start-up, up to and including the first game; the caller shows the window.
 //
 // The code is split by job: frmMain.cpp brings the window up and down, frmMainControls.cpp and
-// frmMainMenus.cpp build the controls and the menus, frmMainView.cpp shows what the game
-// reports, frmMainHandlers.cpp holds the event handlers and menu commands.
-class frmMain final : public QMainWindow, public GameView {
+// frmMainMenus.cpp build the controls and the menus, frmMainView.cpp shows what the game and the
+// network side report, frmMainHandlers.cpp holds the event handlers and menu commands.
+class frmMain final : public QMainWindow, public NetView {
   Q_OBJECT
 
  public:
@@ -60,6 +62,9 @@ class frmMain final : public QMainWindow, public GameView {
   frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
           const QString& programFolder = QString(), QWidget* parent = nullptr);
   frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs, ShellSettings& settings,
+          const QString& programFolder = QString(), QWidget* parent = nullptr);
+  // With the way the Help pages reach the desktop handed in as well (tests see the addresses).
+  frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs, UrlOpener& urlOpener,
           const QString& programFolder = QString(), QWidget* parent = nullptr);
   ~frmMain() override;
 
@@ -76,17 +81,10 @@ class frmMain final : public QMainWindow, public GameView {
   // The whole event log, one line per message, oldest first, as its box shows it.
   QString LogText() const;
 
-  // --- GameView --------------------------------------------------------------------------
+  // --- NetView ---------------------------------------------------------------------------
   void DrawBoard() override;
   void AddLog(const QString& message) override;
   void PlayWave(const QString& fileName) override;
-  void MoveMade(Player mover, int column, int row, bool local) override;
-  void NewGameStarted(bool atGameEnd) override;
-  void ResultBoxOpen(bool open) override;
-  void ShowPlayerPanel(const PlayerPanel& panel) override;
-  void ShowPlayerNames(const QString& name1, const QString& name2) override;
-  void SetMenuEnabled(MenuItem item, bool enabled) override;
-  void SetMenuChecked(MenuItem item, bool checked) override;
   void AddChatLine(const QString& text, bool own) override;
 
  public slots:
@@ -153,11 +151,21 @@ class frmMain final : public QMainWindow, public GameView {
 
   // Start-up and shut-down (frmMain.cpp).
   frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs, ShellSettings* settings,
-          const QString& programFolder, QWidget* parent);
+          UrlOpener* urlOpener, const QString& programFolder, QWidget* parent);
   void StartUp();
   void ApplySettings();
   void ApplyTune(const QString& fileName);
   void ShutDown();
+
+  // The game's events (frmMainView.cpp).
+  void ConnectGameEvents();
+  void ShowMove(const MoveReport& move);
+  void ShowTurn(const TurnReport& turn);
+  void ShowResult(const GameResult& result);
+  void ShowNewGame();
+  // Captions, menu states and check marks, all from the switches as they are now.
+  void ShowSeats();
+  void ShowMoveTakenBack();
 
   // Handlers (frmMainHandlers.cpp).
   void SelectCpuLevel(CpuLevel level);
@@ -182,8 +190,9 @@ class frmMain final : public QMainWindow, public GameView {
   // The chat transcript with its window, and the Help pages.
   ChatLog chat_{ChatLink{[this] { return game_.NetConnected(); },
                          [this](const QString& line) { net_.SendChat(line); }}};
-  DesktopUrlOpener urlOpener_;
-  Pages pages_{urlOpener_, dialogs_, ProgramFolder()};
+  DesktopUrlOpener desktop_;
+  UrlOpener& urlOpener_;
+  Pages pages_{urlOpener_, dialogs_, programFolder_};
 
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;

@@ -15,10 +15,12 @@ namespace vextal {
 
 void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
   // A mouse player sees the board as painted; the keys go on from the clicked node.
-  const auto cell = game_.CellAt(x, y);
-  cursor_.HideAt(cell ? cell->first : cursor_.Column(), cell ? cell->second : cursor_.Row());
+  const auto cell = CellAt(game_.Nodes(), kBoardGeometry, x, y);
+  cursor_.HideAt(cell ? cell->Column : cursor_.Column(), cell ? cell->Row : cursor_.Row());
   ShowFocusFrame();
-  game_.BoardClick(x, y);
+  if (cell) {
+    game_.PlayCell(cell->Column, cell->Row);
+  }
 }
 
 void frmMain::Front_KeyDown(int key) {
@@ -143,9 +145,7 @@ void frmMain::SelectCpuLevel(CpuLevel level) {
 }
 
 void frmMain::mnuUndo_Click() {
-  if (game_.Undo()) {
-    AddLog(tr("Move taken back."));
-  }
+  game_.Undo();  // shown by ShowMoveTakenBack
 }
 
 void frmMain::mnuHint_Click() {
@@ -217,11 +217,7 @@ void frmMain::mnuServer_Click() {
 }
 
 void frmMain::mnuClient_Click() {
-  const QString offered = net_.LastServerAddress;
   net_.ConnectToServer();
-  if (net_.LastServerAddress != offered) {
-    settings_.SetLastServerAddress(net_.LastServerAddress);
-  }
 }
 
 void frmMain::mnuDisconnect_Click() {

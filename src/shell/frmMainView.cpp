@@ -1,4 +1,6 @@
-// The main window as the game's view: what the rules report is shown, heard or sent here.
+// The main window as the game's view: what the game's events and the network side report is
+// shown and heard here. Every event is shown in the order the rules fix: the log line, then the
+// sound, then a box.
 #include <utility>
 
 #include <QAction>
@@ -9,11 +11,11 @@
 #include <QScrollBar>
 #include <QTime>
 
-#include <utility>
-
+#include "render/BoardGeometry.h"
 #include "render/LogLine.h"
 #include "render/mPaint.h"
 #include "shell/Front.h"
+#include "shell/GameTexts.h"
 #include "shell/frmMain.h"
 
 namespace vextal {
@@ -67,49 +69,68 @@ void frmMain::PlayWave(const QString& fileName) {
   music_.PlayWave(fileName);
 }
 
-void frmMain::MoveMade(Player mover, int column, int row, bool local) {
-  net_.MoveMade(mover, column, row, local);
+void frmMain::ConnectGameEvents() {
+  connect(&game_, &Game::MovePlayed, this, &frmMain::ShowMove);
+  connect(&game_, &Game::TurnChanged, this, &frmMain::ShowTurn);
+  connect(&game_, &Game::GameEnded, this, &frmMain::ShowResult);
+  connect(&game_, &Game::NewGameShown, this, &frmMain::ShowNewGame);
+  connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawBoard);
+  connect(&game_, &Game::SeatsChanged, this, &frmMain::ShowSeats);
+  connect(&game_, &Game::MoveTakenBack, this, &frmMain::ShowMoveTakenBack);
+  connect(&game_, &Game::ResultShownChanged, this, &frmMain::RefreshPlayAids);
 }
 
-void frmMain::NewGameStarted(bool atGameEnd) {
-  net_.NewGameStarted(atGameEnd);
+void frmMain::ShowMove(const MoveReport& move) {
+  if (move.Made()) {
+    DrawBoard();
+  }
+  PlayWave(MoveSound(move));
 }
 
-void frmMain::ResultBoxOpen(bool open) {
-  RefreshPlayAids();
-  net_.ResultBoxOpen(open);
-}
-
-void frmMain::ShowPlayerPanel(const PlayerPanel& panel) {
-  SetBackColor(picActive1, panel.Marker1);
-  SetBackColor(picActive2, panel.Marker2);
-  SetBold(lblPlayer1, panel.Bold1);
-  SetBold(lblPlayer2, panel.Bold2);
-  lblSum1->setText(panel.Sum1);
-  lblSum2->setText(panel.Sum2);
+void frmMain::ShowTurn(const TurnReport& turn) {
+  // The marker of the player to move is bright, the other one dark; the name is bold.
+  SetBackColor(picActive1, turn.ToMove == 1 ? kColorP1 : kColorP1Dark);
+  SetBackColor(picActive2, turn.ToMove == 2 ? kColorP2 : kColorP2Dark);
+  SetBold(lblPlayer1, turn.ToMove == 1);
+  SetBold(lblPlayer2, turn.ToMove == 2);
+  lblSum1->setText(SumText(turn.Holdings.Nodes[1], turn.Holdings.Links[1]));
+  lblSum2->setText(SumText(turn.Holdings.Nodes[2], turn.Holdings.Links[2]));
   RefreshPlayAids();  // the player to move changed, or the board did
 }
 
-void frmMain::ShowPlayerNames(const QString& name1, const QString& name2) {
+void frmMain::ShowResult(const GameResult& result) {
+  const ResultAnnouncement announcement = AnnounceResult(result);
+  AddLog(announcement.LogLine);
+  PlayWave(announcement.Sound);
+  dialogs_.Message(announcement.Icon, announcement.Title, announcement.Text);
+}
+
+void frmMain::ShowNewGame() {
+  AddLog(NewGameLogLine());
+  DrawBoard();
+  PlayWave(NewGameSound());
+}
+
+void frmMain::ShowMoveTakenBack() {
+  AddLog(tr("Move taken back."));
+  DrawBoard();
+}
+
+void frmMain::ShowSeats() {
+  const auto [name1, name2] = SeatNames(game_.CurrentMode());
   lblPlayer1->setText(name1);
   lblPlayer2->setText(name2);
-  RefreshPlayAids();  // the seats changed
-}
-
-void frmMain::SetMenuEnabled(MenuItem item, bool enabled) {
-  ActionFor(item)->setEnabled(enabled);
-  if (item == MenuItem::EnableDemo) {
-    // The strength matters exactly when the CPU may play, which is when the demo may be chosen.
-    mnuCpuStrength->menuAction()->setEnabled(enabled);
-  } else if (item == MenuItem::Reset) {
-    // The entries' own keys work even while their menu is disabled.
-    mnuClear->setEnabled(enabled);
+  for (const MenuItem item :
+       {MenuItem::EnableAI, MenuItem::EnableDemo, MenuItem::Reset, MenuItem::Server,
+        MenuItem::Client, MenuItem::Disconnect, MenuItem::Synchronize}) {
+    ActionFor(item)->setEnabled(game_.MenuEnabled(item));
   }
-  RefreshPlayAids();
-}
-
-void frmMain::SetMenuChecked(MenuItem item, bool checked) {
-  ActionFor(item)->setChecked(checked);
+  // The strength matters exactly when the CPU may play, which is when the demo may be chosen.
+  mnuCpuStrength->menuAction()->setEnabled(game_.MenuEnabled(MenuItem::EnableDemo));
+  mnuEnableAI->setChecked(game_.CpuOn());
+  mnuEnableDemo->setChecked(game_.DemoOn());
+  // Ctrl+N reaches "Clear" even while its menu is disabled.
+  mnuClear->setEnabled(game_.MenuEnabled(MenuItem::Reset));
   RefreshPlayAids();
 }
 

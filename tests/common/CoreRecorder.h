@@ -1,8 +1,8 @@
 #pragma once
 
 // Test doubles for the game core, shared by every test suite that drives a Game:
-// - CoreRecorder: a GameView and Dialogs in one, writing each effect as one readable line into
-//   Effects, so a test can assert on the exact order of everything the rules did;
+// - CoreRecorder: records a game's events, and is a NetView and Dialogs too, writing each as one
+//   readable line into Effects, so a test can assert on the exact order of everything reported;
 // - FakeClock: a Clock whose time the test sets;
 // - ScriptedRandom: a RandomSource that hands out queued values first, then seeded ones;
 // - CoreRig: the four wired to one Game;
@@ -27,32 +27,13 @@
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
-#include "game/GameView.h"
+#include "game/GameEvents.h"
 #include "game/Random.h"
 #include "net/Message.h"
+#include "net/NetView.h"
 #include "stages/Stages.h"
 
 namespace vextal::testing {
-
-inline QString MenuItemName(MenuItem item) {
-  switch (item) {
-    case MenuItem::EnableAI:
-      return QStringLiteral("EnableAI");
-    case MenuItem::EnableDemo:
-      return QStringLiteral("EnableDemo");
-    case MenuItem::Reset:
-      return QStringLiteral("Reset");
-    case MenuItem::Server:
-      return QStringLiteral("Server");
-    case MenuItem::Client:
-      return QStringLiteral("Client");
-    case MenuItem::Disconnect:
-      return QStringLiteral("Disconnect");
-    case MenuItem::Synchronize:
-      return QStringLiteral("Synchronize");
-  }
-  return QStringLiteral("?");
-}
 
 inline QString BoxIconName(BoxIcon icon) {
   switch (icon) {
@@ -89,22 +70,42 @@ inline QString MessageText(const Message& message) {
   return items.join(QLatin1Char(','));
 }
 
-// Records every effect of the core, in order, as one line each:
-//   "draw", "log:<text>", "wave:<file>", "panel:<bold player>|<sum 1>|<sum 2>",
-//   "names:<name 1>|<name 2>", "menu:<item>=0/1", "check:<item>=0/1", "chat:<line>" (own lines
-//   with "> "), "box:<icon>|<title>|<text>" (plus "|YesNoCancel" when asked),
-//   "input:<title>|<prompt>|<default>", and the game's events: "moved:<mover>,<column>,<row>"
-//   (",peer" for a replayed move), "newgame" ("newgame:end" at a game end), "result:open" and
-//   "result:closed" around the result box.
+inline QString OutcomeName(MoveOutcome outcome) {
+  switch (outcome) {
+    case MoveOutcome::NoMove:
+      return QStringLiteral("none");
+    case MoveOutcome::Refused:
+      return QStringLiteral("refused");
+    case MoveOutcome::Claimed:
+      return QStringLiteral("claimed");
+    case MoveOutcome::Expanded:
+      return QStringLiteral("expanded");
+    case MoveOutcome::Neutralised:
+      return QStringLiteral("neutralised");
+  }
+  return QStringLiteral("?");
+}
+
+// Records the game's events and what the network side shows, in order, as one line each:
+//   the game's events: "moved:<mover>,<column>,<row>" for a move made here (",peer" for a
+//   replayed one), "refused:<mover>,<column>,<row>" (",peer" / ",cpu"), "turn:<player to
+//   move>|<sum 1>|<sum 2>" (sums as "nodes + links = score"), "newgame" ("newgame:end" at a game
+//   end), "result:open" and "result:closed" around "ended:<score 1>/<score 2>", "newgame:shown",
+//   "board" (a board replaced) and "seats" (the seat switches changed);
+//   the network side's view: "draw", "log:<text>", "wave:<file>", "chat:<line>" (own lines with
+//   "> ");
+//   the boxes: "box:<icon>|<title>|<text>" (plus "|YesNoCancel" when asked),
+//   "input:<title>|<prompt>|<default>".
 // PlayWave with an empty name plays nothing, so it records nothing.
-class CoreRecorder final : public GameView, public Dialogs {
+class CoreRecorder final : public NetView, public Dialogs {
  public:
   QStringList Effects;
 
-  // Raw copies for checks the text form leaves out.
-  PlayerPanel LastPanel;
-  std::map<MenuItem, bool> Enabled;
-  std::map<MenuItem, bool> Checked;
+  // Raw copies of the last events, for checks the text form leaves out.
+  TurnReport LastTurn;
+  MoveReport LastMove;  // Outcome NoMove until the first attempt
+  GameResult LastResult;
+  int GamesEnded = 0;
   int BoxCount = 0;
 
   // Answers for the next boxes and input boxes, used in order; afterwards Ok and DefaultInput.
@@ -113,6 +114,8 @@ class CoreRecorder final : public GameView, public Dialogs {
   QString DefaultInput;
   // Runs while a box is "open", after it is recorded: lets a test act inside the modal box.
   std::function<void()> WhileBoxOpen;
+  // Runs while a game's result is announced, after "ended" is recorded.
+  std::function<void()> WhileResultShown;
 
   // The effects so far, leaving the record empty.
   QStringList Take() {
@@ -122,42 +125,59 @@ class CoreRecorder final : public GameView, public Dialogs {
   }
   void Clear() { Take(); }
 
-  // --- GameView ------------------------------------------------------------------------------
+  // Records the game's events from now on.
+  void Listen(Game& game) {
+    QObject::connect(&game, &Game::MovePlayed, [this](const MoveReport& move) {
+      LastMove = move;
+      const QString by = move.By == MoveSource::Peer                  ? QStringLiteral(",peer")
+                         : move.By == MoveSource::Cpu && !move.Made() ? QStringLiteral(",cpu")
+                                                                      : QString();
+      Effects << QStringLiteral("%1:%2,%3,%4%5")
+                     .arg(move.Made() ? QStringLiteral("moved") : QStringLiteral("refused"))
+                     .arg(move.Mover)
+                     .arg(move.Column)
+                     .arg(move.Row)
+                     .arg(by);
+    });
+    QObject::connect(&game, &Game::TurnChanged, [this](const TurnReport& turn) {
+      LastTurn = turn;
+      const Tally& t = turn.Holdings;
+      Effects << QStringLiteral("turn:%1|%2 + %3 = %4|%5 + %6 = %7")
+                     .arg(turn.ToMove)
+                     .arg(t.Nodes[1])
+                     .arg(t.Links[1])
+                     .arg(t.Score(1))
+                     .arg(t.Nodes[2])
+                     .arg(t.Links[2])
+                     .arg(t.Score(2));
+    });
+    QObject::connect(&game, &Game::NewGameStarted, [this](bool atGameEnd) {
+      Effects << (atGameEnd ? QStringLiteral("newgame:end") : QStringLiteral("newgame"));
+    });
+    QObject::connect(&game, &Game::GameEnded, [this](const GameResult& result) {
+      LastResult = result;
+      ++GamesEnded;
+      Effects << QStringLiteral("ended:%1/%2").arg(result.Score1).arg(result.Score2);
+      if (WhileResultShown) {
+        WhileResultShown();
+      }
+    });
+    QObject::connect(&game, &Game::ResultShownChanged, [this](bool showing) {
+      Effects << (showing ? QStringLiteral("result:open") : QStringLiteral("result:closed"));
+    });
+    QObject::connect(&game, &Game::NewGameShown,
+                     [this] { Effects << QStringLiteral("newgame:shown"); });
+    QObject::connect(&game, &Game::BoardReplaced, [this] { Effects << QStringLiteral("board"); });
+    QObject::connect(&game, &Game::SeatsChanged, [this] { Effects << QStringLiteral("seats"); });
+  }
+
+  // --- NetView -------------------------------------------------------------------------------
   void DrawBoard() override { Effects << QStringLiteral("draw"); }
   void AddLog(const QString& message) override { Effects << QStringLiteral("log:") + message; }
   void PlayWave(const QString& fileName) override {
     if (!fileName.isEmpty()) {
       Effects << QStringLiteral("wave:") + fileName;
     }
-  }
-  void MoveMade(Player mover, int column, int row, bool local) override {
-    Effects << QStringLiteral("moved:%1,%2,%3%4")
-                   .arg(mover)
-                   .arg(column)
-                   .arg(row)
-                   .arg(local ? QString() : QStringLiteral(",peer"));
-  }
-  void NewGameStarted(bool atGameEnd) override {
-    Effects << (atGameEnd ? QStringLiteral("newgame:end") : QStringLiteral("newgame"));
-  }
-  void ResultBoxOpen(bool open) override {
-    Effects << (open ? QStringLiteral("result:open") : QStringLiteral("result:closed"));
-  }
-  void ShowPlayerPanel(const PlayerPanel& panel) override {
-    LastPanel = panel;
-    const int bold = panel.Bold1 ? 1 : panel.Bold2 ? 2 : 0;
-    Effects << QStringLiteral("panel:%1|%2|%3").arg(bold).arg(panel.Sum1, panel.Sum2);
-  }
-  void ShowPlayerNames(const QString& name1, const QString& name2) override {
-    Effects << QStringLiteral("names:%1|%2").arg(name1, name2);
-  }
-  void SetMenuEnabled(MenuItem item, bool enabled) override {
-    Enabled[item] = enabled;
-    Effects << QStringLiteral("menu:%1=%2").arg(MenuItemName(item)).arg(enabled ? 1 : 0);
-  }
-  void SetMenuChecked(MenuItem item, bool checked) override {
-    Checked[item] = checked;
-    Effects << QStringLiteral("check:%1=%2").arg(MenuItemName(item)).arg(checked ? 1 : 0);
   }
   void AddChatLine(const QString& text, bool own) override {
     Effects << QStringLiteral("chat:") + (own ? QStringLiteral("> ") : QString()) + text;
@@ -245,7 +265,9 @@ struct CoreRig {
   CoreRecorder rec;
   FakeClock clock;
   ScriptedRandom random;
-  Game game{rec, rec, clock, random};
+  Game game{clock, random};
+
+  CoreRig() { rec.Listen(game); }
 
   // Puts a board in place and makes `player` the one to move, without any effect recorded.
   void Place(const QStringList& rows, Player player = 1) { Place(MakeBoard(rows), player); }
@@ -268,8 +290,6 @@ struct CoreRig {
   bool PlayAs(Player player, int column, int row) {
     return game.ApplyPeerMove(player, column, row);
   }
-  // The pixel at the centre of grid point (column, row) on the board picture.
-  static int PixelOf(int index) { return 50 * index + 15; }
 };
 
 // Qt Test runs init() and cleanup() around every test function, so no test sees another's game.

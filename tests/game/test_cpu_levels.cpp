@@ -118,7 +118,7 @@ class CpuLevelsTest : public QObject {
     std::optional<Cell> shown;
     const auto show = [&shown](Cell cell) { shown = cell; };
     QVERIFY(rig.game.AskHint(show));
-    QVERIFY(rig.game.DoMove(6, 6, true));
+    QVERIFY(rig.game.DoMove(6, 6, MoveSource::Person));
     QVERIFY(!rig.game.HintThinking());
     RunEvents(800);
     QVERIFY(!shown);
@@ -148,12 +148,12 @@ class CpuLevelsTest : public QObject {
       rig.game.ToggleCpuPlayer();
       rig.game.ToggleDemoPlayer();
       rig.game.SetCpuLevel(level);
-      for (int tick = 0; tick < 400 && rig.rec.BoxCount < 2; ++tick) {
+      for (int tick = 0; tick < 400 && rig.rec.GamesEnded < 2; ++tick) {
         QTRY_VERIFY_WITH_TIMEOUT(!rig.game.CpuThinking(), 5000);
         rig.clock.Advance(1000);
         rig.game.CpuTick();
       }
-      QCOMPARE(rig.rec.BoxCount, 2);
+      QCOMPARE(rig.rec.GamesEnded, 2);
     }
   }
 };

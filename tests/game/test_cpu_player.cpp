@@ -1,6 +1,7 @@
 // The CPU player: the gate, the pause since the last move, the random tries and the fallback
 // scan, and the one sound after its move.
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include "common/CoreRecorder.h"
@@ -51,21 +52,21 @@ class CpuPlayerTest : public CoreRigTest {
     game().CpuTick();
     QCOMPARE(rig->random.Remaining(), std::size_t(2));
     QCOMPARE(game().Nodes()(1, 4).Owner, Player(2));
-    QCOMPARE(rig->rec.Take(),
-             QStringList({"panel:1|2 + 4 = 6|1 + 0 = 1", "draw", "moved:2,1,4", "wave:beep1.wav"}));
+    QCOMPARE(rig->rec.Take(), QStringList({"turn:1|2 + 4 = 6|1 + 0 = 1", "moved:2,1,4"}));
   }
 
-  void refusedTriesAreNeverHeard() {
+  void triesOnRefusedCellsAreNotPlayed() {
     CpuToMove(kFullGrid);
     QVERIFY(rig->PlayAs(1, 2, 3));  // (2,3): the opponent's node
     ReadyForCpu();
-    // Every try lands on (2,3) and is refused with beep2; the scan then claims (1,1).
+    // Every try lands on (2,3), the opponent's; the scan then claims (1,1).
     for (int i = 0; i < kClassicRandomTries; ++i) {
       rig->random.Push({0.2, 0.5});
     }
     game().CpuTick();
     QCOMPARE(game().Nodes()(1, 1).Owner, Player(2));
-    QCOMPARE(rig->rec.Take().filter(QStringLiteral("wave:")), QStringList({"wave:beep1.wav"}));
+    const QStringList effects = rig->rec.Take();
+    QCOMPARE(effects, QStringList({"turn:1|1 + 0 = 1|1 + 0 = 1", "moved:2,1,1"}));
   }
 
   // Column = round(5a + 1), row = round(4b + 1), exact halves to the even neighbour.
@@ -95,7 +96,7 @@ class CpuPlayerTest : public CoreRigTest {
     CpuToMove(kFullGrid);
     rig->clock.SetNowMs(1000);
     game().SetActPlayer(1);
-    game().BoardClick(65, 65);  // the person's move at 1000 ms
+    game().PlayCell(1, 1);  // the person's move at 1000 ms
     QCOMPARE(game().LastMoveTick(), std::int64_t(1000));
     rig->rec.Clear();
 
@@ -132,7 +133,7 @@ class CpuPlayerTest : public CoreRigTest {
     QFETCH(bool, demoOn);
     QFETCH(int, actPlayer);
     QFETCH(bool, moves);
-    // The other player owns (1,1): trying it leaves the refusal's beep pending.
+    // The other player owns (1,1).
     Board board = MakeBoard(kFullGrid);
     board(1, 1).Owner = Player(3 - actPlayer);
     rig->Place(board, Player(actPlayer));
@@ -152,28 +153,26 @@ class CpuPlayerTest : public CoreRigTest {
     QCOMPARE(game().LastMoveTick(), moves ? std::int64_t(10000) : std::int64_t(0));
     if (!moves) {
       QCOMPARE(rig->random.Draws(), 0);
-      QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
       QCOMPARE(rig->rec.Take(), QStringList());
     } else {
       QVERIFY(!rig->rec.Take().contains(QStringLiteral("moved:%1").arg(3 - actPlayer)));
     }
   }
 
-  // A turn past the gate and the pause renews the tick and empties the sound even when the CPU
-  // finds nothing to play; it spends its six random pairs and scans, and stays silent.
-  void turnWithoutAnyMoveResetsTickAndSound() {
+  // A turn past the gate and the pause renews the tick even when the CPU finds nothing to play;
+  // it spends its six random pairs and scans, and reports nothing.
+  void turnWithoutAnyMoveResetsTheTick() {
     CpuToMove({"-----", "-----", "-----", "-----"});
     rig->rec.Clear();
     game().CpuTick();
     QCOMPARE(game().LastMoveTick(), std::int64_t(10000));
-    QVERIFY(game().PendingSound().isEmpty());
     QCOMPARE(rig->random.Draws(), 2 * kClassicRandomTries);
     QCOMPARE(rig->rec.Take(), QStringList());
   }
 
-  // The seat without a legal move (the game is over, its box not yet closed): every attempt is
-  // refused with beep2, and none of those is heard.
-  void refusedTurnWithoutAMoveIsSilent() {
+  // The seat without a legal move (the game is over, its result not yet announced): every attempt
+  // is refused, each reported as the CPU's.
+  void refusedTurnWithoutAMoveIsTheCpus() {
     CpuToMove({"XX---", "-----", "-----", "-----"});
     QVERIFY(rig->PlayAs(1, 1, 1));
     rig->EditBoard([](Board& b) {
@@ -186,9 +185,11 @@ class CpuPlayerTest : public CoreRigTest {
       rig->random.Push({0.0, 0.0});  // (1,1): the opponent's node
     }
     game().CpuTick();
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
     QCOMPARE(game().ActPlayer(), Player(2));
-    QCOMPARE(rig->rec.Take(), QStringList());
+    const QStringList effects = rig->rec.Take();
+    QVERIFY(!effects.isEmpty());
+    QCOMPARE(effects.filter(QRegularExpression("^refused:2,\\d,\\d,cpu$")), effects);
   }
 
   void demoPlaysBothSeatsOneMovePerTick() {
@@ -217,14 +218,14 @@ class CpuPlayerTest : public CoreRigTest {
     rig->Place(kFullGrid, 1);
     game().ToggleCpuPlayer();
     game().ToggleDemoPlayer();
-    for (int tick = 0; tick < 400 && rig->rec.BoxCount < 2; ++tick) {
+    for (int tick = 0; tick < 400 && rig->rec.GamesEnded < 2; ++tick) {
       rig->clock.Advance(1000);
       game().CpuTick();
     }
-    QCOMPARE(rig->rec.BoxCount, 2);
+    QCOMPARE(rig->rec.GamesEnded, 2);
   }
 
-  void soundOfTheMadeMoveIsPlayedOnceAtTheEnd() {
+  void madeMoveIsReportedOnceAtTheEnd() {
     CpuToMove(kFullGrid);
     QVERIFY(rig->PlayAs(1, 3, 1));  // the person's Degree-3 node above (3,2) ...
     QVERIFY(rig->PlayAs(2, 2, 1));
@@ -235,8 +236,9 @@ class CpuPlayerTest : public CoreRigTest {
     game().CpuTick();
     QCOMPARE(game().Nodes()(3, 1).Owner, Player(0));
     const QStringList effects = rig->rec.Take();
-    QCOMPARE(effects.filter(QStringLiteral("wave:")), QStringList({"wave:beep4.wav"}));
-    QCOMPARE(effects.last(), QStringLiteral("wave:beep4.wav"));
+    QCOMPARE(effects.filter(QStringLiteral("moved:")), QStringList({"moved:2,3,2"}));
+    QCOMPARE(effects.last(), QStringLiteral("moved:2,3,2"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Neutralised);
   }
 };
 

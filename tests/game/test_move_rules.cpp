@@ -8,6 +8,8 @@
 using namespace vextal;
 using namespace vextal::testing;
 
+Q_DECLARE_METATYPE(vextal::Refusal)
+
 namespace {
 
 const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
@@ -45,24 +47,26 @@ class MoveRulesTest : public CoreRigTest {
 
     // Ownership alone blocks nothing: only links do.
     QVERIFY(rig->PlayAs(1, 3, 2));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep1.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Claimed);
     QCOMPARE(At(3, 2), QStringLiteral("o1 e0 L0U0R0D0"));
     QCOMPARE(game().ActPlayer(), Player(2));
     QCOMPARE(game().LastMoveTick(), std::int64_t(6000));
-    QCOMPARE(rig->rec.Take(), QStringList({"panel:2|1 + 0 = 1|1 + 0 = 1", "draw",
+    QCOMPARE(rig->rec.Take(), QStringList({"turn:2|1 + 0 = 1|1 + 0 = 1",
                                            "moved:1,3,2,peer"}));  // replayed: not to be sent
   }
 
   void refusedMoves_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("row");
-    QTest::newRow("opponent's node") << 2 << 1;
-    QTest::newRow("own expanded node") << 1 << 1;
-    QTest::newRow("free node blocked by a hostile link") << 1 << 3;
+    QTest::addColumn<Refusal>("why");
+    QTest::newRow("opponent's node") << 2 << 1 << Refusal::OpponentNode;
+    QTest::newRow("own expanded node") << 1 << 1 << Refusal::ExpandedNode;
+    QTest::newRow("free node blocked by a hostile link") << 1 << 3 << Refusal::Blocked;
   }
   void refusedMoves() {
     QFETCH(int, column);
     QFETCH(int, row);
+    QFETCH(Refusal, why);
     rig->Place(kFullGrid, 1);
     QVERIFY(rig->PlayAs(1, 1, 1));  // player 1 claims (1,1) ...
     QVERIFY(rig->PlayAs(2, 2, 1));  // ... player 2 claims (2,1) ...
@@ -75,15 +79,18 @@ class MoveRulesTest : public CoreRigTest {
     const Board before = game().Nodes();
     rig->rec.Clear();
 
-    QVERIFY(!game().DoMove(column, row, true));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QVERIFY(!game().DoMove(column, row, MoveSource::Person));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
+    QCOMPARE(rig->rec.LastMove.Why, why);
     QVERIFY(game().Nodes() == before);
     QCOMPARE(game().ActPlayer(), Player(1));
     QCOMPARE(game().LastMoveTick(), std::int64_t(5000));
-    QCOMPARE(rig->rec.Take(), QStringList());  // not reported, not repainted
+    // Reported as refused, and nothing else: no turn passed, nothing to send.
+    QCOMPARE(rig->rec.Take(),
+             QStringList({QStringLiteral("refused:1,%1,%2").arg(column).arg(row)}));
   }
 
-  void noNodeIsNoMoveAndKeepsTheSound_data() {
+  void noNodeIsNoMoveAndReportsNothing_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("row");
     QTest::newRow("grid point without a node") << 1 << 1;
@@ -94,17 +101,16 @@ class MoveRulesTest : public CoreRigTest {
     QTest::newRow("far beyond") << 255 << 255;
     QTest::newRow("negative") << -1 << 2;
   }
-  void noNodeIsNoMoveAndKeepsTheSound() {
+  void noNodeIsNoMoveAndReportsNothing() {
     QFETCH(int, column);
     QFETCH(int, row);
     Board board = MakeBoard({"-XXXX", "XXXXX", "XXXXX", "XXXXX"});
     board(2, 1).Owner = 1;
     rig->Place(board, 2);
-    QVERIFY(!rig->PlayAs(2, 2, 1));  // refused: its beep is what the caller holds
     const Board before = game().Nodes();
 
-    QVERIFY(!game().DoMove(column, row, true));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QVERIFY(!game().DoMove(column, row, MoveSource::Person));
+    QVERIFY(!game().DoMove(column, row, MoveSource::Peer));
     QVERIFY(game().Nodes() == before);
     QCOMPARE(game().ActPlayer(), Player(2));
     QCOMPARE(rig->rec.Take(), QStringList());
@@ -149,7 +155,7 @@ class MoveRulesTest : public CoreRigTest {
     rig->Place(layout, 1);
     QVERIFY(rig->PlayAs(1, column, row));
     QVERIFY(rig->PlayAs(1, column, row));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);
     QCOMPARE(At(column, row), expected);
     QCOMPARE(game().ActPlayer(), Player(2));
   }
@@ -162,7 +168,7 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 3, 2));
     QCOMPARE(At(3, 2), QStringLiteral("o1 e1 L1U1R1D1"));
     QCOMPARE(At(3, 1), QStringLiteral("o2 e0 L0U0R0D0"));  // Degree 3, one hostile link
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);
   }
 
   void degreeOneNodeFallsToOneHostileLink() {
@@ -170,7 +176,7 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 1, 1));
     QVERIFY(rig->PlayAs(2, 2, 1));
     QVERIFY(rig->PlayAs(1, 1, 1));  // expand toward the Degree-1 node of player 2
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep4.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Neutralised);
     QCOMPARE(At(2, 1), QStringLiteral("o0 e0 L0U0R0D0"));
     QCOMPARE(At(1, 1), QStringLiteral("o1 e1 L0U0R1D0"));
   }
@@ -180,12 +186,12 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(2, 2, 1));  // Degree 3 on the top edge
     QVERIFY(rig->PlayAs(1, 1, 1));
     QVERIFY(rig->PlayAs(1, 1, 1));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);
     QCOMPARE(At(2, 1), QStringLiteral("o2 e0 L0U0R0D0"));
 
     QVERIFY(rig->PlayAs(1, 3, 1));
     QVERIFY(rig->PlayAs(1, 3, 1));  // the second hostile link
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep4.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Neutralised);
     QCOMPARE(At(2, 1), QStringLiteral("o0 e0 L0U0R0D0"));
   }
 
@@ -195,26 +201,26 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 3, 2));
     QVERIFY(rig->PlayAs(2, 2, 2));
     QVERIFY(rig->PlayAs(2, 2, 2));  // player 2 expands (2,2): links toward all four neighbours
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));  // one link each: both survive
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);  // one link each: both survive
     QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
     QCOMPARE(At(3, 2), QStringLiteral("o1 e0 L0U0R0D0"));
 
     QVERIFY(!rig->PlayAs(1, 1, 2));  // blocked for player 1 by the link of (2,2)
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
 
     QVERIFY(rig->PlayAs(1, 2, 1));  // first link toward (2,2): Degree 4 survives
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);
     QCOMPARE(At(2, 2), QStringLiteral("o2 e1 L1U1R1D1"));
     QVERIFY(rig->PlayAs(1, 3, 2));  // second link: (2,2) falls and its links vanish
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep4.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Neutralised);
     QCOMPARE(At(2, 2), QStringLiteral("o0 e0 L0U0R0D0"));
 
     // The cell (2,2) blocked opens again; the fallen cell is blocked for its former owner and
     // open to the attacker.
     QVERIFY(!rig->PlayAs(2, 2, 2));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
     QVERIFY(rig->PlayAs(1, 1, 2));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep1.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Claimed);
     QVERIFY(rig->PlayAs(1, 2, 2));
     QCOMPARE(At(2, 2), QStringLiteral("o1 e0 L0U0R0D0"));
   }
@@ -229,13 +235,13 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(2, 3, 2));  // ... and so does (3,2)
     QVERIFY(rig->PlayAs(1, 1, 1));
     QVERIFY(rig->PlayAs(1, 1, 3));  // the second link toward (1,2) brings it down
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep4.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Neutralised);
     QCOMPARE(At(1, 2), QStringLiteral("o0 e0 L0U0R0D0"));
 
     QVERIFY(!rig->PlayAs(1, 2, 2));  // (3,2) still points at it
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
     QVERIFY(!rig->PlayAs(2, 1, 2));  // the fallen node is blocked for its former owner
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
   }
 
   void ownLinksNeverNeutraliseOwnNodes() {
@@ -247,7 +253,7 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 3, 1));
     QVERIFY(rig->PlayAs(1, 3, 1));
     QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);
 
     // A Degree-1 own node next to an own expansion.
     rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
@@ -255,7 +261,7 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 1, 1));
     QVERIFY(rig->PlayAs(1, 1, 1));
     QCOMPARE(At(2, 1), QStringLiteral("o1 e0 L0U0R0D0"));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep3.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Expanded);
   }
 
   void everyNeighbourIsCheckedAfterTheFirstFalls() {
@@ -265,30 +271,35 @@ class MoveRulesTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(2, 2, 3));  // lower arm, checked last
     QVERIFY(rig->PlayAs(1, 2, 2));
     QVERIFY(rig->PlayAs(1, 2, 2));
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep4.wav"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Neutralised);
     QCOMPARE(At(1, 2), QStringLiteral("o0 e0 L0U0R0D0"));
     QCOMPARE(At(2, 3), QStringLiteral("o0 e0 L0U0R0D0"));
-    QCOMPARE(rig->rec.BoxCount, 0);
+    QCOMPARE(rig->rec.GamesEnded, 0);
   }
 
   // The report of a made move names its mover (not the player now to move) and says whether it
   // was made here or replayed; whether it goes to a peer is the network side's business.
   void moveReportCarriesTheMoverAndWhereItWasMade() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(game().DoMove(3, 2, true));
-    QCOMPARE(rig->rec.Take(), QStringList({"panel:2|1 + 0 = 1|0 + 0 = 0", "draw", "moved:1,3,2"}));
-    QVERIFY(game().DoMove(4, 4, false));
+    QVERIFY(game().DoMove(3, 2, MoveSource::Person));
+    QCOMPARE(rig->rec.Take(), QStringList({"turn:2|1 + 0 = 1|0 + 0 = 0", "moved:1,3,2"}));
+    QCOMPARE(rig->rec.LastMove.Score1, 1);
+    QVERIFY(game().DoMove(4, 4, MoveSource::Peer));
     QCOMPARE(rig->rec.Take().last(), QStringLiteral("moved:2,4,4,peer"));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Claimed);
+    QCOMPARE(rig->rec.LastMove.Why, Refusal::None);
   }
 
   void checkNeutraliseLeavesFreeAndBorderCellsAlone() {
     rig->Place(kFullGrid, 1);
-    QVERIFY(!game().CheckNeutralise(2, 2));  // free
-    QVERIFY(!game().CheckNeutralise(0, 0));  // border
-    QVERIFY(!game().CheckNeutralise(6, 5));
-    QVERIFY(!game().CheckNeutralise(99, 99));  // outside the array
+    Board board = game().Nodes();
+    QVERIFY(!CheckNeutralise(board, 2, 2));  // free
+    QVERIFY(!CheckNeutralise(board, 0, 0));  // border
+    QVERIFY(!CheckNeutralise(board, 6, 5));
+    QVERIFY(!CheckNeutralise(board, 99, 99));  // outside the array
     QVERIFY(rig->PlayAs(1, 2, 2));
-    QVERIFY(!game().CheckNeutralise(2, 2));  // owned, no hostile link
+    board = game().Nodes();
+    QVERIFY(!CheckNeutralise(board, 2, 2));  // owned, no hostile link
   }
 };
 

@@ -114,9 +114,9 @@ class RandomGamesTest : public QObject {
         continue;  // a random stage without any node: nobody can move, the game never starts
       }
       ++played;
-      const int boxesBefore = rig.rec.BoxCount;
+      const int boxesBefore = rig.rec.GamesEnded;
       int moves = 0;
-      for (int attempt = 0; attempt < kMaxAttemptsPerGame && rig.rec.BoxCount == boxesBefore;
+      for (int attempt = 0; attempt < kMaxAttemptsPerGame && rig.rec.GamesEnded == boxesBefore;
            ++attempt) {
         const Player mover = game.ActPlayer();
         const int kind = pick(0, 9);
@@ -131,14 +131,14 @@ class RandomGamesTest : public QObject {
           }
           QVERIFY(!legal.empty());  // otherwise the last move should have ended the game
           const auto [c, r] = legal[std::size_t(pick(0, int(legal.size()) - 1))];
-          QVERIFY(game.DoMove(c, r, pick(0, 1) == 1));
+          QVERIFY(game.DoMove(c, r, pick(0, 1) == 1 ? MoveSource::Person : MoveSource::Peer));
         } else if (kind < 7) {
-          game.BoardClick(pick(-20, 360), pick(-20, 310));
+          game.PlayCell(pick(-1, game.NodesW() + 2), pick(-1, game.NodesH() + 2));
         } else {
-          game.DoMove(pick(-1, game.NodesW() + 2), pick(-1, game.NodesH() + 2), false);
+          game.DoMove(pick(-1, game.NodesW() + 2), pick(-1, game.NodesH() + 2), MoveSource::Peer);
         }
 
-        const bool ended = rig.rec.BoxCount != boxesBefore;
+        const bool ended = rig.rec.GamesEnded != boxesBefore;
         if (ended || game.ActPlayer() != mover) {
           ++moves;
         }
@@ -154,7 +154,7 @@ class RandomGamesTest : public QObject {
         rig.rec.Clear();
         ++attempts;
       }
-      QVERIFY2(rig.rec.BoxCount == boxesBefore + 1,
+      QVERIFY2(rig.rec.GamesEnded == boxesBefore + 1,
                qPrintable(QStringLiteral("game %1 did not end").arg(g)));
       ++endedByBox;
       longest = std::max(longest, moves);

@@ -7,6 +7,8 @@
 #include <random>
 #include <thread>
 
+#include <QPair>
+#include <QSet>
 #include <QTest>
 
 #include "common/CoreRecorder.h"
@@ -153,6 +155,24 @@ class StrategiesTest : public QObject {
         SearchStrategy searcher(SearchSettingsFor(level), seed);
         QVERIFY(searcher.Choose(board, 1, kNeverCancelled) == Cell({column, row}));
       }
+    }
+  }
+
+  // Among moves the search finds equal, the seed picks: on the open full grid, where the corners
+  // (and every other symmetric set of cells) are worth the same, games with other seeds open
+  // with other moves.
+  void seedsShuffleTheRootMoves() {
+    ScriptedRandom random;
+    const Board board = BuildStage(6, random);  // the full grid
+    for (const CpuLevel level : {CpuLevel::Good, CpuLevel::Strong, CpuLevel::Master}) {
+      QSet<QPair<int, int>> openings;
+      for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+        SearchStrategy searcher(QuickSettings(level), seed);
+        const std::optional<Cell> cell = searcher.Choose(board, 1, kNeverCancelled);
+        QVERIFY(cell.has_value());
+        openings.insert({cell->Column, cell->Row});
+      }
+      QVERIFY2(openings.size() > 1, qPrintable(CpuLevelName(level)));
     }
   }
 

@@ -10,6 +10,8 @@
 using namespace vextal;
 using namespace vextal::testing;
 
+Q_DECLARE_METATYPE(vextal::Mode)
+
 namespace {
 
 const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
@@ -67,15 +69,14 @@ class TurnsTest : public CoreRigTest {
         n.LinkUp = n.LinkLeft = n.LinkRight = n.LinkDown = 0;
       }
     }
-    QVERIFY(!rig->PlayAs(1, 5, 4));  // refused: the beep stays pending
-    QCOMPARE(game().PendingSound(), QStringLiteral("beep2.wav"));
+    QVERIFY(!rig->PlayAs(1, 5, 4));
+    QCOMPARE(rig->rec.LastMove.Outcome, MoveOutcome::Refused);
     rig->rec.Clear();
 
     game().NewGame();
     QVERIFY(game().Nodes() == layout);
-    QVERIFY(game().PendingSound().isEmpty());
-    QCOMPARE(rig->rec.Take(), QStringList({"panel:2|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
-                                           "newgame", "draw", "wave:reset.wav"}));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"turn:2|0 + 0 = 0|0 + 0 = 0", "newgame", "newgame:shown"}));
   }
 
   // The new game is reported after the switch, so whoever sends the board sends the new one.
@@ -84,38 +85,31 @@ class TurnsTest : public CoreRigTest {
     QVERIFY(rig->PlayAs(1, 3, 3));
     rig->rec.Clear();
     game().NewGame();  // player 2 was to move: player 1 begins
-    QCOMPARE(rig->rec.Take(), QStringList({"panel:1|0 + 0 = 0|0 + 0 = 0", "log:New game started.",
-                                           "newgame", "draw", "wave:reset.wav"}));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"turn:1|0 + 0 = 0|0 + 0 = 0", "newgame", "newgame:shown"}));
   }
 
-  void setActPlayerHighlightsAndCounts() {
+  void setActPlayerReportsTheTurn() {
     rig->Place(kFullGrid, 1);
     game().SetActPlayer(2);
-    const PlayerPanel& panel = rig->rec.LastPanel;
-    QCOMPARE(panel.Marker1, kColorP1Dark);
-    QCOMPARE(panel.Marker2, kColorP2);
-    QVERIFY(!panel.Bold1);
-    QVERIFY(panel.Bold2);
+    QCOMPARE(rig->rec.LastTurn.ToMove, Player(2));
     game().SetActPlayer(1);
-    QCOMPARE(panel.Marker1, RGB(0, 150, 240));
-    QCOMPARE(panel.Marker2, RGB(120, 60, 0));
-    QVERIFY(panel.Bold1);
-    QVERIFY(!panel.Bold2);
+    QCOMPARE(rig->rec.LastTurn.ToMove, Player(1));
   }
 
   void scoreIsNodesPlusLinks() {
     rig->Place(kFullGrid, 1);
     QVERIFY(rig->PlayAs(1, 2, 1));
     QVERIFY(rig->PlayAs(1, 2, 1));  // Degree 3: 1 + 3 = 4
-    QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("1 + 3 = 4"));
-    QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("0 + 0 = 0"));
+    QCOMPARE(rig->rec.Effects.filter("turn:").last(), QStringLiteral("turn:2|1 + 3 = 4|0 + 0 = 0"));
     QCOMPARE(game().Score1(), 4);
     QVERIFY(rig->PlayAs(2, 3, 3));
     QVERIFY(rig->PlayAs(2, 3, 3));  // Degree 4
     QVERIFY(rig->PlayAs(2, 5, 4));  // claimed only
     QVERIFY(rig->PlayAs(1, 1, 4));
-    QCOMPARE(rig->rec.LastPanel.Sum1, QStringLiteral("2 + 3 = 5"));
-    QCOMPARE(rig->rec.LastPanel.Sum2, QStringLiteral("2 + 4 = 6"));
+    QCOMPARE(rig->rec.Effects.filter("turn:").last(), QStringLiteral("turn:2|2 + 3 = 5|2 + 4 = 6"));
+    QCOMPARE(rig->rec.LastMove.Score1, 5);
+    QCOMPARE(rig->rec.LastMove.Score2, 6);
     QCOMPARE(game().Score1(), 5);
     QCOMPARE(game().Score2(), 6);
   }
@@ -138,34 +132,30 @@ class TurnsTest : public CoreRigTest {
   }
 
   // The move that ends a game in a network game with a connected peer, from the click to the
-  // reset sound of the next game, in the order a peer and a person see it.
+  // next game being shown, in the order a peer and a person meet it.
   void fullSequenceOfTheLastMoveInANetworkGame() {
     PrepareLastMove();
     rig->SetNet(true, true, true);
-    game().UpdatePlayerNames();
     rig->rec.Clear();
     rig->clock.SetNowMs(777);
 
-    game().BoardClick(65, 65);
+    game().PlayCell(1, 1);
     // The next game is set up with the last move and reported before the result: a peer meets
-    // it at the same point of the move stream. What a person sees of it waits for the box.
+    // it at the same point of the move stream. What a person sees of it waits for the result.
     QCOMPARE(rig->rec.Take(), QStringList({
-                                  "panel:2|1 + 1 = 2|0 + 0 = 0",
-                                  "draw",
+                                  "turn:2|1 + 1 = 2|0 + 0 = 0",
                                   "moved:1,1,1",
                                   "newgame:end",
-                                  "log:Server wins (2/0)",
-                                  "wave:over1.wav",
                                   "result:open",
-                                  "box:Information|Game Over|Server wins! 2 to 0 points.",
+                                  "ended:2/0",
                                   "result:closed",
-                                  "panel:1|0 + 0 = 0|0 + 0 = 0",
-                                  "log:New game started.",
-                                  "draw",
-                                  "wave:reset.wav",
+                                  "turn:1|0 + 0 = 0|0 + 0 = 0",
+                                  "newgame:shown",
                               }));
+    QVERIFY(rig->rec.LastMove.EndedGame);
+    QCOMPARE(rig->rec.LastMove.Score1, 2);
+    QCOMPARE(rig->rec.LastResult.Seats, Mode::Network);
     QCOMPARE(game().ActPlayer(), Player(1));  // the mover begins the next game
-    QVERIFY(game().PendingSound().isEmpty());
     QCOMPARE(game().LastMoveTick(), std::int64_t(777));
   }
 
@@ -178,57 +168,33 @@ class TurnsTest : public CoreRigTest {
       b(4, 1).LinkRight = b(5, 1).LinkLeft = 1;
     });
     // After this expansion player 1 could still claim (2,1); player 2 has nothing left.
-    QVERIFY(game().DoMove(1, 1, false));
-    QCOMPARE(rig->rec.BoxCount, 1);
-    QVERIFY(rig->rec.Effects.contains(QStringLiteral("log:Player 2 wins (2/4)")));
+    QVERIFY(game().DoMove(1, 1, MoveSource::Peer));
+    QVERIFY(rig->rec.Effects.contains(QStringLiteral("ended:2/4")));
     QCOMPARE(game().ActPlayer(), Player(1));
   }
 
-  void gameOverTexts_data() {
+  // The result carries the seats the game was played in, so the right names announce it.
+  void gameOverReportsSeatsAndScores_data() {
     QTest::addColumn<bool>("netMode");
     QTest::addColumn<bool>("cpuOn");
     QTest::addColumn<bool>("demoOn");
     QTest::addColumn<int>("score1");
     QTest::addColumn<int>("score2");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("draw") << false << false << false << 9 << 9
-                          << QStringList{"log:Game Over: Draw (9/9)", "wave:over2.wav",
-                                         "box:Exclamation|Game Over|Draw - both have 9 points!"};
-    QTest::newRow("draw against the CPU")
-        << false << true << false << 9 << 9
-        << QStringList{"log:Game Over: Draw (9/9)", "wave:over2.wav",
-                       "box:Exclamation|Game Over|Draw - both have 9 points!"};
-    QTest::newRow("person loses to the CPU")
-        << false << true << false << 6 << 11
-        << QStringList{"log:CPU wins (6/11)", "wave:over1.wav",
-                       "box:Information|Game Over|You lose... 6 to 11 points."};
-    QTest::newRow("person beats the CPU")
-        << false << true << false << 11 << 6
-        << QStringList{"log:Player wins (11/6)", "wave:over1.wav",
-                       "box:Information|Game Over|You win! 11 to 6 points."};
-    QTest::newRow("two persons") << false << false << false << 7 << 12
-                                 << QStringList{"log:Player 2 wins (7/12)", "wave:over1.wav",
-                                                "box:Information|Game Over|Player 2 wins! 7 "
-                                                "to 12 points."};
-    QTest::newRow("two persons, demo checked but CPU off")
-        << false << false << true << 12 << 7
-        << QStringList{"log:Player 1 wins (12/7)", "wave:over1.wav",
-                       "box:Information|Game Over|Player 1 wins! 12 to 7 points."};
-    QTest::newRow("demo") << false << true << true << 4 << 10
-                          << QStringList{"log:CPU 2 wins (4/10)", "wave:over1.wav",
-                                         "box:Information|Game Over|CPU 2 wins! 4 to 10 points."};
-    QTest::newRow("network, CPU switch on")
-        << true << true << false << 3 << 5
-        << QStringList{"log:Client wins (3/5)", "wave:over1.wav",
-                       "box:Information|Game Over|Client wins! 3 to 5 points."};
+    QTest::addColumn<Mode>("seats");
+    QTest::newRow("draw") << false << false << false << 9 << 9 << Mode::TwoPersons;
+    QTest::newRow("against the CPU") << false << true << false << 6 << 11 << Mode::PersonAgainstCpu;
+    QTest::newRow("demo checked but CPU off")
+        << false << false << true << 12 << 7 << Mode::TwoPersons;
+    QTest::newRow("demo") << false << true << true << 4 << 10 << Mode::Demo;
+    QTest::newRow("network, CPU switch on") << true << true << false << 3 << 5 << Mode::Network;
   }
-  void gameOverTexts() {
+  void gameOverReportsSeatsAndScores() {
     QFETCH(bool, netMode);
     QFETCH(bool, cpuOn);
     QFETCH(bool, demoOn);
     QFETCH(int, score1);
     QFETCH(int, score2);
-    QFETCH(QStringList, expected);
+    QFETCH(Mode, seats);
     // Unexpanded nodes score one point each: the first score1 points go to player 1, the
     // next score2 to player 2.
     Board board = MakeBoard(kFullGrid);
@@ -243,21 +209,18 @@ class TurnsTest : public CoreRigTest {
     if (demoOn) {
       game().ToggleDemoPlayer();
     }
-    game().UpdatePlayerNames();
     rig->rec.Clear();
 
     game().ShowGameOver();
-    QStringList effects = rig->rec.Take();
-    effects.removeAll(QStringLiteral("result:open"));
-    effects.removeAll(QStringLiteral("result:closed"));
-    QCOMPARE(effects.first(), QStringLiteral("newgame:end"));
-    QCOMPARE(effects.mid(1, 3), expected);
-    QCOMPARE(effects.mid(4, 2),
-             QStringList({"panel:2|0 + 0 = 0|0 + 0 = 0", "log:New game started."}));
+    QCOMPARE(rig->rec.Take(),
+             QStringList({"newgame:end", "result:open",
+                          QStringLiteral("ended:%1/%2").arg(score1).arg(score2), "result:closed",
+                          "turn:2|0 + 0 = 0|0 + 0 = 0", "newgame:shown"}));
+    QCOMPARE(rig->rec.LastResult.Seats, seats);
   }
 
-  // While the result box is open the next game is set up but neither shown nor played: the
-  // CPU waits, and the time of the last move is taken only when the box is closed.
+  // While the result is announced the next game is set up but neither shown nor played: the
+  // CPU waits, and the time of the last move is taken only when the announcement is over.
   // What the window shows meanwhile is a copy of the final position, with its last move.
   void nextGameWaitsForTheBoxToClose() {
     PrepareLastMove();
@@ -265,7 +228,7 @@ class TurnsTest : public CoreRigTest {
     game().ToggleDemoPlayer();
     rig->clock.SetNowMs(5000);
     QStringList effectsBeforeClose;
-    rig->rec.WhileBoxOpen = [&] {
+    rig->rec.WhileResultShown = [&] {
       QVERIFY(game().ResultShowing());
       QCOMPARE(game().Score1(), 0);
       game().CpuTick();
@@ -275,28 +238,29 @@ class TurnsTest : public CoreRigTest {
       rig->clock.SetNowMs(9000);
       effectsBeforeClose = rig->rec.Effects;
     };
-    QVERIFY(game().DoMove(1, 1, true));
-    QVERIFY(!effectsBeforeClose.contains(QStringLiteral("log:New game started.")));
-    QCOMPARE(effectsBeforeClose.count(QStringLiteral("draw")), 1);  // the final position
-    QVERIFY(rig->rec.Effects.contains(QStringLiteral("log:New game started.")));
+    QVERIFY(game().DoMove(1, 1, MoveSource::Person));
+    QVERIFY(!effectsBeforeClose.contains(QStringLiteral("newgame:shown")));
+    QVERIFY(rig->rec.Effects.contains(QStringLiteral("newgame:shown")));
     QCOMPARE(game().LastMoveTick(), std::int64_t(9000));
     QVERIFY(!game().ResultShowing());
     QVERIFY(game().ShownNodes() == game().Nodes() && !game().ShownLastMove());
   }
 
   // Every move taken back returns the position before it exactly: owners, links, expansions,
-  // a neutralised node, the sums, the player to move, the last move. Nothing is sent or heard.
+  // a neutralised node, the scores shown, the player to move, the last move. No move is reported.
   void undoReturnsEachPositionExactly() {
     rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
     const auto now = [this] {
-      return std::make_tuple(game().Nodes(), game().ActPlayer(), rig->rec.LastPanel.Sum1,
-                             rig->rec.LastPanel.Sum2, game().ShownLastMove());
+      const TurnReport& shown = rig->rec.LastTurn;
+      return std::make_tuple(game().Nodes(), game().ActPlayer(), shown.ToMove,
+                             shown.Holdings.Score(1), shown.Holdings.Score(2),
+                             game().ShownLastMove());
     };
     QList<decltype(now())> seen;
     // Claims on both sides, then (1,1) expanded brings (2,1) down; player 2 can still claim.
     for (const Cell cell : {Cell{1, 1}, Cell{2, 1}, Cell{4, 1}, Cell{5, 1}, Cell{1, 1}}) {
       seen.append(now());
-      QVERIFY(game().DoMove(cell.Column, cell.Row, true));
+      QVERIFY(game().DoMove(cell.Column, cell.Row, MoveSource::Person));
     }
     QCOMPARE(game().Nodes()(2, 1).Owner, Player(0));
     rig->rec.Clear();
@@ -305,7 +269,8 @@ class TurnsTest : public CoreRigTest {
       QVERIFY(now() == seen.takeLast());
     }
     QVERIFY(!game().CanUndo() && !game().Undo());
-    QVERIFY(rig->rec.Effects.filter(QRegularExpression("^(moved|log|wave|newgame)")).isEmpty());
+    QVERIFY(
+        rig->rec.Effects.filter(QRegularExpression("^(moved|refused|newgame|board)")).isEmpty());
   }
 
   // Refused where it is not allowed or nothing of this game is left to take back.
@@ -321,7 +286,7 @@ class TurnsTest : public CoreRigTest {
     if (where == "cpu opened") {
       game().ToggleCpuPlayer();  // no turn of the person before the CPU's first move
     }
-    QVERIFY(game().DoMove(3, 3, true));
+    QVERIFY(game().DoMove(3, 3, MoveSource::Person));
     if (where == "network") {
       rig->SetNet(true, true, true);
     } else if (where == "demo") {

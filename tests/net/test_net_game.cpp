@@ -16,50 +16,17 @@ using namespace vextal::testing;
 
 namespace {
 
-// A GameView that records like CoreRecorder and hands the game's events to the network side, as
-// the main window does.
-class WiredView final : public GameView {
- public:
-  explicit WiredView(CoreRecorder& rec) : rec_(rec) {}
-  NetGame* net = nullptr;
-
-  void DrawBoard() override { rec_.DrawBoard(); }
-  void AddLog(const QString& m) override { rec_.AddLog(m); }
-  void PlayWave(const QString& f) override { rec_.PlayWave(f); }
-  void ShowPlayerPanel(const PlayerPanel& p) override { rec_.ShowPlayerPanel(p); }
-  void ShowPlayerNames(const QString& a, const QString& b) override { rec_.ShowPlayerNames(a, b); }
-  void SetMenuEnabled(MenuItem i, bool e) override { rec_.SetMenuEnabled(i, e); }
-  void SetMenuChecked(MenuItem i, bool c) override { rec_.SetMenuChecked(i, c); }
-  void AddChatLine(const QString& t, bool own) override { rec_.AddChatLine(t, own); }
-  void MoveMade(Player mover, int c, int r, bool local) override {
-    rec_.MoveMade(mover, c, r, local);
-    net->MoveMade(mover, c, r, local);
-  }
-  void NewGameStarted(bool atGameEnd) override {
-    rec_.NewGameStarted(atGameEnd);
-    net->NewGameStarted(atGameEnd);
-  }
-  void ResultBoxOpen(bool open) override {
-    rec_.ResultBoxOpen(open);
-    net->ResultBoxOpen(open);
-  }
-
- private:
-  CoreRecorder& rec_;
-};
-
 // One copy of the program: a game, its socket and the network side, all on loopback.
 struct Side {
   CoreRecorder rec;
   FakeClock clock;
   ScriptedRandom random;
   cSocket socket;
-  WiredView view{rec};
-  Game game{view, rec, clock, random};
-  NetGame net{game, view, rec, socket};
+  Game game{clock, random};
+  NetGame net{game, rec, rec, socket};
 
   explicit Side(int stage) : random(std::uint64_t(stage) * 7919) {
-    view.net = &net;
+    rec.Listen(game);
     net.NetPort = 0;
     net.ListenAddress = QHostAddress(QHostAddress::LocalHost);
     SetupStage(game, stage, random);
@@ -220,9 +187,9 @@ void TestNetGame::a_move_message_makes_its_mover_the_player_to_move() {
   side.net.wsReceive(&side.socket, Move("2", "3", "2"));
   QCOMPARE(side.game.Nodes()(3, 2).Owner, Player(2));
   QCOMPARE(side.game.ActPlayer(), Player(1));
-  // Replayed, not to be sent back; the move's sound, then the repaint of the message handling.
-  QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 3),
-           (QStringList{"moved:2,3,2,peer", "wave:beep1.wav", "draw"}));
+  // Replayed, not to be sent back; then the repaint of the message handling.
+  QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 2),
+           (QStringList{"moved:2,3,2,peer", "draw"}));
 }
 
 void TestNetGame::unknown_type_only_repaints() {
@@ -255,7 +222,7 @@ void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects_data() {
 void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects() {
   QFETCH(QByteArray, snapshot);
   Side side(6);
-  side.game.DoMove(1, 1, false);
+  side.game.DoMove(1, 1, MoveSource::Peer);
   side.rec.Clear();
   const Board before = side.game.Nodes();
   side.net.wsReceive(&side.socket, Message{"124", snapshot});
@@ -279,7 +246,7 @@ void TestNetGame::good_snapshot_replaces_board_size_and_player() {
   QCOMPARE(side.game.ActPlayer(), Player(2));
   QCOMPARE(side.game.Score2(), 2);
   QCOMPARE(side.rec.Effects.mid(side.rec.Effects.size() - 3),
-           (QStringList{"names:Player 1|Player 2", "log:Game synchronized.", "draw"}));
+           (QStringList{"board", "log:Game synchronized.", "draw"}));
 }
 
 void TestNetGame::disconnect_texts_by_cause() {
@@ -306,6 +273,7 @@ void TestNetGame::connecting_line_shows_the_address_as_typed() {
 void TestNetGame::synchronize_needs_a_connected_host() {
   Side side(6);
   side.game.SetNetSwitches(true, true, false);  // hosting, still waiting
+  side.rec.Clear();
   side.net.Synchronize();
   QVERIFY(side.rec.Effects.isEmpty());
 }
@@ -337,9 +305,9 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   QVERIFY(host.Logged("Client 127.0.0.1 connected."));
   QVERIFY(client.Logged("Connected to 127.0.0.1"));
   QVERIFY(SameGame(host.game, client.game));
-  QCOMPARE(client.game.PlayerName1(), QStringLiteral("Server"));
-  QCOMPARE(client.rec.Enabled[MenuItem::Reset], false);
-  QCOMPARE(host.rec.Enabled[MenuItem::Synchronize], true);
+  QCOMPARE(client.game.CurrentMode(), Mode::Network);
+  QVERIFY(!client.game.MenuEnabled(MenuItem::Reset));
+  QVERIFY(host.game.MenuEnabled(MenuItem::Synchronize));
 
   std::mt19937 pick(99);
   int gamesEnded = 0;
@@ -355,12 +323,12 @@ void TestNetGame::join_play_two_games_and_disconnect() {
     }
     QVERIFY(!legal.empty());
     const auto [c, r] = legal[pick() % legal.size()];
-    const int boxes = mover.rec.BoxCount;
-    mover.game.BoardClick(CoreRig::PixelOf(c), CoreRig::PixelOf(r));
-    if (mover.rec.BoxCount > boxes) {
+    const int ended = mover.rec.GamesEnded;
+    mover.game.PlayCell(c, r);
+    if (mover.rec.GamesEnded > ended) {
       ++gamesEnded;
       // Both sides announce the result and start a new game; the crossing snapshots agree.
-      QTRY_COMPARE(host.rec.BoxCount, client.rec.BoxCount);
+      QTRY_COMPARE(host.rec.GamesEnded, client.rec.GamesEnded);
     }
     QTRY_VERIFY(SameGame(host.game, client.game));
   }
@@ -377,7 +345,7 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   QVERIFY(client.Logged("Disconnected."));
   QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
   QVERIFY(!host.game.NetMode() && !client.game.NetMode());
-  QCOMPARE(host.game.PlayerName1(), QStringLiteral("Player 1"));
+  QCOMPARE(host.game.CurrentMode(), Mode::TwoPersons);
 }
 
 void TestNetGame::disconnect_question_keeps_connection_unless_yes() {
@@ -425,8 +393,8 @@ void TestNetGame::crossing_moves_boards_and_result_boxes_never_diverge() {
     QTimer::singleShot(int(rng() % 30), &box, &QEventLoop::quit);
     box.exec();
   };
-  host.rec.WhileBoxOpen = boxStaysOpen;
-  client.rec.WhileBoxOpen = boxStaysOpen;
+  host.rec.WhileResultShown = boxStaysOpen;
+  client.rec.WhileResultShown = boxStaysOpen;
   const auto play = [&rng](Side& side) {
     Game& game = side.game;
     if (game.ResultShowing() || !game.ClickMayPlay() || rng() % 2 != 0) {
@@ -470,7 +438,7 @@ void TestNetGame::crossing_moves_boards_and_result_boxes_never_diverge() {
   });
   QObject::connect(&clientTurns, &QTimer::timeout, [&] { play(client); });
 
-  while (host.rec.BoxCount < kGames) {
+  while (host.rec.GamesEnded < kGames) {
     hostTurns.start(2);
     clientTurns.start(2);
     RunUntil([] { return false; }, 40 + int(rng() % 120));
@@ -478,7 +446,7 @@ void TestNetGame::crossing_moves_boards_and_result_boxes_never_diverge() {
     clientTurns.stop();
     // Settled: the wire has been quiet for a while and both hold the same game.
     QVERIFY2(RunUntil([&] { return relay.Quiet() && SameGame(host.game, client.game); }, 3000),
-             qPrintable(QStringLiteral("after %1 games").arg(host.rec.BoxCount)));
+             qPrintable(QStringLiteral("after %1 games").arg(host.rec.GamesEnded)));
   }
   for (const Side* side : {&host, &client}) {
     for (const QString& effect : side->rec.Effects) {

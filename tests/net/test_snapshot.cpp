@@ -16,7 +16,7 @@ Board PlayedBoard(Player* toMove) {
   SetupStage(rig.game, 1, rig.random);
   const int moves[][2] = {{3, 2}, {3, 3}, {3, 2}, {4, 3}, {1, 2}, {3, 3}};
   for (const auto& m : moves) {
-    rig.game.DoMove(m[0], m[1], false);
+    rig.game.DoMove(m[0], m[1], MoveSource::Peer);
   }
   *toMove = rig.game.ActPlayer();
   return rig.game.Nodes();

@@ -1,10 +1,12 @@
 // The main window's menus: the tree, the states the rules set, and the commands.
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
 
 #include "shell/Mnemonics.h"
+#include "shell/Website.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
 
@@ -25,6 +27,20 @@ QStringList Captions(const QMenu* menu) {
   }
   return captions;
 }
+
+// A desktop without a browser that opens every local file; it records what it was asked.
+class RecordingOpener final : public UrlOpener {
+ public:
+  bool OpenWebAddress(const QString& address) override {
+    asked << address;
+    return false;
+  }
+  bool OpenLocalFile(const QString& path) override {
+    asked << path;
+    return true;
+  }
+  QStringList asked;
+};
 
 }  // namespace
 
@@ -148,7 +164,6 @@ class TestWindowMenus : public QObject {
     Rig rig;
     Game& game = rig.window->game();
     game.SetNetSwitches(true, false, false);
-    game.UpdateMenus();
     QVERIFY(!rig.Item("mnuEnableAI")->isEnabled());
     QVERIFY(!rig.Item("mnuEnableDemo")->isEnabled());
     QVERIFY(!rig.Item("mnuCpuStrength")->isEnabled());
@@ -158,9 +173,46 @@ class TestWindowMenus : public QObject {
     QVERIFY(rig.Item("mnuDisconnect")->isEnabled());
     QVERIFY(!rig.Item("mnuSynchronize")->isEnabled());
     game.SetNetSwitches(true, true, false);
-    game.UpdateMenus();
     QVERIFY(rig.Find<QMenu>("mnuReset")->menuAction()->isEnabled());
     QVERIFY(rig.Item("mnuSynchronize")->isEnabled());
+  }
+
+  // Each Help entry asks for its own page, and its local copy in the program's folder.
+  void helpEntriesOpenTheirOwnPages_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("page");  // "" for the home page
+    QTest::addColumn<bool>("local");    // a local copy ships with the program
+    QTest::newRow("website") << "mnuWebsite"
+                             << "" << false;
+    QTest::newRow("guestbook") << "mnuGuestbook"
+                               << "gb" << false;
+    QTest::newRow("update") << "mnuUpdate"
+                            << "update.html" << true;
+    QTest::newRow("readme english") << "mnuReadmeEN"
+                                    << "readme_en.html" << true;
+    QTest::newRow("readme german") << "mnuReadmeDE"
+                                   << "readme_de.html" << true;
+    QTest::newRow("paypal") << "mnuPayPal"
+                            << "paypal.html" << true;
+  }
+  void helpEntriesOpenTheirOwnPages() {
+    QFETCH(QString, item);
+    QFETCH(QString, page);
+    QFETCH(bool, local);
+    QTemporaryDir folder;
+    QFile copy(folder.filePath(page));
+    QVERIFY(!local || copy.open(QIODevice::WriteOnly));
+    FakeClock clock{kWindowClockStartMs};
+    SeededRandom random{1};
+    RecordingDialogs dialogs;
+    RecordingOpener opener;
+    frmMain window(clock, random, dialogs, opener, folder.path());
+    window.findChild<QAction*>(item)->trigger();
+    QStringList expected = {page.isEmpty() ? kWebsiteHome : kWebsiteBase + page};
+    if (local) {
+      expected << folder.path() + QLatin1Char('/') + page;
+    }
+    QCOMPARE(opener.asked, expected);
   }
 
   void cpuAndDemoSwitches() {

@@ -66,7 +66,8 @@ int ShownScore(const QString& sum) {
   return sum.section(QStringLiteral(" = "), 1).toInt();
 }
 
-QString ExpectedGameOverText(const Game& game, bool againstCpu, int s1, int s2) {
+QString ExpectedGameOverText(const QString& name1, const QString& name2, bool againstCpu, int s1,
+                             int s2) {
   if (s1 == s2) {
     return QStringLiteral("Draw - both have %1 points!").arg(s1);
   }
@@ -74,7 +75,7 @@ QString ExpectedGameOverText(const Game& game, bool againstCpu, int s1, int s2) 
   if (againstCpu) {
     return (s1 > s2 ? QStringLiteral("You win! ") : QStringLiteral("You lose... ")) + points;
   }
-  return (s1 > s2 ? game.PlayerName1() : game.PlayerName2()) + QStringLiteral(" wins! ") + points;
+  return (s1 > s2 ? name1 : name2) + QStringLiteral(" wins! ") + points;
 }
 
 const QColor kMarkerYellow(255, 220, 0);
@@ -241,7 +242,8 @@ class TestWindowPlay : public QObject {
         end.sum2 = rig.Text("lblSum2");
         end.score1 = ShownScore(end.sum1);
         end.score2 = ShownScore(end.sum2);
-        end.expectedText = ExpectedGameOverText(game, true, end.score1, end.score2);
+        end.expectedText = ExpectedGameOverText(rig.Text("lblPlayer1"), rig.Text("lblPlayer2"),
+                                                true, end.score1, end.score2);
         // Painted now, the board is the final position: the last move's node is owned and
         // marked, though the next game is already set up underneath.
         const auto last = game.ShownLastMove();
@@ -347,8 +349,9 @@ class TestWindowPlay : public QObject {
     Game& game = rig.game();
     QString expected;
     rig.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
-      expected = ExpectedGameOverText(game, false, ShownScore(rig.Text("lblSum1")),
-                                      ShownScore(rig.Text("lblSum2")));
+      expected =
+          ExpectedGameOverText(rig.Text("lblPlayer1"), rig.Text("lblPlayer2"), false,
+                               ShownScore(rig.Text("lblSum1")), ShownScore(rig.Text("lblSum2")));
     };
     // In the demo no click plays.
     const Board before = game.Nodes();

@@ -48,7 +48,7 @@ struct Start {
     QCOMPARE(window->game().GetCpuLevel(), CpuLevel::Classic);
     QVERIFY(Checked("mnuSize0"));
     QVERIFY(Checked("mnuMarkLastMove"));
-    QCOMPARE(window->net().LastServerAddress, address);
+    QCOMPARE(window->net().LastServerAddress(), address);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->text(), "Player 2");
     QVERIFY(dialogs.boxes.isEmpty());
   }
@@ -95,7 +95,7 @@ class TestWindowSettings : public QObject {
       QCOMPARE(second.window->game().GetCpuLevel(), CpuLevel::Master);
       QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
       QVERIFY(!second.Checked("mnuMarkLastMove"));
-      QCOMPARE(second.window->net().LastServerAddress, QStringLiteral("127.0.0.1"));
+      QCOMPARE(second.window->net().LastServerAddress(), QStringLiteral("127.0.0.1"));
 
       // Back to the first start's choices; a cancelled Connect box keeps the address.
       second.Item("mnuEnableSound")->trigger();

@@ -121,7 +121,7 @@ class StagesTest : public QObject {
     }
     SetupStage(rig.game, 7, rig.random);
     QCOMPARE(LayoutOf(rig.game.Nodes()), QStringList({"-----", "-----", "-----", "-----"}));
-    QVERIFY(rig.rec.Effects.contains(QStringLiteral("log:New game started.")));
+    QVERIFY(rig.rec.Effects.contains(QStringLiteral("newgame:shown")));
   }
 
   void otherStageNumbersGiveNoNodes_data() {
@@ -147,25 +147,17 @@ class StagesTest : public QObject {
     rig.Place(Board(7, 6), 0);  // a peer's board of another size
     SetupStage(rig.game, 3, rig.random);
     QCOMPARE(rig.rec.Take(), QStringList({
-                                 "menu:EnableAI=1",
-                                 "menu:EnableDemo=0",
-                                 "menu:Reset=1",
-                                 "menu:Server=1",
-                                 "menu:Client=1",
-                                 "menu:Disconnect=0",
-                                 "menu:Synchronize=0",
-                                 "names:Player 1|Player 2",
-                                 "panel:1|0 + 0 = 0|0 + 0 = 0",
-                                 "log:New game started.",
+                                 "board",
+                                 "seats",
+                                 "turn:1|0 + 0 = 0|0 + 0 = 0",
                                  "newgame",
-                                 "draw",
-                                 "wave:reset.wav",
+                                 "newgame:shown",
                              }));
     QCOMPARE(int(rig.game.NodesW()), 5);
     QCOMPARE(int(rig.game.NodesH()), 4);
 
     // The same stage again: the same layout, a fresh game, the other player begins.
-    QVERIFY(rig.game.DoMove(1, 1, false));
+    QVERIFY(rig.game.DoMove(1, 1, MoveSource::Peer));
     const Board first = rig.game.Nodes();
     SetupStage(rig.game, 3, rig.random);
     QCOMPARE(LayoutOf(rig.game.Nodes()), LayoutOf(first));

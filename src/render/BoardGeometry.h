@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-#include "game/Colors.h"
+#include "game/Board.h"
+#include "game/CpuStrategy.h"
+#include "render/Colors.h"
 
 namespace vextal {
 
@@ -19,6 +22,10 @@ struct BoardGeometry {
 
 // The geometry of the board picture as the window shows it.
 inline constexpr BoardGeometry kBoardGeometry{};
+
+// The grid position nearest to a pixel of the board picture, or nothing when it falls outside
+// the board array (the border ring counts: a click there plays nothing).
+std::optional<Cell> CellAt(const Board& nodes, const BoardGeometry& g, int x, int y);
 
 // The player colours: bright while that player is to move (and on the board), dark otherwise.
 inline constexpr Rgb kColorP1 = RGB(0, 150, 240);

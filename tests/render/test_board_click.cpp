@@ -1,9 +1,10 @@
-// A mouse button on the board picture: pixel to grid point, the drops before any move, and the
-// sound the click plays.
+// A mouse button on the board picture: pixel to grid point, then the node played as a click,
+// and the clicks dropped before any move.
 
 #include <QTest>
 
 #include "common/CoreRecorder.h"
+#include "render/BoardGeometry.h"
 
 using namespace vextal;
 using namespace vextal::testing;
@@ -14,6 +15,13 @@ const QStringList kFullGrid = {"XXXXX", "XXXXX", "XXXXX", "XXXXX"};
 
 class BoardClickTest : public CoreRigTest {
   Q_OBJECT
+
+  // A mouse button pressed on the board picture, as the window handles it.
+  void Click(int x, int y) {
+    if (const auto cell = CellAt(game().Nodes(), kBoardGeometry, x, y)) {
+      game().PlayCell(cell->Column, cell->Row);
+    }
+  }
 
  private slots:
   // Each axis picks the grid point whose centre (50 * i + 15) is nearest, halves to even.
@@ -41,44 +49,41 @@ class BoardClickTest : public CoreRigTest {
     QFETCH(int, column);
     QFETCH(int, row);
     rig->Place(kFullGrid);
-    const auto cell = game().CellAt(x, y);
+    const auto cell = CellAt(game().Nodes(), kBoardGeometry, x, y);
     if (column < 0) {
       QVERIFY(!cell.has_value());
     } else {
       QVERIFY(cell.has_value());
-      QCOMPARE(cell->first, column);
-      QCOMPARE(cell->second, row);
+      QCOMPARE(cell->Column, column);
+      QCOMPARE(cell->Row, row);
     }
   }
 
-  void clickPlaysTheNearestNodeAndItsSound() {
+  void clickPlaysTheNearestNode() {
     rig->Place(kFullGrid, 1);
-    game().BoardClick(90, 90);
+    Click(90, 90);
     QCOMPARE(game().Nodes()(2, 2).Owner, Player(1));
-    QCOMPARE(rig->rec.Take(),
-             QStringList({"panel:2|1 + 0 = 1|0 + 0 = 0", "draw", "moved:1,2,2", "wave:beep1.wav"}));
-    game().BoardClick(90, 90);  // player 2 on player 1's node
-    QCOMPARE(rig->rec.Take(), QStringList({"wave:beep2.wav"}));
+    QCOMPARE(rig->rec.Take(), QStringList({"turn:2|1 + 0 = 1|0 + 0 = 0", "moved:1,2,2"}));
+    Click(90, 90);  // player 2 on player 1's node
+    QCOMPARE(rig->rec.Take(), QStringList({"refused:2,2,2"}));
+    QCOMPARE(rig->rec.LastMove.Why, Refusal::OpponentNode);
   }
 
-  void clickOnBorderOrMissingNodeIsSilent_data() {
+  void clickOnBorderOrMissingNodeIsNoMove_data() {
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::newRow("border (0,0)") << 40 << 40;
     QTest::newRow("missing node (1,1)") << 65 << 65;
     QTest::newRow("outside the array") << 500 << 500;
   }
-  void clickOnBorderOrMissingNodeIsSilent() {
+  void clickOnBorderOrMissingNodeIsNoMove() {
     QFETCH(int, x);
     QFETCH(int, y);
     Board board = MakeBoard({"-XXXX", "XXXXX", "XXXXX", "XXXXX"});
     board(2, 1).Owner = 2;
     rig->Place(board, 1);
-    QVERIFY(!rig->PlayAs(1, 2, 1));  // beep2 left over from an earlier attempt
-    rig->rec.Clear();
     const Board before = game().Nodes();
-    game().BoardClick(x, y);
-    QVERIFY(game().PendingSound().isEmpty());
+    Click(x, y);
     QVERIFY(game().Nodes() == before);
     QCOMPARE(game().ActPlayer(), Player(1));
     QCOMPARE(rig->rec.Take(), QStringList());
@@ -88,29 +93,26 @@ class BoardClickTest : public CoreRigTest {
     Board board = MakeBoard(kFullGrid);
     board(5, 4).Owner = 2;
     rig->Place(board, 1);
-    QVERIFY(!rig->PlayAs(1, 5, 4));  // beep2 left over from an earlier attempt
     rig->SetNet(true, true, false);
+    rig->rec.Clear();
     const Board before = game().Nodes();
-    game().BoardClick(65, 65);
-    QVERIFY(game().PendingSound().isEmpty());
+    Click(65, 65);
     QVERIFY(game().Nodes() == before);
     QCOMPARE(rig->rec.Take(), QStringList());
 
     rig->SetNet(true, true, true);  // once the peer is there, the host plays player 1
-    game().BoardClick(65, 65);
-    QCOMPARE(rig->rec.Take(),
-             QStringList({"panel:2|1 + 0 = 1|1 + 0 = 1", "draw", "moved:1,1,1", "wave:beep1.wav"}));
+    rig->rec.Clear();
+    Click(65, 65);
+    QCOMPARE(rig->rec.Take(), QStringList({"turn:2|1 + 0 = 1|1 + 0 = 1", "moved:1,1,1"}));
   }
 
   void clickNotAllowedForThisSeatDoesNothing() {
     Board board = MakeBoard(kFullGrid);
     board(5, 4).Owner = 1;
     rig->Place(board, 2);
-    QVERIFY(!rig->PlayAs(2, 5, 4));  // beep2 left over from an earlier attempt
-    game().ToggleCpuPlayer();        // against the CPU, player 2 is the CPU's seat
+    game().ToggleCpuPlayer();  // against the CPU, player 2 is the CPU's seat
     rig->rec.Clear();
-    game().BoardClick(65, 65);
-    QVERIFY(game().PendingSound().isEmpty());
+    Click(65, 65);
     QCOMPARE(game().Nodes()(1, 1).Owner, Player(0));
     QCOMPARE(rig->rec.Take(), QStringList());
   }
