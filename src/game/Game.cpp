@@ -11,6 +11,8 @@ Game::Game(const Clock& clock, RandomSource& random) : clock_(clock), random_(ra
 
 void Game::NewGame() {
   DropCpuAnswer();
+  history_.Clear();
+  lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
       ClearPlay(nodes_(c, r));
@@ -44,7 +46,15 @@ bool Game::DoMove(int column, int row, MoveSource by) {
   move.Row = row;
   move.By = by;
   move.Why = RefusalOf(nodes_, column, row, move.Mover);
+  // Local play keeps the position before every move, so that it can be taken back.
+  const bool keep = !netMode_;
+  if (keep) {
+    history_.Push({nodes_, actPlayer_, lastMove_});
+  }
   move.Outcome = ApplyMove(nodes_, column, row, move.Mover);
+  if (keep && !move.Made()) {
+    history_.Pop();
+  }
   if (move.Outcome == MoveOutcome::NoMove) {
     return false;
   }
@@ -56,6 +66,8 @@ bool Game::DoMove(int column, int row, MoveSource by) {
   }
   move.Why = Refusal::None;
 
+  lastMove_ = Cell{column, row};
+  hintThinker_.Drop();
   SwitchPlayer();
   move.Score1 = score1_;
   move.Score2 = score2_;
@@ -66,6 +78,7 @@ bool Game::DoMove(int column, int row, MoveSource by) {
   GameResult result;
   if (move.EndedGame) {
     result = TakeResult();
+    final_ = Position{nodes_, actPlayer_, lastMove_};
     ClearForNextGame();
   }
   emit MovePlayed(move);
@@ -109,6 +122,7 @@ bool Game::CheckGameOver(Player player) const {
 
 void Game::ShowGameOver() {
   const GameResult result = TakeResult();
+  final_ = Position{nodes_, actPlayer_, lastMove_};
   ClearForNextGame();
   Announce(result);
 }
@@ -120,6 +134,8 @@ GameResult Game::TakeResult() const {
 // The board and turn of the next game, without showing anything yet.
 void Game::ClearForNextGame() {
   DropCpuAnswer();
+  history_.Clear();
+  lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
     for (int r = 1; r <= NodesH(); ++r) {
       ClearPlay(nodes_(c, r));
@@ -134,6 +150,7 @@ void Game::Announce(const GameResult& result) {
   resultShowing_ = true;
   emit ResultShownChanged(true);
   emit GameEnded(result);
+  final_.reset();
   resultShowing_ = false;
   emit ResultShownChanged(false);
   ShowNewGame();
@@ -163,6 +180,10 @@ bool Game::ApplyPeerMove(Player mover, int column, int row) {
 
 void Game::LoadBoard(Board board, Player actPlayer) {
   DropCpuAnswer();
+  history_.Clear();
+  if (board != nodes_) {
+    lastMove_.reset();  // the same board again (a synchronisation) keeps its last move
+  }
   nodes_ = std::move(board);
   SetActPlayer(actPlayer);
   emit BoardReplaced();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "game/GameEvents.h"
 #include "game/Random.h"
 #include "game/Seats.h"
+#include "game/UndoHistory.h"
 
 namespace vextal {
 
@@ -34,6 +36,8 @@ class Game final : public QObject {
 
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
+  // A hint is the move the strongest CPU level would play.
+  static constexpr CpuLevel kHintLevel = kStrongestCpuLevel;
 
   Game(const Clock& clock, RandomSource& random);
 
@@ -52,6 +56,11 @@ class Game final : public QObject {
   std::int64_t LastMoveTick() const { return lastMoveTick_; }
   // The result of a finished game is being announced; the next game waits until it has been.
   bool ResultShowing() const { return resultShowing_; }
+  // What the window shows: while a finished game's result is announced, a copy of its final
+  // position (the next game is already set up underneath), otherwise the board itself.
+  const Board& ShownNodes() const { return final_ ? final_->Nodes : nodes_; }
+  // The cell of the last move made on the shown board, by whoever played it.
+  const std::optional<Cell>& ShownLastMove() const { return final_ ? final_->LastMove : lastMove_; }
 
   // --- A new game ---------------------------------------------------------------------------
   // Clears ownership and links, hands the first move to the other player and reports the new
@@ -106,6 +115,21 @@ class Game final : public QObject {
   // The CPU is thinking about a move off the user-interface thread.
   bool CpuThinking() const { return thinker_.Thinking(); }
 
+  // --- Undo and hint (local play only; a peer never learns of either) -----------------------
+  // A move can be taken back: in a local game of persons or against the CPU, no result box
+  // open, and a position in this game where a person was to move.
+  bool CanUndo() const;
+  // Takes back the last move; against the CPU, back to the person's previous turn. Drops a
+  // search in progress. Returns false, changing nothing, when CanUndo is false.
+  bool Undo();
+  // A person at this machine is to move in a local game.
+  bool CanHint() const;
+  // Asks the strongest CPU level for the move of the player to move, off the user-interface
+  // thread; `show` later gets the cell on this thread, unless the position changed first. The
+  // hint is never played. Returns false when CanHint is false.
+  bool AskHint(std::function<void(Cell)> show);
+  bool HintThinking() const { return hintThinker_.Thinking(); }
+
   // --- Commands of the network side ---------------------------------------------------------
   // The three network switches, as a connection event leaves them; reports the seats.
   void SetNetSwitches(bool netMode, bool netServer, bool netConnected);
@@ -140,11 +164,15 @@ class Game final : public QObject {
   // The Perfect level's opening book at `path` cannot be used (`reason`); Perfect plays without
   // it. Said once per run, at the first question that needed the book.
   void OpeningBookUnusable(const QString& path, const QString& reason);
+  // A move (or, against the CPU, the CPU's answer with it) was taken back: the board, the player
+  // to move and the last move are as they were before it. Local play only.
+  void MoveTakenBack();
 
  private:
   GameResult TakeResult() const;
   // Starts the CPU thinking about the position, when a searching level has to move in it.
   void ThinkAhead();
+  // Drops the CPU's question and answer and any hint still thought about.
   void DropCpuAnswer();
   void PlayCpuChoice(std::optional<Cell> cell);
   void ClearForNextGame();
@@ -178,6 +206,17 @@ class Game final : public QObject {
   QString bookPath_;
   bool bookRead_ = false;
   std::shared_ptr<const OpeningBook> book_;
+
+  // The cell played last in this game, the positions before each move of it (local play), and
+  // the finished game's final position while its result is shown.
+  std::optional<Cell> lastMove_;
+  UndoHistory history_;
+  std::optional<Position> final_;
+
+  // A hint thinks like the CPU, on a thinker of its own; it counts only for the position asked.
+  CpuThinker hintThinker_;
+  Board hintBoard_;
+  Player hintPlayer_ = 0;
 };
 
 }  // namespace vextal

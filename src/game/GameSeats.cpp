@@ -143,6 +143,7 @@ std::shared_ptr<const OpeningBook> Game::PerfectBook() {
 void Game::DropCpuAnswer() {
   thinker_.Drop();
   cpuAnswer_.reset();
+  hintThinker_.Drop();
 }
 
 void Game::StopCpu() {

@@ -19,6 +19,15 @@ class BoardCursor {
   // it to the nearest node in that direction; at the edge it stays. On a board without nodes
   // nothing is shown.
   void Move(const Board& board, Step step);
+  // Shows the frame where the cursor rests (Tab reached the board); nothing on a board without
+  // nodes.
+  void Show(const Board& board) { shown_ = Settle(board); }
+  // Shows the frame on the node at (column, row), as a hint does.
+  void ShowAt(int column, int row) {
+    shown_ = true;
+    column_ = column;
+    row_ = row;
+  }
   // A mouse click on (column, row): the frame goes away and the next arrow key starts there.
   void HideAt(int column, int row);
   // The board changed: a frame left on a point without a node goes to the nearest node.

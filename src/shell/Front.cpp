@@ -90,6 +90,7 @@ void Front::paintEvent(QPaintEvent* event) {
     const QRect inside = contentsRect();
     p.fillRect(inside, backColor_);
     p.drawImage(inside.topLeft(), image_);
+    PaintMoveMarker(p);
     PaintFocusFrame(p);
   }
   QFrame::paintEvent(event);  // the frame on top
@@ -121,6 +122,47 @@ void Front::PaintFocusFrame(QPainter& p) const {
   ring(outer, 1, Qt::black);
   ring(outer.adjusted(1, 1, -1, -1), 2, Qt::white);
   p.restore();
+}
+
+void Front::SetMoveMarker(const std::optional<QRect>& marker) {
+  if (marker != moveMarker_) {
+    moveMarker_ = marker;
+    update();
+  }
+}
+
+void Front::PaintMoveMarker(QPainter& p) const {
+  if (!moveMarker_) {
+    return;
+  }
+  const QRect inside = contentsRect();
+  p.save();
+  p.setClipRect(inside);
+  // A yellow ring two pixels wide: apart from the focus frame's black and white, and bright on
+  // the dark board and on both players' colours.
+  const QRect r = moveMarker_->translated(inside.topLeft());
+  const QColor yellow(255, 220, 0);
+  const int width = 2;
+  p.fillRect(QRect(r.left(), r.top(), r.width(), width), yellow);
+  p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), yellow);
+  p.fillRect(QRect(r.left(), r.top(), width, r.height()), yellow);
+  p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), yellow);
+  p.restore();
+}
+
+void Front::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+    emit TabbedTo();
+  }
+}
+
+bool Front::focusNextPrevChild(bool next) {
+  const bool moved = QFrame::focusNextPrevChild(next);
+  if (hasFocus()) {
+    emit TabbedTo();  // nowhere else to go: Tab still shows where the focus is
+  }
+  return moved;
 }
 
 void Front::keyPressEvent(QKeyEvent* event) {

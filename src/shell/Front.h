@@ -61,6 +61,11 @@ class Front : public QFrame {
   void SetFocusFrame(const std::optional<QRect>& frame);
   const std::optional<QRect>& FocusFrame() const { return focusFrame_; }
 
+  // The mark around the node played last: drawn over the image like the focus frame, in a
+  // colour of its own, so that both can be told apart on one node.
+  void SetMoveMarker(const std::optional<QRect>& marker);
+  const std::optional<QRect>& MoveMarker() const { return moveMarker_; }
+
  signals:
   // Any mouse button went down over the board, at a logical pixel of the image.
   void MouseDown(Qt::MouseButton button, int x, int y);
@@ -73,15 +78,22 @@ class Front : public QFrame {
   // is painted again at the new ratio before this very repaint shows it.
   void DevicePixelRatioChanged();
 
+  // The keyboard's focus came to the board by Tab or Backtab, or Tab was pressed while the board
+  // is the only place the focus can go: the owner shows where the keyboard is.
+  void TabbedTo();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   const QImage& PictureFor(qreal devicePixelRatio);
   void PaintIfInvalid();
   void PaintFocusFrame(QPainter& p) const;
+  void PaintMoveMarker(QPainter& p) const;
 
   QColor backColor_{128, 128, 128};
   PictureSource pictureSource_;
@@ -90,6 +102,7 @@ class Front : public QFrame {
   ImagePainter painter_;
   bool invalid_ = false;
   std::optional<QRect> focusFrame_;
+  std::optional<QRect> moveMarker_;
   // Asks for the repaint from the event loop: a synchronous repaint of another widget in the
   // window (the status line) would otherwise paint the board again at every change.
   QTimer repaintSoon_;

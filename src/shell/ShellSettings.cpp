@@ -11,6 +11,7 @@ const QString kSoundEffects = QStringLiteral("sound/effects");
 const QString kTune = QStringLiteral("sound/tune");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
+const QString kMarkLastMove = QStringLiteral("board/markLastMove");
 const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
@@ -121,6 +122,14 @@ CpuLevel ShellSettings::CpuStrength() const {
 
 void ShellSettings::SetCpuStrength(CpuLevel level) {
   Write(kCpuStrength, CpuLevelName(level));
+}
+
+bool ShellSettings::MarkLastMove() const {
+  return ReadBool(kMarkLastMove, true);
+}
+
+void ShellSettings::SetMarkLastMove(bool on) {
+  Write(kMarkLastMove, on);
 }
 
 WindowSize ShellSettings::Size() const {

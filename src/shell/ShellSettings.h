@@ -17,9 +17,9 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, the window size, the language, the server
-// address typed last and the size of the Help viewer. Every value is written as soon as it is set.
-// Nothing else is kept: the demo and the stage start afresh with every run.
+// music", "Enable CPU player", the CPU strength, "Mark last move", the window size, the language,
+// the server address typed last and the size of the Help viewer. Every value is written as soon as
+// it is set. Nothing else is kept: the demo and the stage start afresh with every run.
 //
 // Every value has a default, the state of a first start. A store that is missing, cannot be
 // read or does not parse, and a value that is not one this program writes, read as the default.
@@ -46,6 +46,8 @@ class ShellSettings {
   void SetCpuPlayer(bool on);
   CpuLevel CpuStrength() const;  // Classic
   void SetCpuStrength(CpuLevel level);
+  bool MarkLastMove() const;  // true
+  void SetMarkLastMove(bool on);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
   UiLanguage Language() const;  // System

@@ -10,6 +10,7 @@
 
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
+#include "shell/Mnemonics.h"
 #include "shell/ShellPaths.h"
 #include "shell/frmFindGames.h"
 #include "stages/Stages.h"
@@ -101,6 +102,7 @@ void frmMain::StartUp() {
 
   BuildStageItems();
   FillMusicList();
+  AssignMenuMnemonics(this);
   // Before the first game, so that it already starts with the remembered sound and players.
   ApplySettings();
 
@@ -129,6 +131,7 @@ void frmMain::ApplySettings() {
     game_.ToggleCpuPlayer();
   }
   SelectCpuLevel(settings_.CpuStrength());
+  mnuMarkLastMove->setChecked(settings_.MarkLastMove());
   const WindowSize size = settings_.Size();
   for (qsizetype i = 0; i < mnuSize.size(); ++i) {
     mnuSize[i]->setChecked(kWindowSizes[std::size_t(i)] == size);

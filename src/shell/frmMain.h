@@ -102,6 +102,8 @@ class frmMain final : public QMainWindow, public NetView {
   void Front_MouseDown(Qt::MouseButton button, int x, int y);
   // An arrow key moves the keyboard's frame over the nodes; Space or Enter plays the framed one.
   void Front_KeyDown(int key);
+  // Tab brought the keyboard to the board: its frame shows where the keys act.
+  void Front_TabbedTo();
   void tmrAI_Timer();
   void lblState_DblClick();
   void lblDonate_Click();
@@ -110,6 +112,9 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuEnableAI_Click();
   void mnuEnableDemo_Click();
   void mnuCpuLevel_Click(int index);  // index into kCpuLevels
+  void mnuUndo_Click();
+  void mnuHint_Click();
+  void mnuMarkLastMove_Click();
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
@@ -173,6 +178,7 @@ class frmMain final : public QMainWindow, public NetView {
   void ShowNewGame();
   // Captions, menu states and check marks, all from the switches as they are now.
   void ShowSeats();
+  void ShowMoveTakenBack();
 
   // Handlers (frmMainHandlers.cpp).
   void SelectCpuLevel(CpuLevel level);
@@ -182,6 +188,10 @@ class frmMain final : public QMainWindow, public NetView {
   void PlayStage(int stage);
   // Joins a game chosen from those found on the network, as "Connect to Server" would.
   void JoinFoundGame(const FoundGame& found);
+  // The frame around the node played last, while "Mark last move" is on.
+  void ShowMoveMarker();
+  // "Undo move" and "Hint" are enabled exactly when the game allows them now.
+  void RefreshPlayAids();
 
   const Clock& clock_;
   RandomSource& random_;
@@ -207,7 +217,8 @@ class frmMain final : public QMainWindow, public NetView {
   bool shutDown_ = false;
   int stage_ = 0;  // the stage set up last on this side, as announced when hosting
   QPointer<frmFindGames> findGames_;
-  BoardCursor cursor_;  // the keyboard's frame on the board
+  BoardCursor cursor_;       // the keyboard's frame on the board
+  bool hintFramed_ = false;  // the frame shows a hint, which the next change of the board ends
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;
@@ -233,11 +244,14 @@ class frmMain final : public QMainWindow, public NetView {
   QAction* mnuEnableDemo = nullptr;
   QMenu* mnuCpuStrength = nullptr;  // enabled exactly when mnuEnableDemo is
   QList<QAction*> mnuCpuLevel;      // one per CPU level, in the order of kCpuLevels
+  QAction* mnuUndo = nullptr;
+  QAction* mnuHint = nullptr;
   QAction* mnuEnableSound = nullptr;
   QMenu* mnuBackgroundMusic = nullptr;
   QList<QAction*> mnuPlayMusic;  // index 0 is the "(none)" placeholder
   QAction* mnuLineF3 = nullptr;
   QAction* mnuStopMusic = nullptr;
+  QAction* mnuMarkLastMove = nullptr;
   QMenu* mnuWindowSize = nullptr;
   QList<QAction*> mnuSize;  // one per window size, in the order of kWindowSizes
   QMenu* mnuLanguage = nullptr;

@@ -154,10 +154,13 @@ void frmMain::BuildBoard(QWidget* client) {
   front->Clear();
   // Painted from the game's state whenever the picture is shown or read after a change, so the
   // picture is also painted again by itself on a screen of another density.
-  front->SetPainter(
-      [this](QPainter& dc) { PaintBoard(dc, game_.Nodes(), kBoardGeometry, kColorP1, kColorP2); });
+  front->SetPainter([this](QPainter& dc) {
+    // The final position of a finished game stays on show under its result box.
+    PaintBoard(dc, game_.ShownNodes(), kBoardGeometry, kColorP1, kColorP2);
+  });
   connect(front, &Front::MouseDown, this, &frmMain::Front_MouseDown);
   connect(front, &Front::KeyDown, this, &frmMain::Front_KeyDown);
+  connect(front, &Front::TabbedTo, this, &frmMain::Front_TabbedTo);
 
   lblDonate =
       MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),

@@ -25,6 +25,7 @@ void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
 }
 
 void frmMain::Front_KeyDown(int key) {
+  hintFramed_ = false;  // the keys take the frame over
   switch (key) {
     case Qt::Key_Left:
       cursor_.Move(game_.Nodes(), BoardCursor::Step::Left);
@@ -45,6 +46,24 @@ void frmMain::Front_KeyDown(int key) {
       return;
   }
   ShowFocusFrame();
+}
+
+void frmMain::Front_TabbedTo() {
+  cursor_.Show(game_.ShownNodes());
+  ShowFocusFrame();
+}
+
+void frmMain::ShowMoveMarker() {
+  const std::optional<Cell>& last = game_.ShownLastMove();
+  if (!last || !mnuMarkLastMove->isChecked()) {
+    front->SetMoveMarker(std::nullopt);
+    return;
+  }
+  // Just around the node's square, inside the keyboard's frame.
+  const BoxRect square = NodeSquare(kBoardGeometry, last->Column, last->Row);
+  const int margin = 2;
+  front->SetMoveMarker(QRect(QPoint(square.x1 - margin, square.y1 - margin),
+                             QPoint(square.x2 + margin, square.y2 + margin)));
 }
 
 void frmMain::ShowFocusFrame() {
@@ -126,6 +145,24 @@ void frmMain::SelectCpuLevel(CpuLevel level) {
   }
 }
 
+void frmMain::mnuUndo_Click() {
+  game_.Undo();  // shown by ShowMoveTakenBack
+}
+
+void frmMain::mnuHint_Click() {
+  // The frame goes where the keys act, so Space then plays the hinted move.
+  game_.AskHint([this](Cell cell) {
+    cursor_.ShowAt(cell.Column, cell.Row);
+    hintFramed_ = true;
+    ShowFocusFrame();
+  });
+}
+
+void frmMain::mnuMarkLastMove_Click() {
+  ShowMoveMarker();
+  settings_.SetMarkLastMove(mnuMarkLastMove->isChecked());
+}
+
 void frmMain::mnuEnableSound_Click() {
   music_.mnuEnableSound_Click();
   settings_.SetSoundEffects(music_.Menu().EnableSoundChecked);
@@ -168,7 +205,10 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::mnuClear_Click() {
-  game_.NewGame();
+  // Ctrl+N comes here too: only where the menu allows it (never on a network game's client).
+  if (mnuClear->isEnabled()) {
+    game_.NewGame();
+  }
 }
 
 void frmMain::mnuSetup_Click(int index) {

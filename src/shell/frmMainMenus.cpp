@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "shell/Mnemonics.h"
+
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
 
@@ -74,6 +76,14 @@ void frmMain::BuildMenus() {
   BuildResetMenu(AddMenu(bar, "mnuReset", tr("Reset")));
   BuildNetworkMenu(AddMenu(bar, "mnuNetwork", tr("Network")));
   BuildHelpMenu(AddMenu(bar, "mnuHelp", tr("Help")));
+
+  // F10 opens the menu bar at its first menu, as desktop programs do.
+  auto* openMenuBar = new QAction(this);
+  openMenuBar->setObjectName(tr("actOpenMenuBar"));
+  openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
+  addAction(openMenuBar);
+  connect(openMenuBar, &QAction::triggered, this,
+          [bar] { bar->setActiveAction(bar->actions().value(0)); });
 }
 
 void frmMain::BuildFileMenu(QMenu* menu) {
@@ -83,6 +93,11 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuEnableDemo->setEnabled(false);
   BuildCpuStrengthMenu();
   AddLine(mnuFile, "mnuLineF1");
+  mnuUndo = AddItem(mnuFile, "mnuUndo", tr("Undo move"));
+  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuHint = AddItem(mnuFile, "mnuHint", tr("Hint"));
+  mnuHint->setShortcut(QKeySequence(Qt::Key_H));
+  AddLine(mnuFile, "mnuLineF5");
   mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", tr("Sound effects"), true);
   mnuBackgroundMusic = AddSubMenu(mnuFile, "mnuBackgroundMusic", tr("Background music"));
   QAction* none = AddCheckItem(mnuBackgroundMusic, "mnuPlayMusic0", tr("(none)"), false);
@@ -90,13 +105,18 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuLineF3 = AddLine(mnuBackgroundMusic, "mnuLineF3");
   mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", tr("No music"), true);
   AddLine(mnuFile, "mnuLineF4");
+  mnuMarkLastMove = AddCheckItem(mnuFile, "mnuMarkLastMove", tr("Mark last move"), true);
   BuildWindowSizeMenu();
   BuildLanguageMenu();
   AddLine(mnuFile, "mnuLineF2");
   mnuExit = AddItem(mnuFile, "mnuExit", tr("Exit"));
+  mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   connect(mnuEnableAI, &QAction::triggered, this, &frmMain::mnuEnableAI_Click);
   connect(mnuEnableDemo, &QAction::triggered, this, &frmMain::mnuEnableDemo_Click);
+  connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
+  connect(mnuHint, &QAction::triggered, this, &frmMain::mnuHint_Click);
+  connect(mnuMarkLastMove, &QAction::triggered, this, &frmMain::mnuMarkLastMove_Click);
   connect(mnuEnableSound, &QAction::triggered, this, &frmMain::mnuEnableSound_Click);
   connect(none, &QAction::triggered, this, [this] { mnuPlayMusic_Click(0); });
   connect(mnuStopMusic, &QAction::triggered, this, &frmMain::mnuStopMusic_Click);
@@ -152,6 +172,7 @@ void frmMain::BuildLanguageMenu() {
 void frmMain::BuildResetMenu(QMenu* menu) {
   mnuReset = menu;
   mnuClear = AddItem(mnuReset, "mnuClear", tr("Clear"));
+  mnuClear->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   AddLine(mnuReset, "mnuLineR1");
   QAction* stageTemplate = AddItem(mnuReset, "mnuSetup0", tr("Stage [1]"));
   stageTemplate->setVisible(false);
@@ -189,6 +210,7 @@ void frmMain::BuildHelpMenu(QMenu* menu) {
   mnuUpdate = AddItem(mnuHelp, "mnuUpdate", tr("Web update"));
   AddLine(mnuHelp, "mnuLineH1");
   mnuReadmeEN = AddItem(mnuHelp, "mnuReadmeEN", tr("Readme (english)"));
+  mnuReadmeEN->setShortcut(QKeySequence(Qt::Key_F1));
   mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", tr("Readme (deutsch)"));
   AddLine(mnuHelp, "mnuLinH2");
   mnuPayPal = AddItem(mnuHelp, "mnuPayPal", QStringLiteral("PayPal"));
@@ -213,7 +235,9 @@ void frmMain::BuildHelpMenu(QMenu* menu) {
 void frmMain::BuildStageItems() {
   const QAction* stageTemplate = mnuSetup.value(0);
   for (int i = 1; i <= kStageCount; ++i) {
-    auto* item = new QAction(FillPlaceholder(stageTemplate->text(), QString::number(i)), mnuReset);
+    // The stage's number is its access key.
+    auto* item = new QAction(
+        FillPlaceholder(stageTemplate->text(), QLatin1Char('&') + QString::number(i)), mnuReset);
     item->setObjectName(QStringLiteral("mnuSetup%1").arg(i));
     item->setEnabled(true);
     item->setVisible(true);
@@ -253,6 +277,7 @@ void frmMain::ShowMusicMenu() {
   }
   mnuStopMusic->setChecked(model.StopMusicChecked);
   mnuEnableSound->setChecked(model.EnableSoundChecked);
+  AssignMnemonics(mnuBackgroundMusic->actions());  // the tunes and "(none)" as they show now
 }
 
 QAction* frmMain::ActionFor(MenuItem item) const {

@@ -1,6 +1,8 @@
 // The main window as the game's view: what the game's events and the network side report is
 // shown and heard here. Every event is shown in the order the rules fix: the log line, then the
 // sound, then a box.
+#include <utility>
+
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -37,8 +39,13 @@ void SetBold(QLabel* label, bool bold) {
 void frmMain::DrawBoard() {
   // Painted at most once per pass of the event loop, however many moves came in that pass.
   front->Invalidate();
-  cursor_.Follow(game_.Nodes());
+  if (std::exchange(hintFramed_, false)) {
+    cursor_.HideAt(cursor_.Column(), cursor_.Row());  // a hint holds for its position only
+  }
+  cursor_.Follow(game_.ShownNodes());
   ShowFocusFrame();
+  ShowMoveMarker();
+  RefreshPlayAids();
 }
 
 void frmMain::AddLog(const QString& message) {
@@ -76,6 +83,8 @@ void frmMain::ConnectGameEvents() {
           [this](const QString& path, const QString& reason) {
             AddLog(tr("Opening book %1 %2: the Perfect level plays without it.").arg(path, reason));
           });
+  connect(&game_, &Game::MoveTakenBack, this, &frmMain::ShowMoveTakenBack);
+  connect(&game_, &Game::ResultShownChanged, this, &frmMain::RefreshPlayAids);
 }
 
 void frmMain::ShowMove(const MoveReport& move) {
@@ -93,6 +102,7 @@ void frmMain::ShowTurn(const TurnReport& turn) {
   SetBold(lblPlayer2, turn.ToMove == 2);
   lblSum1->setText(SumText(turn.Holdings.Nodes[1], turn.Holdings.Links[1]));
   lblSum2->setText(SumText(turn.Holdings.Nodes[2], turn.Holdings.Links[2]));
+  RefreshPlayAids();  // the player to move changed, or the board did
 }
 
 void frmMain::ShowResult(const GameResult& result) {
@@ -108,6 +118,11 @@ void frmMain::ShowNewGame() {
   PlayWave(NewGameSound());
 }
 
+void frmMain::ShowMoveTakenBack() {
+  AddLog(tr("Move taken back."));
+  DrawBoard();
+}
+
 void frmMain::ShowSeats() {
   const auto [name1, name2] = SeatNames(game_.CurrentMode());
   lblPlayer1->setText(name1);
@@ -121,6 +136,14 @@ void frmMain::ShowSeats() {
   mnuCpuStrength->menuAction()->setEnabled(game_.MenuEnabled(MenuItem::EnableDemo));
   mnuEnableAI->setChecked(game_.CpuOn());
   mnuEnableDemo->setChecked(game_.DemoOn());
+  // Ctrl+N reaches "Clear" even while its menu is disabled.
+  mnuClear->setEnabled(game_.MenuEnabled(MenuItem::Reset));
+  RefreshPlayAids();
+}
+
+void frmMain::RefreshPlayAids() {
+  mnuUndo->setEnabled(game_.CanUndo());
+  mnuHint->setEnabled(game_.CanHint());
 }
 
 void frmMain::AddChatLine(const QString& text, bool own) {

@@ -109,6 +109,37 @@ class CpuLevelsTest : public QObject {
     QCOMPARE(rig.rec.Effects.filter(QStringLiteral("moved:1")).size(), 1);
   }
 
+  // A hint thinks like the strongest level and never plays; a change of the position drops it
+  // unseen. It is only for a person at this machine whose turn it is. Taking a move back drops
+  // the CPU's search too.
+  void hintFramesAMoveWithoutPlayingIt() {
+    CoreRig rig;
+    rig.Place(FullBoard(12), 1);
+    std::optional<Cell> shown;
+    const auto show = [&shown](Cell cell) { shown = cell; };
+    QVERIFY(rig.game.AskHint(show));
+    QVERIFY(rig.game.DoMove(6, 6, MoveSource::Person));
+    QVERIFY(!rig.game.HintThinking());
+    RunEvents(800);
+    QVERIFY(!shown);
+
+    const Board before = rig.game.Nodes();
+    QVERIFY(rig.game.AskHint(show));
+    QTRY_VERIFY_WITH_TIMEOUT(shown.has_value(), 5000);
+    QVERIFY(rig.game.IsLegalMove(shown->Column, shown->Row, 2));
+    QVERIFY(rig.game.Nodes() == before && rig.game.ActPlayer() == 2);
+
+    rig.game.ToggleCpuPlayer();  // player 2, to move, is the CPU now
+    QVERIFY(!rig.game.CanHint() && !rig.game.AskHint(show));
+    rig.game.SetCpuLevel(CpuLevel::Master);
+    QVERIFY(rig.game.CpuThinking());
+    QVERIFY(rig.game.Undo());
+    QVERIFY(!rig.game.CpuThinking());
+    QVERIFY(rig.game.CanHint());
+    rig.SetNet(true, true, true);
+    QVERIFY(!rig.game.CanHint() && !rig.game.AskHint(show));
+  }
+
   // A demo at each searching level plays whole games on a stage through the ticks.
   void everyLevelFinishesGamesThroughTheTicks() {
     for (const CpuLevel level : {CpuLevel::Good, CpuLevel::Strong, CpuLevel::Master}) {

@@ -1,5 +1,8 @@
 // Turns, scores, the end of a game and the new game that follows.
 
+#include <tuple>
+
+#include <QRegularExpression>
 #include <QTest>
 
 #include "common/CoreRecorder.h"
@@ -218,6 +221,7 @@ class TurnsTest : public CoreRigTest {
 
   // While the result is announced the next game is set up but neither shown nor played: the
   // CPU waits, and the time of the last move is taken only when the announcement is over.
+  // What the window shows meanwhile is a copy of the final position, with its last move.
   void nextGameWaitsForTheBoxToClose() {
     PrepareLastMove();
     game().ToggleCpuPlayer();
@@ -229,6 +233,8 @@ class TurnsTest : public CoreRigTest {
       QCOMPARE(game().Score1(), 0);
       game().CpuTick();
       QVERIFY(game().Nodes() == MakeBoard(kPair));
+      QVERIFY(game().ShownNodes()(1, 1).Expanded && game().ShownNodes()(2, 1).Owner == 0);
+      QVERIFY(game().ShownLastMove() == Cell({1, 1}) && !game().Undo() && !game().CanHint());
       rig->clock.SetNowMs(9000);
       effectsBeforeClose = rig->rec.Effects;
     };
@@ -237,6 +243,63 @@ class TurnsTest : public CoreRigTest {
     QVERIFY(rig->rec.Effects.contains(QStringLiteral("newgame:shown")));
     QCOMPARE(game().LastMoveTick(), std::int64_t(9000));
     QVERIFY(!game().ResultShowing());
+    QVERIFY(game().ShownNodes() == game().Nodes() && !game().ShownLastMove());
+  }
+
+  // Every move taken back returns the position before it exactly: owners, links, expansions,
+  // a neutralised node, the scores shown, the player to move, the last move. No move is reported.
+  void undoReturnsEachPositionExactly() {
+    rig->Place({"XX-XX", "-----", "-----", "-----"}, 1);
+    const auto now = [this] {
+      const TurnReport& shown = rig->rec.LastTurn;
+      return std::make_tuple(game().Nodes(), game().ActPlayer(), shown.ToMove,
+                             shown.Holdings.Score(1), shown.Holdings.Score(2),
+                             game().ShownLastMove());
+    };
+    QList<decltype(now())> seen;
+    // Claims on both sides, then (1,1) expanded brings (2,1) down; player 2 can still claim.
+    for (const Cell cell : {Cell{1, 1}, Cell{2, 1}, Cell{4, 1}, Cell{5, 1}, Cell{1, 1}}) {
+      seen.append(now());
+      QVERIFY(game().DoMove(cell.Column, cell.Row, MoveSource::Person));
+    }
+    QCOMPARE(game().Nodes()(2, 1).Owner, Player(0));
+    rig->rec.Clear();
+    while (!seen.isEmpty()) {
+      QVERIFY(game().Undo());
+      QVERIFY(now() == seen.takeLast());
+    }
+    QVERIFY(!game().CanUndo() && !game().Undo());
+    QVERIFY(
+        rig->rec.Effects.filter(QRegularExpression("^(moved|refused|newgame|board)")).isEmpty());
+  }
+
+  // Refused where it is not allowed or nothing of this game is left to take back.
+  void undoRefused_data() {
+    QTest::addColumn<QString>("where");
+    for (const char* where : {"network", "demo", "cpu opened", "new game", "loaded board"}) {
+      QTest::newRow(where) << QString::fromLatin1(where);
+    }
+  }
+  void undoRefused() {
+    QFETCH(QString, where);
+    rig->Place(kFullGrid, where == "cpu opened" ? 2 : 1);
+    if (where == "cpu opened") {
+      game().ToggleCpuPlayer();  // no turn of the person before the CPU's first move
+    }
+    QVERIFY(game().DoMove(3, 3, MoveSource::Person));
+    if (where == "network") {
+      rig->SetNet(true, true, true);
+    } else if (where == "demo") {
+      game().ToggleCpuPlayer();
+      game().ToggleDemoPlayer();
+    } else if (where == "new game") {
+      game().NewGame();
+    } else if (where == "loaded board") {
+      game().LoadBoard(game().Nodes(), game().ActPlayer());
+    }
+    const Board before = game().Nodes();
+    QVERIFY(!game().CanUndo() && !game().Undo());
+    QVERIFY(game().Nodes() == before);
   }
 };
 

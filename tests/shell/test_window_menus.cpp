@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "shell/HelpViewer.h"
+#include "shell/Mnemonics.h"
 #include "shell/QtDialogs.h"
 #include "shell/ShellPaths.h"
 #include "shell/UiLanguage.h"
@@ -30,7 +31,7 @@ QStringList Captions(const QMenu* menu) {
   QStringList captions;
   for (const QAction* action : menu->actions()) {
     if (action->isVisible()) {
-      captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+      captions << (action->isSeparator() ? QStringLiteral("-") : StripMnemonic(action->text()));
     }
   }
   return captions;
@@ -76,13 +77,13 @@ class TestWindowMenus : public QObject {
     const QMenuBar* bar = rig.window->menuBar();
     QStringList top;
     for (const QAction* action : bar->actions()) {
-      top << action->text();
+      top << StripMnemonic(action->text());
     }
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
              (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Sound effects", "Background music", "-", "Window size", "Language", "-",
-                          "Exit"}));
+                          "Undo move", "Hint", "-", "Sound effects", "Background music", "-",
+                          "Mark last move", "Window size", "Language", "-", "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master", "Perfect"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
@@ -110,14 +111,49 @@ class TestWindowMenus : public QObject {
     for (int i = 1; i <= 7; ++i) {
       const QAction* stage = rig.window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(i));
       QVERIFY(stage);
-      QCOMPARE(stage->text(), QStringLiteral("Stage %1").arg(i));
+      QCOMPARE(stage->text(), QStringLiteral("Stage &%1").arg(i));
     }
+  }
 
-    // No shortcuts and no access keys anywhere.
-    for (const QAction* action : rig.window->findChildren<QAction*>()) {
-      QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
-      QVERIFY2(!action->text().contains(QLatin1Char('&')), qPrintable(action->text()));
+  // Every visible entry has an access key of its own in its menu; Alt with a letter and F10 open
+  // the menus; Ctrl+N starts a new game, Ctrl+Q shuts down with the farewell box.
+  void keys() {
+    Rig rig;
+    QList<QWidget*> menus = {rig.window->menuBar()};
+    for (QMenu* menu : rig.window->findChildren<QMenu*>()) {
+      menus << menu;
     }
+    for (const QWidget* menu : menus) {
+      QSet<QChar> keys;
+      for (const QAction* item : menu->actions()) {
+        if (item->isVisible() && !item->isSeparator()) {
+          const QChar key = MnemonicOf(item->text());
+          QVERIFY2(!key.isNull() && !keys.contains(key), qPrintable(item->text()));
+          keys.insert(key);
+        }
+      }
+    }
+    QCOMPARE(MnemonicOf(QStringLiteral("R&&B &x")), QChar(u'x'));
+    QCOMPARE(StripMnemonic(QStringLiteral("R&&B &x")), QStringLiteral("R&B x"));
+
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    auto* file = rig.Find<QMenu>("mnuFile");
+    QTest::keyClick(rig.window.get(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    file->close();
+    QTRY_VERIFY(!file->isVisible());
+    QTest::keyClick(rig.window.get(), Qt::Key_F10);
+    QTRY_VERIFY(file->isVisible());
+    file->close();
+
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    QTest::keyClick(rig.window.get(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(rig.LogLines().size(), 2);
+    rig.clock.Advance(121'000);
+    QTest::keyClick(rig.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(rig.dialogs.boxes.size(), 1);
+    QCOMPARE(rig.dialogs.boxes.first().title, QStringLiteral("Support Vextal"));
   }
 
   // The language chosen in the menu, or the system's when it is System, decides the texts of the
@@ -201,11 +237,12 @@ class TestWindowMenus : public QObject {
         {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
         {"mnuStopMusic", true, true},     {"mnuExit", true, false},
         {"mnuReset", true, false},        {"mnuClear", true, false},
-        {"mnuShowChat", true, false},     {"mnuServer", true, false},
-        {"mnuClient", true, false},       {"mnuFindGames", true, false},
-        {"mnuDisconnect", false, false},  {"mnuSynchronize", false, false},
-        {"mnuWebsite", false, false},     {"mnuGuestbook", false, false},
-        {"mnuPayPal", true, false},
+        {"mnuUndo", false, false},        {"mnuHint", true, false},
+        {"mnuMarkLastMove", true, true},  {"mnuShowChat", true, false},
+        {"mnuServer", true, false},       {"mnuClient", true, false},
+        {"mnuFindGames", true, false},    {"mnuDisconnect", false, false},
+        {"mnuSynchronize", false, false}, {"mnuWebsite", false, false},
+        {"mnuGuestbook", false, false},   {"mnuPayPal", true, false},
     };
     for (const State& s : states) {
       const QAction* item = rig.Item(s.name);
@@ -241,18 +278,25 @@ class TestWindowMenus : public QObject {
   void helpEntriesOpenTheirOwnPages_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("page");  // "" for an entry with no local copy
-    QTest::newRow("website") << "mnuWebsite" << "";
-    QTest::newRow("guestbook") << "mnuGuestbook" << "";
-    QTest::newRow("update") << "mnuUpdate" << "update.html";
-    QTest::newRow("readme english") << "mnuReadmeEN" << "readme_en.html";
-    QTest::newRow("readme german") << "mnuReadmeDE" << "readme_de.html";
-    QTest::newRow("paypal") << "mnuPayPal" << "paypal.html";
+    QTest::newRow("website") << "mnuWebsite"
+                             << "";
+    QTest::newRow("guestbook") << "mnuGuestbook"
+                               << "";
+    QTest::newRow("update") << "mnuUpdate"
+                            << "update.html";
+    QTest::newRow("readme english") << "mnuReadmeEN"
+                                    << "readme_en.html";
+    QTest::newRow("readme german") << "mnuReadmeDE"
+                                   << "readme_de.html";
+    QTest::newRow("paypal") << "mnuPayPal"
+                            << "paypal.html";
   }
   void helpEntriesOpenTheirOwnPages() {
     QFETCH(QString, item);
     QFETCH(QString, page);
     QTemporaryDir folder;
-    for (const char* document : {"update.html", "readme_en.html", "readme_de.html", "paypal.html"}) {
+    for (const char* document :
+         {"update.html", "readme_en.html", "readme_de.html", "paypal.html"}) {
       QFile copy(folder.filePath(document));
       QVERIFY(copy.open(QIODevice::WriteOnly));
     }
@@ -365,7 +409,7 @@ class TestWindowMenus : public QObject {
     QCOMPARE(Captions(music), (QStringList{"alpha", "my song", "-", "No music"}));
     QVERIFY(!w.findChild<QAction*>(QStringLiteral("mnuPlayMusic0"))->isVisible());
     QAction* tune = w.findChild<QAction*>(QStringLiteral("mnuPlayMusic2"));
-    QCOMPARE(tune->text(), QStringLiteral("my song"));
+    QCOMPARE(StripMnemonic(tune->text()), QStringLiteral("my song"));
     QVERIFY(tune->isEnabled());
 
     // A tune that cannot be played is told, and the marks stay as they were.

@@ -12,6 +12,7 @@
 #include "game/Random.h"
 #include "net/Framing.h"
 #include "net/Snapshot.h"
+#include "shell/Front.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmChat.h"
 #include "shell/frmMain.h"
@@ -104,6 +105,16 @@ class TestWindowNetwork : public QObject {
     QTRY_COMPARE(client.window->game().Nodes(), game.Nodes());
     QCOMPARE(client.window->game().ActPlayer(), Player(2));
     QCOMPARE(client.Label("lblSum1"), QStringLiteral("1 + 0 = 1"));
+    // The peer's move is marked there; a network game has no undo or hint, and only the host
+    // clears the board (Ctrl+N reaches Clear even while its menu is disabled).
+    const auto* clientBoard = client.window->findChild<Front*>(QStringLiteral("Front"));
+    QVERIFY(clientBoard->MoveMarker() &&
+            clientBoard->MoveMarker()->contains(QPoint(50 * column + 15, 50 * row + 15)));
+    QVERIFY(!client.Enabled("mnuUndo") && !client.Enabled("mnuHint"));
+    QVERIFY(!host.Enabled("mnuUndo") && !host.Enabled("mnuHint"));
+    QVERIFY(!client.Enabled("mnuClear"));
+    client.window->mnuClear_Click();
+    QCOMPARE(client.window->game().Nodes(), game.Nodes());
 
     client.Chat(QStringLiteral("  hello host  "));
     QTRY_VERIFY(host.ChatText().contains(QStringLiteral("hello host\r\n")));

@@ -78,7 +78,10 @@ QString ExpectedGameOverText(const QString& name1, const QString& name2, bool ag
   return (s1 > s2 ? name1 : name2) + QStringLiteral(" wins! ") + points;
 }
 
+const QColor kMarkerYellow(255, 220, 0);
+
 struct GameEnd {
+  bool finalPositionShown = false;
   QString expectedText;
   QString logLine;
   QString sum1;
@@ -220,6 +223,11 @@ class TestWindowPlay : public QObject {
     QCOMPARE(rig.Framed(), QPoint());
     rig.Keys({Qt::Key_Down});
     QCOMPARE(rig.Framed(), QPoint(5, 2));
+    // Tab alone shows where the keys act.
+    rig.ClickNode(1, 1);
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    rig.Keys({Qt::Key_Tab});
+    QCOMPARE(rig.Framed(), QPoint(1, 1));
   }
 
   void gameAgainstTheCpuEndsWithTheBox() {
@@ -236,6 +244,16 @@ class TestWindowPlay : public QObject {
         end.score2 = ShownScore(end.sum2);
         end.expectedText = ExpectedGameOverText(rig.Text("lblPlayer1"), rig.Text("lblPlayer2"),
                                                 true, end.score1, end.score2);
+        // Painted now, the board is the final position: the last move's node is owned and
+        // marked, though the next game is already set up underneath.
+        const auto last = game.ShownLastMove();
+        const QImage shown = rig.front->grab().toImage();
+        const QPoint at =
+            rig.front->ClientOrigin() + QPoint(50 * last->Column + 15, 50 * last->Row + 15);
+        const QColor owner(shown.pixel(at));
+        end.finalPositionShown = (owner == QColor(0, 150, 240) || owner == QColor(240, 150, 0)) &&
+                                 QColor(shown.pixel(at - QPoint(16, 0))) == kMarkerYellow &&
+                                 game.Nodes()(last->Column, last->Row).Owner == 0;
       };
 
       // The person plays the first legal move; the CPU answers on the ticks.
@@ -267,6 +285,7 @@ class TestWindowPlay : public QObject {
       QCOMPARE(box.title, QStringLiteral("Game Over"));
       QCOMPARE(box.buttons, BoxButtons::Ok);
       QCOMPARE(box.text, end.expectedText);
+      QVERIFY(end.finalPositionShown);
       const bool draw = end.score1 == end.score2;
       QCOMPARE(box.icon, draw ? BoxIcon::Exclamation : BoxIcon::Information);
       const QString scores = QStringLiteral("(%1/%2)").arg(end.score1).arg(end.score2);
@@ -282,6 +301,45 @@ class TestWindowPlay : public QObject {
       QVERIFY(rig.LastLogLine().endsWith(QStringLiteral("] New game started.")));
       QCOMPARE(rig.Text("lblSum1"), QStringLiteral("0 + 0 = 0"));
     }
+  }
+
+  // The CPU's move is marked over the board, never in its image; Ctrl+Z takes it back with the
+  // person's move; H frames a hint without playing it, until the position changes; the mark can
+  // be turned off.
+  void markUndoAndHintByKeys() {
+    Rig rig;
+    rig.Stage(6);
+    rig.Stage(6);  // player 1 to move on the full grid
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    rig.window->findChild<QAction*>(QStringLiteral("mnuEnableAI"))->trigger();
+    const QImage empty = rig.front->Image();
+    rig.ClickNode(3, 2);
+    rig.clock.Advance(1000);
+    rig.window->tmrAI_Timer();
+    const auto cpu = rig.game().ShownLastMove();
+    QVERIFY(cpu && rig.game().Nodes()(cpu->Column, cpu->Row).Owner == 2);
+    const QPoint ring = rig.front->ClientOrigin() + QPoint(50 * cpu->Column - 1, 50 * cpu->Row);
+    QCOMPARE(QColor(rig.front->grab().toImage().pixel(ring)), kMarkerYellow);
+    QVERIFY(QColor(rig.front->Image().pixel(ring - rig.front->ClientOrigin())) != kMarkerYellow);
+
+    QTest::keyClick(rig.window.get(), Qt::Key_H);
+    QTRY_VERIFY(rig.Framed() != QPoint());
+    QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(rig.Framed(), QPoint());  // the hint held for the position taken back
+    QCOMPARE(rig.front->Image(), empty);
+    QVERIFY(!rig.front->MoveMarker());
+    QCOMPARE(rig.Text("lblSum2"), QStringLiteral("0 + 0 = 0"));
+    QVERIFY(rig.LastLogLine().endsWith(QStringLiteral("] Move taken back.")));
+
+    QTest::keyClick(rig.window.get(), Qt::Key_H);
+    QTRY_VERIFY(rig.Framed() != QPoint());
+    QVERIFY(rig.game().IsLegalMove(rig.Framed().x(), rig.Framed().y(), 1));
+    QCOMPARE(rig.front->Image(), empty);
+
+    rig.window->findChild<QAction*>(QStringLiteral("mnuMarkLastMove"))->trigger();
+    rig.ClickNode(1, 1);
+    QVERIFY(!rig.front->MoveMarker());
   }
 
   void demoPlaysBothSeatsToTheEnd() {

@@ -48,6 +48,7 @@ struct Start {
     QCOMPARE(window->game().GetCpuLevel(), CpuLevel::Classic);
     QVERIFY(Checked("mnuSize0"));
     QVERIFY(Checked("mnuLanguage0") && !Checked("mnuLanguage2"));
+    QVERIFY(Checked("mnuMarkLastMove"));
     QCOMPARE(window->net().LastServerAddress(), address);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->text(), "Player 2");
     QVERIFY(dialogs.boxes.isEmpty());
@@ -77,6 +78,7 @@ class TestWindowSettings : public QObject {
       first.Item("mnuCpuLevel3")->trigger();
       first.Item("mnuSize1")->trigger();
       first.Item("mnuLanguage2")->trigger();
+      first.Item("mnuMarkLastMove")->trigger();
       first.window->net().NetPort = 0;  // the connection fails at once, on the loopback address
       first.dialogs.inputAnswer = QStringLiteral("127.0.0.1");
       first.Item("mnuClient")->trigger();
@@ -96,6 +98,7 @@ class TestWindowSettings : public QObject {
       QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
       QVERIFY(second.Checked("mnuLanguage2") && !second.Checked("mnuLanguage0"));
       QCOMPARE(ShellSettings(file).Language(), UiLanguage::German);
+      QVERIFY(!second.Checked("mnuMarkLastMove"));
       QCOMPARE(second.window->net().LastServerAddress(), QStringLiteral("127.0.0.1"));
 
       // Back to the first start's choices; a cancelled Connect box keeps the address.
@@ -105,6 +108,7 @@ class TestWindowSettings : public QObject {
       second.Item("mnuCpuLevel0")->trigger();
       second.Item("mnuSize0")->trigger();
       second.Item("mnuLanguage0")->trigger();
+      second.Item("mnuMarkLastMove")->trigger();
       second.dialogs.inputAnswer.clear();
       second.Item("mnuClient")->trigger();
     }
@@ -120,12 +124,13 @@ class TestWindowSettings : public QObject {
                             << false;
     // A file where the settings folder belongs: nothing to read, and no way to write.
     QTest::newRow("folder is a file") << QByteArray("/") << true;
-    QTest::newRow("values") << QByteArray(
-                                   "[sound]\neffects=maybe\ntune=gone.mid\n"
-                                   "[cpu]\nenabled=1\nstrength=Grandmaster\n"
-                                   "[window]\nsize=Gigantic\nlanguage=Klingon\n[network]\nlastServerAddress=") +
-                                   QByteArray(300, 'x') + "\n"
-                            << false;
+    QTest::newRow("values")
+        << QByteArray(
+               "[sound]\neffects=maybe\ntune=gone.mid\n"
+               "[cpu]\nenabled=1\nstrength=Grandmaster\n"
+               "[window]\nsize=Gigantic\nlanguage=Klingon\n[network]\nlastServerAddress=") +
+               QByteArray(300, 'x') + "\n"
+        << false;
   }
 
   void nonsenseReadsAsAFirstStart() {
