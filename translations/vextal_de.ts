@@ -148,6 +148,29 @@
     </message>
 </context>
 <context>
+    <name>OpeningBook</name>
+    <message>
+        <source>damaged at line %1</source>
+        <translation>beschädigt in Zeile %1</translation>
+    </message>
+    <message>
+        <source>not a book</source>
+        <translation>ist kein Eröffnungsbuch</translation>
+    </message>
+    <message>
+        <source>cut short or damaged</source>
+        <translation>ist unvollständig oder beschädigt</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>ist zu groß</translation>
+    </message>
+</context>
+<context>
     <name>Pages</name>
     <message>
         <source>Error</source>
@@ -371,6 +394,14 @@ Murvo<byte value="xd"/>
     <message>
         <source>(c) 2026 Vextal developers</source>
         <translation>(c) 2026 Vextal-Entwickler</translation>
+    </message>
+    <message>
+        <source>Opening book %1 %2: the Perfect level plays without it.</source>
+        <translation>Eröffnungsbuch %1 %2: Die Stufe Perfekt spielt ohne es.</translation>
+    </message>
+    <message>
+        <source>Perfect</source>
+        <translation>Perfekt</translation>
     </message>
 </context>
 </TS>

@@ -54,9 +54,11 @@ QString CpuLevelCaption(CpuLevel level) {
     case CpuLevel::Strong:
       return frmMain::tr("Strong");
     case CpuLevel::Master:
+      return frmMain::tr("Master");
+    case CpuLevel::Perfect:
       break;
   }
-  return frmMain::tr("Master");
+  return frmMain::tr("Perfect");
 }
 
 }  // namespace
