@@ -155,11 +155,11 @@
     </message>
     <message>
         <source>not a book</source>
-        <translation>ist kein Buch</translation>
+        <translation>ist kein Eröffnungsbuch</translation>
     </message>
     <message>
         <source>cut short or damaged</source>
-        <translation>ist gekürzt oder beschädigt</translation>
+        <translation>ist unvollständig oder beschädigt</translation>
     </message>
     <message>
         <source>cannot be read</source>
@@ -400,6 +400,14 @@ Murvo</translation>
     <message>
         <source>(c) 2026 Vextal developers</source>
         <translation>(c) 2026 Vextal-Entwickler</translation>
+    </message>
+    <message>
+        <source>Opening book %1 %2: the Perfect level plays without it.</source>
+        <translation>Eröffnungsbuch %1 %2: Die Stufe Perfekt spielt ohne es.</translation>
+    </message>
+    <message>
+        <source>Perfect</source>
+        <translation>Perfekt</translation>
     </message>
 </context>
 </TS>
