@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>GameDiscovery</name>
+    <message>
+        <source>the Avahi client library is not installed</source>
+        <translation>die Avahi-Client-Bibliothek ist nicht installiert</translation>
+    </message>
+</context>
+<context>
     <name>GameTexts</name>
     <message>
         <source>Server</source>
@@ -70,6 +77,21 @@
     <message>
         <source>New game started.</source>
         <translation>Neues Spiel gestartet.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewer</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vor</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Startseite</translation>
     </message>
 </context>
 <context>
@@ -209,6 +231,33 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     <message>
         <source>Not connected</source>
         <translation>Nicht verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmFindGames</name>
+    <message>
+        <source>Find games on this network</source>
+        <translation>Spiele in diesem Netzwerk finden</translation>
+    </message>
+    <message>
+        <source>%1 (stage %2)</source>
+        <translation>%1 (Stufe %2)</translation>
+    </message>
+    <message>
+        <source>%1, port %2</source>
+        <translation>%1, Port %2</translation>
+    </message>
+    <message>
+        <source>Game discovery is unavailable on this machine (%1). Use &quot;Connect to Server&quot; with the host&apos;s address.</source>
+        <translation>Die Spielsuche ist auf diesem Rechner nicht verfügbar (%1). Verwenden Sie „Mit Server verbinden“ mit der Adresse des Hosts.</translation>
+    </message>
+    <message>
+        <source>Looking for games on this network...</source>
+        <translation>Suche nach Spielen in diesem Netzwerk...</translation>
+    </message>
+    <message>
+        <source>Double-click a game or press Enter to join it.</source>
+        <translation>Doppelklicken Sie auf ein Spiel oder drücken Sie die Eingabetaste, um ihm beizutreten.</translation>
     </message>
 </context>
 <context>
@@ -402,12 +451,36 @@ Murvo</translation>
         <translation>(c) 2026 Vextal-Entwickler</translation>
     </message>
     <message>
-        <source>Opening book %1 %2: the Perfect level plays without it.</source>
-        <translation>Eröffnungsbuch %1 %2: Die Stufe Perfekt spielt ohne es.</translation>
+        <source>Settings cannot be saved to %1; changes last until the program ends.</source>
+        <translation>Die Einstellungen können nicht in %1 gespeichert werden; Änderungen gelten bis zum Programmende.</translation>
     </message>
     <message>
-        <source>Perfect</source>
-        <translation>Perfekt</translation>
+        <source>Disconnect from the current network game first.</source>
+        <translation>Trennen Sie zuerst die Verbindung zum laufenden Netzwerkspiel.</translation>
+    </message>
+    <message>
+        <source>Undo move</source>
+        <translation>Zug zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Tipp</translation>
+    </message>
+    <message>
+        <source>Mark last move</source>
+        <translation>Letzten Zug markieren</translation>
+    </message>
+    <message>
+        <source>Find games on this network…</source>
+        <translation>Spiele in diesem Netzwerk finden…</translation>
+    </message>
+    <message>
+        <source>This build of Vextal has no web site.</source>
+        <translation>Diese Ausgabe von Vextal hat keine Webseite.</translation>
+    </message>
+    <message>
+        <source>Move taken back.</source>
+        <translation>Zug zurückgenommen.</translation>
     </message>
 </context>
 </TS>

@@ -62,8 +62,8 @@ class NetGame final : public SocketListener {
   // Connects to host on port as "Connect to Server" does once it has the address: a game chosen
   // from those found on the network.
   void ConnectTo(const QString& host, qint32 port);
-  void Disconnect();       // "Disconnect": asks first while a peer is connected
-  void Synchronize();      // "Synchronize": the host sends its board again
+  void Disconnect();   // "Disconnect": asks first while a peer is connected
+  void Synchronize();  // "Synchronize": the host sends its board again
 
   // --- Chat ---------------------------------------------------------------------------------
   // Sends one chat line; false when no peer is connected (nothing is sent then).

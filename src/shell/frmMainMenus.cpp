@@ -79,7 +79,7 @@ void frmMain::BuildMenus() {
 
   // F10 opens the menu bar at its first menu, as desktop programs do.
   auto* openMenuBar = new QAction(this);
-  openMenuBar->setObjectName(tr("actOpenMenuBar"));
+  openMenuBar->setObjectName(QStringLiteral("actOpenMenuBar"));
   openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
   addAction(openMenuBar);
   connect(openMenuBar, &QAction::triggered, this,
