@@ -41,10 +41,7 @@ QStringList Captions(const QMenu* menu) {
 void CollectCaptions(const QMenu* menu, QStringList& into) {
   for (const QAction* action : menu->actions()) {
     if (action->isVisible() && !action->isSeparator()) {
-      QString caption = action->text();
-      into << caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
-                  .remove(QLatin1Char('&'))
-                  .replace(QStringLiteral("\x01"), QStringLiteral("&"));
+      into << StripMnemonic(action->text());
       if (action->menu()) {
         CollectCaptions(action->menu(), into);
       }
@@ -180,22 +177,23 @@ class TestWindowMenus : public QObject {
     Rig rig;
     QStringList top;
     for (const QAction* action : rig.window->menuBar()->actions()) {
-      top << action->text();
+      top << StripMnemonic(action->text());
     }
     const auto box = QtDialogs::BuildMessageBox(BoxIcon::None, QString(), QString(),
                                                 BoxButtons::YesNoCancel, nullptr);
     if (german) {
       QCOMPARE(top, (QStringList{"Datei", "Zur\u00fccksetzen", "Netzwerk", "Hilfe"}));
       QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")).first(), QStringLiteral("System"));
-      QCOMPARE(rig.Item("mnuEnableAI")->text(), QStringLiteral("CPU-Spieler einschalten"));
-      QCOMPARE(rig.Item("mnuSetup3")->text(), QStringLiteral("Stufe 3"));
+      QCOMPARE(StripMnemonic(rig.Item("mnuEnableAI")->text()),
+               QStringLiteral("CPU-Spieler einschalten"));
+      QCOMPARE(StripMnemonic(rig.Item("mnuSetup3")->text()), QStringLiteral("Stufe 3"));
       QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
       QCOMPARE(rig.Find<QLabel>("lblPlayer1")->text(), QStringLiteral("Spieler 1"));
       QVERIFY(rig.Find<QLabel>("lblState")->text().endsWith("] Neues Spiel gestartet."));
     } else {
       QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
-      QCOMPARE(rig.Item("mnuEnableAI")->text(), QStringLiteral("Enable CPU player"));
-      QCOMPARE(rig.Item("mnuSetup3")->text(), QStringLiteral("Stage 3"));
+      QCOMPARE(StripMnemonic(rig.Item("mnuEnableAI")->text()), QStringLiteral("Enable CPU player"));
+      QCOMPARE(StripMnemonic(rig.Item("mnuSetup3")->text()), QStringLiteral("Stage 3"));
       QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&No"));
       QCOMPARE(rig.Find<QLabel>("lblPlayer1")->text(), QStringLiteral("Player 1"));
       QVERIFY(rig.Find<QLabel>("lblState")->text().endsWith("] New game started."));
@@ -212,7 +210,7 @@ class TestWindowMenus : public QObject {
     const QString text = page.toPlainText().simplified();
     QStringList captions;
     for (const QAction* menu : rig.window->menuBar()->actions()) {
-      captions << menu->text().remove(QLatin1Char('&'));
+      captions << StripMnemonic(menu->text());
       CollectCaptions(menu->menu(), captions);
     }
     QVERIFY(captions.size() > 30);
