@@ -1,6 +1,6 @@
 #include "net/AvahiLibrary.h"
 
-#include <dlfcn.h>
+#include "net/FunctionTable.h"
 
 #include <map>
 #include <mutex>
@@ -19,38 +19,19 @@ std::map<std::string, AvahiLibrary>& Libraries() {
   return libraries;
 }
 
-template <typename Function>
-bool Find(void* handle, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(handle, name));
-  return function != nullptr;
-}
-
 }  // namespace
 
 const AvahiLibrary* AvahiLibrary::Load() {
   // Discovery runs on a thread of its own, so the table is guarded.
   const std::lock_guard lock(gMutex);
-  auto& libraries = Libraries();
-  if (const auto loaded = libraries.find(gClientFile); loaded != libraries.end()) {
-    return &loaded->second;
-  }
-  // Local: the functions are reached through this table only.
-  void* handle = dlopen(gClientFile.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    return nullptr;
-  }
-  AvahiLibrary library;
-  bool complete = true;
-  // A handle's look-up also searches the libraries it depends on, so the common library's
-  // functions are found through the client's.
-#define VEXTAL_AVAHI_FIND(name) complete = Find(handle, #name, library.name) && complete;
-  VEXTAL_AVAHI_FUNCTIONS(VEXTAL_AVAHI_FIND)
+  return LoadFunctionTable(Libraries(), gClientFile, [](void* handle, AvahiLibrary& library) {
+    bool complete = true;
+    // The common library's functions are found through the client's.
+#define VEXTAL_AVAHI_FIND(name) complete = FindFunction(handle, #name, library.name) && complete;
+    VEXTAL_AVAHI_FUNCTIONS(VEXTAL_AVAHI_FIND)
 #undef VEXTAL_AVAHI_FIND
-  if (!complete) {
-    dlclose(handle);
-    return nullptr;
-  }
-  return &libraries.emplace(gClientFile, library).first->second;
+    return complete;
+  });
 }
 
 void AvahiLibrary::SetClientFile(const char* file) {

@@ -1,6 +1,6 @@
 #include "shell/SoundLibrary.h"
 
-#include <dlfcn.h>
+#include "net/FunctionTable.h"
 
 #include <map>
 #include <string>
@@ -17,37 +17,17 @@ std::map<std::string, SoundLibrary>& Libraries() {
   return libraries;
 }
 
-template <typename Function>
-bool Find(void* handle, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(handle, name));
-  return function != nullptr;
-}
-
 }  // namespace
 
 const SoundLibrary* SoundLibrary::Load() {
-  auto& libraries = Libraries();
-  if (const auto loaded = libraries.find(gMixerFile); loaded != libraries.end()) {
-    return &loaded->second;
-  }
-  // Local: the functions are reached through this table only, so the program's own symbol
-  // look-ups never search the sound libraries.
-  void* handle = dlopen(gMixerFile.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    return nullptr;
-  }
-  SoundLibrary library;
-  bool complete = true;
-  // A handle's look-up also searches the libraries it depends on, so SDL's functions are found
-  // through the mixer.
-#define VEXTAL_SOUND_FIND(name) complete = Find(handle, #name, library.name) && complete;
-  VEXTAL_SOUND_FUNCTIONS(VEXTAL_SOUND_FIND)
+  return LoadFunctionTable(Libraries(), gMixerFile, [](void* handle, SoundLibrary& library) {
+    bool complete = true;
+    // SDL's functions are found through the mixer.
+#define VEXTAL_SOUND_FIND(name) complete = FindFunction(handle, #name, library.name) && complete;
+    VEXTAL_SOUND_FUNCTIONS(VEXTAL_SOUND_FIND)
 #undef VEXTAL_SOUND_FIND
-  if (!complete) {
-    dlclose(handle);
-    return nullptr;
-  }
-  return &libraries.emplace(gMixerFile, library).first->second;
+    return complete;
+  });
 }
 
 bool SoundLibrary::Loaded() {
