@@ -2,6 +2,7 @@
 // legal moves to the end of a game on every stage, the searching levels see a win one move
 // ahead that the greedy move misses, and a search gives up when cancelled.
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <random>
@@ -13,6 +14,8 @@
 
 #include "common/CoreRecorder.h"
 #include "game/ClassicStrategy.h"
+#include "game/Evaluation.h"
+#include "game/GameSearch.h"
 #include "game/Rules.h"
 #include "game/SearchPosition.h"
 #include "game/SearchStrategy.h"
@@ -204,6 +207,70 @@ class StrategiesTest : public QObject {
       }
       QVERIFY2(openings.size() > 1, qPrintable(CpuLevelName(level)));
     }
+  }
+
+  // Good takes any move within its tolerance of the best, and only those: over positions from
+  // seeded play, its seeds choose more different moves than a level without the tolerance, and
+  // every move it chooses is worth at least the best, less the tolerance, in a full-width search
+  // of the same depth.
+  void goodChoosesWithinItsTolerance() {
+    const SearchSettings good = SearchSettingsFor(CpuLevel::Good);
+    SearchSettings strict = good;
+    strict.Tolerance = 0;
+    std::mt19937_64 engine(11);
+    std::size_t goodChoices = 0;
+    std::size_t strictChoices = 0;
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+      ScriptedRandom random{std::uint64_t(stage)};
+      Board board = BuildStage(stage, random);
+      Player toMove = 1;
+      for (int ply = 0; ply < 6 && HasLegalMove(board, toMove); ++ply) {
+        SearchPosition position(board, toMove);
+        std::vector<PackedCell> moves;
+        position.LegalMoves(moves);
+        const std::atomic<bool> never{false};
+        SearchStop stop(never, std::chrono::steady_clock::time_point::max(), 1 << 30, 256);
+        TranspositionTable table(good.TableSizeLog2);
+        const GameSearch::RootResult all = GameSearch(position, table, good.Weights, stop)
+                                               .SearchRoot(moves, good.MaxDepth, 1 << 29);
+        QSet<PackedCell> chosenByGood;
+        QSet<PackedCell> chosenByStrict;
+        for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+          const std::optional<Cell> cell = SearchStrategy(good, seed).Choose(board, toMove, never);
+          QVERIFY(cell.has_value());
+          const PackedCell move = PackCell(cell->Column, cell->Row);
+          const auto at = std::find(moves.begin(), moves.end(), move) - moves.begin();
+          QVERIFY2(all.Values[std::size_t(at)] >= all.Value - good.Tolerance,
+                   qPrintable(QStringLiteral("stage %1 ply %2: %3 against the best %4")
+                                  .arg(stage)
+                                  .arg(ply)
+                                  .arg(all.Values[std::size_t(at)])
+                                  .arg(all.Value)));
+          chosenByGood.insert(move);
+          const std::optional<Cell> strictCell =
+              SearchStrategy(strict, seed).Choose(board, toMove, never);
+          chosenByStrict.insert(PackCell(strictCell->Column, strictCell->Row));
+        }
+        goodChoices += std::size_t(chosenByGood.size());
+        strictChoices += std::size_t(chosenByStrict.size());
+        const PackedCell played = moves[engine() % moves.size()];
+        ApplyMove(board, ColumnOf(played), RowOf(played), toMove);
+        toMove = Player(3 - toMove);
+      }
+    }
+    QVERIFY2(goodChoices > strictChoices,
+             qPrintable(QStringLiteral("%1 against %2").arg(goodChoices).arg(strictChoices)));
+  }
+
+  // The evaluation fears for an own node that one hostile expansion would neutralise, and
+  // counts the opponent's such node in the mover's favour: player 1's node on the left, with
+  // one neighbour (player 2's unexpanded node), falls to a single expansion; player 2's node,
+  // with two neighbours, does not.
+  void evaluationFearsANodeOneExpansionFromFalling() {
+    const Board board = Picture({"ab", "-."});
+    EvalWeights dangerOnly{0, 0, 0, 60};
+    QVERIFY(Evaluate(SearchPosition(board, 1), dangerOnly) < 0);
+    QVERIFY(Evaluate(SearchPosition(board, 2), dangerOnly) > 0);
   }
 
   // Down random lines of play and back: after each move the kept key is the key of the board
