@@ -5,6 +5,7 @@
 //   vextal_book check-rules GAMES
 //   vextal_book values [STAGE...]
 //   vextal_book book FILE [--seconds S] [STAGE...]
+//   vextal_book merge FILE BOOK...
 //   vextal_book positions FILE COUNT BUDGET
 //   vextal_book reach STAGE GAMES
 
@@ -36,6 +37,7 @@ constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
     "       vextal_book book FILE [--seconds S] [STAGE...]\n"
+    "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n";
 
@@ -75,6 +77,15 @@ int PrintValues(const std::vector<int>& stages) {
   return 0;
 }
 
+bool WriteFile(const std::string& path, const QByteArray& text) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return false;
+  }
+  return true;
+}
+
 int WriteBook(const std::string& path, double seconds, const std::vector<int>& stages) {
   QByteArray text = OpeningBook::NewText();
   std::size_t total = 0;
@@ -94,12 +105,33 @@ int WriteBook(const std::string& path, double seconds, const std::vector<int>& s
     total += stats.Entries;
   }
   OpeningBook::FinishText(text, total);
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return 1;
+  return WriteFile(path, text) ? 0 : 1;
+}
+
+// Books written for some stages each (one run per stage spreads the work over the cores) joined
+// into one: every input is checked whole, then its layouts and entries are copied in order.
+int MergeBooks(const std::string& path, const std::vector<std::string>& inputs) {
+  QByteArray text = OpeningBook::NewText();
+  std::size_t total = 0;
+  for (const std::string& input : inputs) {
+    QString error;
+    const QString name = QString::fromStdString(input);
+    const auto book = OpeningBook::Load(name, error);
+    QFile file(name);
+    if (!book || !file.open(QIODevice::ReadOnly)) {
+      std::fprintf(stderr, "%s: %s\n", input.c_str(), qPrintable(error));
+      return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    // Everything between the header line and the closing line.
+    const qsizetype from = bytes.indexOf('\n') + 1;
+    const qsizetype to = bytes.lastIndexOf("\nend ") + 1;
+    text += bytes.mid(from, to - from);
+    total += book->Size();
   }
-  return 0;
+  OpeningBook::FinishText(text, total);
+  std::printf("%zu entries\n", total);
+  return WriteFile(path, text) ? 0 : 1;
 }
 
 }  // namespace
@@ -120,6 +152,9 @@ int main(int argc, char** argv) {
       from = 4;
     }
     return WriteBook(args[1], seconds, Stages(args, from));
+  }
+  if (args.size() >= 3 && args[0] == "merge") {
+    return MergeBooks(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
   }
   if (args.size() == 3 && args[0] == "reach") {
     std::vector<int> plies = PliesToSettle(
