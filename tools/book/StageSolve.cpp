@@ -114,18 +114,26 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
 
 namespace vextal::book {
 
-std::vector<int> PliesToSettle(int stage, int games, const PerfectSettings& settings,
-                               std::uint64_t seed) {
+SettlePlies PliesToSettle(int stage, int games, const PerfectSettings& settings,
+                          std::uint64_t seed) {
   std::mt19937_64 engine(seed);
-  std::vector<int> plies;
+  SettlePlies plies;
   for (int g = 0; g < games; ++g) {
     SeededRandom stageRandom(engine());
     const auto start = ExactLayout::Read(BuildStage(stage, stageRandom), 1);
     ExactState state = start->State;
+    bool resultSettled = false;
     for (int ply = 0;; ++ply) {
       const std::uint32_t legal = start->Layout.LegalMoves(state);
-      if (legal == 0 || SolveWithinBudget({start->Layout, state}, settings).Exact()) {
-        plies.push_back(ply);
+      const ExactSolver::Result result = legal == 0
+                                             ? ExactSolver::Result{0, 0, -1}
+                                             : SolveWithinBudget({start->Layout, state}, settings);
+      if (!resultSettled && (legal == 0 || result.OutcomeKnown())) {
+        plies.Result.push_back(ply);
+        resultSettled = true;
+      }
+      if (legal == 0 || result.Exact()) {
+        plies.Margin.push_back(ply);
         break;
       }
       std::vector<int> nodes;

@@ -40,9 +40,14 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
 
 namespace vextal::book {
 
-// From which ply on Perfect's own budget settles the value, over `games` random lines of play on
-// a stage: the first such ply of each line.
-std::vector<int> PliesToSettle(int stage, int games, const PerfectSettings& settings,
-                               std::uint64_t seed);
+// From which ply on Perfect's own budget settles a position, over `games` random lines of play
+// on a stage: for each line the first ply where the result (win, draw or loss) is settled, and
+// the first where the margin is too.
+struct SettlePlies {
+  std::vector<int> Result;
+  std::vector<int> Margin;
+};
+SettlePlies PliesToSettle(int stage, int games, const PerfectSettings& settings,
+                          std::uint64_t seed);
 
 }  // namespace vextal::book

@@ -157,11 +157,15 @@ int main(int argc, char** argv) {
     return MergeBooks(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
   }
   if (args.size() == 3 && args[0] == "reach") {
-    std::vector<int> plies = PliesToSettle(
+    SettlePlies plies = PliesToSettle(
         std::atoi(args[1].c_str()), std::max(1, std::atoi(args[2].c_str())), PerfectSettings{}, 1);
-    std::sort(plies.begin(), plies.end());
-    std::printf("stage %s: Perfect's budget settles random lines from ply %d (median), %d to %d\n",
-                args[1].c_str(), plies[plies.size() / 2], plies.front(), plies.back());
+    for (auto [what, list] : {std::pair{"result", &plies.Result}, {"margin", &plies.Margin}}) {
+      std::sort(list->begin(), list->end());
+      std::printf(
+          "stage %s: Perfect's budget settles the %s of random lines from ply %d "
+          "(median), %d to %d\n",
+          args[1].c_str(), what, (*list)[list->size() / 2], list->front(), list->back());
+    }
     return 0;
   }
   if (args.size() == 4 && args[0] == "positions") {
