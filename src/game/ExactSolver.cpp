@@ -152,7 +152,8 @@ ExactSolver::RootTest ExactSolver::TestRoot(const ExactState& state, int beta,
   return test;
 }
 
-ExactSolver::Result ExactSolver::Solve(const ExactState& state, SearchStop& stop) {
+ExactSolver::Result ExactSolver::Solve(const ExactState& state, SearchStop& stop,
+                                       bool outcomeOnly) {
   Result result;
   int ordered[kMaxExactNodes];
   int count = 0;
@@ -165,7 +166,7 @@ ExactSolver::Result ExactSolver::Solve(const ExactState& state, SearchStop& stop
   // Winning is settled first (a test at 1), then drawing (at 0), then the margin step by step:
   // tests near the value are the cheap ones.
   int beta = 1;
-  while (result.Lower < result.Upper) {
+  while (result.Lower < result.Upper && !(outcomeOnly && result.OutcomeKnown())) {
     beta = std::clamp(beta, result.Lower + 1, result.Upper);
     const RootTest test = TestRoot(state, beta, moves, stop);
     if (stop.Stopped()) {

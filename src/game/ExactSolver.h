@@ -31,8 +31,9 @@ class ExactSolver {
     }
   };
 
-  // First whether the mover wins, then draws, then the margin, until `stop` says stop.
-  Result Solve(const ExactState& state, SearchStop& stop);
+  // First whether the mover wins, then draws, then the margin, until `stop` says stop; with
+  // `outcomeOnly`, no further than win, draw or loss and a move that keeps it.
+  Result Solve(const ExactState& state, SearchStop& stop, bool outcomeOnly = false);
   // Whether the value of `state` is at least `beta`; nothing when stopped first.
   std::optional<bool> AtLeast(const ExactState& state, int beta, SearchStop& stop);
 

@@ -175,11 +175,21 @@ class PerfectTest : public QObject {
       QVERIFY(MoveMade(ApplyMove(after, cell->Column, cell->Row, p.ToMove)));
       const auto next = ExactLayout::Read(after, Player(3 - p.ToMove));
       QVERIFY2(-ExactValue(*next) == p.Value, qPrintable(QStringLiteral("position %1").arg(i)));
+      // Asked for the result alone, the solver settles it and its move keeps it.
+      ExactSolver solver(position->Layout, 16);
+      Unlimited unlimited;
+      const ExactSolver::Result outcome = solver.Solve(position->State, unlimited.stop, true);
+      QVERIFY(outcome.OutcomeKnown() && outcome.Lower <= p.Value && p.Value <= outcome.Upper);
+      if (outcome.Move >= 0) {  // a loss needs none: every move keeps it
+        const int kept =
+            -ExactValue({position->Layout, position->Layout.Play(position->State, outcome.Move)});
+        QCOMPARE((kept > 0) - (kept < 0), (p.Value > 0) - (p.Value < 0));
+      }
     }
   }
 
-  // The book shipped with the program: on a sample of its entries, the value is the one a fresh
-  // solve finds, and the move keeps it.
+  // The book shipped with the program: on a sample of its entries, the value lies within the
+  // entry's bounds as a fresh solve finds it, and the move keeps what the entry proves.
   void bookAgreesWithAFreshSolve() {
     QString error;
     const auto book = OpeningBook::Load(QStringLiteral(VEXTAL_BOOK_FILE), error);
@@ -201,8 +211,10 @@ class PerfectTest : public QObject {
         const ExactLayout::Reading position{start.Layout, state};
         const int value = ExactValue(position);
         QVERIFY(entry.Lower <= value && value <= entry.Upper);
+        // The move reaches what the entry proves: the value itself where the margin is known,
+        // at least the result where only that is.
         const ExactLayout::Reading after{start.Layout, start.Layout.Play(state, entry.Move)};
-        QCOMPARE(-ExactValue(after), value);
+        QVERIFY(-ExactValue(after) >= entry.Lower);
         ++checked;
       }
     }

@@ -50,7 +50,8 @@ StageValue SolveStage(int stage, ExactSolver& solver) {
 }
 
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
-                          const PerfectSettings& settings, double secondsPerPosition) {
+                          const PerfectSettings& settings, double secondsPerPosition,
+                          bool startsOnly) {
   const ExactLayout::Reading start = StageStart(stage);
   const ExactLayout& layout = start.Layout;
   const std::atomic<bool> never{false};
@@ -62,7 +63,8 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
   // each first move (the other side moved first).
   std::deque<std::pair<ExactState, int>> queue;
   queue.emplace_back(start.State, 0);
-  for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
+  for (std::uint32_t legal = startsOnly ? 0 : layout.LegalMoves(start.State); legal != 0;
+       legal &= legal - 1) {
     queue.emplace_back(layout.Play(start.State, std::countr_zero(legal)), 1);
   }
   while (!queue.empty()) {
@@ -75,7 +77,8 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
     }
     ++stats.Checked;
     const ExactLayout::Reading position{layout, canonical};
-    if (SolveWithinBudget(position, settings).Exact()) {
+    const ExactSolver::Result inGame = SolveWithinBudget(position, settings);
+    if (startsOnly ? inGame.Move >= 0 && inGame.OutcomeKnown() : inGame.Exact()) {
       continue;  // the level settles this one itself
     }
     const auto deadline =
@@ -84,7 +87,7 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
                                  std::chrono::duration<double>(secondsPerPosition))
             : Clock::time_point::max();
     SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
-    const ExactSolver::Result result = solver.Solve(canonical, stop);
+    const ExactSolver::Result result = solver.Solve(canonical, stop, startsOnly);
     if (result.Move < 0) {
       std::fprintf(stderr, "stage %d ply %d: no move proven, left out\n", stage, ply);
       continue;

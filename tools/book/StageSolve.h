@@ -33,8 +33,11 @@ struct BookStats {
   std::size_t Unsettled = 0;  // entries whose margin was not found within the time per position
   double Seconds = 0;
 };
+// With `startsOnly`, only the games Perfect starts, and only a move that keeps the result (no
+// margin): what a stage too large to solve to the margin can still be given.
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
-                          const PerfectSettings& settings, double secondsPerPosition);
+                          const PerfectSettings& settings, double secondsPerPosition,
+                          bool startsOnly = false);
 
 }  // namespace vextal::book
 

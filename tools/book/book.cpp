@@ -4,7 +4,7 @@
 //
 //   vextal_book check-rules GAMES
 //   vextal_book values [STAGE...]
-//   vextal_book book FILE [--seconds S] [STAGE...]
+//   vextal_book book FILE [--seconds S] [--starts-only] [STAGE...]
 //   vextal_book merge FILE BOOK...
 //   vextal_book positions FILE COUNT BUDGET
 //   vextal_book reach STAGE GAMES
@@ -36,7 +36,7 @@ const int kTableSizeLog2 = TableSizeLog2();
 constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
-    "       vextal_book book FILE [--seconds S] [STAGE...]\n"
+    "       vextal_book book FILE [--seconds S] [--starts-only] [STAGE...]\n"
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n";
@@ -86,17 +86,22 @@ bool WriteFile(const std::string& path, const QByteArray& text) {
   return true;
 }
 
-int WriteBook(const std::string& path, double seconds, const std::vector<int>& stages) {
+int WriteBook(const std::string& path, double seconds, bool startsOnly,
+              const std::vector<int>& stages) {
   QByteArray text = OpeningBook::NewText();
   std::size_t total = 0;
   for (const int stage : stages) {
-    // The stage's value first: the book's searches then find most of what they need in the table.
     ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2);
-    const StageValue v = SolveStage(stage, solver);
-    std::printf("stage %d: value %d, best first moves %s, %.1f s, %lld positions\n", stage,
-                v.Value.Lower, Cells(v.BestFirstMoves).c_str(), v.Seconds,
-                static_cast<long long>(v.Positions));
-    const BookStats stats = AppendStageBook(text, stage, solver, PerfectSettings{}, seconds);
+    if (!startsOnly) {
+      // The stage's value first: the book's searches then find most of what they need in the
+      // table.
+      const StageValue v = SolveStage(stage, solver);
+      std::printf("stage %d: value %d, best first moves %s, %.1f s, %lld positions\n", stage,
+                  v.Value.Lower, Cells(v.BestFirstMoves).c_str(), v.Seconds,
+                  static_cast<long long>(v.Positions));
+    }
+    const BookStats stats =
+        AppendStageBook(text, stage, solver, PerfectSettings{}, seconds, startsOnly);
     std::printf(
         "stage %d: %zu entries (deepest ply %d, %zu margins unsettled) from %zu positions, "
         "%.0f s\n",
@@ -146,12 +151,16 @@ int main(int argc, char** argv) {
   }
   if (args.size() >= 2 && args[0] == "book") {
     double seconds = 0;
+    bool startsOnly = false;
     std::size_t from = 2;
-    if (args.size() >= 4 && args[2] == "--seconds") {
-      seconds = std::atof(args[3].c_str());
-      from = 4;
+    for (; from < args.size() && args[from].starts_with("--"); ++from) {
+      if (args[from] == "--starts-only") {
+        startsOnly = true;
+      } else if (args[from] == "--seconds" && from + 1 < args.size()) {
+        seconds = std::atof(args[++from].c_str());
+      }
     }
-    return WriteBook(args[1], seconds, Stages(args, from));
+    return WriteBook(args[1], seconds, startsOnly, Stages(args, from));
   }
   if (args.size() >= 3 && args[0] == "merge") {
     return MergeBooks(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
