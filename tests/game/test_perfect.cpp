@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "common/CoreRecorder.h"
+#include "common/PlayOut.h"
 #include "game/ExactSolver.h"
 #include "game/OpeningBook.h"
 #include "game/PerfectStrategy.h"
@@ -281,15 +282,8 @@ class PerfectTest : public QObject {
         PerfectStrategy perfect(book, std::uint64_t(stage), Unclocked());
         ClassicStrategy classic(random);
         SearchStrategy searcher(master, std::uint64_t(stage));
-        CpuStrategy* seats[2] = {&perfect, againstMaster ? static_cast<CpuStrategy*>(&searcher)
-                                                         : static_cast<CpuStrategy*>(&classic)};
-        Player toMove = 1;
-        while (HasLegalMove(board, toMove)) {
-          const std::optional<Cell> cell =
-              seats[toMove - 1]->Choose(board, toMove, kNeverCancelled);
-          QVERIFY(cell && MoveMade(ApplyMove(board, cell->Column, cell->Row, toMove)));
-          toMove = Player(3 - toMove);
-        }
+        QVERIFY(
+            PlayOut(board, perfect, againstMaster ? static_cast<CpuStrategy&>(searcher) : classic));
         const Tally tally = CountScores(board);
         QVERIFY2(tally.Score(1) - tally.Score(2) >= std::max<int>(value->Lower, 1),
                  qPrintable(QStringLiteral("stage %1 against %2: %3 to %4")

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "common/CoreRecorder.h"
+#include "common/PlayOut.h"
 #include "game/ClassicStrategy.h"
 #include "game/Evaluation.h"
 #include "game/GameSearch.h"
@@ -154,15 +155,7 @@ class StrategiesTest : public QObject {
         Board board = BuildStage(stage, random);
         SearchStrategy searcher(master, std::uint64_t(stage * 7 + first));
         ClassicStrategy classic(random);
-        CpuStrategy* seats[2] = {first == 1 ? &searcher : static_cast<CpuStrategy*>(&classic),
-                                 first == 1 ? static_cast<CpuStrategy*>(&classic) : &searcher};
-        Player toMove = 1;
-        while (HasLegalMove(board, toMove)) {
-          const std::optional<Cell> cell =
-              seats[toMove - 1]->Choose(board, toMove, kNeverCancelled);
-          QVERIFY(cell && MoveMade(ApplyMove(board, cell->Column, cell->Row, toMove)));
-          toMove = Player(3 - toMove);
-        }
+        QVERIFY(first == 1 ? PlayOut(board, searcher, classic) : PlayOut(board, classic, searcher));
         const Tally tally = CountScores(board);
         wins += tally.Score(Player(first)) > tally.Score(Player(3 - first)) ? 1 : 0;
       }
