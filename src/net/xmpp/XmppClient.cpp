@@ -216,7 +216,7 @@ void XmppClient::SchedulePump() {
 }
 
 void XmppClient::Pump() {
-  if (ctx_ == nullptr || running_ > 0) {
+  if (ctx_ == nullptr || running_ > 0 || suspended_) {
     return;
   }
   ++running_;

@@ -88,6 +88,10 @@ class XmppClient final : public QObject {
   bool SendIq(XmlElement iq, IqReply reply);
   int PendingIqs() const { return int(pending_.size()); }
 
+  // While suspended nothing is read or written, as in a program that hangs (the peer must notice
+  // it by its own means); tests use it.
+  void SetSuspended(bool suspended) { suspended_ = suspended; }
+
   // Stanza handlers, called in the order added; a handler may remove itself or others.
   int AddHandler(StanzaHandler handler);
   void RemoveHandler(int id);
@@ -143,6 +147,7 @@ class XmppClient final : public QObject {
   QSocketNotifier* notifier_ = nullptr;
   QTimer pumpTimer_;
   bool pumpScheduled_ = false;
+  bool suspended_ = false;
   int running_ = 0;  // inside xmpp_run_once
   QList<XmlElement> presenceExtras_;
   std::map<QString, Pending> pending_;
