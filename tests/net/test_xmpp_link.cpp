@@ -6,7 +6,9 @@
 
 #include "net/Snapshot.h"
 #include "net/xmpp/GameStanza.h"
+#include "game/Random.h"
 #include "net/xmpp/XmppClient.h"
+#include "net/xmpp/XmppInvitations.h"
 #include "net/xmpp/XmppPeerLink.h"
 
 using namespace vextal;
@@ -25,6 +27,8 @@ XmppClient::Account AccountOf(const QString& address, const QString& caFile = {}
 // A client whose outcome is written down: nothing yet, the failure, or None once online.
 struct Login {
   XmppClient client;
+  SeededRandom random{27};
+  XmppInvitations invitations{client, random};
   std::optional<XmppClient::Failure> outcome;
   explicit Login(const XmppClient::Account& account) {
     QObject::connect(&client, &XmppClient::LoggedIn, [this] { outcome = XmppClient::Failure::None; });
@@ -176,6 +180,42 @@ class TestXmppLink : public QObject {
     QVERIFY(s.here.Send(Message{"24", "1", "2", "3"}));
     QVERIFY(QTest::qWaitFor([&] { return s.atThere.size() == 1; }, 5000));
     QVERIFY(s.thereClosed.isEmpty());
+  }
+
+  // An invitation reaches the friend's game client; accepted, both sides start one session, the
+  // inviter as host; declined, the inviter hears it. An answer from another address counts not.
+  void invitationAcceptedOrDeclined() {
+    XmppInvitations& alice = alice_->invitations;
+    XmppInvitations& bob = bob_->invitations;
+    QSignalSpy invited(&bob, &XmppInvitations::Invited);
+    QSignalSpy aliceStarts(&alice, &XmppInvitations::SessionStarts);
+    QSignalSpy bobStarts(&bob, &XmppInvitations::SessionStarts);
+    QSignalSpy failed(&alice, &XmppInvitations::InviteFailed);
+    QVERIFY(!alice.Invite(QStringLiteral("alice@alpha.test"), 3));  // not oneself
+    QVERIFY(alice.Invite(QStringLiteral("Bob@beta.test"), 3));
+    QVERIFY(QTest::qWaitFor([&] { return invited.count() == 1; }, 5000));
+    QCOMPARE(invited[0][0].toString(), alice_->client.BoundAddress());
+    QCOMPARE(invited[0][2].toInt(), 3);
+    const QString sid = invited[0][1].toString();
+    bob.Accept(sid);
+    QVERIFY(QTest::qWaitFor([&] { return aliceStarts.count() == 1; }, 5000));
+    QCOMPARE(aliceStarts[0], (QVariantList{bob_->client.BoundAddress(), sid, true}));
+    QCOMPARE(bobStarts[0], (QVariantList{alice_->client.BoundAddress(), sid, false}));
+    Session s(alice_->client, bob_->client, sid);
+    QVERIFY(s.here.Send(Message{"120"}));
+    QVERIFY(QTest::qWaitFor([&] { return s.atThere.size() == 1; }, 5000));
+
+    QVERIFY(alice.Invite(QStringLiteral("bob@beta.test"), 1));
+    QVERIFY(QTest::qWaitFor([&] { return invited.count() == 2; }, 5000));
+    const QString second = invited[1][1].toString();
+    QVERIFY(second != sid);
+    XmlElement forged = game_stanza::IqSet({}, game_stanza::SessionElement(QStringLiteral("accept"), second));
+    QCOMPARE(SendRaw(eve_->client, alice_->client.BoundAddress(), forged), QStringLiteral("error"));
+    bob.Decline(second);
+    QVERIFY(QTest::qWaitFor([&] { return failed.count() == 1; }, 5000));
+    QCOMPARE(failed[0], (QVariantList{QStringLiteral("bob@beta.test"), true}));
+    QCOMPARE(aliceStarts.count(), 1);
+    QVERIFY(!alice.Inviting());
   }
 
   // A peer that ends the game is noticed at once; one that hangs without a word by the pings.
