@@ -4,9 +4,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "game/Random.h"
 #include "net/Snapshot.h"
 #include "net/xmpp/GameStanza.h"
-#include "game/Random.h"
 #include "net/xmpp/XmppClient.h"
 #include "net/xmpp/XmppInvitations.h"
 #include "net/xmpp/XmppPeerLink.h"
@@ -31,7 +31,8 @@ struct Login {
   XmppInvitations invitations{client, random};
   std::optional<XmppClient::Failure> outcome;
   explicit Login(const XmppClient::Account& account) {
-    QObject::connect(&client, &XmppClient::LoggedIn, [this] { outcome = XmppClient::Failure::None; });
+    QObject::connect(&client, &XmppClient::LoggedIn,
+                     [this] { outcome = XmppClient::Failure::None; });
     QObject::connect(&client, &XmppClient::LoggedOut,
                      [this](XmppClient::Failure f) { outcome = outcome.value_or(f); });
     client.LogIn(account);
@@ -62,9 +63,8 @@ XmlElement GameIq(const QString& sid, const QString& text) {
 QString SendRaw(XmppClient& from, const QString& to, XmlElement iq) {
   iq.Set(QStringLiteral("to"), to);
   QString type;
-  if (!from.SendIq(iq, [&](const XmlElement& reply) {
-        type = reply.Attribute(QStringLiteral("type"));
-      })) {
+  if (!from.SendIq(
+          iq, [&](const XmlElement& reply) { type = reply.Attribute(QStringLiteral("type")); })) {
     return QStringLiteral("not sent");
   }
   (void)QTest::qWaitFor([&] { return !type.isEmpty(); }, 5000);
@@ -152,8 +152,7 @@ class TestXmppLink : public QObject {
     Session s(alice_->client, bob_->client, sid);
     XmppClient& alice = alice_->client;
     const QString bob = bob_->client.BoundAddress();
-    const QString move =
-        game_stanza::MessageElement(Message{"24", "1", "2", "3"}, sid)->Text;
+    const QString move = game_stanza::MessageElement(Message{"24", "1", "2", "3"}, sid)->Text;
     // A forged sender: the right session, another address (twice: logged once).
     QCOMPARE(SendRaw(eve_->client, bob, GameIq(sid, move)), QStringLiteral("error"));
     QCOMPARE(SendRaw(eve_->client, bob, GameIq(sid, move)), QStringLiteral("error"));
@@ -209,7 +208,8 @@ class TestXmppLink : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return invited.count() == 2; }, 5000));
     const QString second = invited[1][1].toString();
     QVERIFY(second != sid);
-    XmlElement forged = game_stanza::IqSet({}, game_stanza::SessionElement(QStringLiteral("accept"), second));
+    XmlElement forged =
+        game_stanza::IqSet({}, game_stanza::SessionElement(QStringLiteral("accept"), second));
     QCOMPARE(SendRaw(eve_->client, alice_->client.BoundAddress(), forged), QStringLiteral("error"));
     bob.Decline(second);
     QVERIFY(QTest::qWaitFor([&] { return failed.count() == 1; }, 5000));

@@ -18,7 +18,8 @@ struct XmlElement {
   QList<XmlElement> Children;
 
   XmlElement() = default;
-  explicit XmlElement(QString name, QString ns = {}) : Name(std::move(name)), Namespace(std::move(ns)) {}
+  explicit XmlElement(QString name, QString ns = {})
+      : Name(std::move(name)), Namespace(std::move(ns)) {}
 
   // The value of an attribute; empty when it is missing.
   QString Attribute(const QString& key) const {

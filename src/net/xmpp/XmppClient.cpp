@@ -274,7 +274,8 @@ void XmppClient::OnConnectionEvent(int event, int error, bool streamError) {
   } else if (secured_ && error == 0 && !streamError) {
     failure = Failure::WrongPassword;
   }
-  QMetaObject::invokeMethod(this, [this, failure] { Finish(failure); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, failure] { Finish(failure); }, Qt::QueuedConnection);
 }
 
 void XmppClient::Finish(Failure failure) {
@@ -304,8 +305,8 @@ void XmppClient::LogOut() {
   }
   if (conn_ != nullptr && state_ == State::Online) {
     // Say goodbye so the server tells the peers at once; the socket closes with it.
-    Send(XmlElement(QStringLiteral("presence")).Set(QStringLiteral("type"),
-                                                    QStringLiteral("unavailable")));
+    Send(XmlElement(QStringLiteral("presence"))
+             .Set(QStringLiteral("type"), QStringLiteral("unavailable")));
     ++running_;
     lib_->xmpp_run_once(ctx_, 0);
     --running_;
@@ -381,8 +382,8 @@ void XmppClient::RemoveHandler(int id) {
 void XmppClient::OnStanza(xmpp_stanza_t* stanza) {
   const XmlElement element = FromStanza(stanza, QStringLiteral("jabber:client"), 0);
   const QString type = element.Attribute(QStringLiteral("type"));
-  if (element.Name == QLatin1String("iq") && (type == QLatin1String("result") ||
-                                              type == QLatin1String("error"))) {
+  if (element.Name == QLatin1String("iq") &&
+      (type == QLatin1String("result") || type == QLatin1String("error"))) {
     const auto found = pending_.find(element.Attribute(QStringLiteral("id")));
     if (found == pending_.end()) {
       return;
@@ -391,8 +392,9 @@ void XmppClient::OnStanza(xmpp_stanza_t* stanza) {
     // server may come without a sender or from the bare account.
     const QString from = element.Attribute(QStringLiteral("from"));
     const QString to = found->second.To;
-    const bool fromAsked = from == to || (to.isEmpty() && (from.isEmpty() || from == accountAddress_ ||
-                                                           from == DomainOf(accountAddress_)));
+    const bool fromAsked =
+        from == to || (to.isEmpty() && (from.isEmpty() || from == accountAddress_ ||
+                                        from == DomainOf(accountAddress_)));
     if (!fromAsked) {
       return;
     }
@@ -470,8 +472,7 @@ xmpp_stanza_t* XmppClient::ToStanza(const XmlElement& element) const {
   return stanza;
 }
 
-XmlElement XmppClient::FromStanza(xmpp_stanza_t* stanza, const QString& parentNs,
-                                  int depth) const {
+XmlElement XmppClient::FromStanza(xmpp_stanza_t* stanza, const QString& parentNs, int depth) const {
   XmlElement element;
   element.Name = QString::fromUtf8(lib_->xmpp_stanza_get_name(stanza));
   element.Namespace = parentNs;

@@ -100,11 +100,13 @@ void XmppInvitations::SendInvite() {
   invite.Set(QStringLiteral("stage"), QString::number(outgoing_.Stage));
   invite.Set(QStringLiteral("protocol"), QString::number(game_stanza::kProtocol));
   const QString sid = outgoing_.SessionId;
-  client_.SendIq(game_stanza::IqSet(outgoing_.GameClient, invite), [this, sid](const XmlElement& reply) {
-    if (outgoing_.SessionId == sid && reply.Attribute(QStringLiteral("type")) == QLatin1String("error")) {
-      Fail(false);
-    }
-  });
+  client_.SendIq(game_stanza::IqSet(outgoing_.GameClient, invite),
+                 [this, sid](const XmlElement& reply) {
+                   if (outgoing_.SessionId == sid &&
+                       reply.Attribute(QStringLiteral("type")) == QLatin1String("error")) {
+                     Fail(false);
+                   }
+                 });
 }
 
 bool XmppInvitations::OnStanza(const XmlElement& stanza) {
@@ -160,7 +162,8 @@ bool XmppInvitations::OnPresence(const XmlElement& presence) {
 bool XmppInvitations::OnGameIq(const XmlElement& iq, const XmlElement& game) {
   const QString from = iq.Attribute(QStringLiteral("from"));
   const QString sid = game.Attribute(QStringLiteral("sid"));
-  if (game_stanza::IsDelayed(iq) || !game_stanza::IsSessionId(sid) || !from.contains(QLatin1Char('/'))) {
+  if (game_stanza::IsDelayed(iq) || !game_stanza::IsSessionId(sid) ||
+      !from.contains(QLatin1Char('/'))) {
     return false;
   }
   if (game.Name == QLatin1String("invite")) {
@@ -207,8 +210,9 @@ void XmppInvitations::Accept(const QString& sessionId) {
   // Accepting is consent: the inviter's contact request is approved and returned.
   SendPresence(bare, QStringLiteral("subscribed"));
   SendPresence(bare, QStringLiteral("subscribe"));
-  client_.SendIq(game_stanza::IqSet(inviter, game_stanza::SessionElement(QStringLiteral("accept"), sessionId)),
-                 nullptr);
+  client_.SendIq(
+      game_stanza::IqSet(inviter, game_stanza::SessionElement(QStringLiteral("accept"), sessionId)),
+      nullptr);
   emit SessionStarts(inviter, sessionId, false);
 }
 
@@ -217,8 +221,8 @@ void XmppInvitations::Decline(const QString& sessionId) {
   if (found == incoming_.end()) {
     return;
   }
-  client_.SendIq(game_stanza::IqSet(found->second,
-                                    game_stanza::SessionElement(QStringLiteral("decline"), sessionId)),
+  client_.SendIq(game_stanza::IqSet(found->second, game_stanza::SessionElement(
+                                                       QStringLiteral("decline"), sessionId)),
                  nullptr);
   incoming_.erase(found);
 }

@@ -62,9 +62,9 @@ class XmppInvitations final : public QObject {
 
  private:
   struct Outgoing {
-    QString Friend;       // bare
+    QString Friend;  // bare
     QString SessionId;
-    QString GameClient;   // full, once seen
+    QString GameClient;  // full, once seen
     int Stage = 0;
     bool Sent = false;
   };

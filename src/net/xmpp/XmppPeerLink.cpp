@@ -15,10 +15,13 @@ bool IsError(const XmlElement& reply) {
 
 XmppPeerLink::XmppPeerLink(XmppClient& client, QString peerAddress, QString sessionId,
                            QObject* parent)
-    : QObject(parent), client_(client), peer_(std::move(peerAddress)), sessionId_(std::move(sessionId)) {
+    : QObject(parent),
+      client_(client),
+      peer_(std::move(peerAddress)),
+      sessionId_(std::move(sessionId)) {
   handler_ = client_.AddHandler([this](const XmlElement& stanza) { return OnStanza(stanza); });
-  offline_ = connect(&client_, &XmppClient::LoggedOut, this,
-                     [this] { End(Closing::NetworkError); });
+  offline_ =
+      connect(&client_, &XmppClient::LoggedOut, this, [this] { End(Closing::NetworkError); });
   pingTimer_.setInterval(kPingIntervalMs);
   connect(&pingTimer_, &QTimer::timeout, this, &XmppPeerLink::Ping);
   pingTimer_.start();
@@ -74,8 +77,9 @@ void XmppPeerLink::Close() {
   }
   open_ = false;
   pingTimer_.stop();
-  client_.SendIq(game_stanza::IqSet(peer_, game_stanza::SessionElement(QStringLiteral("end"), sessionId_)),
-                 nullptr);
+  client_.SendIq(
+      game_stanza::IqSet(peer_, game_stanza::SessionElement(QStringLiteral("end"), sessionId_)),
+      nullptr);
   client_.RemoveHandler(handler_);
   handler_ = -1;
 }
@@ -129,7 +133,8 @@ bool XmppPeerLink::OnStanza(const XmlElement& stanza) {
     }
     return false;
   }
-  if (stanza.Name != QLatin1String("iq") || stanza.Attribute(QStringLiteral("type")) != QLatin1String("set")) {
+  if (stanza.Name != QLatin1String("iq") ||
+      stanza.Attribute(QStringLiteral("type")) != QLatin1String("set")) {
     return false;
   }
   const XmlElement* game = game_stanza::GameChild(stanza);
@@ -180,7 +185,9 @@ bool XmppPeerLink::OnStanza(const XmlElement& stanza) {
 
 void XmppPeerLink::Answer(const XmlElement& iq, const char* errorCondition) {
   XmlElement answer(QStringLiteral("iq"));
-  answer.Set(QStringLiteral("type"), QString::fromLatin1(errorCondition == nullptr ? "result" : "error"))
+  answer
+      .Set(QStringLiteral("type"),
+           QString::fromLatin1(errorCondition == nullptr ? "result" : "error"))
       .Set(QStringLiteral("id"), iq.Attribute(QStringLiteral("id")))
       .Set(QStringLiteral("to"), iq.Attribute(QStringLiteral("from")));
   if (errorCondition != nullptr) {

@@ -59,7 +59,15 @@ class XmppPeerLink final : public QObject {
   std::function<void(const QString&)> Log;
 
  private:
-  enum Ignored { FromOther, OtherSession, Delayed, Broken, Oversized, TooLargeToSend, kIgnoredKinds };
+  enum Ignored {
+    FromOther,
+    OtherSession,
+    Delayed,
+    Broken,
+    Oversized,
+    TooLargeToSend,
+    kIgnoredKinds
+  };
 
   bool OnStanza(const XmlElement& stanza);
   void Answer(const XmlElement& iq, const char* errorCondition);
