@@ -184,6 +184,8 @@ class frmMain final : public QMainWindow, public NetView {
   void SelectCpuLevel(CpuLevel level);
   void RememberTune();
   void ShowFocusFrame();
+  // After a menu closed: the board takes the keys again, framed if the menu was left by a key.
+  void ReturnKeysToBoard();
   // Sets up a stage and tells the announcement of a hosted game about it.
   void PlayStage(int stage);
   // Joins a game chosen from those found on the network, as "Connect to Server" would.
@@ -217,8 +219,9 @@ class frmMain final : public QMainWindow, public NetView {
   bool shutDown_ = false;
   int stage_ = 0;  // the stage set up last on this side, as announced when hosting
   QPointer<frmFindGames> findGames_;
-  BoardCursor cursor_;       // the keyboard's frame on the board
-  bool hintFramed_ = false;  // the frame shows a hint, which the next change of the board ends
+  BoardCursor cursor_;            // the keyboard's frame on the board
+  bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
+  bool menuClosedByKey_ = false;  // the last input to an open menu was a key
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "shell/Mnemonics.h"
 
@@ -84,6 +85,16 @@ void frmMain::BuildMenus() {
   addAction(openMenuBar);
   connect(openMenuBar, &QAction::triggered, this,
           [bar] { bar->setActiveAction(bar->actions().value(0)); });
+
+  // A closed menu hands the keys back to the board. Checked once the closing is over, as moving
+  // from one menu of the bar to the next closes one and opens the other.
+  for (QAction* top : bar->actions()) {
+    connect(top->menu(), &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, &frmMain::ReturnKeysToBoard); });
+  }
+  for (QMenu* menu : findChildren<QMenu*>()) {
+    menu->installEventFilter(this);
+  }
 }
 
 void frmMain::BuildFileMenu(QMenu* menu) {
