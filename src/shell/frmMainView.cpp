@@ -109,7 +109,9 @@ void frmMain::ShowResult(const GameResult& result) {
   const ResultAnnouncement announcement = AnnounceResult(result);
   AddLog(announcement.LogLine);
   PlayWave(announcement.Sound);
-  dialogs_.Message(announcement.Icon, announcement.Title, announcement.Text);
+  // The box shows the result of the position it must not hide.
+  const KeepInView keep{frameGeometry(), QRect(front->mapToGlobal(QPoint(0, 0)), front->size())};
+  dialogs_.Announce(announcement.Icon, announcement.Title, announcement.Text, keep);
 }
 
 void frmMain::ShowNewGame() {

@@ -289,6 +289,10 @@ class TestWindowPlay : public QObject {
       QCOMPARE(box.buttons, BoxButtons::Ok);
       QCOMPARE(box.text, end.expectedText);
       QVERIFY(end.finalPositionShown);
+      // The box is told to leave the board in view: where it is on screen, and the window.
+      QVERIFY(box.keep);
+      QCOMPARE(box.keep->board, QRect(rig.front->mapToGlobal(QPoint()), rig.front->size()));
+      QCOMPARE(box.keep->window, rig.window->frameGeometry());
       const bool draw = end.score1 == end.score2;
       QCOMPARE(box.icon, draw ? BoxIcon::Exclamation : BoxIcon::Information);
       const QString scores = QStringLiteral("(%1/%2)").arg(end.score1).arg(end.score2);
