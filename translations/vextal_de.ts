@@ -223,6 +223,33 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>vextal::XmppPeerLink</name>
+    <message>
+        <source>Ignored a game message from another address.</source>
+        <translation>Eine Spielnachricht von einer anderen Adresse wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Ignored a game message for another game session.</source>
+        <translation>Eine Spielnachricht für eine andere Spielsitzung wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Ignored a game message that was delivered late.</source>
+        <translation>Eine verspätet zugestellte Spielnachricht wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Ignored a broken game message.</source>
+        <translation>Eine beschädigte Spielnachricht wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Refused a game message too large for the internet link.</source>
+        <translation>Eine Spielnachricht, die für die Internetverbindung zu groß ist, wurde abgelehnt.</translation>
+    </message>
+    <message>
+        <source>A message too large for the internet link was not sent.</source>
+        <translation>Eine Nachricht, die für die Internetverbindung zu groß ist, wurde nicht gesendet.</translation>
+    </message>
+</context>
+<context>
     <name>vextal::frmChat</name>
     <message>
         <source>Chat</source>
