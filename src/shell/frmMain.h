@@ -218,6 +218,9 @@ class frmMain final : public QMainWindow, public NetView {
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
   int stage_ = 0;  // the stage set up last on this side, as announced when hosting
+  // The stage on the board, marked in the Reset menu; 0 once the peer's board replaced it.
+  int stageOnBoard_ = 0;
+  bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends

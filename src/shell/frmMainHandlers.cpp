@@ -233,7 +233,11 @@ void frmMain::mnuSetup_Click(int index) {
 
 void frmMain::PlayStage(int stage) {
   stage_ = stage;
+  settingUpStage_ = true;
   SetupStage(game_, stage, random_);
+  settingUpStage_ = false;
+  stageOnBoard_ = stage;
+  RefreshCommands();
   discovery_.SetStage(stage);
 }
 

@@ -122,6 +122,8 @@ std::vector<CommandRow> frmMain::CommandRows() {
   };
   stages.run = [this](int i) { mnuSetup_Click(i); };
   stages.visible = [](int i) { return i > 0; };
+  stages.checked = [this](int i) { return i > 0 && i == stageOnBoard_; };  // the one played
+  stages.exclusive = true;
 
   return {
       {.kind = K::Menu, .id = "mnuFile", .caption = QT_TR_NOOP("File")},

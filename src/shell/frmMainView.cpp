@@ -76,6 +76,12 @@ void frmMain::ConnectGameEvents() {
   connect(&game_, &Game::GameEnded, this, &frmMain::ShowResult);
   connect(&game_, &Game::NewGameShown, this, &frmMain::ShowNewGame);
   connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawBoard);
+  connect(&game_, &Game::BoardReplaced, this, [this] {
+    if (!settingUpStage_) {
+      stageOnBoard_ = 0;  // the peer's board: no stage of this side's menu
+      RefreshCommands();
+    }
+  });
   connect(&game_, &Game::SeatsChanged, this, &frmMain::ShowSeats);
   connect(&game_, &Game::OpeningBookUnusable, this,
           [this](const QString& path, const QString& reason) {
