@@ -247,6 +247,37 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>vextal::AboutBox</name>
+    <message>
+        <source>About Vextal</source>
+        <translation>Über Vextal</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>Über Qt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>A game of nodes and links for two players.</source>
+        <translation>Ein Spiel aus Knoten und Verbindungen für zwei Spieler.</translation>
+    </message>
+    <message>
+        <source>Licensed under the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty.</source>
+        <translation>Lizenziert unter der GNU General Public License, Version 3 oder (nach Ihrer Wahl) jeder späteren Version (GPL-3.0-or-later). Ohne jede Gewährleistung.</translation>
+    </message>
+    <message>
+        <source>Copyright 2026 the Vextal developers: game, pictures, sounds and music. Built with Qt, SDL2_mixer and FluidSynth.</source>
+        <translation>Copyright 2026 die Vextal-Entwickler: Spiel, Bilder, Klänge und Musik. Erstellt mit Qt, SDL2_mixer und FluidSynth.</translation>
+    </message>
+</context>
+<context>
     <name>vextal::XmppPeerLink</name>
     <message>
         <source>Ignored a game message from another address.</source>
@@ -532,6 +563,18 @@ Murvo</translation>
     <message>
         <source>Move taken back.</source>
         <translation>Zug zurückgenommen.</translation>
+    </message>
+    <message>
+        <source>New to Vextal? Help → How to play shows the rules; File → Enable CPU player lets you play against the computer.</source>
+        <translation>Neu bei Vextal? Hilfe → Spielanleitung zeigt die Regeln; mit Datei → CPU-Spieler einschalten spielen Sie gegen den Computer.</translation>
+    </message>
+    <message>
+        <source>How to play</source>
+        <translation>Spielanleitung</translation>
+    </message>
+    <message>
+        <source>About Vextal</source>
+        <translation>Über Vextal</translation>
     </message>
 </context>
 </TS>

@@ -25,6 +25,20 @@ constexpr int kPageMargin = 16;  // pixels around the text
 // is first shown.
 constexpr int kFrameAllowance = 48;
 
+// A browser that asks the viewer for the pictures painted at run time.
+class PageBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+  std::function<QImage(const QString&)> pictureOf;
+
+  QVariant loadResource(int type, const QUrl& name) override {
+    if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("board")) {
+      return pictureOf ? QVariant(pictureOf(name.path())) : QVariant();
+    }
+    return QTextBrowser::loadResource(type, name);
+  }
+};
+
 QToolButton* AddButton(QWidget* parent, QLayout* row, const QString& name, const QString& caption,
                        QStyle::StandardPixmap icon, const QKeySequence& keys) {
   auto* action = new QAction(parent->style()->standardIcon(icon), caption, parent);
@@ -44,7 +58,7 @@ QToolButton* AddButton(QWidget* parent, QLayout* row, const QString& name, const
 }  // namespace
 
 HelpViewer::HelpViewer(UrlOpener& opener, QSize size)
-    : QWidget(nullptr), opener_(opener), browser_(new QTextBrowser(this)) {
+    : QWidget(nullptr), opener_(opener), browser_(new PageBrowser(this)) {
   setObjectName(QStringLiteral("HelpViewer"));
   // The main window alone decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -106,6 +120,10 @@ void HelpViewer::ShowDocument(const QString& path) {
   show();
   raise();
   activateWindow();
+}
+
+void HelpViewer::SetPictures(std::function<QImage(const QString&)> pictureOf) {
+  static_cast<PageBrowser*>(browser_)->pictureOf = std::move(pictureOf);
 }
 
 void HelpViewer::FitScreen() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QImage>
 #include <QUrl>
 #include <QWidget>
 
@@ -36,6 +37,9 @@ class HelpViewer : public QWidget {
 
   // The designed size, before it is cut to fit a screen.
   static QSize DesignedSize() { return {760, 640}; }
+
+  // Paints the pictures a page names as "board:<name>"; without it they stay empty.
+  void SetPictures(std::function<QImage(const QString&)> pictureOf);
 
   QTextBrowser* Browser() const { return browser_; }
   QToolButton* BackButton() const { return back_; }

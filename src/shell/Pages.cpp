@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "shell/HelpViewer.h"
+#include "shell/HowToPictures.h"
 
 namespace vextal {
 
@@ -57,6 +58,7 @@ void Pages::ShowInViewer(const QString& path) {
       viewer_->SetSizeChanged(saveViewerSize_);
     }
     viewer_->SetTitles(&Pages::ViewerTitle);
+    viewer_->SetPictures(&HowToPicture);
   }
   viewer_->ShowDocument(path);
 }
@@ -85,6 +87,22 @@ void Pages::OpenReadme(const QString& language) {
   // A language whose read-me is not beside the program falls back to the English one.
   const bool here = QFileInfo::exists(programFolder_ + QLatin1Char('/') + page);
   OpenPage(here || HasWebsite() ? page : QStringLiteral("readme_en.html"));
+}
+
+void Pages::OpenHowTo(const QString& language) {
+  // Its pictures are painted by this program, so neither a browser nor the web site shows it.
+  QString path = programFolder_ + QStringLiteral("/howto_%1.html").arg(language);
+  if (!QFileInfo::exists(path)) {
+    path = programFolder_ + QStringLiteral("/howto_en.html");
+  }
+  if (!QFileInfo::exists(path)) {
+    dialogs_.Message(
+        BoxIcon::Critical, tr("Error"),
+        tr("Could not open default browser!\r\n\r\nLocal version of %1 also isn't available!")
+            .arg(QFileInfo(path).fileName()));
+    return;
+  }
+  ShowInViewer(path);
 }
 
 QString Pages::ViewerTitle(const QString& fileName) {

@@ -51,6 +51,9 @@ class Pages {
   void OpenReadmeGerman();   // "Readme (deutsch)"
   // The read-me of a language by its code (readme_<code>.html), English where it has none.
   void OpenReadme(const QString& language);
+  // "How to play" in a language by its code (howto_<code>.html), English where it has none,
+  // always in the program's own viewer, which paints its pictures.
+  void OpenHowTo(const QString& language);
   void OpenPayPal();      // "PayPal"
   void OpenDonatePage();  // a click on the donate label
 

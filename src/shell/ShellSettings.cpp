@@ -12,6 +12,7 @@ const QString kTune = QStringLiteral("sound/tune");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kMarkLastMove = QStringLiteral("board/markLastMove");
+const QString kWelcomeShown = QStringLiteral("start/welcomeShown");
 const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
@@ -134,6 +135,14 @@ bool ShellSettings::MarkLastMove() const {
 
 void ShellSettings::SetMarkLastMove(bool on) {
   Write(kMarkLastMove, on);
+}
+
+bool ShellSettings::WelcomeShown() const {
+  return ReadBool(kWelcomeShown, false);
+}
+
+void ShellSettings::SetWelcomeShown() {
+  Write(kWelcomeShown, true);
 }
 
 WindowSize ShellSettings::Size() const {

@@ -49,6 +49,9 @@ class ShellSettings {
   CpuLevel CpuStrength() const;  // Classic
   void SetCpuStrength(CpuLevel level);
   bool MarkLastMove() const;  // true
+  // False until the first start has shown where to find "How to play".
+  bool WelcomeShown() const;
+  void SetWelcomeShown();
   void SetMarkLastMove(bool on);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);

@@ -111,6 +111,13 @@ void frmMain::StartUp() {
 
   tmrAI->start();
   PlayStage(DrawStartupStage(random_));
+  // A new player learns once, as the last line of the first start, where the rules are.
+  if (!settings_.WelcomeShown()) {
+    AddLog(
+        tr("New to Vextal? Help → How to play shows the rules; File → Enable CPU player lets "
+           "you play against the computer."));
+    settings_.SetWelcomeShown();
+  }
 
   // Open centred on the screen.
   adjustSize();
@@ -150,11 +157,15 @@ void frmMain::ApplyTune(const QString& fileName) {
   }
 }
 
+QString frmMain::VersionText() {
+  return QStringLiteral("%1.%2+%3")
+      .arg(VEXTAL_VERSION_MAJOR)
+      .arg(VEXTAL_VERSION_MINOR)
+      .arg(VEXTAL_VERSION_PATCH);
+}
+
 void frmMain::ShowVersion() {
-  lblVersion->setText(FillPlaceholder(tr("Vextal Version [1]"), QStringLiteral("%1.%2+%3")
-                                                                    .arg(VEXTAL_VERSION_MAJOR)
-                                                                    .arg(VEXTAL_VERSION_MINOR)
-                                                                    .arg(VEXTAL_VERSION_PATCH)));
+  lblVersion->setText(FillPlaceholder(tr("Vextal Version [1]"), VersionText()));
 }
 
 void frmMain::changeEvent(QEvent* event) {

@@ -34,6 +34,7 @@ class QTimer;
 
 namespace vextal {
 
+class AboutBox;
 class Front;
 class frmFindGames;
 
@@ -83,6 +84,8 @@ class frmMain final : public QMainWindow, public NetView {
   GameDiscovery& discovery() { return discovery_; }
   // The list of games found on the network while it is open, else null.
   frmFindGames* FindGamesWindow() const;
+  // Help → "About Vextal", null until it was first asked for.
+  AboutBox* AboutWindow() const;
   ChatLog& chat() { return chat_; }
   // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
   CommandTable& Commands();
@@ -137,6 +140,8 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuGuestbook_Click();
   void mnuUpdate_Click();
   void mnuPayPal_Click();
+  void mnuHowTo_Click();
+  void mnuAbout_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -157,6 +162,8 @@ class frmMain final : public QMainWindow, public NetView {
   // Every menu entry's state again from its rules.
   void RefreshCommands();
   static QString ReadmeCaption(const QString& language);
+  // The version as the window shows it, "1.3+37".
+  static QString VersionText();
   // The language whose read-me F1 opens: the one shown.
   QString ReadmeLanguage() const;
   void Retranslate();
@@ -222,6 +229,7 @@ class frmMain final : public QMainWindow, public NetView {
   int stageOnBoard_ = 0;
   bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
+  QPointer<AboutBox> about_;
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key

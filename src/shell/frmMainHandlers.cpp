@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "shell/AboutBox.h"
 #include "shell/Front.h"
 #include "shell/UiLanguage.h"
 #include "shell/frmFindGames.h"
@@ -300,6 +301,23 @@ void frmMain::mnuUpdate_Click() {
 
 void frmMain::mnuPayPal_Click() {
   pages_.OpenPayPal();
+}
+
+void frmMain::mnuHowTo_Click() {
+  pages_.OpenHowTo(ReadmeLanguage());
+}
+
+AboutBox* frmMain::AboutWindow() const {
+  return about_;
+}
+
+void frmMain::mnuAbout_Click() {
+  if (!about_) {
+    about_ = new AboutBox(VersionText(), this);
+  }
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
 }
 
 }  // namespace vextal

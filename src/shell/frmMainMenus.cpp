@@ -279,12 +279,21 @@ std::vector<CommandRow> frmMain::CommandRows() {
        .caption = QT_TR_NOOP("Web update"),
        .run = [this] { mnuUpdate_Click(); }},
       {.kind = K::Line, .id = "mnuLineH1", .in = "mnuHelp"},
+      {.id = "mnuHowTo",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("How to play"),
+       .run = [this] { mnuHowTo_Click(); }},
       {.kind = K::Family, .id = "mnuReadme", .in = "mnuHelp", .family = readmes},
       {.kind = K::Line, .id = "mnuLinH2", .in = "mnuHelp"},
       {.id = "mnuPayPal",
        .in = "mnuHelp",
        .caption = "PayPal",  // a name, the same in every language
        .run = [this] { mnuPayPal_Click(); }},
+      {.kind = K::Line, .id = "mnuLineH4", .in = "mnuHelp"},
+      {.id = "mnuAbout",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("About Vextal"),
+       .run = [this] { mnuAbout_Click(); }},
   };
 }
 
