@@ -111,8 +111,9 @@ void frmMain::StartUp() {
 
   tmrAI->start();
   PlayStage(DrawStartupStage(random_));
-  // A new player learns once, as the last line of the first start, where the rules are.
-  if (!settings_.WelcomeShown()) {
+  // A new player learns once, as the last line of the first start, where the rules are; a
+  // window that keeps no settings has no first start to remember.
+  if (&settings_ != &forgetful_ && !settings_.WelcomeShown()) {
     AddLog(
         tr("New to Vextal? Help → How to play shows the rules; File → Enable CPU player lets "
            "you play against the computer."));

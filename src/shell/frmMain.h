@@ -86,6 +86,8 @@ class frmMain final : public QMainWindow, public NetView {
   frmFindGames* FindGamesWindow() const;
   // Help → "About Vextal", null until it was first asked for.
   AboutBox* AboutWindow() const;
+  // The version as the window shows it, "1.3+37".
+  static QString VersionText();
   ChatLog& chat() { return chat_; }
   // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
   CommandTable& Commands();
@@ -162,8 +164,6 @@ class frmMain final : public QMainWindow, public NetView {
   // Every menu entry's state again from its rules.
   void RefreshCommands();
   static QString ReadmeCaption(const QString& language);
-  // The version as the window shows it, "1.3+37".
-  static QString VersionText();
   // The language whose read-me F1 opens: the one shown.
   QString ReadmeLanguage() const;
   void Retranslate();

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "shell/HelpViewer.h"
+#include "shell/HowToPictures.h"
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
 #include "shell/UiLanguage.h"
@@ -78,7 +79,7 @@ class TestPages : public QObject {
 // every language are titled in the language shown, and change title with it.
 void TestPages::readmeOfTheLanguageAndTitlesInIt() {
   QTemporaryDir folder;
-  for (const QString& document : kDocuments) {
+  for (const QString& document : kDocuments + QStringList{"howto_en.html", "howto_de.html"}) {
     Touch(folder.filePath(document));
   }
   FakeOpener opener(false);
@@ -91,6 +92,20 @@ void TestPages::readmeOfTheLanguageAndTitlesInIt() {
   QCOMPARE(pages.Viewer()->Browser()->source(),
            QUrl::fromLocalFile(folder.filePath("readme_en.html")));
   QVERIFY(dialogs.boxes.isEmpty());
+
+  // How to play likewise, with the pictures the program paints.
+  pages.OpenHowTo(QStringLiteral("fr"));
+  QCOMPARE(pages.Viewer()->Browser()->source(),
+           QUrl::fromLocalFile(folder.filePath("howto_en.html")));
+  for (const char* picture : {"claim", "expansion", "block", "neutralisation"}) {
+    const QVariant image = pages.Viewer()->Browser()->loadResource(
+        QTextDocument::ImageResource, QUrl(QStringLiteral("board:") + picture));
+    QVERIFY2(!image.value<QImage>().isNull(), picture);
+  }
+  QVERIFY(!HowToPicture("claim").isNull() && HowToPicture("claim") != HowToPicture("block"));
+  pages.OpenHowTo(QStringLiteral("de"));
+  QCOMPARE(pages.Viewer()->Browser()->source(),
+           QUrl::fromLocalFile(folder.filePath("howto_de.html")));
 
   pages.OpenPayPal();
   QCOMPARE(pages.Viewer()->windowTitle(), QStringLiteral("Vextal - Donate"));

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include "shell/AboutBox.h"
 #include "shell/HelpViewer.h"
 #include "shell/Mnemonics.h"
 #include "shell/QtDialogs.h"
@@ -96,9 +97,10 @@ class TestWindowMenus : public QObject {
     QCOMPARE(Captions(rig.Find<QMenu>("mnuNetwork")),
              (QStringList{"Chat window", "-", "Host game", "Connect to Server",
                           "Find games on this network…", "-", "Disconnect", "-", "Synchronize"}));
-    QCOMPARE(Captions(rig.Find<QMenu>("mnuHelp")),
-             (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "Readme (english)",
-                          "Readme (deutsch)", "-", "PayPal"}));
+    QCOMPARE(
+        Captions(rig.Find<QMenu>("mnuHelp")),
+        (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "How to play",
+                     "Readme (english)", "Readme (deutsch)", "-", "PayPal", "-", "About Vextal"}));
 
     // The stage template stays in the menu, hidden, right before the seven stages.
     const QAction* stageTemplate = rig.Item("mnuSetup0");
@@ -331,13 +333,15 @@ class TestWindowMenus : public QObject {
                                    << "readme_de.html";
     QTest::newRow("paypal") << "mnuPayPal"
                             << "paypal.html";
+    QTest::newRow("how to play") << "mnuHowTo"
+                                 << "howto_en.html";
   }
   void helpEntriesOpenTheirOwnPages() {
     QFETCH(QString, item);
     QFETCH(QString, page);
     QTemporaryDir folder;
     for (const char* document :
-         {"update.html", "readme_en.html", "readme_de.html", "paypal.html"}) {
+         {"update.html", "readme_en.html", "readme_de.html", "paypal.html", "howto_en.html"}) {
       QFile copy(folder.filePath(document));
       QVERIFY(copy.open(QIODevice::WriteOnly));
     }
@@ -356,6 +360,31 @@ class TestWindowMenus : public QObject {
     }
     QCOMPARE(viewer ? viewer->Browser()->source() : QUrl(),
              page.isEmpty() ? QUrl() : QUrl::fromLocalFile(folder.filePath(page)));
+    QVERIFY(dialogs.boxes.isEmpty());
+  }
+
+  // The About box opens without blocking and names the version and the licence; the first start
+  // says once where the rules are, a later one with the same settings does not.
+  void aboutBoxAndFirstStartNote() {
+    QTemporaryDir folder;
+    ShellSettings settings(folder.filePath("v.conf"));
+    FakeClock clock{kWindowClockStartMs};
+    SeededRandom random{1};
+    RecordingDialogs dialogs;
+    const QString note = QStringLiteral("Help → How to play");
+    {
+      frmMain window(clock, random, dialogs, settings);
+      QVERIFY(window.findChild<QLabel*>("lblState")->text().contains(note));
+      QVERIFY(window.AboutWindow() == nullptr);
+      window.findChild<QAction*>("mnuAbout")->trigger();
+      AboutBox* about = window.AboutWindow();
+      QVERIFY(about && about->isVisible() && !about->isModal());
+      QVERIFY(about->Text()->text().contains(frmMain::VersionText()));
+      QVERIFY(about->Text()->text().contains("GPL-3.0-or-later"));
+      QCOMPARE(about->AboutQtButton()->text(), QStringLiteral("About Qt"));
+    }
+    frmMain again(clock, random, dialogs, settings);
+    QVERIFY(!again.findChild<QLabel*>("lblState")->text().contains(note));
     QVERIFY(dialogs.boxes.isEmpty());
   }
 
