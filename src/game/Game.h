@@ -36,6 +36,8 @@ class Game final : public QObject {
 
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
+  // After a network game falls back to local play, the CPU waits this long before it moves.
+  static constexpr std::int64_t kSeatChangePauseMs = 2000;
   // A hint is the move the strongest CPU level would play.
   static constexpr CpuLevel kHintLevel = kStrongestCpuLevel;
 
@@ -192,7 +194,11 @@ class Game final : public QObject {
   std::int32_t score2_ = 0;
   bool cpuOn_ = false;
   bool demoOn_ = false;
+  // The person's seat against the CPU: 1, or 2 after playing the connecting side of a network
+  // game, until a seat switch is turned.
+  Player personSeat_ = 1;
   std::int64_t lastMoveTick_ = 0;
+  std::int64_t cpuWaitsUntil_ = 0;
   bool resultShowing_ = false;
   CpuLevel cpuLevel_ = CpuLevel::Classic;
 

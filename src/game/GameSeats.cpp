@@ -20,7 +20,10 @@ Mode Game::CurrentMode() const {
   if (!cpuOn_) {
     return Mode::TwoPersons;
   }
-  return demoOn_ ? Mode::Demo : Mode::PersonAgainstCpu;
+  if (demoOn_) {
+    return Mode::Demo;
+  }
+  return personSeat_ == 2 ? Mode::CpuAgainstPerson : Mode::PersonAgainstCpu;
 }
 
 bool Game::MenuEnabled(MenuItem item) const {
@@ -51,6 +54,7 @@ bool Game::CpuMayMove() const {
 
 void Game::ToggleCpuPlayer() {
   cpuOn_ = !cpuOn_;
+  personSeat_ = 1;  // a seat the person kept from a network game lasts until a switch is turned
   emit SeatsChanged();
   DropCpuAnswer();
   ThinkAhead();
@@ -58,6 +62,7 @@ void Game::ToggleCpuPlayer() {
 
 void Game::ToggleDemoPlayer() {
   demoOn_ = !demoOn_;
+  personSeat_ = 1;
   emit SeatsChanged();
   DropCpuAnswer();
   ThinkAhead();
@@ -81,7 +86,7 @@ void Game::CpuTick() {
   }
   ThinkAhead();
   const std::int64_t now = clock_.NowMs();
-  if (now - lastMoveTick_ < kCpuPauseMs) {
+  if (now - lastMoveTick_ < kCpuPauseMs || now < cpuWaitsUntil_) {
     return;
   }
   std::optional<Cell> choice;

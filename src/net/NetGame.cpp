@@ -58,6 +58,8 @@ NetGame::NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket)
       QObject::connect(&game_, &Game::NewGameStarted, [this](bool) { NewGameStarted(); }),
       QObject::connect(&game_, &Game::ResultShownChanged,
                        [this](bool showing) { ResultShowing(showing); }),
+      // Another board (a stage, or one the peer sent) is no longer the game that started here.
+      QObject::connect(&game_, &Game::BoardReplaced, [this] { gameStart_.reset(); }),
   };
 }
 

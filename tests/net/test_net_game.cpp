@@ -638,6 +638,14 @@ void TestNetGame::host_ignores_the_peers_board_of_the_game_it_already_plays() {
   QTRY_VERIFY(host.Logged("Game synchronized."));
   QCOMPARE(host.game.Nodes(), start);
   QCOMPARE(host.game.ActPlayer(), Player(2));
+  // Once the host plays a board of the peer's, the start of its own earlier game is just another
+  // board: a 7 x 6 board, then that start, and the host holds what the peer sent last.
+  const Board big = MakeBoard({"XXXXXXX", "X-----X", "XXXXXXX", "X-----X", "XXXXXXX", "XXXXXXX"});
+  peer.Send({"124", GetSnapshot(big, 1)});
+  QTRY_COMPARE(host.game.NodesW(), std::uint8_t(7));
+  peer.Send({"124", cleared});
+  QTRY_COMPARE(host.game.Nodes(), start);
+  QCOMPARE(host.game.ActPlayer(), Player(1));
 }
 
 // A peer that gives the host cause after cause to send a big board without reading what it is
