@@ -213,9 +213,9 @@ void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
 }
 
 void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
-  if (HostingStops) {
-    HostingStops();
-  }
+  // The game stays announced until the client has said something: a connection that closes at
+  // once (a port scan, a program that crashed) leaves the host waiting.
+  clientSilent_ = true;
   view_.AddLog(tr("Client %1 connected.").arg(iRemoteIP));
   game_.SetNetSwitches(game_.NetMode(), true, true);
   view_.PlayWave(kConnectSound);
@@ -230,7 +230,16 @@ void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qi
   StartSession();
 }
 
+void NetGame::wsClientLeft(cSocket*, const QString& iRemoteIP) {
+  clientSilent_ = false;
+  view_.AddLog(
+      tr("Client %1 left before the game began; still waiting for a client.").arg(iRemoteIP));
+  game_.SetNetSwitches(game_.NetMode(), game_.NetServer(), false);
+  sync_.Reset();
+}
+
 void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
+  clientSilent_ = false;
   if (HostingStops) {
     HostingStops();
   }
@@ -244,6 +253,9 @@ void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
 // Messages from the peer
 
 void NetGame::wsReceive(cSocket*, const Message& iData) {
+  if (std::exchange(clientSilent_, false) && HostingStops) {
+    HostingStops();
+  }
   // A bad message is ignored whole, and the bytes behind it are kept on purpose: its framing was
   // intact, so throwing away what is pending would cut the next message in half and turn every
   // message after it into garbage.

@@ -78,6 +78,7 @@ class NetGame final : public SocketListener {
                    qint32 iPort) override;
   void wsDisconnected(cSocket* iSocket, qint32 iCause) override;
   void wsReceive(cSocket* iSocket, const Message& iData) override;
+  void wsClientLeft(cSocket* iSocket, const QString& iRemoteIP) override;
 
  private:
   // --- Events of the game -------------------------------------------------------------------
@@ -108,6 +109,8 @@ class NetGame final : public SocketListener {
   // further causes for a board get no second copy but one answer once it is.
   qint64 answerMark_ = -1;
   bool answerOwed_ = false;
+  // A client was accepted and nothing has come from it yet: the game stays announced.
+  bool clientSilent_ = false;
   QString lastServerAddress_;
   QList<QMetaObject::Connection> gameEvents_;
   // The host's position at the start of its current game, while connected.

@@ -31,7 +31,12 @@ enum SocketState : qint16 {
 
 // The program's one TCP endpoint. It either hosts (listens and accepts exactly one client) or
 // connects to a host; it frames outgoing messages, reassembles incoming ones and reports every
-// connection event to its SocketListener. It owns at most one QTcpServer or QTcpSocket at a time.
+// connection event to its SocketListener. It owns at most one QTcpServer and one QTcpSocket.
+//
+// A host keeps listening after it has accepted a client until a whole message has come from it:
+// a connection that closes before that (a port scan, a program that crashed at once) is let go
+// with wsClientLeft and the host goes on waiting, and a newcomer takes the place of an accepted
+// client that has not sent a byte yet. From the client's first message on, one client per listen.
 //
 // Nothing here blocks or spins an event loop: Qt's signals drive it. Callbacks may re-enter it
 // (Disconnect, Listen, Connect, Send) or delete it; after every callback it checks that the
@@ -108,6 +113,12 @@ class cSocket : public QObject {
   // closed gracefully and deleted later, so it may be dropped from inside its own signals.
   // Returns whether anything was open.
   bool DropEndpoint();
+  void DropServer();
+  void DropSocket();
+  // A client was accepted and the listener still runs: nothing whole has come from it yet.
+  bool HoldsSilentClient() const { return server_ != nullptr && socket_ != nullptr; }
+  // Lets that client go, keeps listening and reports wsClientLeft.
+  void LetSilentClientGo();
   // Reads, decodes and delivers what is pending on the current socket, for one time slice.
   // Returns false when the connection ended meanwhile (a callback closed or replaced it, or
   // destroyed this object).
@@ -124,6 +135,8 @@ class cSocket : public QObject {
   bool hosting_ = false;
   QTcpServer* server_ = nullptr;
   QTcpSocket* socket_ = nullptr;
+  // The address of the accepted client, as reported when it was accepted.
+  QString clientAddress_;
   FrameDecoder decoder_;
   // Decoded messages of the current connection not yet delivered, oldest first.
   QList<Message> pending_;

@@ -85,6 +85,10 @@ bool cSocket::DeliverPending() {
       }
       FrameDecoder::Result decoded = decoder_.Feed(socket_->read(kReadChunk));
       pending_ = std::move(decoded.Messages);
+      if (!pending_.isEmpty()) {
+        // The client has spoken: one client per listen, later ones find nobody.
+        DropServer();
+      }
       tooLarge_ = decoded.Error == FrameError::TooLarge;
       if (decoded.Error == FrameError::EmptyMessage) {
         // What is pending cannot be placed in the stream any more: throw it away. The decoder
@@ -143,7 +147,11 @@ void cSocket::ReportReceiveEnd() {
   if (std::exchange(tooLarge_, false)) {
     Disconnect(CauseNetworkError);
   } else if (std::exchange(peerClosedHeld_, false)) {
-    Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+    if (HoldsSilentClient()) {
+      LetSilentClientGo();
+    } else {
+      Disconnect(hosting_ ? CauseClientClosed : CauseHostClosed);
+    }
   }
 }
 

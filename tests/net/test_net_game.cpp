@@ -198,6 +198,7 @@ class TestNetGame : public QObject {
   void a_difference_either_side_notices_heals_data();
   void a_difference_either_side_notices_heals();
   void host_refuses_a_second_move_in_a_row();
+  void stray_connections_leave_the_host_waiting();
   void host_ignores_the_peers_board_of_the_game_it_already_plays();
   void unread_board_causes_queue_one_answer_data();
   void unread_board_causes_queue_one_answer();
@@ -586,6 +587,44 @@ void TestNetGame::a_difference_either_side_notices_heals() {
   QCOMPARE(mover.game.Nodes()(c, r).Owner, player);
   QVERIFY(RunUntil([&] { return SameGame(host.game, client.game); }, 1000));
   QVERIFY(noticer.rec.Effects.filter(QStringLiteral("log:Boards out of step")).size() == 1);
+}
+
+// Connections that close before a word (a port scan, a program that crashed at once) leave the
+// host waiting, listening and announced; a real client joins after a thousand of them.
+void TestNetGame::stray_connections_leave_the_host_waiting() {
+  Side host(6);
+  Side client(6);
+  QStringList announced;
+  host.net.HostingWaits = [&](quint16 port) { announced << QString::number(port); };
+  host.net.HostingStops = [&] { announced << QStringLiteral("withdrawn"); };
+  host.net.HostGame();
+  const quint16 port = host.socket.ListeningPort();
+  const QString left = QStringLiteral(
+      "log:Client 127.0.0.1 left before the game began; still waiting for a client.");
+  for (int i = 0; i < 1000; ++i) {
+    QTcpSocket stray;
+    stray.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(stray.waitForConnected(5000));
+    if (i % 3 == 1) {
+      stray.write(
+          "\x04\x02"
+          "24");  // the start of a move
+    }
+    i % 3 == 2 ? stray.abort() : stray.disconnectFromHost();
+    QVERIFY(RunUntil([&] { return host.rec.Effects.count(left) == i + 1; }, 5000));
+  }
+  QVERIFY(host.game.NetMode() && !host.game.NetConnected());
+  QCOMPARE(host.socket.ListeningPort(), port);
+  QCOMPARE(announced, QStringList{QString::number(port)});
+  QVERIFY(!host.rec.Effects.contains("wave:over2.wav"));
+
+  client.net.NetPort = port;
+  client.rec.InputAnswers = {"127.0.0.1"};
+  client.net.ConnectToServer();
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QVERIFY(SameGame(host.game, client.game));
+  QCOMPARE(announced, (QStringList{QString::number(port), "withdrawn"}));
+  QCOMPARE(host.socket.ListeningPort(), quint16(0));
 }
 
 // A peer's move when it is not the peer's turn on the host was made on another board: the host
