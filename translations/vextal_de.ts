@@ -168,6 +168,14 @@
         <source>Boards out of step: the host sends its board again.</source>
         <translation>Spielbretter weichen ab: Der Host sendet sein Brett erneut.</translation>
     </message>
+    <message>
+        <source>The peer&apos;s program cannot show some of these characters; it shows &quot;?&quot; instead.</source>
+        <translation>Das Programm der Gegenseite kann einige dieser Zeichen nicht anzeigen; es zeigt stattdessen &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>Client %1 left before the game began; still waiting for a client.</source>
+        <translation>Client %1 ist vor Spielbeginn gegangen; warte weiter auf einen Client.</translation>
+    </message>
 </context>
 <context>
     <name>OpeningBook</name>

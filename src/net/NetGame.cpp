@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "net/ChatText.h"
 #include "net/Snapshot.h"
 #include "net/cBuffer.h"
 
@@ -121,9 +122,17 @@ bool NetGame::SendChat(const QString& line) {
   if (!game_.NetConnected()) {
     return false;
   }
-  // Text crosses the wire one byte per character.
-  Send({QByteArray::number(MsgChat), TextToBytes(line)});
+  if (ChatAsReceived(line) != line && !std::exchange(toldCharactersLost_, true)) {
+    view_.AddLog(
+        tr("The peer's program cannot show some of these characters; it shows \"?\" "
+           "instead."));
+  }
+  Send(ChatMessage(line, peerRevision_));
   return true;
+}
+
+QString NetGame::ChatAsReceived(const QString& line) const {
+  return vextal::ChatAsReceived(line, peerRevision_);
 }
 
 void NetGame::Send(const Message& message) {
@@ -194,7 +203,9 @@ void NetGame::StartSession() {
   answerMark_ = -1;
   answerOwed_ = false;
   gameStart_.reset();
-  Send({QByteArray::number(MsgHello), QByteArray::number(kDigestRevision)});
+  peerRevision_ = 0;
+  toldCharactersLost_ = false;
+  Send({QByteArray::number(MsgHello), QByteArray::number(kHelloRevision)});
 }
 
 void NetGame::wsListening(cSocket*, qint32) {
@@ -279,7 +290,11 @@ void NetGame::wsReceive(cSocket*, const Message& iData) {
       break;
     case MsgHello:
       sync_.PeerAnnounced();
+      peerRevision_ = NumberItem(iData, 1, 1, INT32_MAX).value_or(1);
       return;  // nothing on the board changed
+    case MsgChatText:
+      good = ReceiveChatText(iData);
+      break;
     case MsgDigest:
       ReceiveDigest(iData);
       return;
@@ -321,6 +336,14 @@ bool NetGame::ReceiveChat(const Message& iData) {
     return false;
   }
   view_.AddChatLine(BytesToText(iData[1]), false);
+  return true;
+}
+
+bool NetGame::ReceiveChatText(const Message& iData) {
+  if (iData.size() < 2) {
+    return false;
+  }
+  view_.AddChatLine(ChatTextOf(iData[1]), false);
   return true;
 }
 

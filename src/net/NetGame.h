@@ -66,8 +66,11 @@ class NetGame final : public SocketListener {
   void Synchronize();  // "Synchronize": the host sends its board again
 
   // --- Chat ---------------------------------------------------------------------------------
-  // Sends one chat line; false when no peer is connected (nothing is sent then).
+  // Sends one chat line; false when no peer is connected (nothing is sent then). When the peer
+  // cannot receive a character of it, the log says so, once a connection.
   bool SendChat(const QString& line);
+  // The line as the connected peer will show it.
+  QString ChatAsReceived(const QString& line) const;
 
   // --- Connection events --------------------------------------------------------------------
   void wsListening(cSocket* iSocket, qint32 iPort) override;
@@ -90,6 +93,7 @@ class NetGame final : public SocketListener {
   // is out of range): nothing of it is applied and the board is not repainted.
   bool ReceiveMove(const Message& iData);
   bool ReceiveChat(const Message& iData);
+  bool ReceiveChatText(const Message& iData);
   bool ReceiveSnapshot(const Message& iData);
   void ReceiveDigest(const Message& iData);
   // The board in answer to the peer (a request, a move or digest that shows the boards differ),
@@ -109,6 +113,10 @@ class NetGame final : public SocketListener {
   // further causes for a board get no second copy but one answer once it is.
   qint64 answerMark_ = -1;
   bool answerOwed_ = false;
+  // The revision the peer's hello announced, 0 without one; whether the log has said yet that
+  // the peer cannot receive some characters.
+  int peerRevision_ = 0;
+  bool toldCharactersLost_ = false;
   // A client was accepted and nothing has come from it yet: the game stays announced.
   bool clientSilent_ = false;
   QString lastServerAddress_;

@@ -208,7 +208,8 @@ class frmMain final : public QMainWindow, public NetView {
   QString programFolder_;
   // The chat transcript with its window, and the Help pages.
   ChatLog chat_{ChatLink{[this] { return game_.NetConnected(); },
-                         [this](const QString& line) { net_.SendChat(line); }}};
+                         [this](const QString& line) { net_.SendChat(line); },
+                         [this](const QString& line) { return net_.ChatAsReceived(line); }}};
   DesktopUrlOpener desktop_;
   UrlOpener& urlOpener_;
   Pages pages_{urlOpener_, dialogs_, programFolder_};

@@ -12,6 +12,7 @@
 #include "net/Framing.h"
 #include "net/NetGame.h"
 #include "net/Snapshot.h"
+#include "net/cBuffer.h"
 
 using namespace vextal;
 using namespace vextal::testing;
@@ -183,6 +184,7 @@ class TestNetGame : public QObject {
   void a_move_message_makes_its_mover_the_player_to_move();
   void unknown_type_only_repaints();
   void chat_line_arrives_without_mark();
+  void chat_carries_any_character_to_a_copy_and_what_it_can_to_others();
   void broken_snapshot_leaves_the_board_and_disconnects_data();
   void broken_snapshot_leaves_the_board_and_disconnects();
   void good_snapshot_replaces_board_size_and_player();
@@ -214,6 +216,7 @@ void TestNetGame::bad_messages_change_nothing_data() {
   QTest::newRow("column not a number") << Move("1", "c", "1");
   QTest::newRow("row missing") << Message{"24", "1", "3"};
   QTest::newRow("chat without line") << Message{"36"};
+  QTest::newRow("chat text without line") << Message{"202"};
   QTest::newRow("snapshot without board") << Message{"124"};
 }
 
@@ -249,6 +252,41 @@ void TestNetGame::chat_line_arrives_without_mark() {
   Side side(6);
   side.net.wsReceive(&side.socket, Message{"36", "gr\xFC\xDF dich"});
   QCOMPARE(side.rec.Effects, (QStringList{QString::fromUtf8("chat:grüß dich"), "draw"}));
+}
+
+// Between two copies of this program a chat line carries any character. A peer that knows only
+// the listed messages gets "?" for a character one byte cannot carry; the line is shown here as
+// that peer will show it, and the log says so once.
+void TestNetGame::chat_carries_any_character_to_a_copy_and_what_it_can_to_others() {
+  const QString line = QString::fromUtf8("Grüße, Привет ✓ 🎲");
+  Side host(6);
+  Side client(6);
+  host.Join(client);
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QCOMPARE(client.net.ChatAsReceived(line), line);
+  QVERIFY(client.net.SendChat(line));
+  QTRY_VERIFY(host.rec.Effects.contains("chat:" + line));
+  QVERIFY(client.rec.Effects.filter("log:The peer's").isEmpty());
+  // Bytes that are not UTF-8 cannot harm the line.
+  host.net.wsReceive(&host.socket, Message{"202", "a\xFF\xC3"});
+  QVERIFY(host.rec.Effects.contains(QString::fromUtf8("chat:a\uFFFD\uFFFD")));
+
+  Side alone(6);
+  alone.net.HostGame();
+  PlainPeer peer;
+  QVERIFY(peer.Connect(alone.socket.ListeningPort()));
+  QTRY_VERIFY(alone.game.NetConnected());
+  const QString shown = QString::fromUtf8("Grüße, ?????? ? ??");
+  QCOMPARE(alone.net.ChatAsReceived(line), shown);
+  QVERIFY(alone.net.SendChat(line));
+  QVERIFY(alone.net.SendChat(line));
+  QVERIFY(alone.net.SendChat(QStringLiteral("plain")));
+  QTRY_COMPARE(peer.Received("36").size(), 3);
+  QCOMPARE(BytesToText(peer.Received("36").first()[1]), shown);
+  QCOMPARE(alone.rec.Effects.count(
+               QStringLiteral("log:The peer's program cannot show some of these characters; it "
+                              "shows \"?\" instead.")),
+           1);
 }
 
 void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects_data() {
