@@ -96,9 +96,8 @@ quint16 cSocket::ListeningPort() const {
 
 bool cSocket::DropEndpoint() {
   const bool wasOpen = State() != StateClosed;
-  ++generation_;
+  NewGeneration();
   peerClosedHeld_ = false;
-  pending_.clear();
   tooLarge_ = false;
   overflowed_ = false;
   heldConnected_ = false;
@@ -106,6 +105,11 @@ bool cSocket::DropEndpoint() {
   DropServer();
   DropSocket();
   return wasOpen;
+}
+
+void cSocket::NewGeneration() {
+  ++generation_;
+  delivery_.Reset();
 }
 
 void cSocket::DropServer() {
@@ -143,9 +147,8 @@ void cSocket::DropSocket() {
 
 void cSocket::LetSilentClientGo() {
   const QString address = std::exchange(clientAddress_, QString());
-  ++generation_;
+  NewGeneration();
   peerClosedHeld_ = false;
-  pending_.clear();
   tooLarge_ = false;
   overflowed_ = false;
   DropSocket();
@@ -217,7 +220,7 @@ bool cSocket::Listen(qint32 iPort, const QHostAddress& iBindAddress) {
     return false;
   }
   server_ = server;
-  ++generation_;
+  NewGeneration();
   connect(server, &QTcpServer::newConnection, this, &cSocket::OnNewConnection);
   connect(server, &QTcpServer::acceptError, this, &cSocket::OnAcceptError);
   hosting_ = true;
@@ -240,7 +243,7 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
   }
 
   socket_ = new QTcpSocket(this);
-  ++generation_;
+  NewGeneration();
   const quint64 generation = generation_;
   WatchSocket(socket_);
   holdEvents_ = true;
@@ -321,7 +324,7 @@ void cSocket::OnAcceptError() {
 
 void cSocket::Accept(QTcpSocket* iPending, qint32 iRequestID) {
   socket_ = iPending;
-  ++generation_;
+  NewGeneration();
   const quint64 generation = generation_;
   WatchSocket(socket_);
   decoder_.ResetReceive();

@@ -11,6 +11,7 @@
 
 #include "net/Framing.h"
 #include "net/Message.h"
+#include "net/MessageDelivery.h"
 #include "net/SocketListener.h"
 
 class QTcpServer;
@@ -51,7 +52,7 @@ class cSocket : public QObject {
   static constexpr qint64 kReadBufferBytes = 1024 * 1024;
   // One delivery pass hands control back to the event loop after this long, so a flood of
   // messages never freezes the window; the rest follow in the next pass, in order.
-  static constexpr qint64 kDeliverySliceMs = 20;
+  static constexpr qint64 kDeliverySliceMs = MessageDelivery::kSliceMs;
 
   explicit cSocket(SocketListener* iListener = nullptr, QObject* parent = nullptr);
   ~cSocket() override;
@@ -92,7 +93,7 @@ class cSocket : public QObject {
   void HoldDelivery(bool hold);
 
   // The clock that measures a delivery slice, in milliseconds; tests pass a fake one.
-  void SetSliceClock(std::function<qint64()> clock) { sliceClock_ = std::move(clock); }
+  void SetSliceClock(std::function<qint64()> clock) { delivery_.SetSliceClock(std::move(clock)); }
   // Hosts on iPort (0 picks a free port). The program listens on all addresses, IPv4 and IPv6;
   // tests bind the loopback address. On failure reports cause 2 and returns false.
   bool Listen(qint32 iPort, const QHostAddress& iBindAddress = QHostAddress(QHostAddress::Any));
@@ -123,13 +124,14 @@ class cSocket : public QObject {
   // Returns false when the connection ended meanwhile (a callback closed or replaced it, or
   // destroyed this object).
   bool DeliverPending();
-  // Delivers the decoded messages in pending_ until the slice ends; false as above.
-  bool DeliverDecoded(qint64 sliceStart, bool& sliceOver);
-  // A delivery pass from the event loop, for the current connection.
-  void ScheduleDelivery();
+  // What the delivery takes from this socket.
+  MessageDelivery::Source DeliverySource();
+  // Decodes the next chunk of what the socket holds into `into`; false when it holds nothing.
+  bool Decode(QList<Message>& into);
   // Once every message before the peer's close or a fatal receive error is delivered, reports it.
   void ReportReceiveEnd();
-  qint64 SliceNow() const;
+  // Another connection, or none: code resuming after a callback sees the change.
+  void NewGeneration();
 
   SocketListener* listener_ = nullptr;
   bool hosting_ = false;
@@ -138,22 +140,16 @@ class cSocket : public QObject {
   // The address of the accepted client, as reported when it was accepted.
   QString clientAddress_;
   FrameDecoder decoder_;
-  // Decoded messages of the current connection not yet delivered, oldest first.
-  QList<Message> pending_;
+  // The decoded messages of the current connection, on their way to the listener.
+  MessageDelivery delivery_{DeliverySource()};
   // The decoder refused a message past its bound; reported after the messages before it.
   bool tooLarge_ = false;
-  bool held_ = false;
-  bool deliveryScheduled_ = false;
   bool overflowed_ = false;
   qint64 queuedTotal_ = 0;
-  std::function<qint64()> sliceClock_;
   std::function<void()> allWritten_;
   // Changes whenever the endpoint is dropped or replaced, so code resuming after a callback can
   // tell whether the connection it was working on is still there.
   quint64 generation_ = 1;
-  // The generation whose bytes are being delivered (0: none). A callback that runs a modal
-  // dialog lets socket events in; they must not overtake the messages still to be delivered.
-  quint64 deliveringGeneration_ = 0;
   // The peer closed while messages were being delivered; reported once they all are.
   bool peerClosedHeld_ = false;
   // While Connect starts the socket, its connected/error signals may fire at once; they are

@@ -10,6 +10,7 @@
 #include "common/CoreRecorder.h"
 #include "game/Rules.h"
 #include "net/Framing.h"
+#include "net/MemoryLink.h"
 #include "net/NetGame.h"
 #include "net/Snapshot.h"
 #include "net/cBuffer.h"
@@ -193,6 +194,7 @@ class TestNetGame : public QObject {
   void synchronize_needs_a_connected_host();
   void connect_answer_of_spaces_does_nothing();
   void join_play_two_games_and_disconnect();
+  void memory_links_carry_a_whole_game_and_its_end();
   void disconnect_question_keeps_connection_unless_yes();
   void crossing_moves_boards_and_result_boxes_never_diverge();
   void digest_verdicts_data();
@@ -438,6 +440,48 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
   QVERIFY(!host.game.NetMode() && !client.game.NetMode());
   QCOMPARE(host.game.CurrentMode(), Mode::TwoPersons);
+}
+
+// The same protocol over a pair of links in memory, without sockets: two games by random legal
+// moves, a chat line, and a close that the other side hears after the last message before it.
+void TestNetGame::memory_links_carry_a_whole_game_and_its_end() {
+  Side host(7);
+  Side client(2);
+  MemoryLink hostEnd(host.net.Events());
+  MemoryLink clientEnd(client.net.Events());
+  MemoryLink::Join(hostEnd, clientEnd);
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QVERIFY(SameGame(host.game, client.game));
+  QVERIFY(host.game.NetServer() && !client.game.NetServer());
+  std::mt19937 pick(7);
+  for (int gamesEnded = 0, moves = 0; gamesEnded < 2 && moves < 200; ++moves) {
+    Side& mover = host.game.ActPlayer() == 1 ? host : client;
+    std::vector<std::pair<int, int>> legal;
+    for (int col = 1; col <= mover.game.NodesW(); ++col) {
+      for (int row = 1; row <= mover.game.NodesH(); ++row) {
+        if (mover.game.IsLegalMove(col, row, mover.game.ActPlayer())) {
+          legal.emplace_back(col, row);
+        }
+      }
+    }
+    QVERIFY(!legal.empty());
+    const int ended = mover.rec.GamesEnded;
+    const auto [mc, mr] = legal[pick() % legal.size()];
+    mover.game.PlayCell(mc, mr);
+    gamesEnded += mover.rec.GamesEnded > ended ? 1 : 0;
+    QTRY_VERIFY(SameGame(host.game, client.game));
+  }
+  QVERIFY(host.rec.GamesEnded >= 2);
+  QVERIFY(host.net.SendChat(QString::fromUtf8("last ✓")));
+  host.rec.BoxAnswers = {BoxAnswer::Yes};
+  host.net.Disconnect();
+  QVERIFY(host.Logged("Disconnected."));
+  QTRY_VERIFY(client.Logged("Disconnected (server disconnected)."));
+  const QStringList& seen = client.rec.Effects;
+  QVERIFY(seen.indexOf(QString::fromUtf8("chat:last ✓")) >= 0);
+  QVERIFY(seen.indexOf(QString::fromUtf8("chat:last ✓")) <
+          seen.indexOf("log:Disconnected (server disconnected)."));
+  QVERIFY(!host.game.NetMode() && !client.game.NetMode());
 }
 
 void TestNetGame::disconnect_question_keeps_connection_unless_yes() {
