@@ -11,6 +11,7 @@ Game::Game(const Clock& clock, RandomSource& random) : clock_(clock), random_(ra
 
 void Game::NewGame() {
   DropCpuAnswer();
+  NewPerfectGame(*perfectMemory_);
   history_.Clear();
   lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
