@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "shell/Front.h"
+#include "shell/UiLanguage.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
@@ -55,7 +56,7 @@ void frmMain::Front_TabbedTo() {
 
 void frmMain::ShowMoveMarker() {
   const std::optional<Cell>& last = game_.ShownLastMove();
-  if (!last || !mnuMarkLastMove->isChecked()) {
+  if (!last || !settings_.MarkLastMove()) {
     front->SetMoveMarker(std::nullopt);
     return;
   }
@@ -129,20 +130,9 @@ void frmMain::mnuEnableDemo_Click() {
   game_.ToggleDemoPlayer();
 }
 
-void frmMain::mnuCpuLevel_Click(int index) {
-  if (index < 0 || index >= int(kCpuLevels.size())) {
-    return;
-  }
-  const CpuLevel level = kCpuLevels[std::size_t(index)];
-  SelectCpuLevel(level);
-  settings_.SetCpuStrength(level);
-}
-
-void frmMain::SelectCpuLevel(CpuLevel level) {
+void frmMain::mnuCpuLevel_Click(CpuLevel level) {
   game_.SetCpuLevel(level);
-  for (qsizetype i = 0; i < mnuCpuLevel.size(); ++i) {
-    mnuCpuLevel[i]->setChecked(kCpuLevels[std::size_t(i)] == level);
-  }
+  settings_.SetCpuStrength(level);
 }
 
 void frmMain::mnuUndo_Click() {
@@ -159,8 +149,8 @@ void frmMain::mnuHint_Click() {
 }
 
 void frmMain::mnuMarkLastMove_Click() {
+  settings_.SetMarkLastMove(!settings_.MarkLastMove());
   ShowMoveMarker();
-  settings_.SetMarkLastMove(mnuMarkLastMove->isChecked());
 }
 
 void frmMain::mnuEnableSound_Click() {
@@ -188,15 +178,17 @@ void frmMain::RememberTune() {
   settings_.SetTune(playing);
 }
 
-void frmMain::mnuSize_Click(int index) {
-  if (index >= 0 && index < int(kWindowSizes.size())) {
-    settings_.SetSize(kWindowSizes[std::size_t(index)]);
-  }
+void frmMain::mnuSize_Click(WindowSize size) {
+  settings_.SetSize(size);
 }
 
-void frmMain::mnuLanguage_Click(int index) {
-  if (index >= 0 && index < int(kUiLanguages.size())) {
-    settings_.SetLanguage(kUiLanguages[std::size_t(index)]);
+void frmMain::mnuLanguage_Click(const QString& language) {
+  settings_.SetLanguage(language);
+  // Every open window takes the new texts at once (changeEvent).
+  if (UiTranslation* shown = UiTranslation::Current()) {
+    shown->Apply(language);
+  } else {
+    translation_ = std::make_unique<UiTranslation>(language);
   }
 }
 
@@ -205,8 +197,8 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::mnuClear_Click() {
-  // Ctrl+N comes here too: only where the menu allows it (never on a network game's client).
-  if (mnuClear->isEnabled()) {
+  // Only where the rules allow it: never on a network game's client.
+  if (game_.MenuEnabled(MenuItem::Reset)) {
     game_.NewGame();
   }
 }
@@ -276,14 +268,6 @@ void frmMain::mnuGuestbook_Click() {
 
 void frmMain::mnuUpdate_Click() {
   pages_.OpenUpdatePage();
-}
-
-void frmMain::mnuReadmeEN_Click() {
-  pages_.OpenReadmeEnglish();
-}
-
-void frmMain::mnuReadmeDE_Click() {
-  pages_.OpenReadmeGerman();
 }
 
 void frmMain::mnuPayPal_Click() {
