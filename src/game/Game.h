@@ -175,7 +175,11 @@ class Game final : public QObject {
   // Drops the CPU's question and answer and any hint still thought about.
   void DropCpuAnswer();
   void PlayCpuChoice(std::optional<Cell> cell);
+  void ClearBoard();
   void ClearForNextGame();
+  // The result of the board as it stands; the final position kept for showing, the next game set
+  // up underneath.
+  GameResult EndGame();
   void Announce(const GameResult& result);
   void ShowNewGame();
   void Recount();

@@ -18,7 +18,7 @@ enum DisconnectCause : qint32 {
   CauseNetworkError = 3,  // a socket error, an oversized message, a broken snapshot
 };
 
-// Receives the connection events of a cSocket; the main window implements it. iSocket is always
+// Receives the connection events of a cSocket; NetGame implements it. iSocket is always
 // the reporting cSocket. Every callback may call back into the cSocket (Send, Disconnect, Listen,
 // Connect) or destroy it; the cSocket copes.
 class SocketListener {

@@ -103,6 +103,18 @@ void Front::SetFocusFrame(const std::optional<QRect>& frame) {
   }
 }
 
+namespace {
+
+// A ring of `width` pixels along the inside of r.
+void PaintRing(QPainter& p, const QRect& r, int width, const QColor& color) {
+  p.fillRect(QRect(r.left(), r.top(), r.width(), width), color);
+  p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), color);
+  p.fillRect(QRect(r.left(), r.top(), width, r.height()), color);
+  p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), color);
+}
+
+}  // namespace
+
 void Front::PaintFocusFrame(QPainter& p) const {
   if (!focusFrame_) {
     return;
@@ -113,14 +125,8 @@ void Front::PaintFocusFrame(QPainter& p) const {
   // A white ring two pixels wide inside a black one: seen on the dark board and on every colour
   // of the nodes and bars.
   const QRect outer = focusFrame_->translated(inside.topLeft());
-  const auto ring = [&p](const QRect& r, int width, const QColor& color) {
-    p.fillRect(QRect(r.left(), r.top(), r.width(), width), color);
-    p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), color);
-    p.fillRect(QRect(r.left(), r.top(), width, r.height()), color);
-    p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), color);
-  };
-  ring(outer, 1, Qt::black);
-  ring(outer.adjusted(1, 1, -1, -1), 2, Qt::white);
+  PaintRing(p, outer, 1, Qt::black);
+  PaintRing(p, outer.adjusted(1, 1, -1, -1), 2, Qt::white);
   p.restore();
 }
 
@@ -140,13 +146,7 @@ void Front::PaintMoveMarker(QPainter& p) const {
   p.setClipRect(inside);
   // A yellow ring two pixels wide: apart from the focus frame's black and white, and bright on
   // the dark board and on both players' colours.
-  const QRect r = moveMarker_->translated(inside.topLeft());
-  const QColor yellow(255, 220, 0);
-  const int width = 2;
-  p.fillRect(QRect(r.left(), r.top(), r.width(), width), yellow);
-  p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), yellow);
-  p.fillRect(QRect(r.left(), r.top(), width, r.height()), yellow);
-  p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), yellow);
+  PaintRing(p, moveMarker_->translated(inside.topLeft()), 2, QColor(255, 220, 0));
   p.restore();
 }
 
