@@ -129,6 +129,7 @@ GameResult Game::TakeResult() const {
 // Ownership and links gone, and with them the game's history, its last move and any search.
 void Game::ClearBoard() {
   DropCpuAnswer();
+  NewPerfectGame(*perfectMemory_);
   history_.Clear();
   lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {

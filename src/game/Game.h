@@ -216,6 +216,8 @@ class Game final : public QObject {
   QString bookPath_;
   bool bookRead_ = false;
   std::shared_ptr<const OpeningBook> book_;
+  // Perfect's solver and table, carried from move to move and emptied at a new game.
+  std::shared_ptr<PerfectMemory> perfectMemory_ = MakePerfectMemory();
 
   // The cell played last in this game, the positions before each move of it (local play), and
   // the finished game's final position while its result is shown.

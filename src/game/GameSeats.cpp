@@ -123,8 +123,8 @@ void Game::ThinkAhead() {
   const auto seed = std::uint64_t(random_.Uniform() * 9007199254740992.0);
   std::shared_ptr<const OpeningBook> book =
       cpuLevel_ == CpuLevel::Perfect ? PerfectBook() : nullptr;
-  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed, std::move(book)), nodes_, actPlayer_,
-               [this](std::optional<Cell> cell) {
+  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed, std::move(book), perfectMemory_), nodes_,
+               actPlayer_, [this](std::optional<Cell> cell) {
                  // An answer for a position that has changed since is worth nothing.
                  if (nodes_ == askedBoard_ && actPlayer_ == askedPlayer_) {
                    cpuAnswer_ = cell;
