@@ -12,6 +12,8 @@ const QString kTune = QStringLiteral("sound/tune");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kMarkLastMove = QStringLiteral("board/markLastMove");
+const QString kVisualCues = QStringLiteral("board/visualCues");
+const QString kPlayerColors = QStringLiteral("board/playerColors");
 const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
@@ -130,6 +132,43 @@ bool ShellSettings::MarkLastMove() const {
 
 void ShellSettings::SetMarkLastMove(bool on) {
   Write(kMarkLastMove, on);
+}
+
+bool ShellSettings::VisualCues() const {
+  return ReadBool(kVisualCues, false);
+}
+
+void ShellSettings::SetVisualCues(bool on) {
+  Write(kVisualCues, on);
+}
+
+namespace {
+
+// The schemes by the names the settings file keeps.
+const std::pair<ColorScheme, QLatin1String> kSchemeNames[] = {
+    {ColorScheme::Original, QLatin1String("original")},
+    {ColorScheme::ColorBlindSafe, QLatin1String("colorBlindSafe")},
+    {ColorScheme::HighContrast, QLatin1String("highContrast")},
+};
+
+}  // namespace
+
+std::optional<ColorScheme> ShellSettings::PlayerColors() const {
+  const QString name = ReadText(kPlayerColors);
+  for (const auto& [scheme, key] : kSchemeNames) {
+    if (name == key) {
+      return scheme;
+    }
+  }
+  return std::nullopt;
+}
+
+void ShellSettings::SetPlayerColors(ColorScheme scheme) {
+  for (const auto& [known, key] : kSchemeNames) {
+    if (known == scheme) {
+      Write(kPlayerColors, QString(key));
+    }
+  }
 }
 
 WindowSize ShellSettings::Size() const {

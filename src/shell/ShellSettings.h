@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QSize>
 
@@ -9,6 +10,7 @@
 #include <QVariant>
 
 #include "game/CpuLevel.h"
+#include "render/ColorSchemes.h"
 #include "shell/UiLanguage.h"
 #include "shell/WindowSize.h"
 
@@ -17,7 +19,8 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, "Mark last move", the window size, the language,
+// music", "Enable CPU player", the CPU strength, "Mark last move", "Visual cues", the
+// players' colours, the window size, the language,
 // the server address typed last and the size of the Help viewer. Every value is written as soon as
 // it is set. Nothing else is kept: the demo and the stage start afresh with every run.
 //
@@ -48,6 +51,11 @@ class ShellSettings {
   void SetCpuStrength(CpuLevel level);
   bool MarkLastMove() const;  // true
   void SetMarkLastMove(bool on);
+  bool VisualCues() const;  // false
+  void SetVisualCues(bool on);
+  // The players' colours once chosen; nothing until then (the desktop's choice decides).
+  std::optional<ColorScheme> PlayerColors() const;
+  void SetPlayerColors(ColorScheme scheme);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
   UiLanguage Language() const;  // System

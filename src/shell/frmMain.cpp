@@ -10,6 +10,7 @@
 
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
+#include "shell/DesktopContrast.h"
 #include "shell/Mnemonics.h"
 #include "shell/ShellPaths.h"
 #include "shell/frmFindGames.h"
@@ -132,6 +133,9 @@ void frmMain::ApplySettings() {
   }
   SelectCpuLevel(settings_.CpuStrength());
   mnuMarkLastMove->setChecked(settings_.MarkLastMove());
+  visualCues_ = settings_.VisualCues();
+  ApplyPlayerColors(settings_.PlayerColors().value_or(
+      DesktopPrefersHighContrast() ? ColorScheme::HighContrast : ColorScheme::Original));
   const WindowSize size = settings_.Size();
   for (qsizetype i = 0; i < mnuSize.size(); ++i) {
     mnuSize[i]->setChecked(kWindowSizes[std::size_t(i)] == size);
