@@ -89,7 +89,16 @@ class CellAccessible final : public QAccessibleInterface,
   QStringList actionNames() const override { return {pressAction()}; }
   void doAction(const QString& name) override {
     if (name == pressAction() && front_ && front_->Access().Press) {
-      front_->Access().Press(column_, row_);
+      // Played from the event loop, as a button's press is: a move that ends the game opens the
+      // result box, which must not hold the reply to the screen reader's call until it closes.
+      QMetaObject::invokeMethod(
+          front_.data(),
+          [front = front_, column = column_, row = row_] {
+            if (front && front->Access().Press) {
+              front->Access().Press(column, row);
+            }
+          },
+          Qt::QueuedConnection);
     }
   }
   QStringList keyBindingsForAction(const QString& name) const override {

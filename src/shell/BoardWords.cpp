@@ -87,7 +87,7 @@ QString CellName(const Board& board, int column, int row, const BoardViewer& vie
       state << BoardWords::tr("expanded");
     }
     if (const int links = LinkCount(node); links > 0) {
-      state << BoardWords::tr("%n link(s)", nullptr, links);
+      state << (links == 1 ? BoardWords::tr("1 link") : BoardWords::tr("%1 links").arg(links));
     }
   } else {
     state << BoardWords::tr("free");
