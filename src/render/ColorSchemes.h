@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "game/ChoiceTable.h"
 #include "render/Colors.h"
 
 namespace vextal {
@@ -15,8 +16,15 @@ enum class ColorScheme {
   HighContrast,    // white and a deep orange, far apart from each other and from a free node
 };
 
-inline constexpr std::array<ColorScheme, 3> kColorSchemes{
-    ColorScheme::Original, ColorScheme::ColorBlindSafe, ColorScheme::HighContrast};
+// The schemes in menu order, with their names in the settings and their captions.
+inline constexpr ChoiceTable<ColorScheme, 3> kColorSchemeChoices = {{
+    {ColorScheme::Original, "original", QT_TRANSLATE_NOOP("vextal::frmMain", "Original")},
+    {ColorScheme::ColorBlindSafe, "colorBlindSafe",
+     QT_TRANSLATE_NOOP("vextal::frmMain", "Colour-blind safe")},
+    {ColorScheme::HighContrast, "highContrast",
+     QT_TRANSLATE_NOOP("vextal::frmMain", "High contrast")},
+}};
+inline constexpr std::array<ColorScheme, 3> kColorSchemes = ChoiceValues(kColorSchemeChoices);
 
 struct SchemeColors {
   Rgb P1 = 0;      // player 1's squares, and the marker of the player row while 1 is to move

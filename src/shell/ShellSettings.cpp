@@ -51,7 +51,10 @@ QString ShellSettings::FileName() const {
 }
 
 QVariant ShellSettings::Read(const QString& key) const {
-  return store_ && readable_ ? store_->value(key) : QVariant();
+  if (!store_) {
+    return memory_.value(key);
+  }
+  return readable_ ? store_->value(key) : QVariant();
 }
 
 bool ShellSettings::ReadBool(const QString& key, bool otherwise) const {
@@ -77,6 +80,7 @@ QString ShellSettings::ReadText(const QString& key) const {
 
 void ShellSettings::Write(const QString& key, const QVariant& value) {
   if (!store_) {
+    memory_.insert(key, value);
     return;
   }
   store_->setValue(key, value);
@@ -142,49 +146,28 @@ void ShellSettings::SetVisualCues(bool on) {
   Write(kVisualCues, on);
 }
 
-namespace {
-
-// The schemes by the names the settings file keeps.
-const std::pair<ColorScheme, QLatin1String> kSchemeNames[] = {
-    {ColorScheme::Original, QLatin1String("original")},
-    {ColorScheme::ColorBlindSafe, QLatin1String("colorBlindSafe")},
-    {ColorScheme::HighContrast, QLatin1String("highContrast")},
-};
-
-}  // namespace
-
 std::optional<ColorScheme> ShellSettings::PlayerColors() const {
-  const QString name = ReadText(kPlayerColors);
-  for (const auto& [scheme, key] : kSchemeNames) {
-    if (name == key) {
-      return scheme;
-    }
-  }
-  return std::nullopt;
+  return ChoiceFromName(kColorSchemeChoices, ReadText(kPlayerColors));
 }
 
 void ShellSettings::SetPlayerColors(ColorScheme scheme) {
-  for (const auto& [known, key] : kSchemeNames) {
-    if (known == scheme) {
-      Write(kPlayerColors, QString(key));
-    }
-  }
+  Write(kPlayerColors, ChoiceName(kColorSchemeChoices, scheme));
 }
 
 WindowSize ShellSettings::Size() const {
-  return WindowSizeFromName(ReadText(kWindowSize)).value_or(WindowSize::Normal);
+  return ChoiceFromName(kWindowSizeChoices, ReadText(kWindowSize)).value_or(WindowSize::Normal);
 }
 
 void ShellSettings::SetSize(WindowSize size) {
-  Write(kWindowSize, WindowSizeName(size));
+  Write(kWindowSize, ChoiceName(kWindowSizeChoices, size));
 }
 
 UiLanguage ShellSettings::Language() const {
-  return UiLanguageFromName(ReadText(kLanguage)).value_or(UiLanguage::System);
+  return ChoiceFromName(kUiLanguageChoices, ReadText(kLanguage)).value_or(UiLanguage::System);
 }
 
 void ShellSettings::SetLanguage(UiLanguage language) {
-  Write(kLanguage, UiLanguageName(language));
+  Write(kLanguage, ChoiceName(kUiLanguageChoices, language));
 }
 
 QString ShellSettings::LastServerAddress() const {
