@@ -155,6 +155,8 @@ void frmMain::ShowTurn(const TurnReport& turn) {
 void frmMain::ShowResult(const GameResult& result) {
   const ResultAnnouncement announcement = AnnounceResult(result);
   AddLog(announcement.LogLine);
+  // The result outlasts the announcement of the move that ended the game, whichever came first.
+  Announce(announcement.LogLine);
   lblState->setAccessibleDescription(announcement.Text);
   PlayWave(announcement.Sound);
   dialogs_.Message(announcement.Icon, announcement.Title, announcement.Text);
