@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BoardWords</name>
+    <message>
+        <source>yours</source>
+        <translation>Ihrer</translation>
+    </message>
+    <message>
+        <source>owned by %1</source>
+        <translation>gehört %1</translation>
+    </message>
+    <message>
+        <source>blocked for both</source>
+        <translation>für beide gesperrt</translation>
+    </message>
+    <message>
+        <source>blocked for you</source>
+        <translation>für Sie gesperrt</translation>
+    </message>
+    <message>
+        <source>blocked for %1</source>
+        <translation>für %1 gesperrt</translation>
+    </message>
+    <message>
+        <source>Column %1, row %2: no node</source>
+        <translation>Spalte %1, Zeile %2: kein Knoten</translation>
+    </message>
+    <message>
+        <source>expanded</source>
+        <translation>ausgebaut</translation>
+    </message>
+    <message>
+        <source>1 link</source>
+        <translation>1 Verbindung</translation>
+    </message>
+    <message>
+        <source>%1 links</source>
+        <translation>%1 Verbindungen</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>frei</translation>
+    </message>
+    <message>
+        <source>played last</source>
+        <translation>zuletzt gespielt</translation>
+    </message>
+    <message>
+        <source>Column %1, row %2: %3</source>
+        <translation>Spalte %1, Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 claims column %2, row %3.</source>
+        <translation>%1 besetzt Spalte %2, Zeile %3.</translation>
+    </message>
+    <message>
+        <source>%1 expands column %2, row %3.</source>
+        <translation>%1 baut Spalte %2, Zeile %3 aus.</translation>
+    </message>
+    <message>
+        <source>%1 expands column %2, row %3 and neutralises nodes next to it.</source>
+        <translation>%1 baut Spalte %2, Zeile %3 aus und neutralisiert Knoten daneben.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2 is blocked for you.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2 ist für Sie gesperrt.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2 belongs to your opponent.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2 gehört Ihrem Gegner.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2 is already expanded.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2 ist schon ausgebaut.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2.</translation>
+    </message>
+    <message>
+        <source>%1: %2 nodes, %3 links, %4 points</source>
+        <translation>%1: %2 Knoten, %3 Verbindungen, %4 Punkte</translation>
+    </message>
+</context>
+<context>
     <name>GameDiscovery</name>
     <message>
         <source>the Avahi client library is not installed</source>
@@ -252,6 +339,21 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     <message>
         <source>Sound device not available. Sound will be disabled</source>
         <translation>Audiogerät nicht verfügbar. Der Ton wird abgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::Front</name>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Zeile %1</translation>
     </message>
 </context>
 <context>
@@ -540,6 +642,34 @@ Murvo</translation>
     <message>
         <source>Move taken back.</source>
         <translation>Zug zurückgenommen.</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Colour-blind safe</source>
+        <translation>Für Farbenblinde</translation>
+    </message>
+    <message>
+        <source>High contrast</source>
+        <translation>Hoher Kontrast</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Visual cues</source>
+        <translation>Sichtbare Hinweise</translation>
+    </message>
+    <message>
+        <source>Player colours</source>
+        <translation>Spielerfarben</translation>
+    </message>
+    <message>
+        <source>%1, to move</source>
+        <translation>%1, am Zug</translation>
     </message>
 </context>
 </TS>

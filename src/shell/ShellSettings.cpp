@@ -12,6 +12,8 @@ const QString kTune = QStringLiteral("sound/tune");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kMarkLastMove = QStringLiteral("board/markLastMove");
+const QString kVisualCues = QStringLiteral("board/visualCues");
+const QString kPlayerColors = QStringLiteral("board/playerColors");
 const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
@@ -134,6 +136,22 @@ bool ShellSettings::MarkLastMove() const {
 
 void ShellSettings::SetMarkLastMove(bool on) {
   Write(kMarkLastMove, on);
+}
+
+bool ShellSettings::VisualCues() const {
+  return ReadBool(kVisualCues, false);
+}
+
+void ShellSettings::SetVisualCues(bool on) {
+  Write(kVisualCues, on);
+}
+
+std::optional<ColorScheme> ShellSettings::PlayerColors() const {
+  return ChoiceFromName(kColorSchemeChoices, ReadText(kPlayerColors));
+}
+
+void ShellSettings::SetPlayerColors(ColorScheme scheme) {
+  Write(kPlayerColors, ChoiceName(kColorSchemeChoices, scheme));
 }
 
 WindowSize ShellSettings::Size() const {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QSize>
 
@@ -10,6 +11,7 @@
 #include <QVariantMap>
 
 #include "game/CpuLevel.h"
+#include "render/ColorSchemes.h"
 #include "shell/UiLanguage.h"
 #include "shell/WindowSize.h"
 
@@ -18,7 +20,8 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, "Mark last move", the window size, the language,
+// music", "Enable CPU player", the CPU strength, "Mark last move", "Visual cues", the
+// players' colours, the window size, the language,
 // the server address typed last and the size of the Help viewer. Every value is written as soon as
 // it is set. Nothing else is kept: the demo and the stage start afresh with every run.
 //
@@ -50,6 +53,11 @@ class ShellSettings {
   void SetCpuStrength(CpuLevel level);
   bool MarkLastMove() const;  // true
   void SetMarkLastMove(bool on);
+  bool VisualCues() const;  // false
+  void SetVisualCues(bool on);
+  // The players' colours once chosen; nothing until then (the desktop's choice decides).
+  std::optional<ColorScheme> PlayerColors() const;
+  void SetPlayerColors(ColorScheme scheme);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
   QString Language() const;  // a code of BuiltLanguages(), or empty for System

@@ -11,6 +11,7 @@
 
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
+#include "shell/DesktopContrast.h"
 #include "shell/ShellPaths.h"
 #include "shell/frmFindGames.h"
 #include "stages/Stages.h"
@@ -129,6 +130,9 @@ void frmMain::ApplySettings() {
     game_.ToggleCpuPlayer();
   }
   game_.SetCpuLevel(settings_.CpuStrength());
+  visualCues_ = settings_.VisualCues();
+  ApplyPlayerColors(settings_.PlayerColors().value_or(
+      DesktopPrefersHighContrast() ? ColorScheme::HighContrast : ColorScheme::Original));
   net_.SetLastServerAddress(settings_.LastServerAddress());
   net_.ServerAddressTyped = [this](const QString& address) {
     settings_.SetLastServerAddress(address);

@@ -95,6 +95,15 @@ class frmMain final : public QMainWindow, public NetView {
   // The event log, one line per message, oldest first, as its box shows it.
   QString LogText() const;
 
+  // "Visual cues": a refused move is shown on the board even with sound, and free nodes blocked
+  // for the player to move are marked. Kept in the settings.
+  bool VisualCues() const { return visualCues_; }
+  void SetVisualCues(bool on);
+  // The players' colours, kept in the settings; on a first start the desktop's high-contrast
+  // setting picks the high-contrast scheme.
+  ColorScheme PlayerColors() const { return scheme_; }
+  void SetPlayerColors(ColorScheme scheme);
+
   // --- NetView ---------------------------------------------------------------------------
   void DrawBoard() override;
   void AddLog(const QString& message) override;
@@ -108,6 +117,8 @@ class frmMain final : public QMainWindow, public NetView {
   void Front_KeyDown(int key);
   // Tab brought the keyboard to the board: its frame shows where the keys act.
   void Front_TabbedTo();
+  // Assistive technology pressed the cell at (column, row): played as a click on it is.
+  void Front_CellPressed(int column, int row);
   void tmrAI_Timer();
   void lblState_DblClick();
   void lblDonate_Click();
@@ -119,6 +130,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuUndo_Click();
   void mnuHint_Click();
   void mnuMarkLastMove_Click();
+  void mnuVisualCues_Click();
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
@@ -171,6 +183,7 @@ class frmMain final : public QMainWindow, public NetView {
   void StartUp();
   void ApplySettings();
   void ApplyTune(const QString& fileName);
+  void ApplyPlayerColors(ColorScheme scheme);
   void ShutDown();
 
   // The game's events (frmMainView.cpp).
@@ -194,6 +207,13 @@ class frmMain final : public QMainWindow, public NetView {
   void JoinFoundGame(const FoundGame& found);
   // The frame around the node played last, while "Mark last move" is on.
   void ShowMoveMarker();
+  // How the board is painted now: the scheme, and the blocked marks under "Visual cues".
+  BoardLook Look() const;
+  // Tells assistive technology what happened through the status line's accessible name and
+  // description, without changing what it shows.
+  void Announce(const QString& text);
+  // A refused move of the person here: a mark and the reason where no sound tells it.
+  void ShowRefusal(const MoveReport& move);
 
   const Clock& clock_;
   RandomSource& random_;
@@ -226,6 +246,8 @@ class frmMain final : public QMainWindow, public NetView {
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key
+  bool visualCues_ = false;
+  ColorScheme scheme_ = ColorScheme::Original;
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;
