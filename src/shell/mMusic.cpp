@@ -56,7 +56,7 @@ mMusic::mMusic(Dialogs& dialogs, QString soundPath, QString musicPath)
   silenceTimer_.setInterval(kCloseAfterSilenceMs);
   silenceTimer_.callOnTimeout([this] { CloseWhenSilent(); });
   openTimer_.setSingleShot(true);
-  openTimer_.callOnTimeout([this] { PlayWaitingEffect(); });
+  openTimer_.callOnTimeout([this] { PlayWaiting(); });
 }
 
 mMusic::~mMusic() {
@@ -75,14 +75,16 @@ void mMusic::PlayWave(const QString& fileName) {
     // caller. The start-up sound then begins just after the window has appeared instead of
     // holding it back.
     waitingEffect_ = fileName;
-    openWaits_ = 0;
-    openTimer_.start(0);
+    if (!openTimer_.isActive()) {
+      openWaits_ = 0;
+      openTimer_.start(0);
+    }
     return;
   }
   StartEffect(fileName);
 }
 
-void mMusic::PlayWaitingEffect() {
+void mMusic::PlayWaiting() {
   // A window that never gets exposed (shown minimised, say) holds the sound back only briefly.
   if (WindowAwaitsFirstFrame() && openWaits_ < kOpenWaitLimitMs / kOpenWaitStepMs) {
     ++openWaits_;
@@ -90,16 +92,21 @@ void mMusic::PlayWaitingEffect() {
     return;
   }
   const QString fileName = std::exchange(waitingEffect_, QString());
-  if (soundOff_ || fileName.isEmpty()) {
-    return;
+  if (!soundOff_ && !fileName.isEmpty()) {
+    if (device_.Open()) {
+      StartEffect(fileName);
+    } else {
+      // Effects go off before the box: while it is up, further effects must not stack more
+      // boxes.
+      soundOff_ = true;
+      dialogs_.Message(BoxIcon::Critical, kTitle, DeviceFailedText());
+    }
   }
-  if (!device_.Open()) {
-    // Effects go off before the box: while it is up, further effects must not stack more boxes.
-    soundOff_ = true;
-    dialogs_.Message(BoxIcon::Critical, kTitle, DeviceFailedText());
-    return;
+  // Taken only now: a tune chosen while the box was up has replaced the resumed one.
+  const QString tune = std::exchange(waitingTune_, QString());
+  if (!tune.isEmpty() && !StartTune(musicPath_ + tune)) {
+    DropTune();
   }
-  StartEffect(fileName);
 }
 
 void mMusic::StartEffect(const QString& fileName) {
@@ -202,7 +209,42 @@ bool mMusic::StartTune(const QString& path) {
   return true;
 }
 
+void mMusic::ResumeTune(int index) {
+  if (index < 1 || index >= static_cast<int>(menu_.PlayMusic.size())) {
+    return;
+  }
+  const QString tag = menu_.PlayMusic[static_cast<std::size_t>(index)].Tag;
+  if (!QFileInfo::exists(musicPath_ + tag)) {
+    return;
+  }
+  StopMusic();
+  for (std::size_t i = 0; i < menu_.PlayMusic.size(); ++i) {
+    menu_.PlayMusic[i].Checked = static_cast<int>(i) == index;
+  }
+  menu_.StopMusicChecked = false;
+  musicPlaying_ = true;
+  waitingTune_ = tag;
+  if (!openTimer_.isActive()) {
+    openWaits_ = 0;
+    openTimer_.start(0);
+  }
+  MenuChanged();
+}
+
+void mMusic::DropTune() {
+  for (MusicMenuItem& item : menu_.PlayMusic) {
+    item.Checked = false;
+  }
+  menu_.StopMusicChecked = true;
+  musicPlaying_ = false;
+  MenuChanged();
+  if (onTuneDropped_) {
+    onTuneDropped_();
+  }
+}
+
 void mMusic::StopMusic() {
+  waitingTune_.clear();
   ReleaseTune();
   musicPlaying_ = false;
 }

@@ -91,6 +91,13 @@ class mMusic {
   bool PlayMusic(const QString& fileName);
   // Stops and frees the tune, if any. Never reports anything.
   void StopMusic();
+  // Starts the tune of entry index (1 and up) as its menu item would, but from the event loop
+  // once the window has been drawn, and without a box when it cannot play: the marks go back to
+  // "No music" and the callback of SetTuneDropped is told. For a tune kept from an earlier run,
+  // which the program starts before its window is shown. Marks and MusicPlaying show the tune
+  // at once.
+  void ResumeTune(int index);
+  void SetTuneDropped(std::function<void()> onDropped) { onTuneDropped_ = std::move(onDropped); }
 
   // Fills the tune list from the "*.mid" entries of MusicPath, in name order (case ignored).
   // Like the directory listing it comes from, it also lists sub-folders whose names end in
@@ -117,7 +124,8 @@ class mMusic {
   void SetCloseAfterSilence(int ms) { silenceTimer_.setInterval(ms); }
 
  private:
-  void PlayWaitingEffect();
+  void PlayWaiting();
+  void DropTune();
   void StartEffect(const QString& fileName);
   Mix_Chunk* Chunk(const QString& path);
   bool StartTune(const QString& path);
@@ -136,7 +144,8 @@ class mMusic {
   QHash<QString, Mix_Chunk*> chunks_;  // decoded effects by full path
   QString soundingEffect_;
   QString waitingEffect_;  // requested while the device was closed
-  QTimer openTimer_;       // opens the device and plays waitingEffect_
+  QString waitingTune_;    // resumed, to start once the window has been drawn
+  QTimer openTimer_;       // opens the device and plays waitingEffect_ and waitingTune_
   int openWaits_ = 0;      // passes of openTimer_ spent waiting for a window to be drawn
   static constexpr int kOpenWaitStepMs = 2;
   static constexpr int kOpenWaitLimitMs = 500;
@@ -147,6 +156,7 @@ class mMusic {
 
   MusicMenu menu_;
   std::function<void()> onMenuChanged_;
+  std::function<void()> onTuneDropped_;
 };
 
 }  // namespace vextal

@@ -159,6 +159,31 @@ class TestWindowSettings : public QObject {
     // Said once per run, however many values fail after it.
     QCOMPARE(start.window->LogText().count(failure), unwritable ? 1 : 0);
   }
+
+  // Without an audio device the one box comes once the window is up; the tune kept from the
+  // last run is dropped with a line in the log, not a second box, and "No music" is marked.
+  void rememberedTuneWithoutDevice() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("music")) &&
+            QDir(folder.path()).mkpath(QStringLiteral("sound")));
+    for (const char* name : {"music/tune.mid", "sound/reset.wav"}) {
+      QFile out(folder.filePath(QString::fromLatin1(name)));
+      QVERIFY(out.open(QIODevice::WriteOnly) && out.write(kTune) == kTune.size());
+    }
+    const QString file = folder.filePath(QStringLiteral("Vextal.conf"));
+    ShellSettings(file).SetTune(QStringLiteral("tune.mid"));
+    qputenv("SDL_AUDIODRIVER", "vextal-no-such-driver");
+    auto restore = qScopeGuard([] { qputenv("SDL_AUDIODRIVER", "dummy"); });
+    Start start(file, folder.path());
+    QVERIFY(start.dialogs.boxes.isEmpty());
+    start.window->show();
+    QTRY_VERIFY(start.window->LogText().contains(mMusic::MidiFailedText()));
+    QCOMPARE(start.dialogs.boxes.size(), 1);
+    QCOMPARE(start.dialogs.boxes[0].text, mMusic::DeviceFailedText());
+    QVERIFY(start.Checked("mnuStopMusic") && !start.Checked("mnuPlayMusic1"));
+    QVERIFY(!start.window->music().MusicPlaying());
+    QCOMPARE(ShellSettings(file).Tune(), QStringLiteral("tune.mid"));  // for a run with sound
+  }
 };
 
 QTEST_MAIN(TestWindowSettings)
