@@ -126,6 +126,9 @@ void frmMain::ApplySettings() {
   if (!settings_.SoundEffects()) {
     music_.mnuEnableSound_Click();
   }
+  music_.SetRepeat(settings_.RepeatTune());
+  music_.SetEffectsVolume(settings_.EffectsVolume());
+  music_.SetMusicVolume(settings_.MusicVolume());
   ApplyTune(settings_.Tune());
   if (settings_.CpuPlayer()) {
     game_.ToggleCpuPlayer();

@@ -1,6 +1,7 @@
 #include "shell/mMusic.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include <QDir>
@@ -41,6 +42,14 @@ bool WindowAwaitsFirstFrame() {
   return std::any_of(windows.begin(), windows.end(), [](const QWindow* window) {
     return window->isVisible() && !window->isExposed();
   });
+}
+
+// The one instance whose tune the mixer reports the end of; the mixer's hook takes no argument.
+std::atomic<mMusic*> gTuneOwner{nullptr};
+
+// Percent of full to the mixer's scale.
+int MixerVolume(int percent) {
+  return (std::clamp(percent, 0, mMusic::kFullVolume) * MIX_MAX_VOLUME + 50) / mMusic::kFullVolume;
 }
 
 }  // namespace
@@ -93,7 +102,7 @@ void mMusic::PlayWaiting() {
   }
   const QString fileName = std::exchange(waitingEffect_, QString());
   if (!soundOff_ && !fileName.isEmpty()) {
-    if (device_.Open()) {
+    if (OpenDevice()) {
       StartEffect(fileName);
     } else {
       // Effects go off before the box: while it is up, further effects must not stack more
@@ -183,7 +192,7 @@ bool mMusic::PlayMusic(const QString& fileName) {
 
 bool mMusic::StartTune(const QString& path) {
   QByteArray bytes = ReadSmallFile(path, kMaxTuneBytes);
-  if (!InspectMidiFile(bytes).Valid || !device_.Open()) {
+  if (!InspectMidiFile(bytes).Valid || !OpenDevice()) {
     return false;
   }
   // The bytes and their source stay with the tune until it is freed, as a decoder may read
@@ -205,8 +214,59 @@ bool mMusic::StartTune(const QString& path) {
   tune_ = tune;
   tuneSource_ = source;
   tuneBytes_ = std::move(bytes);
+  tunePlays_ = 1;
+  gTuneOwner = this;
+  sdl.Mix_HookMusicFinished(&mMusic::OnMixerTuneFinished);
   silenceTimer_.start();
   return true;
+}
+
+void mMusic::OnMixerTuneFinished() {
+  // Called with the mixer's lock held, which ReleaseTune takes to unhook: the owner is alive.
+  if (mMusic* owner = gTuneOwner.load()) {
+    QMetaObject::invokeMethod(
+        &owner->tuneEvents_, [owner] { owner->TuneFinished(); }, Qt::QueuedConnection);
+  }
+}
+
+void mMusic::TuneFinished() {
+  if (tune_ == nullptr || !repeat_ || !device_.IsOpen()) {
+    return;
+  }
+  const SoundLibrary& sdl = *device_.Sdl();
+  if (!sdl.Mix_PlayingMusic() && sdl.Mix_PlayMusic(tune_, 0) == 0) {
+    ++tunePlays_;
+    silenceTimer_.start();
+  }
+}
+
+bool mMusic::OpenDevice() {
+  const bool wasOpen = device_.IsOpen();
+  if (!device_.Open()) {
+    return false;
+  }
+  if (!wasOpen) {
+    ApplyVolumes();
+  }
+  return true;
+}
+
+void mMusic::ApplyVolumes() {
+  if (device_.IsOpen()) {
+    const SoundLibrary& sdl = *device_.Sdl();
+    sdl.Mix_Volume(AudioDevice::kEffectChannel, MixerVolume(effectsVolume_));
+    sdl.Mix_VolumeMusic(MixerVolume(musicVolume_));
+  }
+}
+
+void mMusic::SetEffectsVolume(int percent) {
+  effectsVolume_ = std::clamp(percent, 0, kFullVolume);
+  ApplyVolumes();
+}
+
+void mMusic::SetMusicVolume(int percent) {
+  musicVolume_ = std::clamp(percent, 0, kFullVolume);
+  ApplyVolumes();
 }
 
 void mMusic::ResumeTune(int index) {
@@ -252,6 +312,9 @@ void mMusic::StopMusic() {
 void mMusic::ReleaseTune() {
   if (tune_ != nullptr) {
     const SoundLibrary& sdl = *device_.Sdl();
+    sdl.Mix_HookMusicFinished(nullptr);  // before the halt, which reports a finish too
+    gTuneOwner = nullptr;
+    tunePlays_ = 0;
     sdl.Mix_HaltMusic();
     sdl.Mix_FreeMusic(tune_);
     sdl.SDL_RWclose(tuneSource_);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <QTimer>
 
@@ -99,6 +100,20 @@ class mMusic {
   void ResumeTune(int index);
   void SetTuneDropped(std::function<void()> onDropped) { onTuneDropped_ = std::move(onDropped); }
 
+  // "Repeat": a tune that ends starts again from its beginning, until it is stopped or Repeat is
+  // turned off (the tune then ends where it is). Off by default: a tune plays once.
+  bool Repeat() const { return repeat_; }
+  void SetRepeat(bool on) { repeat_ = on; }
+  // How many times the tune playing has started, its first start included; 0 without a tune.
+  int TunePlays() const { return tunePlays_; }
+
+  // Loudness of the effects and of the tunes, in percent of full (0 to 100; full by default).
+  static constexpr int kFullVolume = 100;
+  int EffectsVolume() const { return effectsVolume_; }
+  void SetEffectsVolume(int percent);
+  int MusicVolume() const { return musicVolume_; }
+  void SetMusicVolume(int percent);
+
   // Fills the tune list from the "*.mid" entries of MusicPath, in name order (case ignored).
   // Like the directory listing it comes from, it also lists sub-folders whose names end in
   // ".mid"; choosing one gives the MIDI message.
@@ -126,6 +141,10 @@ class mMusic {
  private:
   void PlayWaiting();
   void DropTune();
+  bool OpenDevice();
+  void ApplyVolumes();
+  void TuneFinished();
+  static void OnMixerTuneFinished();  // on the audio thread
   void StartEffect(const QString& fileName);
   Mix_Chunk* Chunk(const QString& path);
   bool StartTune(const QString& path);
@@ -153,6 +172,11 @@ class mMusic {
   SDL_RWops* tuneSource_ = nullptr;
   QByteArray tuneBytes_;  // the tune's file, read through tuneSource_
   QTimer silenceTimer_;
+  QObject tuneEvents_;  // receives the mixer's "tune finished" from its audio thread
+  bool repeat_ = false;
+  int tunePlays_ = 0;
+  int effectsVolume_ = kFullVolume;
+  int musicVolume_ = kFullVolume;
 
   MusicMenu menu_;
   std::function<void()> onMenuChanged_;

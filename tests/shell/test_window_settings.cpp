@@ -42,6 +42,9 @@ struct Start {
   void VerifyFirstStart(const QString& address = QString()) const {
     QVERIFY(Checked("mnuEnableSound") && !window->music().SoundOff());
     QVERIFY(Checked("mnuStopMusic") && !window->music().MusicPlaying());
+    QVERIFY(!window->music().Repeat());
+    QCOMPARE(window->music().EffectsVolume(), mMusic::kFullVolume);
+    QCOMPARE(window->music().MusicVolume(), mMusic::kFullVolume);
     QVERIFY(!Checked("mnuEnableAI") && !window->game().CpuOn());
     QVERIFY(!Item("mnuCpuStrength")->isEnabled());
     QVERIFY(Checked("mnuCpuLevel0"));
@@ -126,7 +129,8 @@ class TestWindowSettings : public QObject {
     QTest::newRow("folder is a file") << QByteArray("/") << true;
     QTest::newRow("values")
         << QByteArray(
-               "[sound]\neffects=maybe\ntune=gone.mid\n"
+               "[sound]\neffects=maybe\ntune=gone.mid\nrepeat=1\neffectsVolume=101\nmusicVolume=-"
+               "5\n"
                "[cpu]\nenabled=1\nstrength=Grandmaster\n"
                "[window]\nsize=Gigantic\nlanguage=Klingon\n[network]\nlastServerAddress=") +
                QByteArray(300, 'x') + "\n"
