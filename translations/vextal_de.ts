@@ -482,5 +482,17 @@ Murvo</translation>
         <source>Move taken back.</source>
         <translation>Zug zurückgenommen.</translation>
     </message>
+    <message>
+        <source>Effects volume</source>
+        <translation>Lautstärke der Effekte</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Music volume</source>
+        <translation>Lautstärke der Musik</translation>
+    </message>
 </context>
 </TS>

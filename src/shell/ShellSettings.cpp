@@ -80,8 +80,9 @@ QString ShellSettings::ReadText(const QString& key) const {
 }
 
 int ShellSettings::ReadPercent(const QString& key, int otherwise) const {
+  // Read back as text from the file, or as the number written earlier in this run.
   bool ok = false;
-  const int percent = ReadText(key).toInt(&ok);
+  const int percent = Read(key).toString().toInt(&ok);
   return ok && percent >= 0 && percent <= 100 ? percent : otherwise;
 }
 

@@ -121,6 +121,9 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
+  void mnuRepeatMusic_Click();
+  void mnuEffectsVolume_Click(int percent);
+  void mnuMusicVolume_Click(int percent);
   void mnuSize_Click(WindowSize size);
   void mnuLanguage_Click(UiLanguage language);
   void mnuExit_Click();

@@ -259,14 +259,21 @@ void mMusic::ApplyVolumes() {
   }
 }
 
+void mMusic::SetRepeat(bool on) {
+  repeat_ = on;
+  MenuChanged();
+}
+
 void mMusic::SetEffectsVolume(int percent) {
   effectsVolume_ = std::clamp(percent, 0, kFullVolume);
   ApplyVolumes();
+  MenuChanged();
 }
 
 void mMusic::SetMusicVolume(int percent) {
   musicVolume_ = std::clamp(percent, 0, kFullVolume);
   ApplyVolumes();
+  MenuChanged();
 }
 
 void mMusic::ResumeTune(int index) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "game/ChoiceTable.h"
 #include "shell/AudioDevice.h"
 
 struct Mix_Chunk;
@@ -19,6 +20,11 @@ struct _Mix_Music;
 namespace vextal {
 
 class Dialogs;
+
+// The steps the menus offer for the effects and the music volume, in percent of full. The
+// captions read the same in every language.
+inline constexpr ChoiceTable<int, 4> kVolumeChoices = {
+    {{100, "100", "100 %"}, {75, "75", "75 %"}, {50, "50", "50 %"}, {25, "25", "25 %"}}};
 
 // One entry of the tune list under "Background music" (mnuPlayMusic).
 struct MusicMenuItem {
@@ -103,7 +109,7 @@ class mMusic {
   // "Repeat": a tune that ends starts again from its beginning, until it is stopped or Repeat is
   // turned off (the tune then ends where it is). Off by default: a tune plays once.
   bool Repeat() const { return repeat_; }
-  void SetRepeat(bool on) { repeat_ = on; }
+  void SetRepeat(bool on);
   // How many times the tune playing has started, its first start included; 0 without a tune.
   int TunePlays() const { return tunePlays_; }
 

@@ -76,6 +76,9 @@ class TestWindowSettings : public QObject {
       first.VerifyFirstStart();
       first.Item("mnuEnableSound")->trigger();
       first.Item("mnuPlayMusic1")->trigger();
+      first.Item("mnuRepeatMusic")->trigger();
+      first.Item("mnuEffectsVolume2")->trigger();
+      first.Item("mnuMusicVolume1")->trigger();
       first.Item("mnuEnableAI")->trigger();
       first.Item("mnuEnableDemo")->trigger();  // the demo is not kept
       first.Item("mnuCpuLevel3")->trigger();
@@ -94,6 +97,11 @@ class TestWindowSettings : public QObject {
       QVERIFY(!second.Checked("mnuEnableSound") && second.window->music().SoundOff());
       QVERIFY(second.Checked("mnuPlayMusic1") && !second.Checked("mnuStopMusic"));
       QVERIFY(second.window->music().MusicPlaying());
+      QVERIFY(second.Checked("mnuRepeatMusic") && second.window->music().Repeat());
+      QVERIFY(second.Checked("mnuEffectsVolume2") && !second.Checked("mnuEffectsVolume0"));
+      QCOMPARE(second.window->music().EffectsVolume(), 50);
+      QVERIFY(second.Checked("mnuMusicVolume1"));
+      QCOMPARE(second.window->music().MusicVolume(), 75);
       QVERIFY(second.Checked("mnuEnableAI") && second.window->game().CpuOn());
       QVERIFY(!second.Checked("mnuEnableDemo") && !second.window->game().DemoOn());
       QVERIFY(second.Item("mnuCpuStrength")->isEnabled() && second.Checked("mnuCpuLevel3"));
@@ -107,6 +115,9 @@ class TestWindowSettings : public QObject {
       // Back to the first start's choices; a cancelled Connect box keeps the address.
       second.Item("mnuEnableSound")->trigger();
       second.Item("mnuStopMusic")->trigger();
+      second.Item("mnuRepeatMusic")->trigger();
+      second.Item("mnuEffectsVolume0")->trigger();
+      second.Item("mnuMusicVolume0")->trigger();
       second.Item("mnuEnableAI")->trigger();
       second.Item("mnuCpuLevel0")->trigger();
       second.Item("mnuSize0")->trigger();
