@@ -671,5 +671,17 @@ Murvo</translation>
         <source>%1, to move</source>
         <translation>%1, am Zug</translation>
     </message>
+    <message>
+        <source>Effects volume</source>
+        <translation>Lautstärke der Effekte</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Music volume</source>
+        <translation>Lautstärke der Musik</translation>
+    </message>
 </context>
 </TS>

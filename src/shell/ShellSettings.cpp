@@ -9,6 +9,9 @@ namespace {
 
 const QString kSoundEffects = QStringLiteral("sound/effects");
 const QString kTune = QStringLiteral("sound/tune");
+const QString kRepeatTune = QStringLiteral("sound/repeat");
+const QString kEffectsVolume = QStringLiteral("sound/effectsVolume");
+const QString kMusicVolume = QStringLiteral("sound/musicVolume");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kMarkLastMove = QStringLiteral("board/markLastMove");
@@ -78,6 +81,13 @@ QString ShellSettings::ReadText(const QString& key) const {
   return text.size() <= kLongestText ? text : QString();
 }
 
+int ShellSettings::ReadPercent(const QString& key, int otherwise) const {
+  // Read back as text from the file, or as the number written earlier in this run.
+  bool ok = false;
+  const int percent = Read(key).toString().toInt(&ok);
+  return ok && percent >= 0 && percent <= 100 ? percent : otherwise;
+}
+
 void ShellSettings::Write(const QString& key, const QVariant& value) {
   if (!store_) {
     memory_.insert(key, value);
@@ -112,6 +122,30 @@ QString ShellSettings::Tune() const {
 
 void ShellSettings::SetTune(const QString& fileName) {
   Write(kTune, fileName);
+}
+
+bool ShellSettings::RepeatTune() const {
+  return ReadBool(kRepeatTune, false);
+}
+
+void ShellSettings::SetRepeatTune(bool on) {
+  Write(kRepeatTune, on);
+}
+
+int ShellSettings::EffectsVolume() const {
+  return ReadPercent(kEffectsVolume, 100);
+}
+
+void ShellSettings::SetEffectsVolume(int percent) {
+  Write(kEffectsVolume, percent);
+}
+
+int ShellSettings::MusicVolume() const {
+  return ReadPercent(kMusicVolume, 100);
+}
+
+void ShellSettings::SetMusicVolume(int percent) {
+  Write(kMusicVolume, percent);
 }
 
 bool ShellSettings::CpuPlayer() const {

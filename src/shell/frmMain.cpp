@@ -125,6 +125,9 @@ void frmMain::ApplySettings() {
   if (!settings_.SoundEffects()) {
     music_.mnuEnableSound_Click();
   }
+  music_.SetRepeat(settings_.RepeatTune());
+  music_.SetEffectsVolume(settings_.EffectsVolume());
+  music_.SetMusicVolume(settings_.MusicVolume());
   ApplyTune(settings_.Tune());
   if (settings_.CpuPlayer()) {
     game_.ToggleCpuPlayer();
@@ -144,11 +147,14 @@ void frmMain::ApplyTune(const QString& fileName) {
   if (fileName.isEmpty()) {
     return;
   }
-  // A tune that is no longer in the music folder is not in the list, and stays silent.
+  // A tune that is no longer in the music folder is not in the list, and stays silent. One that
+  // cannot play is said in the log rather than in a box: the user did not just ask for it, and a
+  // missing audio device has its own box already.
+  music_.SetTuneDropped([this] { AddLog(mMusic::MidiFailedText()); });
   const std::vector<MusicMenuItem>& tunes = music_.Menu().PlayMusic;
   for (std::size_t i = 1; i < tunes.size(); ++i) {
     if (tunes[i].Tag == fileName) {
-      music_.mnuPlayMusic_Click(int(i));
+      music_.ResumeTune(int(i));
       return;
     }
   }

@@ -134,6 +134,9 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
+  void mnuRepeatMusic_Click();
+  void mnuEffectsVolume_Click(int percent);
+  void mnuMusicVolume_Click(int percent);
   void mnuSize_Click(WindowSize size);
   void mnuLanguage_Click(const QString& language);  // a code of BuiltLanguages(), or System
   void mnuExit_Click();

@@ -235,6 +235,22 @@ void frmMain::mnuStopMusic_Click() {
   RememberTune();
 }
 
+void frmMain::mnuRepeatMusic_Click() {
+  music_.SetRepeat(!music_.Repeat());
+  settings_.SetRepeatTune(music_.Repeat());
+}
+
+void frmMain::mnuEffectsVolume_Click(int percent) {
+  music_.SetEffectsVolume(percent);
+  settings_.SetEffectsVolume(percent);
+  PlayWave(QStringLiteral("beep1.wav"));  // heard at the loudness chosen
+}
+
+void frmMain::mnuMusicVolume_Click(int percent) {
+  music_.SetMusicVolume(percent);
+  settings_.SetMusicVolume(percent);
+}
+
 void frmMain::RememberTune() {
   QString playing;  // "No music"
   for (const MusicMenuItem& tune : music_.Menu().PlayMusic) {
