@@ -7,6 +7,22 @@
         <source>the Avahi client library is not installed</source>
         <translation>die Avahi-Client-Bibliothek ist nicht installiert</translation>
     </message>
+    <message>
+        <source>the Avahi daemon is not running</source>
+        <translation>der Avahi-Dienst läuft nicht</translation>
+    </message>
+    <message>
+        <source>the connection to the Avahi daemon was lost</source>
+        <translation>die Verbindung zum Avahi-Dienst ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>the Avahi daemon refused access</source>
+        <translation>der Avahi-Dienst verweigert den Zugriff</translation>
+    </message>
+    <message>
+        <source>Avahi error %1: %2</source>
+        <translation>Avahi-Fehler %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -205,6 +221,14 @@ Local version of %1 also isn&apos;t available!</source>
         <translation>Der Standardbrowser konnte nicht geöffnet werden!<byte value="xd"/>
 <byte value="xd"/>
 Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
+    </message>
+    <message>
+        <source>Vextal - Updates</source>
+        <translation>Vextal - Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>Vextal - Donate</source>
+        <translation>Vextal - Spenden</translation>
     </message>
 </context>
 <context>

@@ -112,6 +112,13 @@ void HelpViewer::FitScreen() {
   move(free.center() - rect().center());
 }
 
+void HelpViewer::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) {
+    TakeTitle();
+  }
+}
+
 void HelpViewer::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   if (sizeChanged_) {
@@ -143,7 +150,12 @@ void HelpViewer::FollowLink(const QUrl& link) {
 }
 
 void HelpViewer::TakeTitle() {
-  const QString title = browser_->documentTitle();
+  // A page written in two languages is titled in the one shown, where the title is known.
+  QString title =
+      titleOf_ ? titleOf_(QFileInfo(browser_->source().toLocalFile()).fileName()) : QString();
+  if (title.isEmpty()) {
+    title = browser_->documentTitle();
+  }
   setWindowTitle(title.isEmpty() ? QFileInfo(browser_->source().toLocalFile()).fileName() : title);
 }
 

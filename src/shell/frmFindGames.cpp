@@ -34,6 +34,14 @@ frmFindGames::~frmFindGames() {
   discovery_.StopBrowsing();
 }
 
+void frmFindGames::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) {
+    setWindowTitle(tr("Find games on this network"));
+    ShowGames();
+  }
+}
+
 void frmFindGames::closeEvent(QCloseEvent* event) {
   discovery_.StopBrowsing();
   event->accept();

@@ -107,10 +107,7 @@ void frmMain::StartUp() {
   // Before the first game, so that it already starts with the remembered sound and players.
   ApplySettings();
 
-  lblVersion->setText(FillPlaceholder(lblVersion->text(), QStringLiteral("%1.%2+%3")
-                                                              .arg(VEXTAL_VERSION_MAJOR)
-                                                              .arg(VEXTAL_VERSION_MINOR)
-                                                              .arg(VEXTAL_VERSION_PATCH)));
+  ShowVersion();
 
   tmrAI->start();
   // The internet account logs in by itself when asked to, once the window runs.
@@ -157,6 +154,28 @@ void frmMain::ApplyTune(const QString& fileName) {
       return;
     }
   }
+}
+
+void frmMain::ShowVersion() {
+  lblVersion->setText(FillPlaceholder(tr("Vextal Version [1]"), QStringLiteral("%1.%2+%3")
+                                                                    .arg(VEXTAL_VERSION_MAJOR)
+                                                                    .arg(VEXTAL_VERSION_MINOR)
+                                                                    .arg(VEXTAL_VERSION_PATCH)));
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange && commands_) {
+    Retranslate();
+  }
+}
+
+void frmMain::Retranslate() {
+  // The board, the log and the status line keep what they show: the log is a record of the run.
+  commands_->Retranslate();
+  ShowSeats();
+  lblCopyright->setText(tr("(c) 2026 Vextal developers"));
+  ShowVersion();
 }
 
 std::int64_t frmMain::RunSeconds() const {

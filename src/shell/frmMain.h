@@ -26,6 +26,7 @@
 #include "shell/PasswordStore.h"
 #include "shell/ShellPaths.h"
 #include "shell/ShellSettings.h"
+#include "shell/UiLanguage.h"
 #include "shell/mMusic.h"
 
 class QFrame;
@@ -131,7 +132,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
   void mnuSize_Click(WindowSize size);
-  void mnuLanguage_Click(UiLanguage language);
+  void mnuLanguage_Click(const QString& language);  // a code of BuiltLanguages(), or System
   void mnuExit_Click();
   void mnuClear_Click();
   void mnuSetup_Click(int index);
@@ -145,12 +146,12 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuWebsite_Click();
   void mnuGuestbook_Click();
   void mnuUpdate_Click();
-  void mnuReadmeEN_Click();
-  void mnuReadmeDE_Click();
   void mnuPayPal_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A change of the language: every text the window shows is taken again.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -165,6 +166,11 @@ class frmMain final : public QMainWindow, public NetView {
   std::vector<CommandRow> CommandRows();
   // Every menu entry's state again from its rules.
   void RefreshCommands();
+  static QString ReadmeCaption(const QString& language);
+  // The language whose read-me F1 opens: the one shown.
+  QString ReadmeLanguage() const;
+  void Retranslate();
+  void ShowVersion();
   void FillMusicList();
   // Text with every "[1]" replaced, as the captions with a placeholder are filled in.
   static QString FillPlaceholder(QString text, const QString& value);
@@ -247,6 +253,8 @@ class frmMain final : public QMainWindow, public NetView {
   QLabel* lblSum2 = nullptr;
 
   std::unique_ptr<CommandTable> commands_;
+  // The texts chosen in the menu where no translation was put in place before the window.
+  std::unique_ptr<UiTranslation> translation_;
 };
 
 }  // namespace vextal

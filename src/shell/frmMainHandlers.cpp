@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "shell/Front.h"
+#include "shell/UiLanguage.h"
 #include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
@@ -182,8 +183,14 @@ void frmMain::mnuSize_Click(WindowSize size) {
   settings_.SetSize(size);
 }
 
-void frmMain::mnuLanguage_Click(UiLanguage language) {
+void frmMain::mnuLanguage_Click(const QString& language) {
   settings_.SetLanguage(language);
+  // Every open window takes the new texts at once (changeEvent).
+  if (UiTranslation* shown = UiTranslation::Current()) {
+    shown->Apply(language);
+  } else {
+    translation_ = std::make_unique<UiTranslation>(language);
+  }
 }
 
 void frmMain::mnuExit_Click() {
@@ -288,14 +295,6 @@ void frmMain::mnuGuestbook_Click() {
 
 void frmMain::mnuUpdate_Click() {
   pages_.OpenUpdatePage();
-}
-
-void frmMain::mnuReadmeEN_Click() {
-  pages_.OpenReadmeEnglish();
-}
-
-void frmMain::mnuReadmeDE_Click() {
-  pages_.OpenReadmeGerman();
 }
 
 void frmMain::mnuPayPal_Click() {
