@@ -87,6 +87,13 @@ HelpViewer::HelpViewer(UrlOpener& opener, QSize size)
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
   back_->setEnabled(false);
   forward_->setEnabled(false);
+
+  // Escape and Ctrl+W close it, as they close other desktop windows.
+  auto* closeKeys = new QAction(this);
+  closeKeys->setObjectName(QStringLiteral("actClose"));
+  closeKeys->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  addAction(closeKeys);
+  connect(closeKeys, &QAction::triggered, this, &QWidget::close);
 }
 
 void HelpViewer::ShowDocument(const QString& path) {

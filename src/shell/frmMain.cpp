@@ -1,6 +1,7 @@
 // The main window's construction, start-up and shut-down.
 #include "shell/frmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -85,6 +86,7 @@ frmMain::~frmMain() {
 void frmMain::StartUp() {
   // The random source arrives seeded from the clock; it is the only generator of the run.
   setWindowIcon(ProgramIcon());
+  QApplication::setWindowIcon(windowIcon());  // every other window and box takes it too
 
   // The length of the run is measured on the monotonic clock, so a run across midnight or a
   // change of the wall clock cannot distort it.

@@ -196,6 +196,8 @@ class frmMain final : public QMainWindow, public NetView {
   // Handlers (frmMainHandlers.cpp).
   void RememberTune();
   void ShowFocusFrame();
+  // After a menu closed: the board takes the keys again, framed if the menu was left by a key.
+  void ReturnKeysToBoard();
   // Sets up a stage and tells the announcement of a hosted game about it.
   void PlayStage(int stage);
   // Joins a game chosen from those found on the network, as "Connect to Server" would.
@@ -226,13 +228,17 @@ class frmMain final : public QMainWindow, public NetView {
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
   int stage_ = 0;  // the stage set up last on this side, as announced when hosting
+  // The stage on the board, marked in the Reset menu; 0 once the peer's board replaced it.
+  int stageOnBoard_ = 0;
+  bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
   KeyringPasswordStore keyring_;
   PasswordStore* passwords_ = &keyring_;
   std::unique_ptr<InternetAccount> account_;
   QPointer<frmAccount> accountWindow_;
-  BoardCursor cursor_;       // the keyboard's frame on the board
-  bool hintFramed_ = false;  // the frame shows a hint, which the next change of the board ends
+  BoardCursor cursor_;            // the keyboard's frame on the board
+  bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
+  bool menuClosedByKey_ = false;  // the last input to an open menu was a key
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;

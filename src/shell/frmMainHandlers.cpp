@@ -1,5 +1,7 @@
 // The main window's event handlers: the board, the timer, the status line and every menu command.
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -80,6 +82,19 @@ void frmMain::ShowFocusFrame() {
                              QPoint(square.x2 + margin, square.y2 + margin)));
 }
 
+void frmMain::ReturnKeysToBoard() {
+  if (shutDown_ || QApplication::activePopupWidget() != nullptr) {
+    return;  // closing, or another menu took over
+  }
+  // Taking the focus from the menu bar ends its keyboard mode, in which the arrows and letters
+  // would open menus again.
+  front->setFocus(Qt::OtherFocusReason);
+  if (menuClosedByKey_) {
+    cursor_.Show(game_.ShownNodes());  // where the keys act; a mouse player never sees it
+    ShowFocusFrame();
+  }
+}
+
 void frmMain::tmrAI_Timer() {
   game_.CpuTick();
 }
@@ -97,6 +112,15 @@ void frmMain::lblDonate_Click() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (qobject_cast<QMenu*>(watched)) {
+    // Whether a menu was last worked by keys or by the mouse.
+    if (event->type() == QEvent::KeyPress) {
+      menuClosedByKey_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      menuClosedByKey_ = false;
+    }
+    return false;
+  }
   if (watched == lblState && event->type() == QEvent::MouseButtonDblClick) {
     lblState_DblClick();
     return true;
@@ -210,7 +234,11 @@ void frmMain::mnuSetup_Click(int index) {
 
 void frmMain::PlayStage(int stage) {
   stage_ = stage;
+  settingUpStage_ = true;
   SetupStage(game_, stage, random_);
+  settingUpStage_ = false;
+  stageOnBoard_ = stage;
+  RefreshCommands();
   discovery_.SetStage(stage);
 }
 

@@ -3,6 +3,7 @@
 // ("Adding a menu command") says how to add one.
 #include <QAction>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "shell/CommandTable.h"
 #include "shell/UiLanguage.h"
@@ -61,6 +62,16 @@ void frmMain::BuildMenus() {
   addAction(openMenuBar);
   connect(openMenuBar, &QAction::triggered, this,
           [bar] { bar->setActiveAction(bar->actions().value(0)); });
+
+  // A closed menu hands the keys back to the board. Checked once the closing is over, as moving
+  // from one menu of the bar to the next closes one and opens the other.
+  for (QAction* top : bar->actions()) {
+    connect(top->menu(), &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, &frmMain::ReturnKeysToBoard); });
+  }
+  for (QMenu* menu : findChildren<QMenu*>()) {
+    menu->installEventFilter(this);
+  }
 }
 
 std::vector<CommandRow> frmMain::CommandRows() {
@@ -111,6 +122,8 @@ std::vector<CommandRow> frmMain::CommandRows() {
   };
   stages.run = [this](int i) { mnuSetup_Click(i); };
   stages.visible = [](int i) { return i > 0; };
+  stages.checked = [this](int i) { return i > 0 && i == stageOnBoard_; };  // the one played
+  stages.exclusive = true;
 
   return {
       {.kind = K::Menu, .id = "mnuFile", .caption = QT_TR_NOOP("File")},

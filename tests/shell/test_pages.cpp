@@ -186,6 +186,15 @@ void TestPages::desktopFailingTooShowsViewer() {
   QCOMPARE(pages.Viewer(), viewer.data());
   QVERIFY(viewer->isVisible());
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
+
+  // Escape and Ctrl+W close it.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keySequence(viewer, keys);
+    QVERIFY(!viewer->isVisible());
+    pages.OpenReadmeEnglish();
+  }
 }
 
 void TestPages::neitherShowsErrorNamingPage_data() {

@@ -111,6 +111,21 @@ class TestWindowMenus : public QObject {
       QVERIFY(stage);
       QCOMPARE(stage->text(), QStringLiteral("Stage &%1").arg(i));
     }
+    // The stage being played is marked, and only that one.
+    for (const int played : {3, 6}) {
+      rig.Item(qPrintable(QStringLiteral("mnuSetup%1").arg(played)))->trigger();
+      for (int i = 1; i <= 7; ++i) {
+        QCOMPARE(rig.Item(qPrintable(QStringLiteral("mnuSetup%1").arg(i)))->isChecked(),
+                 i == played);
+      }
+    }
+    // Every window carries the game's icon.
+    rig.Item("mnuShowChat")->trigger();
+    const QIcon icon = rig.window->windowIcon();
+    QVERIFY(!icon.isNull());
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+      QCOMPARE(other->windowIcon().cacheKey(), icon.cacheKey());
+    }
   }
 
   // Every visible entry has an access key of its own in its menu; Alt with a letter and F10 open
