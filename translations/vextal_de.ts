@@ -357,6 +357,49 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>vextal::InternetAccount</name>
+    <message>
+        <source>Online on the internet as %1.</source>
+        <translation>Im Internet angemeldet als %1.</translation>
+    </message>
+    <message>
+        <source>No keyring is available: the password is kept only until the program ends.</source>
+        <translation>Kein Schlüsselbund verfügbar: Das Passwort wird nur bis zum Programmende behalten.</translation>
+    </message>
+    <message>
+        <source>Logging in to the internet as %1...</source>
+        <translation>Anmeldung im Internet als %1...</translation>
+    </message>
+    <message>
+        <source>Logged out of the internet.</source>
+        <translation>Vom Internet abgemeldet.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: the XMPP library (libstrophe) is not installed.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Die XMPP-Bibliothek (libstrophe) ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: &quot;%1&quot; is not an address like name@example.org.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: „%1“ ist keine Adresse der Form name@example.org.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: no server was found for %1.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Für %1 wurde kein Server gefunden.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: the certificate of the server for %1 was refused, so the connection is not safe.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Das Zertifikat des Servers für %1 wurde abgelehnt, die Verbindung wäre nicht sicher.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: the address or the password is wrong.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Adresse oder Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <source>Internet connection lost.</source>
+        <translation>Internetverbindung verloren.</translation>
+    </message>
+</context>
+<context>
     <name>vextal::XmppPeerLink</name>
     <message>
         <source>Ignored a game message from another address.</source>
@@ -381,6 +424,53 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     <message>
         <source>A message too large for the internet link was not sent.</source>
         <translation>Eine Nachricht, die für die Internetverbindung zu groß ist, wurde nicht gesendet.</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmAccount</name>
+    <message>
+        <source>Internet account</source>
+        <translation>Internetkonto</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Log in automatically</source>
+        <translation>Automatisch anmelden</translation>
+    </message>
+    <message>
+        <source>Logs in at every start; the password is kept in the desktop&apos;s keyring.</source>
+        <translation>Meldet bei jedem Start an; das Passwort wird im Schlüsselbund des Desktops aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>XMPP address:</source>
+        <translation>XMPP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Log out</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Online as %1.</source>
+        <translation>Angemeldet als %1.</translation>
+    </message>
+    <message>
+        <source>Logging in...</source>
+        <translation>Anmeldung läuft...</translation>
+    </message>
+    <message>
+        <source>Offline.</source>
+        <translation>Nicht angemeldet.</translation>
     </message>
 </context>
 <context>
@@ -682,6 +772,10 @@ Murvo</translation>
     <message>
         <source>Music volume</source>
         <translation>Lautstärke der Musik</translation>
+    </message>
+    <message>
+        <source>Internet account…</source>
+        <translation>Internetkonto…</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,9 @@ const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
 const QString kHelpViewerSize = QStringLiteral("help/viewerSize");
+// The internet account's address and choice; its password lives in the keyring only.
+const QString kInternetAddress = QStringLiteral("internet/address");
+const QString kInternetAutoLogIn = QStringLiteral("internet/autoLogIn");
 
 // A remembered viewer size outside these bounds is nothing this program wrote.
 constexpr int kSmallestSide = 200;
@@ -210,6 +213,22 @@ QString ShellSettings::LastServerAddress() const {
 
 void ShellSettings::SetLastServerAddress(const QString& address) {
   Write(kLastServer, address);
+}
+
+QString ShellSettings::InternetAddress() const {
+  return ReadText(kInternetAddress);
+}
+
+void ShellSettings::SetInternetAddress(const QString& address) {
+  Write(kInternetAddress, address);
+}
+
+bool ShellSettings::InternetAutoLogIn() const {
+  return ReadBool(kInternetAutoLogIn, false);
+}
+
+void ShellSettings::SetInternetAutoLogIn(bool on) {
+  Write(kInternetAutoLogIn, on);
 }
 
 QSize ShellSettings::HelpViewerSize() const {

@@ -70,6 +70,11 @@ class ShellSettings {
   void SetLanguage(const QString& language);
   QString LastServerAddress() const;  // empty
   void SetLastServerAddress(const QString& address);
+  // The internet account (its password is kept in the desktop's keyring, never here).
+  QString InternetAddress() const;  // empty
+  void SetInternetAddress(const QString& address);
+  bool InternetAutoLogIn() const;  // false
+  void SetInternetAutoLogIn(bool on);
 
   QSize HelpViewerSize() const;  // empty: the viewer's designed size
   void SetHelpViewerSize(QSize size);

@@ -13,6 +13,7 @@
 #include "shell/Artwork.h"
 #include "shell/DesktopContrast.h"
 #include "shell/ShellPaths.h"
+#include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "stages/Stages.h"
 
@@ -78,6 +79,7 @@ frmMain::~frmMain() {
   music_.SetMenuChanged(nullptr);  // the menus go before the sound
   // The list of games browses through discovery_, which goes before the window's children.
   delete findGames_;
+  delete accountWindow_;  // it follows the account, which goes before the window's children
   // The store may outlive this window; its report must not reach a window that is gone.
   settings_.SetWriteFailed(nullptr);
 }
@@ -111,6 +113,12 @@ void frmMain::StartUp() {
   ShowVersion();
 
   tmrAI->start();
+  // The internet account logs in by itself when asked to, once the window runs.
+  QTimer::singleShot(0, this, [this] {
+    if (settings_.InternetAutoLogIn() && !settings_.InternetAddress().isEmpty()) {
+      Account().Start();
+    }
+  });
   PlayStage(DrawStartupStage(random_));
 
   // Open centred on the screen.

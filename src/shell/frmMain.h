@@ -21,7 +21,9 @@
 #include "shell/BoardCursor.h"
 #include "shell/ChatLog.h"
 #include "shell/CommandTable.h"
+#include "shell/InternetAccount.h"
 #include "shell/Pages.h"
+#include "shell/PasswordStore.h"
 #include "shell/ShellPaths.h"
 #include "shell/ShellSettings.h"
 #include "shell/UiLanguage.h"
@@ -35,6 +37,7 @@ class QTimer;
 namespace vextal {
 
 class Front;
+class frmAccount;
 class frmFindGames;
 
 // The program's main window: the board, the player row, the status line with its event log,
@@ -83,6 +86,12 @@ class frmMain final : public QMainWindow, public NetView {
   GameDiscovery& discovery() { return discovery_; }
   // The list of games found on the network while it is open, else null.
   frmFindGames* FindGamesWindow() const;
+  // The internet account, made at its first use; its window while it exists.
+  InternetAccount& Account();
+  frmAccount* AccountWindow() const;
+  // Where the account's password is kept; the desktop's keyring unless a test hands in its own
+  // before the account's first use.
+  void SetPasswordStore(PasswordStore& store) { passwords_ = &store; }
   ChatLog& chat() { return chat_; }
   // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
   CommandTable& Commands();
@@ -146,6 +155,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuServer_Click();
   void mnuClient_Click();
   void mnuFindGames_Click();
+  void mnuInternetAccount_Click();
   void mnuDisconnect_Click();
   void mnuSynchronize_Click();
   void mnuWebsite_Click();
@@ -246,6 +256,10 @@ class frmMain final : public QMainWindow, public NetView {
   int stageOnBoard_ = 0;
   bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
+  KeyringPasswordStore keyring_;
+  PasswordStore* passwords_ = &keyring_;
+  std::unique_ptr<InternetAccount> account_;
+  QPointer<frmAccount> accountWindow_;
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key

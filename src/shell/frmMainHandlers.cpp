@@ -8,6 +8,7 @@
 
 #include "shell/Front.h"
 #include "shell/UiLanguage.h"
+#include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
@@ -321,6 +322,32 @@ void frmMain::mnuFindGames_Click() {
   findGames_->show();
   findGames_->raise();
   findGames_->activateWindow();
+}
+
+InternetAccount& frmMain::Account() {
+  if (!account_) {
+    account_ = std::make_unique<InternetAccount>(settings_, *passwords_, random_);
+    account_->Log = [this](const QString& line) { AddLog(line); };
+    account_->NeedsPassword = [this] {
+      mnuInternetAccount_Click();
+      accountWindow_->AskPassword();
+    };
+  }
+  return *account_;
+}
+
+void frmMain::mnuInternetAccount_Click() {
+  if (accountWindow_ == nullptr) {
+    accountWindow_ = new frmAccount(Account(), this);
+    accountWindow_->setWindowFlag(Qt::Window);
+  }
+  accountWindow_->show();
+  accountWindow_->raise();
+  accountWindow_->activateWindow();
+}
+
+frmAccount* frmMain::AccountWindow() const {
+  return accountWindow_;
 }
 
 frmFindGames* frmMain::FindGamesWindow() const {
