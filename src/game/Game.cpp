@@ -129,6 +129,7 @@ GameResult Game::TakeResult() const {
 // Ownership and links gone, and with them the game's history, its last move and any search.
 void Game::ClearBoard() {
   DropCpuAnswer();
+  NewPerfectGame(*perfectMemory_);
   history_.Clear();
   lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
@@ -166,6 +167,12 @@ void Game::ShowNewGame() {
 // Commands of the network side
 
 void Game::SetNetSwitches(bool netMode, bool netServer, bool netConnected) {
+  if (netConnected_ && !netMode) {
+    // A network game fell back to local play: the person stays in the seat played here, and
+    // the CPU, if it takes the other seat, waits until the change has been seen.
+    personSeat_ = netServer_ ? 1 : 2;
+    cpuWaitsUntil_ = clock_.NowMs() + kSeatChangePauseMs;
+  }
   netMode_ = netMode;
   netServer_ = netServer;
   netConnected_ = netConnected;

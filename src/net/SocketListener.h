@@ -40,6 +40,12 @@ class SocketListener {
   virtual void wsDisconnected(cSocket* iSocket, qint32 iCause) = 0;
   // One whole message has arrived.
   virtual void wsReceive(cSocket* iSocket, const Message& iData) = 0;
+  // The client accepted last closed (or failed) before a whole message came from it; the
+  // listener never stopped and the host waits for a client again.
+  virtual void wsClientLeft(cSocket* iSocket, const QString& iRemoteIP) {
+    Q_UNUSED(iSocket);
+    Q_UNUSED(iRemoteIP);
+  }
 };
 
 }  // namespace vextal
