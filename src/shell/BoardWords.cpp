@@ -63,6 +63,8 @@ BoardViewer BoardViewer::Of(Mode mode, bool netServer, Player toMove) {
   switch (mode) {
     case Mode::PersonAgainstCpu:
       return {mode, 1};
+    case Mode::CpuAgainstPerson:  // the person kept the connecting side's seat
+      return {mode, 2};
     case Mode::Network:
       return {mode, Player(netServer ? 1 : 2)};
     case Mode::TwoPersons:
