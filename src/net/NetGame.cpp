@@ -46,15 +46,15 @@ QString DisconnectText(qint32 cause) {
 }  // namespace
 
 NetGame::NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket)
-    : NetPort(tcp_.NetPort),
+    : tcp_(socket, *this, view, dialogs),
+      NetPort(tcp_.NetPort),
       ListenAddress(tcp_.ListenAddress),
       ServerAddressTyped(tcp_.ServerAddressTyped),
       HostingWaits(tcp_.HostingWaits),
       HostingStops(tcp_.HostingStops),
       game_(game),
       view_(view),
-      dialogs_(dialogs),
-      tcp_(socket, *this, view, dialogs) {
+      dialogs_(dialogs) {
   gameEvents_ = {
       QObject::connect(&game_, &Game::MovePlayed,
                        [this](const MoveReport& move) { MovePlayed(move); }),

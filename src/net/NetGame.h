@@ -36,6 +36,9 @@ namespace vextal {
 class NetGame final : public LinkEvents {
   Q_DECLARE_TR_FUNCTIONS(NetGame)
 
+  // Built first: the public references below name its settings, so it must exist before them.
+  TcpLink tcp_;
+
  public:
   static constexpr qint32 kNetPort = TcpLink::kNetPort;
 
@@ -123,7 +126,6 @@ class NetGame final : public LinkEvents {
   Game& game_;
   NetView& view_;
   Dialogs& dialogs_;
-  TcpLink tcp_;
   PeerLink* link_ = nullptr;
   // A result is being announced: every link holds its messages meanwhile.
   bool holding_ = false;
