@@ -23,6 +23,9 @@ class QtDialogs final : public Dialogs {
                     BoxButtons buttons = BoxButtons::Ok) override;
   QString Input(const QString& title, const QString& prompt,
                 const QString& defaultText = QString()) override;
+  QString SaveFileName(const QString& title, const QString& suggested,
+                       const QString& filter) override;
+  QString OpenFileName(const QString& title, const QString& filter) override;
 
   // The box Message shows, built but not yet shown.
   static std::unique_ptr<QMessageBox> BuildMessageBox(BoxIcon icon, const QString& title,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include <QList>
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
+#include "game/GameRecord.h"
 #include "game/Random.h"
 #include "net/GameDiscovery.h"
 #include "net/NetGame.h"
@@ -28,6 +30,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QPainter;
 class QPlainTextEdit;
 class QTimer;
 
@@ -35,6 +38,7 @@ namespace vextal {
 
 class Front;
 class frmFindGames;
+class frmRecord;
 
 // The program's main window: the board, the player row, the status line with its event log,
 // and every menu command. It owns the game and shows what the game's events report: the log line,
@@ -82,6 +86,14 @@ class frmMain final : public QMainWindow, public NetView {
   // The list of games found on the network while it is open, else null.
   frmFindGames* FindGamesWindow() const;
   ChatLog& chat() { return chat_; }
+  // The moves of the current and the last finished game, and their window (null until opened).
+  GameRecord& record() { return record_; }
+  frmRecord* RecordWindow() const;
+  // Reads a saved game and shows it in the record window; a file that cannot be read is said
+  // in a box and changes nothing. False when it was not shown.
+  bool OpenGameFile(const QString& path);
+  // A recorded position shown on the board instead of the live game, read-only, or nothing.
+  const std::optional<Position>& ViewedPosition() const { return viewed_; }
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
@@ -135,6 +147,9 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuReadmeEN_Click();
   void mnuReadmeDE_Click();
   void mnuPayPal_Click();
+  void mnuGameRecord_Click();
+  void mnuSaveGame_Click();
+  void mnuOpenGame_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -190,6 +205,13 @@ class frmMain final : public QMainWindow, public NetView {
   void JoinFoundGame(const FoundGame& found);
   // The frame around the node played last, while "Mark last move" is on.
   void ShowMoveMarker();
+  // The record's menu entries, its window and the view of a recorded position
+  // (frmMainRecord.cpp).
+  void BuildRecordItems(QMenu* menu);
+  frmRecord& EnsureRecordWindow();
+  void ShowRecordedPosition(const std::optional<Position>& position, const QString& caption);
+  void PaintViewCaption(QPainter& dc) const;
+  void PlayAgainstPerfect();
   // "Undo move" and "Hint" are enabled exactly when the game allows them now.
   void RefreshPlayAids();
 
@@ -199,6 +221,7 @@ class frmMain final : public QMainWindow, public NetView {
   ShellSettings forgetful_;  // the store of a window that remembers nothing
   ShellSettings& settings_;
   vextal::Game game_;
+  GameRecord record_{game_};
   // Outlives the connection below, whose last events withdraw the announcement.
   GameDiscovery discovery_;
   // The program's one connection, and the game's side of it.
@@ -217,6 +240,9 @@ class frmMain final : public QMainWindow, public NetView {
   bool shutDown_ = false;
   int stage_ = 0;  // the stage set up last on this side, as announced when hosting
   QPointer<frmFindGames> findGames_;
+  QPointer<frmRecord> recordWindow_;
+  std::optional<Position> viewed_;  // see ViewedPosition
+  QString viewCaption_;
   BoardCursor cursor_;       // the keyboard's frame on the board
   bool hintFramed_ = false;  // the frame shows a hint, which the next change of the board ends
 
@@ -274,6 +300,9 @@ class frmMain final : public QMainWindow, public NetView {
   QAction* mnuReadmeEN = nullptr;
   QAction* mnuReadmeDE = nullptr;
   QAction* mnuPayPal = nullptr;
+  QAction* mnuGameRecord = nullptr;
+  QAction* mnuSaveGame = nullptr;
+  QAction* mnuOpenGame = nullptr;
 };
 
 }  // namespace vextal

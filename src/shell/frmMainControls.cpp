@@ -155,8 +155,11 @@ void frmMain::BuildBoard(QWidget* client) {
   // Painted from the game's state whenever the picture is shown or read after a change, so the
   // picture is also painted again by itself on a screen of another density.
   front->SetPainter([this](QPainter& dc) {
-    // The final position of a finished game stays on show under its result box.
-    PaintBoard(dc, game_.ShownNodes(), kBoardGeometry, kColorP1, kColorP2);
+    // The final position of a finished game stays on show under its result box; a position
+    // of the record, when one is viewed, instead of the live game.
+    PaintBoard(dc, viewed_ ? viewed_->Nodes : game_.ShownNodes(), kBoardGeometry, kColorP1,
+               kColorP2);
+    PaintViewCaption(dc);
   });
   connect(front, &Front::MouseDown, this, &frmMain::Front_MouseDown);
   connect(front, &Front::KeyDown, this, &frmMain::Front_KeyDown);

@@ -97,6 +97,7 @@ void frmMain::BuildFileMenu(QMenu* menu) {
   mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   mnuHint = AddItem(mnuFile, "mnuHint", tr("Hint"));
   mnuHint->setShortcut(QKeySequence(Qt::Key_H));
+  BuildRecordItems(mnuFile);
   AddLine(mnuFile, "mnuLineF5");
   mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", tr("Sound effects"), true);
   mnuBackgroundMusic = AddSubMenu(mnuFile, "mnuBackgroundMusic", tr("Background music"));

@@ -79,8 +79,9 @@ class TestWindowMenus : public QObject {
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
              (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Undo move", "Hint", "-", "Sound effects", "Background music", "-",
-                          "Mark last move", "Window size", "Language", "-", "Exit"}));
+                          "Undo move", "Hint", "-", "Game record", "Open game…", "Save game…", "-",
+                          "Sound effects", "Background music", "-", "Mark last move", "Window size",
+                          "Language", "-", "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master", "Perfect"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
