@@ -16,10 +16,6 @@ constexpr int kMaxSide = 8;                // columns or rows a saved board may 
 constexpr qsizetype kMaxValueBytes = 512;  // one property value
 constexpr int kMaxNameChars = 64;
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("RecordFile", text);
-}
-
 // Fixed stages never draw a random number; this one stands in for the program's source.
 class NoRandom final : public RandomSource {
  public:
@@ -76,7 +72,8 @@ class Parser {
   bool Parse(std::vector<SgfNode>& nodes, QString& error) {
     SkipSpace();
     if (!Take('(')) {
-      return Fail(error, Tr("not a saved game (it does not begin with \"(;\")"));
+      return Fail(error, QCoreApplication::translate(
+                             "RecordFile", "not a saved game (it does not begin with \"(;\")"));
     }
     SkipSpace();
     while (At(';')) {
@@ -89,17 +86,18 @@ class Parser {
       SkipSpace();
     }
     if (At('(')) {
-      return Fail(error, Tr("variations are not supported"));
+      return Fail(error, QCoreApplication::translate("RecordFile", "variations are not supported"));
     }
     if (!Take(')')) {
-      return Fail(error, Tr("unexpected character"));
+      return Fail(error, QCoreApplication::translate("RecordFile", "unexpected character"));
     }
     SkipSpace();
     if (pos_ != text_.size()) {
-      return Fail(error, Tr("text after the end of the game"));
+      return Fail(error,
+                  QCoreApplication::translate("RecordFile", "text after the end of the game"));
     }
     if (nodes.empty()) {
-      return Fail(error, Tr("the game has no root node"));
+      return Fail(error, QCoreApplication::translate("RecordFile", "the game has no root node"));
     }
     return true;
   }
@@ -114,15 +112,17 @@ class Parser {
       while (pos_ < text_.size() && text_[pos_] >= 'A' && text_[pos_] <= 'Z') {
         property.Id += text_[pos_++];
         if (property.Id.size() > 2) {
-          return Fail(error, Tr("unknown property"));
+          return Fail(error, QCoreApplication::translate("RecordFile", "unknown property"));
         }
       }
       if (!seen.insert(property.Id).second) {
-        return Fail(error, Tr("property %1 given twice").arg(QString::fromLatin1(property.Id)));
+        return Fail(error, QCoreApplication::translate("RecordFile", "property %1 given twice")
+                               .arg(QString::fromLatin1(property.Id)));
       }
       SkipSpace();
       if (!At('[')) {
-        return Fail(error, Tr("property %1 has no value").arg(QString::fromLatin1(property.Id)));
+        return Fail(error, QCoreApplication::translate("RecordFile", "property %1 has no value")
+                               .arg(QString::fromLatin1(property.Id)));
       }
       while (At('[')) {
         ++pos_;
@@ -131,7 +131,7 @@ class Parser {
           return false;
         }
         if (property.Values.size() >= 64) {
-          return Fail(error, Tr("too many values"));
+          return Fail(error, QCoreApplication::translate("RecordFile", "too many values"));
         }
         property.Values.push_back(std::move(value));
         SkipSpace();
@@ -162,12 +162,12 @@ class Parser {
         ++line_;
       }
       if (value.size() >= kMaxValueBytes) {
-        return Fail(error, Tr("a value is too long"));
+        return Fail(error, QCoreApplication::translate("RecordFile", "a value is too long"));
       }
       value += ch;
     }
     line_ = opened;  // where the value that runs to the end began
-    return Fail(error, Tr("a value is not closed"));
+    return Fail(error, QCoreApplication::translate("RecordFile", "a value is not closed"));
   }
 
   void SkipSpace() {
@@ -187,7 +187,7 @@ class Parser {
     return true;
   }
   bool Fail(QString& error, const QString& why) const {
-    error = Tr("Line %1: %2").arg(line_).arg(why);
+    error = QCoreApplication::translate("RecordFile", "Line %1: %2").arg(line_).arg(why);
     return false;
   }
 
@@ -218,7 +218,7 @@ class Reader {
 
  private:
   bool Fail(QString& error, int line, const QString& why) {
-    error = Tr("Line %1: %2").arg(line).arg(why);
+    error = QCoreApplication::translate("RecordFile", "Line %1: %2").arg(line).arg(why);
     return false;
   }
 
@@ -234,7 +234,8 @@ class Reader {
   bool Single(const Property& property, QByteArray& value, QString& error) {
     if (property.Values.size() != 1) {
       return Fail(error, property.Line,
-                  Tr("property %1 takes one value").arg(QString::fromLatin1(property.Id)));
+                  QCoreApplication::translate("RecordFile", "property %1 takes one value")
+                      .arg(QString::fromLatin1(property.Id)));
     }
     value = property.Values.front();
     return true;
@@ -245,7 +246,8 @@ class Reader {
     if (value.size() != 2 || value[0] < 'a' || value[1] < 'a' || value[0] - 'a' >= board.NodesW() ||
         value[1] - 'a' >= board.NodesH()) {
       return Fail(error, property.Line,
-                  Tr("\"%1\" is not a point of the board").arg(QString::fromUtf8(value)));
+                  QCoreApplication::translate("RecordFile", "\"%1\" is not a point of the board")
+                      .arg(QString::fromUtf8(value)));
     }
     cell = Cell{value[0] - 'a' + 1, value[1] - 'a' + 1};
     return true;
@@ -263,7 +265,8 @@ class Reader {
         return false;
       }
       if (!seen.insert({cell.Column, cell.Row}).second) {
-        return Fail(error, property->Line, Tr("a point is listed twice"));
+        return Fail(error, property->Line,
+                    QCoreApplication::translate("RecordFile", "a point is listed twice"));
       }
       cells.push_back(cell);
     }
@@ -277,21 +280,27 @@ class Reader {
     for (const Property& property : root) {
       if (!kKnown.count(property.Id)) {
         return Fail(error, property.Line,
-                    Tr("unknown property %1").arg(QString::fromLatin1(property.Id)));
+                    QCoreApplication::translate("RecordFile", "unknown property %1")
+                        .arg(QString::fromLatin1(property.Id)));
       }
     }
     QByteArray value;
     const Property* gm = Find(root, "GM");
     if (!gm || !Single(*gm, value, error) || value != "Vextal") {
-      return Fail(error, gm ? gm->Line : 1, Tr("not a saved game of this program (GM[Vextal])"));
+      return Fail(error, gm ? gm->Line : 1,
+                  QCoreApplication::translate("RecordFile",
+                                              "not a saved game of this program (GM[Vextal])"));
     }
     const Property* ff = Find(root, "FF");
     if (!ff || !Single(*ff, value, error) || value != "4") {
-      return Fail(error, ff ? ff->Line : 1, Tr("only file format 4 is read (FF[4])"));
+      return Fail(error, ff ? ff->Line : 1,
+                  QCoreApplication::translate("RecordFile", "only file format 4 is read (FF[4])"));
     }
     if (const Property* ca = Find(root, "CA")) {
       if (!Single(*ca, value, error) || value.toUpper() != "UTF-8") {
-        return Fail(error, ca->Line, Tr("only the character set UTF-8 is read"));
+        return Fail(
+            error, ca->Line,
+            QCoreApplication::translate("RecordFile", "only the character set UTF-8 is read"));
       }
     }
     if (!ReadBoard(root, error)) {
@@ -304,7 +313,8 @@ class Reader {
         }
         QString text = QString::fromUtf8(value).simplified();
         if (text.size() > kMaxNameChars) {
-          return Fail(error, name->Line, Tr("a player's name is too long"));
+          return Fail(error, name->Line,
+                      QCoreApplication::translate("RecordFile", "a player's name is too long"));
         }
         read_.Game.Names[id[1] == 'B' ? 1 : 2] = text;
       }
@@ -315,13 +325,16 @@ class Reader {
       }
       read_.Game.Date = QDate::fromString(QString::fromLatin1(value.left(10)), Qt::ISODate);
       if (!read_.Game.Date.isValid()) {
-        return Fail(error, dt->Line, Tr("the date is not a date (YYYY-MM-DD)"));
+        return Fail(
+            error, dt->Line,
+            QCoreApplication::translate("RecordFile", "the date is not a date (YYYY-MM-DD)"));
       }
     }
     read_.Game.FirstToMove = 1;
     if (const Property* pl = Find(root, "PL")) {
       if (!Single(*pl, value, error) || (value != "B" && value != "W")) {
-        return Fail(error, pl->Line, Tr("the first player must be B or W"));
+        return Fail(error, pl->Line,
+                    QCoreApplication::translate("RecordFile", "the first player must be B or W"));
       }
       read_.Game.FirstToMove = value == "B" ? 1 : 2;
     }
@@ -339,7 +352,8 @@ class Reader {
     QByteArray value;
     const Property* sz = Find(root, "SZ");
     if (!sz || !Single(*sz, value, error)) {
-      return Fail(error, sz ? sz->Line : 1, Tr("the board size (SZ) is missing"));
+      return Fail(error, sz ? sz->Line : 1,
+                  QCoreApplication::translate("RecordFile", "the board size (SZ) is missing"));
     }
     const QList<QByteArray> sides = value.split(':');
     bool okW = false;
@@ -347,13 +361,16 @@ class Reader {
     const int w = sides.size() == 2 ? sides[0].toInt(&okW) : 0;
     const int h = sides.size() == 2 ? sides[1].toInt(&okH) : 0;
     if (!okW || !okH || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) {
-      return Fail(error, sz->Line, Tr("the board size must be columns:rows up to 8:8"));
+      return Fail(error, sz->Line,
+                  QCoreApplication::translate("RecordFile",
+                                              "the board size must be columns:rows up to 8:8"));
     }
     const Property* xs = Find(root, "XS");
     bool okStage = false;
     const int stage = xs && Single(*xs, value, error) ? value.toInt(&okStage) : 0;
     if (!okStage || stage < 1 || stage > kStageCount) {
-      return Fail(error, xs ? xs->Line : 1, Tr("the stage (XS) must be 1 to 7"));
+      return Fail(error, xs ? xs->Line : 1,
+                  QCoreApplication::translate("RecordFile", "the stage (XS) must be 1 to 7"));
     }
     read_.Stage = stage;
     Board& board = read_.Game.Start;
@@ -370,11 +387,14 @@ class Reader {
       NoRandom none;
       const Board fixed = BuildStage(stage, none);
       if (xn ? !SameLayout(board, fixed) : (fixed.NodesW() != w || fixed.NodesH() != h)) {
-        return Fail(error, xn ? xn->Line : sz->Line, Tr("the board is not the stage's layout"));
+        return Fail(
+            error, xn ? xn->Line : sz->Line,
+            QCoreApplication::translate("RecordFile", "the board is not the stage's layout"));
       }
       board = fixed;
     } else if (!xn) {
-      return Fail(error, xs->Line, Tr("a random stage needs its nodes (XN)"));
+      return Fail(error, xs->Line,
+                  QCoreApplication::translate("RecordFile", "a random stage needs its nodes (XN)"));
     }
     ComputeDegrees(board);
     return ReadSetup(root, error);
@@ -392,7 +412,9 @@ class Reader {
       for (const Cell& cell : cells) {
         const Property* property = Find(root, player == 1 ? "AB" : "AW");
         if (!board(cell.Column, cell.Row).Exists || !owned.insert({cell.Column, cell.Row}).second) {
-          return Fail(error, property->Line, Tr("an owner is set on a point without a free node"));
+          return Fail(error, property->Line,
+                      QCoreApplication::translate(
+                          "RecordFile", "an owner is set on a point without a free node"));
         }
         board(cell.Column, cell.Row).Owner = player;
       }
@@ -404,7 +426,8 @@ class Reader {
     for (const Cell& cell : expanded) {
       Node& node = board(cell.Column, cell.Row);
       if (node.Owner == 0) {
-        return Fail(error, Find(root, "XE")->Line, Tr("an expanded point has no owner"));
+        return Fail(error, Find(root, "XE")->Line,
+                    QCoreApplication::translate("RecordFile", "an expanded point has no owner"));
       }
       node.Expanded = kTrue16;
       node.LinkUp = board(cell.Column, cell.Row - 1).Exists ? 1 : 0;
@@ -420,7 +443,8 @@ class Reader {
         if (board(c, r).Owner != 0 && CheckNeutralise(probe, c, r)) {
           const Property* property = Find(root, "XE");
           return Fail(error, property ? property->Line : 1,
-                      Tr("the start position could not come about by the rules"));
+                      QCoreApplication::translate(
+                          "RecordFile", "the start position could not come about by the rules"));
         }
       }
     }
@@ -432,19 +456,22 @@ class Reader {
     for (const Property& property : node) {
       if (property.Id == "B" || property.Id == "W") {
         if (move) {
-          return Fail(error, property.Line, Tr("a move node holds one move"));
+          return Fail(error, property.Line,
+                      QCoreApplication::translate("RecordFile", "a move node holds one move"));
         }
         move = &property;
       } else if (property.Id != "C") {
         return Fail(error, property.Line,
-                    Tr("unknown property %1 in a move").arg(QString::fromLatin1(property.Id)));
+                    QCoreApplication::translate("RecordFile", "unknown property %1 in a move")
+                        .arg(QString::fromLatin1(property.Id)));
       }
     }
     if (!move) {
-      return Fail(error, node.empty() ? 1 : node.front().Line, Tr("a node without a move"));
+      return Fail(error, node.empty() ? 1 : node.front().Line,
+                  QCoreApplication::translate("RecordFile", "a node without a move"));
     }
     if (read_.Game.Moves.size() >= RecordedGame::kMaxMoves) {
-      return Fail(error, move->Line, Tr("too many moves"));
+      return Fail(error, move->Line, QCoreApplication::translate("RecordFile", "too many moves"));
     }
     QByteArray value;
     Cell cell;
@@ -454,11 +481,15 @@ class Reader {
     const Player mover = move->Id == "B" ? 1 : 2;
     const QString text = QString::fromLatin1(move->Id) + '[' + QString::fromUtf8(value) + ']';
     if (mover != at.ActPlayer) {
-      return Fail(error, move->Line, Tr("the move %1 is made out of turn").arg(text));
+      return Fail(
+          error, move->Line,
+          QCoreApplication::translate("RecordFile", "the move %1 is made out of turn").arg(text));
     }
     const MoveOutcome outcome = ApplyMove(at.Nodes, cell.Column, cell.Row, mover);
     if (!MoveMade(outcome)) {
-      return Fail(error, move->Line, Tr("the move %1 is not legal here").arg(text));
+      return Fail(
+          error, move->Line,
+          QCoreApplication::translate("RecordFile", "the move %1 is not legal here").arg(text));
     }
     at.ActPlayer = mover == 1 ? 2 : 1;
     at.LastMove = cell;
@@ -473,7 +504,9 @@ class Reader {
       return true;
     }
     if (!read_.Game.Finished) {
-      return Fail(error, resultLine_, Tr("a result is given, but the game is not over"));
+      return Fail(
+          error, resultLine_,
+          QCoreApplication::translate("RecordFile", "a result is given, but the game is not over"));
     }
     const int margin = read_.Game.FinalScore(1) - read_.Game.FinalScore(2);
     const QByteArray expected =
@@ -482,7 +515,8 @@ class Reader {
     if (*result_ != expected && !(margin == 0 && *result_ == "Draw")) {
       return Fail(
           error, resultLine_,
-          Tr("the result %1 does not match the final scores").arg(QString::fromUtf8(*result_)));
+          QCoreApplication::translate("RecordFile", "the result %1 does not match the final scores")
+              .arg(QString::fromUtf8(*result_)));
     }
     return true;
   }
@@ -583,11 +617,12 @@ QByteArray WriteRecordFile(const RecordedGame& game) {
 
 std::optional<RecordFileRead> ReadRecordFile(const QByteArray& bytes, QString& error) {
   if (bytes.size() > kMaxRecordFileBytes) {
-    error = Tr("the file is larger than %1 KiB").arg(kMaxRecordFileBytes / 1024);
+    error = QCoreApplication::translate("RecordFile", "the file is larger than %1 KiB")
+                .arg(kMaxRecordFileBytes / 1024);
     return std::nullopt;
   }
   if (bytes.contains('\0')) {
-    error = Tr("the file is not text");
+    error = QCoreApplication::translate("RecordFile", "the file is not text");
     return std::nullopt;
   }
   std::vector<SgfNode> nodes;
