@@ -854,7 +854,7 @@ Murvo</translation>
     </message>
     <message>
         <source>%1 turned %2 into %3.</source>
-        <translation>%1 machte aus %2 %3.</translation>
+        <translation>%1: vorher %2, danach %3 – Wert verschenkt.</translation>
     </message>
     <message>
         <source>No move was proven to keep it.</source>
