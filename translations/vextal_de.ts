@@ -908,5 +908,37 @@ Murvo</translation>
         <source>%1 does not keep %2. Take it back (Undo move) and try again.</source>
         <translation>%1 hält %2 nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
     </message>
+    <message>
+        <source>you</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>network partner</source>
+        <translation>Netzwerkpartner</translation>
+    </message>
+    <message>
+        <source>CPU Classic</source>
+        <translation>CPU Klassisch</translation>
+    </message>
+    <message>
+        <source>CPU Good</source>
+        <translation>CPU Gut</translation>
+    </message>
+    <message>
+        <source>CPU Strong</source>
+        <translation>CPU Stark</translation>
+    </message>
+    <message>
+        <source>CPU Master</source>
+        <translation>CPU Meister</translation>
+    </message>
+    <message>
+        <source>CPU Perfect</source>
+        <translation>CPU Perfekt</translation>
+    </message>
+    <message>
+        <source>perhaps others (not all tested in time)</source>
+        <translation>vielleicht weitere (nicht alle rechtzeitig geprüft)</translation>
+    </message>
 </context>
 </TS>

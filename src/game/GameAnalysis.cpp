@@ -103,6 +103,7 @@ class Analyser {
         tell();
       }
     }
+    keepingEnd_ = std::max(end, std::chrono::steady_clock::now() + settings_.KeepingTime);
     for (int i = 0; i < game_.Plies() && !cancel_.load(); ++i) {
       result_.Moves.push_back(Judge(i));
     }
@@ -155,38 +156,46 @@ class Analyser {
     }
     if (verdict.Judgement == MoveJudgement::Lost) {
       verdict.Refutation = result_.Values[std::size_t(i + 1)].Best;
-      verdict.Keeping = KeepingMoves(i, verdict.Before.Lower);
+      verdict.Keeping = KeepingMoves(i, verdict.Before.Lower, verdict.KeepingComplete);
     }
     return verdict;
   }
 
   // The moves of position `i` proven to give its mover at least `value`.
-  std::vector<Cell> KeepingMoves(int i, int value) {
+  std::vector<Cell> KeepingMoves(int i, int value, bool& complete) {
     std::vector<Cell> keeping;
+    complete = false;
     const Ply& ply = plies_[std::size_t(i)];
     if (!ply.Reading || !solver_) {
       return keeping;
     }
+    // The move that proved the value keeps it without another search.
+    const std::optional<Cell> best = result_.Values[std::size_t(i)].Best;
     const ExactLayout& layout = ply.Reading->Layout;
+    bool all = true;
     std::uint32_t moves = layout.LegalMoves(ply.Reading->State);
     while (moves != 0 && !cancel_.load()) {
       const int node = __builtin_ctz(moves);
       moves &= moves - 1;
+      const std::optional<Cell> cell = CellOfNode(layout, node);
       const ExactState child = layout.Play(ply.Reading->State, node);
       bool keeps = false;
-      if (layout.LegalMoves(child) == 0) {
+      if (best && cell == best) {
+        keeps = true;
+      } else if (layout.LegalMoves(child) == 0) {
         keeps = -layout.Margin(child) >= value;
       } else {
         // The mover keeps `value` when the opponent's value after the move stays at most -value.
-        SearchStop stop(cancel_, std::chrono::steady_clock::time_point::max(),
-                        settings_.KeepingNodes, kClockStride);
+        SearchStop stop(cancel_, keepingEnd_, settings_.KeepingNodes, kClockStride);
         const std::optional<bool> opponentGets = solver_->AtLeast(child, -value + 1, stop);
+        all = all && opponentGets.has_value();
         keeps = opponentGets.has_value() && !*opponentGets;
       }
       if (keeps) {
-        keeping.push_back(*CellOfNode(layout, node));
+        keeping.push_back(*cell);
       }
     }
+    complete = all && !cancel_.load();
     return keeping;
   }
 
@@ -197,6 +206,7 @@ class Analyser {
   std::vector<Ply> plies_;
   std::optional<ExactSolver> solver_;
   GameAnalysis result_;
+  std::chrono::steady_clock::time_point keepingEnd_;
 };
 
 }  // namespace

@@ -46,6 +46,8 @@ struct MoveVerdict {
   // opponent's reply that proves the loss (if the game goes on).
   std::vector<Cell> Keeping;
   std::optional<Cell> Refutation;
+  // Every other move was tested for Keeping within the time; when false, Keeping may miss some.
+  bool KeepingComplete = false;
 };
 
 struct GameAnalysis {
@@ -63,11 +65,14 @@ struct GameAnalysis {
 // repeatable; the times bound it on the clock.
 struct AnalysisSettings {
   int TableSizeLog2 = 22;
-  std::int64_t FirstPassNodes = 2'000'000;
-  std::int64_t SecondPassNodes = 200'000'000;
-  std::chrono::milliseconds FirstPassTime{1'500};
-  std::chrono::milliseconds TotalTime{25'000};
-  // Moves tested as keeping the value, for each move that lost some.
+  std::int64_t FirstPassNodes = 300'000;
+  std::int64_t SecondPassNodes = 400'000'000;
+  std::chrono::milliseconds FirstPassTime{300};
+  // The positions' values; the moves that keep a value lost are tested in the time left then,
+  // and at least in KeepingTime.
+  std::chrono::milliseconds TotalTime{22'000};
+  std::chrono::milliseconds KeepingTime{4'000};
+  // Each move tested as keeping the value, for each move that lost some.
   std::int64_t KeepingNodes = 2'000'000;
 };
 

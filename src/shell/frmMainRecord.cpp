@@ -62,6 +62,8 @@ frmRecord& frmMain::EnsureRecordWindow() {
                            [this] { PlayAgainstPerfect(); },
                            [this](const QString& line) { AddLog(line); }};
     recordWindow_ = new frmRecord(game_, record_, dialogs_, std::move(hooks), this);
+    // Beside the main window, so the board stays in sight while moves are looked through.
+    recordWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
   }
   return *recordWindow_;
 }

@@ -201,8 +201,41 @@ QString frmRecord::ProvenText(const ProvenValue& value) {
 }
 
 QString frmRecord::PlayerName(Player player) const {
-  const QString& name = Shown().Names[player];
-  return name.isEmpty() ? tr("Player %1").arg(player) : tr("Player %1 (%2)").arg(player).arg(name);
+  const RecordedGame& game = Shown();
+  QString seat = game.Names[player];
+  if (seat.isEmpty()) {
+    const bool mine = game.NetServer ? player == 1 : player == 2;
+    switch (game.Seats) {
+      case Mode::PersonAgainstCpu:
+        seat = player == 1 ? tr("you") : LevelName(game.Level);
+        break;
+      case Mode::Demo:
+        seat = LevelName(game.Level);
+        break;
+      case Mode::Network:
+        seat = mine ? tr("you") : tr("network partner");
+        break;
+      case Mode::TwoPersons:
+        break;
+    }
+  }
+  return seat.isEmpty() ? tr("Player %1").arg(player) : tr("Player %1 (%2)").arg(player).arg(seat);
+}
+
+QString frmRecord::LevelName(CpuLevel level) {
+  switch (level) {
+    case CpuLevel::Classic:
+      return tr("CPU Classic");
+    case CpuLevel::Good:
+      return tr("CPU Good");
+    case CpuLevel::Strong:
+      return tr("CPU Strong");
+    case CpuLevel::Master:
+      return tr("CPU Master");
+    case CpuLevel::Perfect:
+      break;
+  }
+  return tr("CPU Perfect");
 }
 
 QString frmRecord::MoveLine(int index) const {
@@ -343,6 +376,9 @@ void frmRecord::ShowVerdict() {
       QStringList cells;
       for (const Cell& cell : verdict->Keeping) {
         cells << CellName(cell.Column, cell.Row);
+      }
+      if (!verdict->KeepingComplete) {
+        cells << tr("perhaps others (not all tested in time)");
       }
       text +=
           QLatin1Char(' ') +

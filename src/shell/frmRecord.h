@@ -76,6 +76,7 @@ class frmRecord final : public QWidget {
   const MoveVerdict* VerdictOf(int index) const;
   QString MoveLine(int index) const;
   QString PlayerName(Player player) const;
+  static QString LevelName(CpuLevel level);
 
   void PlayFromHere();
   void StartAnalysis();

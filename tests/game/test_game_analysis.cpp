@@ -22,6 +22,7 @@ AnalysisSettings Unclocked() {
   settings.TableSizeLog2 = 16;
   settings.FirstPassTime = std::chrono::hours(1);
   settings.TotalTime = std::chrono::hours(1);
+  settings.KeepingTime = std::chrono::hours(1);
   return settings;
 }
 
@@ -126,6 +127,7 @@ class GameAnalysisTest : public QObject {
         }
         ++lost;
         QCOMPARE(verdict.Judgement, MoveJudgement::Lost);
+        QVERIFY(verdict.KeepingComplete);
         QCOMPARE(verdict.Keeping, keeping);
         // The refutation holds the mover to the value after the move.
         Board board = p.Nodes;
