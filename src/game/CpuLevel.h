@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "game/ChoiceTable.h"
+
 namespace vextal {
 
 // How strongly the CPU plays, weakest first. Classic is the original player: a few random tries,
@@ -12,37 +14,25 @@ namespace vextal {
 // a little deeper; Perfect plays solved positions perfectly and the others as Master.
 enum class CpuLevel { Classic, Good, Strong, Master, Perfect };
 
-inline constexpr std::array<CpuLevel, 5> kCpuLevels = {
-    CpuLevel::Classic, CpuLevel::Good, CpuLevel::Strong, CpuLevel::Master, CpuLevel::Perfect};
+// The levels with their names in the settings and their captions in the "CPU strength" menu.
+inline constexpr ChoiceTable<CpuLevel, 5> kCpuLevelChoices = {{
+    {CpuLevel::Classic, "Classic", QT_TRANSLATE_NOOP("vextal::frmMain", "Classic")},
+    {CpuLevel::Good, "Good", QT_TRANSLATE_NOOP("vextal::frmMain", "Good")},
+    {CpuLevel::Strong, "Strong", QT_TRANSLATE_NOOP("vextal::frmMain", "Strong")},
+    {CpuLevel::Master, "Master", QT_TRANSLATE_NOOP("vextal::frmMain", "Master")},
+    {CpuLevel::Perfect, "Perfect", QT_TRANSLATE_NOOP("vextal::frmMain", "Perfect")},
+}};
 
-// The level to ask for the best move there is (a hint, say).
-inline constexpr CpuLevel kStrongestCpuLevel = kCpuLevels.back();
+inline constexpr std::array<CpuLevel, 5> kCpuLevels = ChoiceValues(kCpuLevelChoices);
 
-// The caption of a level in the "CPU strength" menu, also its name in the settings.
+// The name of a level in the settings and on the tools' command lines.
 inline QString CpuLevelName(CpuLevel level) {
-  switch (level) {
-    case CpuLevel::Classic:
-      return QStringLiteral("Classic");
-    case CpuLevel::Good:
-      return QStringLiteral("Good");
-    case CpuLevel::Strong:
-      return QStringLiteral("Strong");
-    case CpuLevel::Master:
-      return QStringLiteral("Master");
-    case CpuLevel::Perfect:
-      break;
-  }
-  return QStringLiteral("Perfect");
+  return ChoiceName(kCpuLevelChoices, level);
 }
 
 // The level of a name as CpuLevelName gives it, or nothing for any other text.
 inline std::optional<CpuLevel> CpuLevelFromName(const QString& name) {
-  for (const CpuLevel level : kCpuLevels) {
-    if (CpuLevelName(level) == name) {
-      return level;
-    }
-  }
-  return std::nullopt;
+  return ChoiceFromName(kCpuLevelChoices, name);
 }
 
 }  // namespace vextal

@@ -37,8 +37,8 @@ class Game final : public QObject {
 
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
-  // A hint is the move the strongest CPU level would play.
-  static constexpr CpuLevel kHintLevel = kStrongestCpuLevel;
+  // A hint is the move the Perfect level would play, with its opening book.
+  static constexpr CpuLevel kHintLevel = CpuLevel::Perfect;
 
   Game(const Clock& clock, RandomSource& random);
 
@@ -125,7 +125,7 @@ class Game final : public QObject {
   bool Undo();
   // A person at this machine is to move in a local game.
   bool CanHint() const;
-  // Asks the strongest CPU level for the move of the player to move, off the user-interface
+  // Asks the hint level (kHintLevel) for the move of the player to move, off the user-interface
   // thread; `show` later gets the cell on this thread, unless the position changed first. The
   // hint is never played. Returns false when CanHint is false.
   bool AskHint(std::function<void(Cell)> show);

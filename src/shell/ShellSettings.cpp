@@ -49,7 +49,10 @@ QString ShellSettings::FileName() const {
 }
 
 QVariant ShellSettings::Read(const QString& key) const {
-  return store_ && readable_ ? store_->value(key) : QVariant();
+  if (!store_) {
+    return memory_.value(key);
+  }
+  return readable_ ? store_->value(key) : QVariant();
 }
 
 bool ShellSettings::ReadBool(const QString& key, bool otherwise) const {
@@ -75,6 +78,7 @@ QString ShellSettings::ReadText(const QString& key) const {
 
 void ShellSettings::Write(const QString& key, const QVariant& value) {
   if (!store_) {
+    memory_.insert(key, value);
     return;
   }
   store_->setValue(key, value);
@@ -133,19 +137,19 @@ void ShellSettings::SetMarkLastMove(bool on) {
 }
 
 WindowSize ShellSettings::Size() const {
-  return WindowSizeFromName(ReadText(kWindowSize)).value_or(WindowSize::Normal);
+  return ChoiceFromName(kWindowSizeChoices, ReadText(kWindowSize)).value_or(WindowSize::Normal);
 }
 
 void ShellSettings::SetSize(WindowSize size) {
-  Write(kWindowSize, WindowSizeName(size));
+  Write(kWindowSize, ChoiceName(kWindowSizeChoices, size));
 }
 
 UiLanguage ShellSettings::Language() const {
-  return UiLanguageFromName(ReadText(kLanguage)).value_or(UiLanguage::System);
+  return ChoiceFromName(kUiLanguageChoices, ReadText(kLanguage)).value_or(UiLanguage::System);
 }
 
 void ShellSettings::SetLanguage(UiLanguage language) {
-  Write(kLanguage, UiLanguageName(language));
+  Write(kLanguage, ChoiceName(kUiLanguageChoices, language));
 }
 
 QString ShellSettings::LastServerAddress() const {

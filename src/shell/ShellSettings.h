@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 
 #include "game/CpuLevel.h"
 #include "shell/UiLanguage.h"
@@ -25,7 +26,8 @@ namespace vextal {
 // read or does not parse, and a value that is not one this program writes, read as the default.
 class ShellSettings {
  public:
-  // Remembers nothing: every read gives the default and writes are dropped.
+  // Remembers nothing between runs: a value set is read back while the store lives, and a new
+  // store gives the defaults.
   ShellSettings();
   // The user's own store in the desktop's usual place (~/.config/Vextal/Vextal.conf on Linux).
   static ShellSettings ForUser();
@@ -74,6 +76,7 @@ class ShellSettings {
   void Write(const QString& key, const QVariant& value);
 
   std::unique_ptr<QSettings> store_;
+  QVariantMap memory_;  // the values of a store without a file
   bool readable_ = false;
   bool failureReported_ = false;
   std::function<void(const QString&)> writeFailed_;

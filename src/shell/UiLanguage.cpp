@@ -5,39 +5,6 @@
 
 namespace vextal {
 
-QString UiLanguageCaption(UiLanguage language) {
-  switch (language) {
-    case UiLanguage::System:
-      return QCoreApplication::translate("vextal::frmMain", "System");
-    case UiLanguage::English:
-      return QStringLiteral("English");
-    case UiLanguage::German:
-      break;
-  }
-  return QStringLiteral("Deutsch");
-}
-
-QString UiLanguageName(UiLanguage language) {
-  switch (language) {
-    case UiLanguage::System:
-      return QStringLiteral("System");
-    case UiLanguage::English:
-      return QStringLiteral("English");
-    case UiLanguage::German:
-      break;
-  }
-  return QStringLiteral("German");
-}
-
-std::optional<UiLanguage> UiLanguageFromName(const QString& name) {
-  for (const UiLanguage language : kUiLanguages) {
-    if (UiLanguageName(language) == name) {
-      return language;
-    }
-  }
-  return std::nullopt;
-}
-
 bool ShowsGerman(UiLanguage choice, const QStringList& systemLanguages) {
   if (choice != UiLanguage::System) {
     return choice == UiLanguage::German;

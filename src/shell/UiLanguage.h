@@ -8,22 +8,23 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include "game/ChoiceTable.h"
+
 namespace vextal {
 
 // The language of the program's texts. They are written in English; German comes from the
 // translation built into the program. System follows the desktop's preferred languages.
 enum class UiLanguage { System, English, German };
 
-inline constexpr std::array<UiLanguage, 3> kUiLanguages = {UiLanguage::System, UiLanguage::English,
-                                                           UiLanguage::German};
+// The names in the settings, and the captions in the "Language" menu: "System", then each language
+// in its own tongue, so that a person who cannot read the current one still finds their own.
+inline constexpr ChoiceTable<UiLanguage, 3> kUiLanguageChoices = {{
+    {UiLanguage::System, "System", QT_TRANSLATE_NOOP("vextal::frmMain", "System")},
+    {UiLanguage::English, "English", "English"},
+    {UiLanguage::German, "German", "Deutsch"},
+}};
 
-// The caption in the "Language" menu: "System", then each language in its own tongue ("English",
-// "Deutsch"), so that a person who cannot read the current one still finds their own.
-QString UiLanguageCaption(UiLanguage language);
-// The name in the settings: "System", "English", "German".
-QString UiLanguageName(UiLanguage language);
-// The language of a name as UiLanguageName gives it, or nothing for any other text.
-std::optional<UiLanguage> UiLanguageFromName(const QString& name);
+inline constexpr std::array<UiLanguage, 3> kUiLanguages = ChoiceValues(kUiLanguageChoices);
 
 // Whether the texts are shown in German: for German, and for System when German comes before
 // English among the system's preferred languages (QLocale::uiLanguages(), best first). Any

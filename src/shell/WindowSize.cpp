@@ -5,39 +5,6 @@
 
 namespace vextal {
 
-QString WindowSizeCaption(WindowSize size) {
-  switch (size) {
-    case WindowSize::Normal:
-      return QCoreApplication::translate("vextal::frmMain", "Normal");
-    case WindowSize::Large:
-      return QCoreApplication::translate("vextal::frmMain", "Large (150 %)");
-    case WindowSize::Huge:
-      break;
-  }
-  return QCoreApplication::translate("vextal::frmMain", "Huge (200 %)");
-}
-
-QString WindowSizeName(WindowSize size) {
-  switch (size) {
-    case WindowSize::Normal:
-      return QStringLiteral("Normal");
-    case WindowSize::Large:
-      return QStringLiteral("Large");
-    case WindowSize::Huge:
-      break;
-  }
-  return QStringLiteral("Huge");
-}
-
-std::optional<WindowSize> WindowSizeFromName(const QString& name) {
-  for (const WindowSize size : kWindowSizes) {
-    if (WindowSizeName(size) == name) {
-      return size;
-    }
-  }
-  return std::nullopt;
-}
-
 double WindowSizeFactor(WindowSize size) {
   switch (size) {
     case WindowSize::Normal:

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "game/ChoiceTable.h"
+
 namespace vextal {
 
 // How large every window of the program is drawn: the designed size, or enlarged as a whole
@@ -12,15 +14,15 @@ namespace vextal {
 // screen pixels. Qt scales all windows of a run alike, so the size is chosen for the next start.
 enum class WindowSize { Normal, Large, Huge };
 
-inline constexpr std::array<WindowSize, 3> kWindowSizes = {WindowSize::Normal, WindowSize::Large,
-                                                           WindowSize::Huge};
+// The sizes with their names in the settings and their captions in the "Window size" menu.
+inline constexpr ChoiceTable<WindowSize, 3> kWindowSizeChoices = {{
+    {WindowSize::Normal, "Normal", QT_TRANSLATE_NOOP("vextal::frmMain", "Normal")},
+    {WindowSize::Large, "Large", QT_TRANSLATE_NOOP("vextal::frmMain", "Large (150 %)")},
+    {WindowSize::Huge, "Huge", QT_TRANSLATE_NOOP("vextal::frmMain", "Huge (200 %)")},
+}};
 
-// The caption in the "Window size" menu: "Normal", "Large (150 %)", "Huge (200 %)".
-QString WindowSizeCaption(WindowSize size);
-// The name in the settings: "Normal", "Large", "Huge".
-QString WindowSizeName(WindowSize size);
-// The size of a name as WindowSizeName gives it, or nothing for any other text.
-std::optional<WindowSize> WindowSizeFromName(const QString& name);
+inline constexpr std::array<WindowSize, 3> kWindowSizes = ChoiceValues(kWindowSizeChoices);
+
 // 1, 1.5 or 2.
 double WindowSizeFactor(WindowSize size);
 

@@ -10,7 +10,6 @@
 
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
-#include "shell/Mnemonics.h"
 #include "shell/ShellPaths.h"
 #include "shell/frmFindGames.h"
 #include "stages/Stages.h"
@@ -74,6 +73,7 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
 }
 
 frmMain::~frmMain() {
+  music_.SetMenuChanged(nullptr);  // the menus go before the sound
   // The list of games browses through discovery_, which goes before the window's children.
   delete findGames_;
   // The store may outlive this window; its report must not reach a window that is gone.
@@ -100,9 +100,8 @@ void frmMain::StartUp() {
   pages_.SetViewerSizeStore([this] { return settings_.HelpViewerSize(); },
                             [this](QSize size) { settings_.SetHelpViewerSize(size); });
 
-  BuildStageItems();
   FillMusicList();
-  AssignMenuMnemonics(this);
+  commands_->AssignKeys();
   // Before the first game, so that it already starts with the remembered sound and players.
   ApplySettings();
 
@@ -130,20 +129,12 @@ void frmMain::ApplySettings() {
   if (settings_.CpuPlayer()) {
     game_.ToggleCpuPlayer();
   }
-  SelectCpuLevel(settings_.CpuStrength());
-  mnuMarkLastMove->setChecked(settings_.MarkLastMove());
-  const WindowSize size = settings_.Size();
-  for (qsizetype i = 0; i < mnuSize.size(); ++i) {
-    mnuSize[i]->setChecked(kWindowSizes[std::size_t(i)] == size);
-  }
-  const UiLanguage language = settings_.Language();
-  for (qsizetype i = 0; i < mnuLanguageItem.size(); ++i) {
-    mnuLanguageItem[i]->setChecked(kUiLanguages[std::size_t(i)] == language);
-  }
+  game_.SetCpuLevel(settings_.CpuStrength());
   net_.SetLastServerAddress(settings_.LastServerAddress());
   net_.ServerAddressTyped = [this](const QString& address) {
     settings_.SetLastServerAddress(address);
   };
+  RefreshCommands();
 }
 
 void frmMain::ApplyTune(const QString& fileName) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include <QList>
 #include <QMainWindow>
@@ -16,20 +18,18 @@
 #include "net/GameDiscovery.h"
 #include "net/NetGame.h"
 #include "net/NetView.h"
-#include "net/cBuffer.h"
 #include "net/cSocket.h"
 #include "render/BoardPainter.h"
 #include "shell/BoardCursor.h"
 #include "shell/ChatLog.h"
+#include "shell/CommandTable.h"
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
 #include "shell/ShellSettings.h"
 #include "shell/mMusic.h"
 
-class QAction;
 class QFrame;
 class QLabel;
-class QMenu;
 class QPainter;
 class QPlainTextEdit;
 class QTimer;
@@ -54,9 +54,10 @@ class frmRecord;
 // nothing is kept, so a test never reaches the user's own settings. Construction runs the whole
 // start-up, up to and including the first game; the caller shows the window.
 //
-// The code is split by job: frmMain.cpp brings the window up and down, frmMainControls.cpp and
-// frmMainMenus.cpp build the controls and the menus, frmMainView.cpp shows what the game and the
-// network side report, frmMainHandlers.cpp holds the event handlers and menu commands.
+// The code is split by job: frmMain.cpp brings the window up and down, frmMainControls.cpp builds
+// the controls, frmMainMenus.cpp holds the command table every menu entry is a row of,
+// frmMainView.cpp shows what the game and the network side report, frmMainHandlers.cpp holds the
+// event handlers and menu commands.
 class frmMain final : public QMainWindow, public NetView {
   Q_OBJECT
 
@@ -86,6 +87,8 @@ class frmMain final : public QMainWindow, public NetView {
   // The list of games found on the network while it is open, else null.
   frmFindGames* FindGamesWindow() const;
   ChatLog& chat() { return chat_; }
+  // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
+  CommandTable& Commands();
   // The moves of the current and the last finished game, and their window (null until opened).
   GameRecord& record() { return record_; }
   frmRecord* RecordWindow() const;
@@ -123,15 +126,15 @@ class frmMain final : public QMainWindow, public NetView {
   // Menu commands.
   void mnuEnableAI_Click();
   void mnuEnableDemo_Click();
-  void mnuCpuLevel_Click(int index);  // index into kCpuLevels
+  void mnuCpuLevel_Click(CpuLevel level);
   void mnuUndo_Click();
   void mnuHint_Click();
   void mnuMarkLastMove_Click();
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
-  void mnuSize_Click(int index);      // index into kWindowSizes
-  void mnuLanguage_Click(int index);  // index into kUiLanguages
+  void mnuSize_Click(WindowSize size);
+  void mnuLanguage_Click(UiLanguage language);
   void mnuExit_Click();
   void mnuClear_Click();
   void mnuSetup_Click(int index);
@@ -156,24 +159,18 @@ class frmMain final : public QMainWindow, public NetView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Layout (frmMainControls.cpp, frmMainMenus.cpp).
+  // Layout (frmMainControls.cpp) and menus (frmMainMenus.cpp).
   void BuildControls();
   void BuildStatusStrip(QWidget* client);
   void BuildBoard(QWidget* client);
   // The event log's box, built when it is first needed: most runs never show it.
   QPlainTextEdit* LogBox();
   void BuildMenus();
-  void BuildFileMenu(QMenu* menu);
-  void BuildCpuStrengthMenu();
-  void BuildWindowSizeMenu();
-  void BuildLanguageMenu();
-  void BuildResetMenu(QMenu* menu);
-  void BuildNetworkMenu(QMenu* menu);
-  void BuildHelpMenu(QMenu* menu);
-  void BuildStageItems();
+  // The rows of the menus, in menu order.
+  std::vector<CommandRow> CommandRows();
+  // Every menu entry's state again from its rules.
+  void RefreshCommands();
   void FillMusicList();
-  void ShowMusicMenu();
-  QAction* ActionFor(MenuItem item) const;
   // Text with every "[1]" replaced, as the captions with a placeholder are filled in.
   static QString FillPlaceholder(QString text, const QString& value);
 
@@ -196,7 +193,6 @@ class frmMain final : public QMainWindow, public NetView {
   void ShowMoveTakenBack();
 
   // Handlers (frmMainHandlers.cpp).
-  void SelectCpuLevel(CpuLevel level);
   void RememberTune();
   void ShowFocusFrame();
   // Sets up a stage and tells the announcement of a hosted game about it.
@@ -205,15 +201,13 @@ class frmMain final : public QMainWindow, public NetView {
   void JoinFoundGame(const FoundGame& found);
   // The frame around the node played last, while "Mark last move" is on.
   void ShowMoveMarker();
-  // The record's menu entries, its window and the view of a recorded position
-  // (frmMainRecord.cpp).
-  void BuildRecordItems(QMenu* menu);
+  // The record's window and the view of a recorded position (frmMainRecord.cpp); Escape
+  // returns from a recorded position to the live game.
+  void InstallLiveGameKey();
   frmRecord& EnsureRecordWindow();
   void ShowRecordedPosition(const std::optional<Position>& position, const QString& caption);
   void PaintViewCaption(QPainter& dc) const;
   void PlayAgainstPerfect();
-  // "Undo move" and "Hint" are enabled exactly when the game allows them now.
-  void RefreshPlayAids();
 
   const Clock& clock_;
   RandomSource& random_;
@@ -264,45 +258,7 @@ class frmMain final : public QMainWindow, public NetView {
   QLabel* lblPlayer2 = nullptr;
   QLabel* lblSum2 = nullptr;
 
-  // Menu items.
-  QMenu* mnuFile = nullptr;
-  QAction* mnuEnableAI = nullptr;
-  QAction* mnuEnableDemo = nullptr;
-  QMenu* mnuCpuStrength = nullptr;  // enabled exactly when mnuEnableDemo is
-  QList<QAction*> mnuCpuLevel;      // one per CPU level, in the order of kCpuLevels
-  QAction* mnuUndo = nullptr;
-  QAction* mnuHint = nullptr;
-  QAction* mnuEnableSound = nullptr;
-  QMenu* mnuBackgroundMusic = nullptr;
-  QList<QAction*> mnuPlayMusic;  // index 0 is the "(none)" placeholder
-  QAction* mnuLineF3 = nullptr;
-  QAction* mnuStopMusic = nullptr;
-  QAction* mnuMarkLastMove = nullptr;
-  QMenu* mnuWindowSize = nullptr;
-  QList<QAction*> mnuSize;  // one per window size, in the order of kWindowSizes
-  QMenu* mnuLanguage = nullptr;
-  QList<QAction*> mnuLanguageItem;  // one per language, in the order of kUiLanguages
-  QAction* mnuExit = nullptr;
-  QMenu* mnuReset = nullptr;
-  QAction* mnuClear = nullptr;
-  QList<QAction*> mnuSetup;  // index 0 is the hidden template
-  QMenu* mnuNetwork = nullptr;
-  QAction* mnuShowChat = nullptr;
-  QAction* mnuServer = nullptr;
-  QAction* mnuClient = nullptr;
-  QAction* mnuFindGames = nullptr;
-  QAction* mnuDisconnect = nullptr;
-  QAction* mnuSynchronize = nullptr;
-  QMenu* mnuHelp = nullptr;
-  QAction* mnuWebsite = nullptr;
-  QAction* mnuGuestbook = nullptr;
-  QAction* mnuUpdate = nullptr;
-  QAction* mnuReadmeEN = nullptr;
-  QAction* mnuReadmeDE = nullptr;
-  QAction* mnuPayPal = nullptr;
-  QAction* mnuGameRecord = nullptr;
-  QAction* mnuSaveGame = nullptr;
-  QAction* mnuOpenGame = nullptr;
+  std::unique_ptr<CommandTable> commands_;
 };
 
 }  // namespace vextal

@@ -55,7 +55,7 @@ void frmMain::Front_TabbedTo() {
 
 void frmMain::ShowMoveMarker() {
   const std::optional<Cell> last = viewed_ ? viewed_->LastMove : game_.ShownLastMove();
-  if (!last || !mnuMarkLastMove->isChecked()) {
+  if (!last || !settings_.MarkLastMove()) {
     front->SetMoveMarker(std::nullopt);
     return;
   }
@@ -129,20 +129,9 @@ void frmMain::mnuEnableDemo_Click() {
   game_.ToggleDemoPlayer();
 }
 
-void frmMain::mnuCpuLevel_Click(int index) {
-  if (index < 0 || index >= int(kCpuLevels.size())) {
-    return;
-  }
-  const CpuLevel level = kCpuLevels[std::size_t(index)];
-  SelectCpuLevel(level);
-  settings_.SetCpuStrength(level);
-}
-
-void frmMain::SelectCpuLevel(CpuLevel level) {
+void frmMain::mnuCpuLevel_Click(CpuLevel level) {
   game_.SetCpuLevel(level);
-  for (qsizetype i = 0; i < mnuCpuLevel.size(); ++i) {
-    mnuCpuLevel[i]->setChecked(kCpuLevels[std::size_t(i)] == level);
-  }
+  settings_.SetCpuStrength(level);
 }
 
 void frmMain::mnuUndo_Click() {
@@ -159,8 +148,8 @@ void frmMain::mnuHint_Click() {
 }
 
 void frmMain::mnuMarkLastMove_Click() {
+  settings_.SetMarkLastMove(!settings_.MarkLastMove());
   ShowMoveMarker();
-  settings_.SetMarkLastMove(mnuMarkLastMove->isChecked());
 }
 
 void frmMain::mnuEnableSound_Click() {
@@ -188,16 +177,12 @@ void frmMain::RememberTune() {
   settings_.SetTune(playing);
 }
 
-void frmMain::mnuSize_Click(int index) {
-  if (index >= 0 && index < int(kWindowSizes.size())) {
-    settings_.SetSize(kWindowSizes[std::size_t(index)]);
-  }
+void frmMain::mnuSize_Click(WindowSize size) {
+  settings_.SetSize(size);
 }
 
-void frmMain::mnuLanguage_Click(int index) {
-  if (index >= 0 && index < int(kUiLanguages.size())) {
-    settings_.SetLanguage(kUiLanguages[std::size_t(index)]);
-  }
+void frmMain::mnuLanguage_Click(UiLanguage language) {
+  settings_.SetLanguage(language);
 }
 
 void frmMain::mnuExit_Click() {
@@ -205,8 +190,8 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::mnuClear_Click() {
-  // Ctrl+N comes here too: only where the menu allows it (never on a network game's client).
-  if (mnuClear->isEnabled()) {
+  // Only where the rules allow it: never on a network game's client.
+  if (game_.MenuEnabled(MenuItem::Reset)) {
     game_.NewGame();
   }
 }

@@ -1,81 +1,42 @@
-// The main window's menu bar: built once, the stage items and the tune list filled at start-up.
+// The main window's command table: every menu entry is one row here, in menu order, with its
+// caption, key, handler (frmMainHandlers.cpp) and the rules for its state. docs/ARCHITECTURE.md
+// ("Adding a menu command") says how to add one.
 #include <QAction>
-#include <QActionGroup>
-#include <QMenu>
 #include <QMenuBar>
 
-#include "shell/Mnemonics.h"
-
+#include "shell/CommandTable.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
 
 namespace vextal {
 
-namespace {
-
-QAction* AddItem(QMenu* menu, const QString& name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  return action;
-}
-
-QAction* AddCheckItem(QMenu* menu, const QString& name, const QString& caption, bool checked) {
-  QAction* action = AddItem(menu, name, caption);
-  action->setCheckable(true);
-  action->setChecked(checked);
-  return action;
-}
-
-QAction* AddLine(QMenu* menu, const QString& name) {
-  QAction* line = menu->addSeparator();
-  line->setObjectName(name);
-  return line;
-}
-
-QMenu* AddMenu(QMenuBar* bar, const QString& name, const QString& caption) {
-  QMenu* menu = bar->addMenu(caption);
-  menu->setObjectName(name);
-  menu->menuAction()->setObjectName(name);
-  return menu;
-}
-
-QMenu* AddSubMenu(QMenu* parent, const QString& name, const QString& caption) {
-  QMenu* menu = parent->addMenu(caption);
-  menu->setObjectName(name);
-  menu->menuAction()->setObjectName(name);
-  return menu;
-}
-
-// The caption in the "CPU strength" menu; the settings keep the level's English name.
-QString CpuLevelCaption(CpuLevel level) {
-  switch (level) {
-    case CpuLevel::Classic:
-      return frmMain::tr("Classic");
-    case CpuLevel::Good:
-      return frmMain::tr("Good");
-    case CpuLevel::Strong:
-      return frmMain::tr("Strong");
-    case CpuLevel::Master:
-      return frmMain::tr("Master");
-    case CpuLevel::Perfect:
-      break;
-  }
-  return frmMain::tr("Perfect");
-}
-
-}  // namespace
-
 QString frmMain::FillPlaceholder(QString text, const QString& value) {
   return text.replace(QStringLiteral("[1]"), value);
+}
+
+CommandTable& frmMain::Commands() {
+  return *commands_;
+}
+
+void frmMain::RefreshCommands() {
+  if (commands_) {  // the game reports its first state before the menus are built
+    commands_->Refresh();
+  }
+}
+
+void frmMain::FillMusicList() {
+  // From here on every change of the sound model is mirrored in the menu.
+  music_.SetMenuChanged([this] { RefreshCommands(); });
+  music_.FillMusicList();
 }
 
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
-  BuildFileMenu(AddMenu(bar, "mnuFile", tr("File")));
-  BuildResetMenu(AddMenu(bar, "mnuReset", tr("Reset")));
-  BuildNetworkMenu(AddMenu(bar, "mnuNetwork", tr("Network")));
-  BuildHelpMenu(AddMenu(bar, "mnuHelp", tr("Help")));
+  commands_ = std::make_unique<CommandTable>(bar, staticMetaObject.className());
+  for (CommandRow& row : CommandRows()) {
+    commands_->Add(std::move(row));
+  }
 
   // F10 opens the menu bar at its first menu, as desktop programs do.
   auto* openMenuBar = new QAction(this);
@@ -84,221 +45,234 @@ void frmMain::BuildMenus() {
   addAction(openMenuBar);
   connect(openMenuBar, &QAction::triggered, this,
           [bar] { bar->setActiveAction(bar->actions().value(0)); });
+  InstallLiveGameKey();
 }
 
-void frmMain::BuildFileMenu(QMenu* menu) {
-  mnuFile = menu;
-  mnuEnableAI = AddCheckItem(mnuFile, "mnuEnableAI", tr("Enable CPU player"), false);
-  mnuEnableDemo = AddCheckItem(mnuFile, "mnuEnableDemo", tr("Enable Demo player"), false);
-  mnuEnableDemo->setEnabled(false);
-  BuildCpuStrengthMenu();
-  AddLine(mnuFile, "mnuLineF1");
-  mnuUndo = AddItem(mnuFile, "mnuUndo", tr("Undo move"));
-  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  mnuHint = AddItem(mnuFile, "mnuHint", tr("Hint"));
-  mnuHint->setShortcut(QKeySequence(Qt::Key_H));
-  BuildRecordItems(mnuFile);
-  AddLine(mnuFile, "mnuLineF5");
-  mnuEnableSound = AddCheckItem(mnuFile, "mnuEnableSound", tr("Sound effects"), true);
-  mnuBackgroundMusic = AddSubMenu(mnuFile, "mnuBackgroundMusic", tr("Background music"));
-  QAction* none = AddCheckItem(mnuBackgroundMusic, "mnuPlayMusic0", tr("(none)"), false);
-  mnuPlayMusic.append(none);
-  mnuLineF3 = AddLine(mnuBackgroundMusic, "mnuLineF3");
-  mnuStopMusic = AddCheckItem(mnuBackgroundMusic, "mnuStopMusic", tr("No music"), true);
-  AddLine(mnuFile, "mnuLineF4");
-  mnuMarkLastMove = AddCheckItem(mnuFile, "mnuMarkLastMove", tr("Mark last move"), true);
-  BuildWindowSizeMenu();
-  BuildLanguageMenu();
-  AddLine(mnuFile, "mnuLineF2");
-  mnuExit = AddItem(mnuFile, "mnuExit", tr("Exit"));
-  mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+std::vector<CommandRow> frmMain::CommandRows() {
+  using K = RowKind;
+  const auto net = [this](MenuItem item) {
+    return [this, item] { return game_.MenuEnabled(item); };
+  };
+  const auto tune = [this](int i) -> const MusicMenuItem& {
+    return music_.Menu().PlayMusic[std::size_t(i)];
+  };
 
-  connect(mnuEnableAI, &QAction::triggered, this, &frmMain::mnuEnableAI_Click);
-  connect(mnuEnableDemo, &QAction::triggered, this, &frmMain::mnuEnableDemo_Click);
-  connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
-  connect(mnuHint, &QAction::triggered, this, &frmMain::mnuHint_Click);
-  connect(mnuMarkLastMove, &QAction::triggered, this, &frmMain::mnuMarkLastMove_Click);
-  connect(mnuEnableSound, &QAction::triggered, this, &frmMain::mnuEnableSound_Click);
-  connect(none, &QAction::triggered, this, [this] { mnuPlayMusic_Click(0); });
-  connect(mnuStopMusic, &QAction::triggered, this, &frmMain::mnuStopMusic_Click);
-  connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-}
+  FamilyRows tunes;  // "(none)" until the music folder is read, then one item per tune
+  tunes.count = [this] { return int(music_.Menu().PlayMusic.size()); };
+  tunes.caption = [tune](int i) {
+    // A tune's caption is its file name; a "&" in it is shown, not taken as an access key.
+    return i == 0 ? tr("(none)") : QString(tune(i).Caption).replace(u'&', QStringLiteral("&&"));
+  };
+  tunes.run = [this](int i) { mnuPlayMusic_Click(i); };
+  tunes.enabled = [tune](int i) { return tune(i).Enabled; };
+  tunes.checked = [tune](int i) { return tune(i).Checked; };
+  tunes.visible = [tune](int i) { return tune(i).Visible; };
 
-void frmMain::BuildCpuStrengthMenu() {
-  mnuCpuStrength = AddSubMenu(mnuFile, "mnuCpuStrength", tr("CPU strength"));
-  mnuCpuStrength->menuAction()->setEnabled(false);  // follows "Enable Demo player"
-  auto* levels = new QActionGroup(mnuCpuStrength);  // one checked at a time
-  for (const CpuLevel level : kCpuLevels) {
-    const int index = int(mnuCpuLevel.size());
-    QAction* item = AddCheckItem(mnuCpuStrength, QStringLiteral("mnuCpuLevel%1").arg(index),
-                                 CpuLevelCaption(level), level == CpuLevel::Classic);
-    levels->addAction(item);
-    connect(item, &QAction::triggered, this, [this, index] { mnuCpuLevel_Click(index); });
-    mnuCpuLevel.append(item);
-  }
-}
+  FamilyRows stages;  // the hidden template "Stage [1]", then the stages; the number is the key
+  stages.count = [] { return kStageCount + 1; };
+  stages.caption = [](int i) {
+    const QString text = tr("Stage [1]");
+    return i == 0 ? text : FillPlaceholder(text, QLatin1Char('&') + QString::number(i));
+  };
+  stages.run = [this](int i) { mnuSetup_Click(i); };
+  stages.visible = [](int i) { return i > 0; };
 
-void frmMain::BuildWindowSizeMenu() {
-  mnuWindowSize = AddSubMenu(mnuFile, "mnuWindowSize", tr("Window size"));
-  auto* sizes = new QActionGroup(mnuWindowSize);
-  for (const WindowSize size : kWindowSizes) {
-    const int index = int(mnuSize.size());
-    QAction* item = AddCheckItem(mnuWindowSize, QStringLiteral("mnuSize%1").arg(index),
-                                 WindowSizeCaption(size), size == WindowSize::Normal);
-    sizes->addAction(item);
-    connect(item, &QAction::triggered, this, [this, index] { mnuSize_Click(index); });
-    mnuSize.append(item);
-  }
-  AddLine(mnuWindowSize, "mnuLineW1");
-  // Every window of a run is drawn at one scale, chosen before the first one opens.
-  AddItem(mnuWindowSize, "mnuSizeNote", tr("Takes effect at the next start"))->setEnabled(false);
-}
+  return {
+      {.kind = K::Menu, .id = "mnuFile", .caption = QT_TR_NOOP("File")},
+      {.id = "mnuEnableAI",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Enable CPU player"),
+       .run = [this] { mnuEnableAI_Click(); },
+       .enabled = net(MenuItem::EnableAI),
+       .checked = [this] { return game_.CpuOn(); }},
+      {.id = "mnuEnableDemo",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Enable Demo player"),
+       .run = [this] { mnuEnableDemo_Click(); },
+       .enabled = net(MenuItem::EnableDemo),
+       .checked = [this] { return game_.DemoOn(); }},
+      // The strength matters exactly when the CPU may play, which is when the demo may be chosen.
+      {.kind = K::Menu,
+       .id = "mnuCpuStrength",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("CPU strength"),
+       .enabled = net(MenuItem::EnableDemo)},
+      {.kind = K::Family,
+       .id = "mnuCpuLevel",
+       .in = "mnuCpuStrength",
+       .family = ChoiceRows(
+           kCpuLevelChoices, [this] { return game_.GetCpuLevel(); },
+           [this](CpuLevel level) { mnuCpuLevel_Click(level); })},
+      {.kind = K::Line, .id = "mnuLineF1", .in = "mnuFile"},
+      {.id = "mnuUndo",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Undo move"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_Z),
+       .run = [this] { mnuUndo_Click(); },
+       .enabled = [this] { return game_.CanUndo(); }},
+      {.id = "mnuHint",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Hint"),
+       .key = QKeySequence(Qt::Key_H),
+       .run = [this] { mnuHint_Click(); },
+       .enabled = [this] { return game_.CanHint(); }},
+      {.kind = K::Line, .id = "mnuLineF6", .in = "mnuFile"},
+      {.id = "mnuGameRecord",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Game record"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_R),
+       .run = [this] { mnuGameRecord_Click(); }},
+      {.id = "mnuOpenGame",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Open game…"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_O),
+       .run = [this] { mnuOpenGame_Click(); }},
+      {.id = "mnuSaveGame",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Save game…"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_S),
+       .run = [this] { mnuSaveGame_Click(); }},
+      {.kind = K::Line, .id = "mnuLineF5", .in = "mnuFile"},
+      {.id = "mnuEnableSound",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Sound effects"),
+       .run = [this] { mnuEnableSound_Click(); },
+       .checked = [this] { return music_.Menu().EnableSoundChecked; }},
+      {.kind = K::Menu,
+       .id = "mnuBackgroundMusic",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Background music")},
+      {.kind = K::Family, .id = "mnuPlayMusic", .in = "mnuBackgroundMusic", .family = tunes},
+      {.kind = K::Line, .id = "mnuLineF3", .in = "mnuBackgroundMusic"},
+      {.id = "mnuStopMusic",
+       .in = "mnuBackgroundMusic",
+       .caption = QT_TR_NOOP("No music"),
+       .run = [this] { mnuStopMusic_Click(); },
+       .checked = [this] { return music_.Menu().StopMusicChecked; }},
+      {.kind = K::Line, .id = "mnuLineF4", .in = "mnuFile"},
+      {.id = "mnuMarkLastMove",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Mark last move"),
+       .run = [this] { mnuMarkLastMove_Click(); },
+       .checked = [this] { return settings_.MarkLastMove(); }},
+      {.kind = K::Menu,
+       .id = "mnuWindowSize",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Window size")},
+      {.kind = K::Family,
+       .id = "mnuSize",
+       .in = "mnuWindowSize",
+       .family = ChoiceRows(
+           kWindowSizeChoices, [this] { return settings_.Size(); },
+           [this](WindowSize size) { mnuSize_Click(size); })},
+      {.kind = K::Line, .id = "mnuLineW1", .in = "mnuWindowSize"},
+      // Every window of a run is drawn at one scale, chosen before the first one opens.
+      {.id = "mnuSizeNote",
+       .in = "mnuWindowSize",
+       .caption = QT_TR_NOOP("Takes effect at the next start"),
+       .enabled = [] { return false; }},
+      {.kind = K::Menu, .id = "mnuLanguage", .in = "mnuFile", .caption = QT_TR_NOOP("Language")},
+      {.kind = K::Family,
+       .id = "mnuLanguage",
+       .in = "mnuLanguage",
+       .family = ChoiceRows(
+           kUiLanguageChoices, [this] { return settings_.Language(); },
+           [this](UiLanguage language) { mnuLanguage_Click(language); })},
+      {.kind = K::Line, .id = "mnuLineL1", .in = "mnuLanguage"},
+      // The texts of every window are taken when it is built.
+      {.id = "mnuLanguageNote",
+       .in = "mnuLanguage",
+       .caption = QT_TR_NOOP("Takes effect at the next start"),
+       .enabled = [] { return false; }},
+      {.kind = K::Line, .id = "mnuLineF2", .in = "mnuFile"},
+      {.id = "mnuExit",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Exit"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_Q),
+       .run = [this] { mnuExit_Click(); }},
 
-void frmMain::BuildLanguageMenu() {
-  mnuLanguage = AddSubMenu(mnuFile, "mnuLanguage", tr("Language"));
-  auto* languages = new QActionGroup(mnuLanguage);
-  for (const UiLanguage language : kUiLanguages) {
-    const int index = int(mnuLanguageItem.size());
-    QAction* item = AddCheckItem(mnuLanguage, QStringLiteral("mnuLanguage%1").arg(index),
-                                 UiLanguageCaption(language), language == UiLanguage::System);
-    languages->addAction(item);
-    connect(item, &QAction::triggered, this, [this, index] { mnuLanguage_Click(index); });
-    mnuLanguageItem.append(item);
-  }
-  AddLine(mnuLanguage, "mnuLineL1");
-  // The texts of every window are taken when it is built.
-  AddItem(mnuLanguage, "mnuLanguageNote", tr("Takes effect at the next start"))->setEnabled(false);
-}
+      {.kind = K::Menu,
+       .id = "mnuReset",
+       .caption = QT_TR_NOOP("Reset"),
+       .enabled = net(MenuItem::Reset)},
+      // Ctrl+N reaches "Clear" even while its menu is off, so it has the menu's rule.
+      {.id = "mnuClear",
+       .in = "mnuReset",
+       .caption = QT_TR_NOOP("Clear"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_N),
+       .run = [this] { mnuClear_Click(); },
+       .enabled = net(MenuItem::Reset)},
+      {.kind = K::Line, .id = "mnuLineR1", .in = "mnuReset"},
+      {.kind = K::Family, .id = "mnuSetup", .in = "mnuReset", .family = stages},
 
-void frmMain::BuildResetMenu(QMenu* menu) {
-  mnuReset = menu;
-  mnuClear = AddItem(mnuReset, "mnuClear", tr("Clear"));
-  mnuClear->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  AddLine(mnuReset, "mnuLineR1");
-  QAction* stageTemplate = AddItem(mnuReset, "mnuSetup0", tr("Stage [1]"));
-  stageTemplate->setVisible(false);
-  mnuSetup.append(stageTemplate);
+      {.kind = K::Menu, .id = "mnuNetwork", .caption = QT_TR_NOOP("Network")},
+      {.id = "mnuShowChat",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Chat window"),
+       .run = [this] { mnuShowChat_Click(); }},
+      {.kind = K::Line, .id = "mnuLineN1", .in = "mnuNetwork"},
+      {.id = "mnuServer",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Host game"),
+       .run = [this] { mnuServer_Click(); },
+       .enabled = net(MenuItem::Server)},
+      {.id = "mnuClient",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Connect to Server"),
+       .run = [this] { mnuClient_Click(); },
+       .enabled = net(MenuItem::Client)},
+      {.id = "mnuFindGames",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Find games on this network…"),
+       .run = [this] { mnuFindGames_Click(); }},
+      {.kind = K::Line, .id = "mnuLineN2", .in = "mnuNetwork"},
+      {.id = "mnuDisconnect",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Disconnect"),
+       .run = [this] { mnuDisconnect_Click(); },
+       .enabled = net(MenuItem::Disconnect)},
+      {.kind = K::Line, .id = "mnuLineN3", .in = "mnuNetwork"},
+      {.id = "mnuSynchronize",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Synchronize"),
+       .run = [this] { mnuSynchronize_Click(); },
+       .enabled = net(MenuItem::Synchronize)},
 
-  connect(mnuClear, &QAction::triggered, this, &frmMain::mnuClear_Click);
-  connect(stageTemplate, &QAction::triggered, this, [this] { mnuSetup_Click(0); });
-}
-
-void frmMain::BuildNetworkMenu(QMenu* menu) {
-  mnuNetwork = menu;
-  mnuShowChat = AddItem(mnuNetwork, "mnuShowChat", tr("Chat window"));
-  AddLine(mnuNetwork, "mnuLineN1");
-  mnuServer = AddItem(mnuNetwork, "mnuServer", tr("Host game"));
-  mnuClient = AddItem(mnuNetwork, "mnuClient", tr("Connect to Server"));
-  mnuFindGames = AddItem(mnuNetwork, "mnuFindGames", tr("Find games on this network…"));
-  AddLine(mnuNetwork, "mnuLineN2");
-  mnuDisconnect = AddItem(mnuNetwork, "mnuDisconnect", tr("Disconnect"));
-  AddLine(mnuNetwork, "mnuLineN3");
-  mnuSynchronize = AddItem(mnuNetwork, "mnuSynchronize", tr("Synchronize"));
-
-  connect(mnuShowChat, &QAction::triggered, this, &frmMain::mnuShowChat_Click);
-  connect(mnuServer, &QAction::triggered, this, &frmMain::mnuServer_Click);
-  connect(mnuClient, &QAction::triggered, this, &frmMain::mnuClient_Click);
-  connect(mnuFindGames, &QAction::triggered, this, &frmMain::mnuFindGames_Click);
-  connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
-  connect(mnuSynchronize, &QAction::triggered, this, &frmMain::mnuSynchronize_Click);
-}
-
-void frmMain::BuildHelpMenu(QMenu* menu) {
-  mnuHelp = menu;
-  mnuWebsite = AddItem(mnuHelp, "mnuWebsite", tr("Vextal website"));
-  mnuGuestbook = AddItem(mnuHelp, "mnuGuestbook", tr("Guestbook"));
-  AddLine(mnuHelp, "mnuLineH3");
-  mnuUpdate = AddItem(mnuHelp, "mnuUpdate", tr("Web update"));
-  AddLine(mnuHelp, "mnuLineH1");
-  mnuReadmeEN = AddItem(mnuHelp, "mnuReadmeEN", tr("Readme (english)"));
-  mnuReadmeEN->setShortcut(QKeySequence(Qt::Key_F1));
-  mnuReadmeDE = AddItem(mnuHelp, "mnuReadmeDE", tr("Readme (deutsch)"));
-  AddLine(mnuHelp, "mnuLinH2");
-  mnuPayPal = AddItem(mnuHelp, "mnuPayPal", QStringLiteral("PayPal"));
-  if (!pages_.HasWebsite()) {
-    // This build names no web site: the two entries that only exist there say so.
-    const QString none = tr("This build of Vextal has no web site.");
-    mnuHelp->setToolTipsVisible(true);
-    for (QAction* item : {mnuWebsite, mnuGuestbook}) {
-      item->setEnabled(false);
-      item->setToolTip(none);
-    }
-  }
-
-  connect(mnuWebsite, &QAction::triggered, this, &frmMain::mnuWebsite_Click);
-  connect(mnuGuestbook, &QAction::triggered, this, &frmMain::mnuGuestbook_Click);
-  connect(mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-  connect(mnuReadmeEN, &QAction::triggered, this, &frmMain::mnuReadmeEN_Click);
-  connect(mnuReadmeDE, &QAction::triggered, this, &frmMain::mnuReadmeDE_Click);
-  connect(mnuPayPal, &QAction::triggered, this, &frmMain::mnuPayPal_Click);
-}
-
-void frmMain::BuildStageItems() {
-  const QAction* stageTemplate = mnuSetup.value(0);
-  for (int i = 1; i <= kStageCount; ++i) {
-    // The stage's number is its access key.
-    auto* item = new QAction(
-        FillPlaceholder(stageTemplate->text(), QLatin1Char('&') + QString::number(i)), mnuReset);
-    item->setObjectName(QStringLiteral("mnuSetup%1").arg(i));
-    item->setEnabled(true);
-    item->setVisible(true);
-    mnuReset->addAction(item);
-    connect(item, &QAction::triggered, this, [this, i] { mnuSetup_Click(i); });
-    mnuSetup.append(item);
-  }
-}
-
-void frmMain::FillMusicList() {
-  // From here on every change of the sound model is mirrored in the menu, which also puts back
-  // a check mark that Qt toggled by itself on the click.
-  music_.SetMenuChanged([this] { ShowMusicMenu(); });
-  music_.FillMusicList();
-}
-
-void frmMain::ShowMusicMenu() {
-  const MusicMenu& model = music_.Menu();
-  for (std::size_t i = 0; i < model.PlayMusic.size(); ++i) {
-    const MusicMenuItem& entry = model.PlayMusic[i];
-    const int index = int(i);
-    if (index >= mnuPlayMusic.size()) {
-      // A tune's caption is its file name; a "&" in it is shown, not taken as an access key.
-      QString caption = entry.Caption;
-      caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-      auto* item = new QAction(caption, mnuBackgroundMusic);
-      item->setObjectName(QStringLiteral("mnuPlayMusic%1").arg(index));
-      item->setCheckable(true);
-      mnuBackgroundMusic->insertAction(mnuLineF3, item);
-      connect(item, &QAction::triggered, this, [this, index] { mnuPlayMusic_Click(index); });
-      mnuPlayMusic.append(item);
-    }
-    QAction* item = mnuPlayMusic[index];
-    item->setChecked(entry.Checked);
-    item->setEnabled(entry.Enabled);
-    item->setVisible(entry.Visible);
-  }
-  mnuStopMusic->setChecked(model.StopMusicChecked);
-  mnuEnableSound->setChecked(model.EnableSoundChecked);
-  AssignMnemonics(mnuBackgroundMusic->actions());  // the tunes and "(none)" as they show now
-}
-
-QAction* frmMain::ActionFor(MenuItem item) const {
-  switch (item) {
-    case MenuItem::EnableAI:
-      return mnuEnableAI;
-    case MenuItem::EnableDemo:
-      return mnuEnableDemo;
-    case MenuItem::Reset:
-      return mnuReset->menuAction();
-    case MenuItem::Server:
-      return mnuServer;
-    case MenuItem::Client:
-      return mnuClient;
-    case MenuItem::Disconnect:
-      return mnuDisconnect;
-    case MenuItem::Synchronize:
-      break;
-  }
-  return mnuSynchronize;
+      {.kind = K::Menu, .id = "mnuHelp", .caption = QT_TR_NOOP("Help")},
+      // Without a web site in this build the two entries that only exist there are off.
+      {.id = "mnuWebsite",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("Vextal website"),
+       .run = [this] { mnuWebsite_Click(); },
+       .enabled = [this] { return pages_.HasWebsite(); },
+       .offNote = QT_TR_NOOP("This build of Vextal has no web site.")},
+      {.id = "mnuGuestbook",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("Guestbook"),
+       .run = [this] { mnuGuestbook_Click(); },
+       .enabled = [this] { return pages_.HasWebsite(); },
+       .offNote = QT_TR_NOOP("This build of Vextal has no web site.")},
+      {.kind = K::Line, .id = "mnuLineH3", .in = "mnuHelp"},
+      {.id = "mnuUpdate",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("Web update"),
+       .run = [this] { mnuUpdate_Click(); }},
+      {.kind = K::Line, .id = "mnuLineH1", .in = "mnuHelp"},
+      {.id = "mnuReadmeEN",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("Readme (english)"),
+       .key = QKeySequence(Qt::Key_F1),
+       .run = [this] { mnuReadmeEN_Click(); }},
+      {.id = "mnuReadmeDE",
+       .in = "mnuHelp",
+       .caption = QT_TR_NOOP("Readme (deutsch)"),
+       .run = [this] { mnuReadmeDE_Click(); }},
+      {.kind = K::Line, .id = "mnuLinH2", .in = "mnuHelp"},
+      {.id = "mnuPayPal",
+       .in = "mnuHelp",
+       .caption = "PayPal",  // a name, the same in every language
+       .run = [this] { mnuPayPal_Click(); }},
+  };
 }
 
 }  // namespace vextal

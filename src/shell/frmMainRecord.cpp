@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
 #include <QPainter>
 
 #include "record/RecordFile.h"
@@ -21,21 +20,7 @@ QString FileFilter() {
 
 }  // namespace
 
-void frmMain::BuildRecordItems(QMenu* menu) {
-  menu->addSeparator()->setObjectName(QStringLiteral("mnuLineF6"));
-  mnuGameRecord = menu->addAction(tr("Game record"));
-  mnuGameRecord->setObjectName(QStringLiteral("mnuGameRecord"));
-  mnuGameRecord->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  mnuOpenGame = menu->addAction(tr("Open game…"));
-  mnuOpenGame->setObjectName(QStringLiteral("mnuOpenGame"));
-  mnuOpenGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  mnuSaveGame = menu->addAction(tr("Save game…"));
-  mnuSaveGame->setObjectName(QStringLiteral("mnuSaveGame"));
-  mnuSaveGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  connect(mnuGameRecord, &QAction::triggered, this, &frmMain::mnuGameRecord_Click);
-  connect(mnuOpenGame, &QAction::triggered, this, &frmMain::mnuOpenGame_Click);
-  connect(mnuSaveGame, &QAction::triggered, this, &frmMain::mnuSaveGame_Click);
-
+void frmMain::InstallLiveGameKey() {
   // Escape puts the live game back on the board when a recorded position is shown.
   auto* live = new QAction(this);
   live->setObjectName(QStringLiteral("actLiveGame"));
@@ -107,8 +92,7 @@ void frmMain::PlayAgainstPerfect() {
   if (!game_.CpuOn()) {
     mnuEnableAI_Click();
   }
-  mnuCpuLevel_Click(
-      int(std::find(kCpuLevels.begin(), kCpuLevels.end(), CpuLevel::Perfect) - kCpuLevels.begin()));
+  mnuCpuLevel_Click(CpuLevel::Perfect);
 }
 
 void frmMain::mnuSaveGame_Click() {

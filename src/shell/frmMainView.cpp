@@ -3,10 +3,8 @@
 // sound, then a box.
 #include <utility>
 
-#include <QAction>
 #include <QFrame>
 #include <QLabel>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTime>
@@ -45,7 +43,7 @@ void frmMain::DrawBoard() {
   cursor_.Follow(game_.ShownNodes());
   ShowFocusFrame();
   ShowMoveMarker();
-  RefreshPlayAids();
+  RefreshCommands();  // "Undo move" and "Hint" follow the position
 }
 
 void frmMain::AddLog(const QString& message) {
@@ -84,7 +82,7 @@ void frmMain::ConnectGameEvents() {
             AddLog(tr("Opening book %1 %2: the Perfect level plays without it.").arg(path, reason));
           });
   connect(&game_, &Game::MoveTakenBack, this, &frmMain::ShowMoveTakenBack);
-  connect(&game_, &Game::ResultShownChanged, this, &frmMain::RefreshPlayAids);
+  connect(&game_, &Game::ResultShownChanged, this, &frmMain::RefreshCommands);
 }
 
 void frmMain::ShowMove(const MoveReport& move) {
@@ -102,7 +100,7 @@ void frmMain::ShowTurn(const TurnReport& turn) {
   SetBold(lblPlayer2, turn.ToMove == 2);
   lblSum1->setText(SumText(turn.Holdings.Nodes[1], turn.Holdings.Links[1]));
   lblSum2->setText(SumText(turn.Holdings.Nodes[2], turn.Holdings.Links[2]));
-  RefreshPlayAids();  // the player to move changed, or the board did
+  RefreshCommands();  // the player to move changed, or the board did
 }
 
 void frmMain::ShowResult(const GameResult& result) {
@@ -127,23 +125,7 @@ void frmMain::ShowSeats() {
   const auto [name1, name2] = SeatNames(game_.CurrentMode());
   lblPlayer1->setText(name1);
   lblPlayer2->setText(name2);
-  for (const MenuItem item :
-       {MenuItem::EnableAI, MenuItem::EnableDemo, MenuItem::Reset, MenuItem::Server,
-        MenuItem::Client, MenuItem::Disconnect, MenuItem::Synchronize}) {
-    ActionFor(item)->setEnabled(game_.MenuEnabled(item));
-  }
-  // The strength matters exactly when the CPU may play, which is when the demo may be chosen.
-  mnuCpuStrength->menuAction()->setEnabled(game_.MenuEnabled(MenuItem::EnableDemo));
-  mnuEnableAI->setChecked(game_.CpuOn());
-  mnuEnableDemo->setChecked(game_.DemoOn());
-  // Ctrl+N reaches "Clear" even while its menu is disabled.
-  mnuClear->setEnabled(game_.MenuEnabled(MenuItem::Reset));
-  RefreshPlayAids();
-}
-
-void frmMain::RefreshPlayAids() {
-  mnuUndo->setEnabled(game_.CanUndo());
-  mnuHint->setEnabled(game_.CanHint());
+  RefreshCommands();
 }
 
 void frmMain::AddChatLine(const QString& text, bool own) {

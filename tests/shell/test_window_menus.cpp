@@ -317,6 +317,65 @@ class TestWindowMenus : public QObject {
     QVERIFY(dialogs.boxes.isEmpty());
   }
 
+  // An entry added as one row stands in its menu with its caption and key; its rules set its
+  // state at every refresh, a click or key runs it only while enabled, and the mark is the rule's.
+  void commandRowAddedInATest() {
+    Rig rig;
+    bool allowed = true;
+    bool marked = false;
+    int runs = 0;
+    rig.window->Commands().Add({.id = "mnuTestEntry",
+                                .in = "mnuNetwork",
+                                .caption = "Test entry",
+                                .key = QKeySequence(Qt::CTRL | Qt::Key_T),
+                                .run = [&] { ++runs; },
+                                .enabled = [&] { return allowed; },
+                                .checked = [&] { return marked; }});
+    QAction* entry = rig.Item("mnuTestEntry");
+    QVERIFY(entry);
+    QCOMPARE(rig.Find<QMenu>("mnuNetwork")->actions().last(), entry);
+    QCOMPARE(StripMnemonic(entry->text()), QStringLiteral("Test entry"));
+    QVERIFY(!MnemonicOf(entry->text()).isNull());
+    QCOMPARE(entry->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+    QVERIFY(entry->isEnabled() && entry->isCheckable() && !entry->isChecked());
+    entry->trigger();
+    QCOMPARE(runs, 1);
+    QVERIFY(!entry->isChecked());  // Qt's own toggle is put back: the rule says unmarked
+    marked = true;
+    allowed = false;
+    rig.window->game().SetNetSwitches(true, true, false);  // any change of the seats refreshes
+    QVERIFY(!entry->isEnabled() && entry->isChecked());
+    entry->trigger();  // as a shortcut reaching it would
+    QCOMPARE(runs, 1);
+  }
+
+  // A table of choices becomes one radio family: captions from the table, the mark where the
+  // owner's value is, and the value picked handed over.
+  void choiceTableBecomesARadioFamily() {
+    enum class Shade { Light, Dark };
+    static constexpr ChoiceTable<Shade, 2> kShades = {{
+        {Shade::Light, "Light", "Light shade"},
+        {Shade::Dark, "Dark", "Dark shade"},
+    }};
+    Rig rig;
+    Shade shade = Shade::Dark;
+    rig.window->Commands().Add(
+        {.kind = RowKind::Menu, .id = "mnuShade", .in = "mnuFile", .caption = "Shade"});
+    rig.window->Commands().Add({.kind = RowKind::Family,
+                                .id = "mnuShadeItem",
+                                .in = "mnuShade",
+                                .family = ChoiceRows(
+                                    kShades, [&] { return shade; }, [&](Shade s) { shade = s; })});
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuShade")), (QStringList{"Light shade", "Dark shade"}));
+    QAction* light = rig.Item("mnuShadeItem0");
+    QVERIFY(!light->isChecked() && rig.Item("mnuShadeItem1")->isChecked());
+    light->trigger();
+    QCOMPARE(shade, Shade::Light);
+    QVERIFY(light->isChecked() && !rig.Item("mnuShadeItem1")->isChecked());
+    QCOMPARE(ChoiceFromName(kShades, QStringLiteral("Dark")), std::optional(Shade::Dark));
+    QCOMPARE(ChoiceFromName(kShades, QStringLiteral("dark")), std::nullopt);
+  }
+
   void cpuAndDemoSwitches() {
     Rig rig;
     QAction* ai = rig.Item("mnuEnableAI");
