@@ -58,7 +58,10 @@ frmRecord::frmRecord(Game& game, GameRecord& record, Dialogs& dialogs, Hooks hoo
     }
   });
   connect(&game_, &Game::MovePlayed, this, &frmRecord::CheckTryAgain);
-  connect(&game_, &Game::NewGameStarted, this, [this](bool) { trial_.reset(); });
+  connect(&game_, &Game::NewGameStarted, this, [this](bool) {
+    trial_.reset();
+    trialText_.clear();
+  });
   connect(&game_, &Game::SeatsChanged, this, &frmRecord::UpdateButtons);
   Refresh();
 }
@@ -351,8 +354,9 @@ void frmRecord::ShowLive() {
 }
 
 void frmRecord::ShowVerdict() {
-  if (trial_ && viewPly_ < 0) {
-    return;  // the trial's own message stays until the player moves
+  if (viewPly_ < 0 && !trialText_.isEmpty()) {
+    lblVerdict->setText(trialText_);  // what the last try again said stays in sight
+    return;
   }
   const int index = viewPly_ - 1;
   const MoveVerdict* verdict = VerdictOf(index);
@@ -563,6 +567,7 @@ void frmRecord::TryAgain() {
   if (swap) {
     text += QLatin1Char(' ') + tr("You play player 1 now: the colours were exchanged.");
   }
+  trialText_ = text;
   lblVerdict->setText(text);
   hooks_.Log(text);
 }
@@ -589,6 +594,7 @@ void frmRecord::CheckTryAgain(const MoveReport& move) {
     text = tr("%1 does not keep %2. Take it back (Undo move) and try again.")
                .arg(name, ValueText(trial_->Value));
   }
+  trialText_ = text;
   lblVerdict->setText(text);
   hooks_.Log(text);
 }

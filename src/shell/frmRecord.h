@@ -105,6 +105,7 @@ class frmRecord final : public QWidget {
     int Value = 0;
   };
   std::optional<Trial> trial_;
+  QString trialText_;  // the last message of a try again, shown while the live game is
 
   QComboBox* cmbSource = nullptr;
   QListWidget* lstMoves = nullptr;
