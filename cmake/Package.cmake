@@ -7,12 +7,15 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vextal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Murvo <vextal@localhost>")
+# The project owns no domain yet: its address lies under the reserved example domain, as the
+# AppStream id does.
+set(CPACK_PACKAGE_CONTACT "Murvo <vextal@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player turn-based strategy game")
+# Lines of the description stay within 80 columns, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Players claim nodes on a small grid and expand them into links that block and neutralise
-the opponent's nodes. Two people play at one machine, against the CPU player at
-several strengths, or over the network with a chat window.")
+    "Players claim nodes on a small grid and expand them into links that block
+and neutralise the opponent's nodes. Two people play at one machine, against
+the CPU player at several strengths, or over the network with a chat window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont
-  libavahi-client-dev
+  libavahi-client-dev libstrophe-dev qtkeychain-qt6-dev
   fonts-dejavu-core fonts-dejavu-extra
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   "$@"
@@ -25,8 +25,9 @@ echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 $sudo apt-get update -q
-# The tests bring a daemon (Avahi) that they start only inside namespaces of their own: installing
-# it must not start it on this machine's network, so services stay down during the install.
+# The tests bring daemons (Avahi, Prosody) that they start only inside namespaces of their own:
+# installing them must not start them on this machine's network, so services stay down during
+# the install.
 if [ ! -e /usr/sbin/policy-rc.d ]; then
   printf '#!/bin/sh\nexit 101\n' | $sudo tee /usr/sbin/policy-rc.d >/dev/null
   $sudo chmod +x /usr/sbin/policy-rc.d

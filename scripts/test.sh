@@ -4,9 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # clang for the fuzz targets; a system bus, the Avahi daemon and its tools, and ip for the test
-# that finds games beside a private daemon; the validators the package check runs.
+# that finds games beside a private daemon; an XMPP server (Prosody) and openssl for the tests of
+# internet play beside a private server; the validators and Debian's checks (lintian) the package
+# test runs.
 scripts/install-deps.sh clang libclang-rt-14-dev dbus avahi-daemon avahi-utils iproute2 \
-  appstream desktop-file-utils
+  prosody openssl appstream desktop-file-utils lintian
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXTAL_SANITIZE=ON
 cmake --build build-test --parallel

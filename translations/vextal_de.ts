@@ -7,6 +7,22 @@
         <source>the Avahi client library is not installed</source>
         <translation>die Avahi-Client-Bibliothek ist nicht installiert</translation>
     </message>
+    <message>
+        <source>the Avahi daemon is not running</source>
+        <translation>der Avahi-Dienst läuft nicht</translation>
+    </message>
+    <message>
+        <source>the connection to the Avahi daemon was lost</source>
+        <translation>die Verbindung zum Avahi-Dienst ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>the Avahi daemon refused access</source>
+        <translation>der Avahi-Dienst verweigert den Zugriff</translation>
+    </message>
+    <message>
+        <source>Avahi error %1: %2</source>
+        <translation>Avahi-Fehler %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>GameTexts</name>
@@ -206,6 +222,14 @@ Local version of %1 also isn&apos;t available!</source>
 <byte value="xd"/>
 Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
+    <message>
+        <source>Vextal - Updates</source>
+        <translation>Vextal - Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>Vextal - Donate</source>
+        <translation>Vextal - Spenden</translation>
+    </message>
 </context>
 <context>
     <name>RecordFile</name>
@@ -383,6 +407,33 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     <message>
         <source>Sound device not available. Sound will be disabled</source>
         <translation>Audiogerät nicht verfügbar. Der Ton wird abgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::XmppPeerLink</name>
+    <message>
+        <source>Ignored a game message from another address.</source>
+        <translation>Eine Spielnachricht von einer anderen Adresse wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Ignored a game message for another game session.</source>
+        <translation>Eine Spielnachricht für eine andere Spielsitzung wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Ignored a game message that was delivered late.</source>
+        <translation>Eine verspätet zugestellte Spielnachricht wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Ignored a broken game message.</source>
+        <translation>Eine beschädigte Spielnachricht wurde ignoriert.</translation>
+    </message>
+    <message>
+        <source>Refused a game message too large for the internet link.</source>
+        <translation>Eine Spielnachricht, die für die Internetverbindung zu groß ist, wurde abgelehnt.</translation>
+    </message>
+    <message>
+        <source>A message too large for the internet link was not sent.</source>
+        <translation>Eine Nachricht, die für die Internetverbindung zu groß ist, wurde nicht gesendet.</translation>
     </message>
 </context>
 <context>

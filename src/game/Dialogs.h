@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 namespace vextal {
@@ -8,6 +9,13 @@ enum class BoxIcon { None, Critical, Question, Exclamation, Information };
 enum class BoxButtons { Ok, YesNoCancel };
 enum class BoxAnswer { Ok, Yes, No, Cancel };
 
+// What a box about the board should leave in view, on screen: the main window's frame and the
+// board inside it.
+struct KeepInView {
+  QRect window;
+  QRect board;
+};
+
 // Every modal message box and the input box go through here, so tests can answer them
 // without blocking. The program's implementation shows real modal dialogs.
 class Dialogs {
@@ -15,6 +23,13 @@ class Dialogs {
   virtual ~Dialogs() = default;
   virtual BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text,
                             BoxButtons buttons = BoxButtons::Ok) = 0;
+  // A box that announces what happened on the board (a game's result), placed where it leaves
+  // the board in view when the screen has room; otherwise as Message places it.
+  virtual BoxAnswer Announce(BoxIcon icon, const QString& title, const QString& text,
+                             const KeepInView& keep) {
+    static_cast<void>(keep);
+    return Message(icon, title, text);
+  }
   // Returns the typed text, or an empty text when the user cancels.
   virtual QString Input(const QString& title, const QString& prompt,
                         const QString& defaultText = QString()) = 0;

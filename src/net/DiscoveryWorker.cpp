@@ -28,6 +28,24 @@ DiscoveryWorker::~DiscoveryWorker() {
 // ---------------------------------------------------------------------------------------------
 // The client
 
+// The reason shown to the user for an Avahi error: the library's own text is English only.
+QString DiscoveryWorker::Reason(int error) const {
+  switch (error) {
+    case AVAHI_ERR_NO_DAEMON:
+      return QCoreApplication::translate("GameDiscovery", "the Avahi daemon is not running");
+    case AVAHI_ERR_DISCONNECTED:
+      return QCoreApplication::translate("GameDiscovery",
+                                         "the connection to the Avahi daemon was lost");
+    case AVAHI_ERR_ACCESS_DENIED:
+      return QCoreApplication::translate("GameDiscovery", "the Avahi daemon refused access");
+    default:
+      break;
+  }
+  return QCoreApplication::translate("GameDiscovery", "Avahi error %1: %2")
+      .arg(error)
+      .arg(QString::fromUtf8(avahi_->avahi_strerror(error)));
+}
+
 bool DiscoveryWorker::EnsureClient() {
   if (client_ != nullptr) {
     return true;
@@ -48,7 +66,7 @@ bool DiscoveryWorker::EnsureClient() {
   if (client == nullptr) {
     client_ = nullptr;
     running_ = false;
-    emit Unavailable(QString::fromUtf8(avahi_->avahi_strerror(error)));
+    emit Unavailable(Reason(error));
     return false;
   }
   client_ = client;
@@ -101,8 +119,7 @@ void DiscoveryWorker::ClientStateChanged(AvahiClient* client, AvahiClientState s
     case AVAHI_CLIENT_FAILURE: {
       // The daemon went away. The client is not freed inside its own callback.
       running_ = false;
-      const QString reason =
-          QString::fromUtf8(avahi_->avahi_strerror(avahi_->avahi_client_errno(client)));
+      const QString reason = Reason(avahi_->avahi_client_errno(client));
       QMetaObject::invokeMethod(
           this, [this, reason] { DropClient(reason); }, Qt::QueuedConnection);
       break;
@@ -234,8 +251,7 @@ void DiscoveryWorker::CreateBrowser() {
       avahi_->avahi_service_browser_new(client_, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, kServiceType,
                                         nullptr, AvahiLookupFlags(0), OnBrowse, this);
   if (browser_ == nullptr) {
-    emit Unavailable(
-        QString::fromUtf8(avahi_->avahi_strerror(avahi_->avahi_client_errno(client_))));
+    emit Unavailable(Reason(avahi_->avahi_client_errno(client_)));
   }
 }
 
@@ -244,8 +260,7 @@ void DiscoveryWorker::BrowseEvent(AvahiIfIndex interface, AvahiProtocol protocol
                                   const char* domain) {
   if (event == AVAHI_BROWSER_FAILURE) {
     // Not inside the browser's own callback.
-    const QString reason =
-        QString::fromUtf8(avahi_->avahi_strerror(avahi_->avahi_client_errno(client_)));
+    const QString reason = Reason(avahi_->avahi_client_errno(client_));
     QMetaObject::invokeMethod(
         this, [this, reason] { DropClient(reason); }, Qt::QueuedConnection);
     return;

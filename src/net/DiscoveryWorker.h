@@ -63,6 +63,7 @@ class DiscoveryWorker final : public QObject {
 
   bool EnsureClient();
   void DropClient(const QString& reason);
+  QString Reason(int error) const;
   void ClientStateChanged(AvahiClient* client, AvahiClientState state);
   void AddService();
   void GroupStateChanged(AvahiEntryGroup* group, AvahiEntryGroupState state);

@@ -138,7 +138,8 @@ void CommandTable::GrowFamily(Entry& entry) {
   }
   for (int i = int(entry.members.size()); i < count; ++i) {
     auto* item = new QAction(family.caption ? family.caption(i) : QString(), entry.parent);
-    item->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(entry.row.id)).arg(i));
+    item->setObjectName(family.id ? family.id(i)
+                                  : QStringLiteral("%1%2").arg(QLatin1String(entry.row.id)).arg(i));
     item->setCheckable(bool(family.checked));
     if (entry.group) {
       entry.group->addAction(item);
@@ -176,6 +177,12 @@ void CommandTable::Refresh() {
         item->setEnabled(!family.enabled || family.enabled(i));
         if (family.checked) {
           item->setChecked(family.checked(i));
+        }
+        if (family.key) {
+          const QKeySequence key = family.key(i);
+          if (item->shortcut() != key) {
+            item->setShortcut(key);
+          }
         }
       }
       if (shownChanged && keysAssigned_) {

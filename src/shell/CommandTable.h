@@ -35,6 +35,10 @@ struct FamilyRows {
   std::function<bool(int)> checked;  // set: check items with this mark
   std::function<bool(int)> visible;  // empty: always
   bool exclusive = false;            // one checked at a time, as a radio group
+  // The object name of item i; empty: the row's id followed by i.
+  std::function<QString(int)> id;
+  // The shortcut of item i, where one of them has one; empty: none.
+  std::function<QKeySequence(int)> key;
 };
 
 // One entry of the menus, registered once: where it stands, what it says, its key, what it does

@@ -87,6 +87,13 @@ HelpViewer::HelpViewer(UrlOpener& opener, QSize size)
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
   back_->setEnabled(false);
   forward_->setEnabled(false);
+
+  // Escape and Ctrl+W close it, as they close other desktop windows.
+  auto* closeKeys = new QAction(this);
+  closeKeys->setObjectName(QStringLiteral("actClose"));
+  closeKeys->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  addAction(closeKeys);
+  connect(closeKeys, &QAction::triggered, this, &QWidget::close);
 }
 
 void HelpViewer::ShowDocument(const QString& path) {
@@ -110,6 +117,13 @@ void HelpViewer::FitScreen() {
   const QRect free = where->availableGeometry();
   resize(size().boundedTo(free.size() - QSize(kFrameAllowance, kFrameAllowance)));
   move(free.center() - rect().center());
+}
+
+void HelpViewer::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) {
+    TakeTitle();
+  }
 }
 
 void HelpViewer::hideEvent(QHideEvent* event) {
@@ -143,7 +157,12 @@ void HelpViewer::FollowLink(const QUrl& link) {
 }
 
 void HelpViewer::TakeTitle() {
-  const QString title = browser_->documentTitle();
+  // A page written in two languages is titled in the one shown, where the title is known.
+  QString title =
+      titleOf_ ? titleOf_(QFileInfo(browser_->source().toLocalFile()).fileName()) : QString();
+  if (title.isEmpty()) {
+    title = browser_->documentTitle();
+  }
   setWindowTitle(title.isEmpty() ? QFileInfo(browser_->source().toLocalFile()).fileName() : title);
 }
 

@@ -30,6 +30,10 @@ class HelpViewer : public QWidget {
   // Called with the window's size whenever it is hidden, so the next run opens it as it was.
   void SetSizeChanged(std::function<void(QSize)> changed) { sizeChanged_ = std::move(changed); }
 
+  // The window's title for a document by its file name, in the language shown; an empty answer
+  // leaves the document's own title.
+  void SetTitles(std::function<QString(const QString&)> titleOf) { titleOf_ = std::move(titleOf); }
+
   // The designed size, before it is cut to fit a screen.
   static QSize DesignedSize() { return {760, 640}; }
 
@@ -40,6 +44,7 @@ class HelpViewer : public QWidget {
 
  protected:
   void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FollowLink(const QUrl& link);
@@ -54,6 +59,7 @@ class HelpViewer : public QWidget {
   QToolButton* home_;
   QUrl homePage_;
   std::function<void(QSize)> sizeChanged_;
+  std::function<QString(const QString&)> titleOf_;
 };
 
 }  // namespace vextal

@@ -56,6 +56,7 @@ void Pages::ShowInViewer(const QString& path) {
     if (saveViewerSize_) {
       viewer_->SetSizeChanged(saveViewerSize_);
     }
+    viewer_->SetTitles(&Pages::ViewerTitle);
   }
   viewer_->ShowDocument(path);
 }
@@ -74,10 +75,27 @@ void Pages::OpenUpdatePage() {
   OpenPage(QStringLiteral("update.html"));
 }
 void Pages::OpenReadmeEnglish() {
-  OpenPage(QStringLiteral("readme_en.html"));
+  OpenReadme(QStringLiteral("en"));
 }
 void Pages::OpenReadmeGerman() {
-  OpenPage(QStringLiteral("readme_de.html"));
+  OpenReadme(QStringLiteral("de"));
+}
+void Pages::OpenReadme(const QString& language) {
+  const QString page = QStringLiteral("readme_%1.html").arg(language);
+  // A language whose read-me is not beside the program falls back to the English one.
+  const bool here = QFileInfo::exists(programFolder_ + QLatin1Char('/') + page);
+  OpenPage(here || HasWebsite() ? page : QStringLiteral("readme_en.html"));
+}
+
+QString Pages::ViewerTitle(const QString& fileName) {
+  // These pages hold every language, under an English title of their own.
+  if (fileName == QLatin1String("update.html")) {
+    return tr("Vextal - Updates");
+  }
+  if (fileName == QLatin1String("paypal.html")) {
+    return tr("Vextal - Donate");
+  }
+  return QString();
 }
 void Pages::OpenPayPal() {
   OpenPage(QStringLiteral("paypal.html"));

@@ -49,8 +49,13 @@ class Pages {
   void OpenUpdatePage();     // "Web update"
   void OpenReadmeEnglish();  // "Readme (english)"
   void OpenReadmeGerman();   // "Readme (deutsch)"
-  void OpenPayPal();         // "PayPal"
-  void OpenDonatePage();     // a click on the donate label
+  // The read-me of a language by its code (readme_<code>.html), English where it has none.
+  void OpenReadme(const QString& language);
+  void OpenPayPal();      // "PayPal"
+  void OpenDonatePage();  // a click on the donate label
+
+  // The viewer's title of a page written in every language, in the one shown; empty for others.
+  static QString ViewerTitle(const QString& fileName);
 
   // The program's own document window, or null until a page first needed it.
   HelpViewer* Viewer() const { return viewer_.get(); }

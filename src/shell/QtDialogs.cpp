@@ -1,8 +1,12 @@
 #include "shell/QtDialogs.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+
+#include "shell/WindowPlacement.h"
 
 namespace vextal {
 
@@ -24,12 +28,39 @@ QMessageBox::Icon ToQtIcon(BoxIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A message box that is moved beside the main window once it has taken its size, which it does
+// only as it is shown.
+class PlacedMessageBox final : public QMessageBox {
+ public:
+  PlacedMessageBox(QWidget* parent, const std::optional<KeepInView>& keep)
+      : QMessageBox(parent), keep_(keep) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box and centres it over its parent
+    if (!keep_) {
+      return;
+    }
+    const QScreen* screen = QGuiApplication::screenAt(keep_->board.center());
+    if (screen == nullptr) {
+      screen = this->screen();
+    }
+    // The frame is not known before the window manager draws it: taken as the parent's.
+    const QSize frame = parentWidget() ? FrameSizeLike(*this, *parentWidget()) : size();
+    move(PlaceBeside(frame, screen->availableGeometry(), keep_->window, keep_->board));
+  }
+
+ private:
+  std::optional<KeepInView> keep_;
+};
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> QtDialogs::BuildMessageBox(BoxIcon icon, const QString& title,
                                                         const QString& text, BoxButtons buttons,
-                                                        QWidget* parent) {
-  auto box = std::make_unique<QMessageBox>(parent);
+                                                        QWidget* parent,
+                                                        const std::optional<KeepInView>& keep) {
+  std::unique_ptr<QMessageBox> box = std::make_unique<PlacedMessageBox>(parent, keep);
   box->setIcon(ToQtIcon(icon));
   box->setWindowTitle(title);
   // Texts carry Windows line ends; a label wants plain line feeds. Plain text, so a name
@@ -53,7 +84,17 @@ std::unique_ptr<QMessageBox> QtDialogs::BuildMessageBox(BoxIcon icon, const QStr
 BoxAnswer QtDialogs::Message(BoxIcon icon, const QString& title, const QString& text,
                              BoxButtons buttons) {
   const auto box = BuildMessageBox(icon, title, text, buttons, parent_);
-  switch (box->exec()) {
+  return Run(*box, buttons);
+}
+
+BoxAnswer QtDialogs::Announce(BoxIcon icon, const QString& title, const QString& text,
+                              const KeepInView& keep) {
+  const auto box = BuildMessageBox(icon, title, text, BoxButtons::Ok, parent_, keep);
+  return Run(*box, BoxButtons::Ok);
+}
+
+BoxAnswer QtDialogs::Run(QMessageBox& box, BoxButtons buttons) {
+  switch (box.exec()) {
     case QMessageBox::Yes:
       return BoxAnswer::Yes;
     case QMessageBox::No:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QPointer>
 #include <QWidget>
@@ -21,18 +22,23 @@ class QtDialogs final : public Dialogs {
 
   BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text,
                     BoxButtons buttons = BoxButtons::Ok) override;
+  BoxAnswer Announce(BoxIcon icon, const QString& title, const QString& text,
+                     const KeepInView& keep) override;
   QString Input(const QString& title, const QString& prompt,
                 const QString& defaultText = QString()) override;
   QString SaveFileName(const QString& title, const QString& suggested,
                        const QString& filter) override;
   QString OpenFileName(const QString& title, const QString& filter) override;
 
-  // The box Message shows, built but not yet shown.
-  static std::unique_ptr<QMessageBox> BuildMessageBox(BoxIcon icon, const QString& title,
-                                                      const QString& text, BoxButtons buttons,
-                                                      QWidget* parent);
+  // The box Message shows, built but not yet shown. With `keep`, the box goes beside what it
+  // names once its size is known (as Announce shows it).
+  static std::unique_ptr<QMessageBox> BuildMessageBox(
+      BoxIcon icon, const QString& title, const QString& text, BoxButtons buttons, QWidget* parent,
+      const std::optional<KeepInView>& keep = std::nullopt);
 
  private:
+  static BoxAnswer Run(QMessageBox& box, BoxButtons buttons);
+
   QPointer<QWidget> parent_;
 };
 

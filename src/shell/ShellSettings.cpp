@@ -144,12 +144,12 @@ void ShellSettings::SetSize(WindowSize size) {
   Write(kWindowSize, ChoiceName(kWindowSizeChoices, size));
 }
 
-UiLanguage ShellSettings::Language() const {
-  return ChoiceFromName(kUiLanguageChoices, ReadText(kLanguage)).value_or(UiLanguage::System);
+QString ShellSettings::Language() const {
+  return LanguageFromSettingsName(ReadText(kLanguage));
 }
 
-void ShellSettings::SetLanguage(UiLanguage language) {
-  Write(kLanguage, ChoiceName(kUiLanguageChoices, language));
+void ShellSettings::SetLanguage(const QString& language) {
+  Write(kLanguage, LanguageSettingsName(language));
 }
 
 QString ShellSettings::LastServerAddress() const {

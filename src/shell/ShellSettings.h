@@ -52,8 +52,8 @@ class ShellSettings {
   void SetMarkLastMove(bool on);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
-  UiLanguage Language() const;  // System
-  void SetLanguage(UiLanguage language);
+  QString Language() const;  // a code of BuiltLanguages(), or empty for System
+  void SetLanguage(const QString& language);
   QString LastServerAddress() const;  // empty
   void SetLastServerAddress(const QString& address);
 

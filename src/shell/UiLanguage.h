@@ -1,53 +1,62 @@
 #pragma once
 
-#include <array>
-#include <optional>
-
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
 
-#include "game/ChoiceTable.h"
-
 namespace vextal {
 
-// The language of the program's texts. They are written in English; German comes from the
-// translation built into the program. System follows the desktop's preferred languages.
-enum class UiLanguage { System, English, German };
+// The languages of the program's texts, named by their codes ("en", "de", ...). The texts are
+// written in English; every other language is a translation built into the program from
+// translations/vextal_<code>.ts (":/i18n/vextal_<code>.qm"), so a language is added by adding its
+// file. The choice in the "Language" menu is a code, or empty for System: the desktop's preferred
+// languages decide.
 
-// The names in the settings, and the captions in the "Language" menu: "System", then each language
-// in its own tongue, so that a person who cannot read the current one still finds their own.
-inline constexpr ChoiceTable<UiLanguage, 3> kUiLanguageChoices = {{
-    {UiLanguage::System, "System", QT_TRANSLATE_NOOP("vextal::frmMain", "System")},
-    {UiLanguage::English, "English", "English"},
-    {UiLanguage::German, "German", "Deutsch"},
-}};
+// "en", then the code of each translation built in, in the order of their codes.
+const QStringList& BuiltLanguages();
 
-inline constexpr std::array<UiLanguage, 3> kUiLanguages = ChoiceValues(kUiLanguageChoices);
+// The caption in the "Language" menu: "System" (translated), then each language in its own tongue
+// ("English", "Deutsch", ...), so that a person who cannot read the current one finds their own.
+QString LanguageCaption(const QString& code);
+// The name in the settings: "System", or the language's English name ("English", "German").
+QString LanguageSettingsName(const QString& code);
+// The code of a built language named as LanguageSettingsName names it; empty (System) for any
+// other text.
+QString LanguageFromSettingsName(const QString& name);
 
-// Whether the texts are shown in German: for German, and for System when German comes before
-// English among the system's preferred languages (QLocale::uiLanguages(), best first). Any
-// language the program has no texts for is passed over; none of the two means English.
-bool ShowsGerman(UiLanguage choice, const QStringList& systemLanguages);
+// The language shown for a choice: the chosen one, or for System the first of the system's
+// preferred languages (QLocale::uiLanguages(), best first) that the program has; English and the
+// C locale stop the search, and none of them means English.
+QString ShownLanguage(const QString& choice, const QStringList& systemLanguages);
 
-// Puts the German texts in place while it lives: the program's own and those of Qt's standard
-// dialogs and buttons (where the system has them). Made once after the application object and
-// before the first window, since a window takes its texts when it is built.
+// Puts the texts of a language in place while it lives: the program's own and those of Qt's
+// standard dialogs and buttons (where the system has them). Made once after the application
+// object and before the first window; Apply changes the language of every open window at once
+// (each gets Qt's LanguageChange event).
 class UiTranslation {
  public:
-  explicit UiTranslation(UiLanguage choice,
+  explicit UiTranslation(const QString& choice,
                          const QStringList& systemLanguages = QLocale::system().uiLanguages());
   ~UiTranslation();
   UiTranslation(const UiTranslation&) = delete;
   UiTranslation& operator=(const UiTranslation&) = delete;
 
-  bool German() const { return german_; }
+  void Apply(const QString& choice,
+             const QStringList& systemLanguages = QLocale::system().uiLanguages());
+  // The code of the language shown.
+  QString Shown() const { return shown_; }
+
+  // The translation made last that still lives, or null.
+  static UiTranslation* Current();
 
  private:
+  void Remove();
+
   QTranslator program_;
   QTranslator qt_;
-  bool german_ = false;
+  QString shown_ = QStringLiteral("en");
+  UiTranslation* previous_ = nullptr;
 };
 
 }  // namespace vextal

@@ -200,6 +200,13 @@ void frmChat::resizeEvent(QResizeEvent* event) {
   ArrangeControls();
 }
 
+void frmChat::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) {
+    setWindowTitle(tr("Chat"));
+  }
+}
+
 void frmChat::closeEvent(QCloseEvent* event) {
   event->accept();
   emit Unloaded();

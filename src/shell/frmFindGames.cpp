@@ -1,5 +1,6 @@
 #include "shell/frmFindGames.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -26,12 +27,27 @@ frmFindGames::frmFindGames(GameDiscovery& discovery, QWidget* parent)
   connect(lstGames_, &QListWidget::itemActivated, this, &frmFindGames::Choose);
   connect(&discovery_, &GameDiscovery::GamesChanged, this, &frmFindGames::ShowGames);
   connect(&discovery_, &GameDiscovery::DiscoveryUnavailable, this, &frmFindGames::ShowStatus);
+  // Escape and Ctrl+W close it, as they close other desktop windows.
+  auto* closeKeys = new QAction(this);
+  closeKeys->setObjectName(QStringLiteral("actClose"));
+  closeKeys->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  addAction(closeKeys);
+  connect(closeKeys, &QAction::triggered, this, &QWidget::close);
+
   discovery_.StartBrowsing();
   ShowGames();
 }
 
 frmFindGames::~frmFindGames() {
   discovery_.StopBrowsing();
+}
+
+void frmFindGames::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) {
+    setWindowTitle(tr("Find games on this network"));
+    ShowGames();
+  }
 }
 
 void frmFindGames::closeEvent(QCloseEvent* event) {

@@ -29,6 +29,7 @@ class frmFindGames : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void ShowGames();

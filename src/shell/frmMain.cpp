@@ -1,6 +1,7 @@
 // The main window's construction, start-up and shut-down.
 #include "shell/frmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -83,6 +84,7 @@ frmMain::~frmMain() {
 void frmMain::StartUp() {
   // The random source arrives seeded from the clock; it is the only generator of the run.
   setWindowIcon(ProgramIcon());
+  QApplication::setWindowIcon(windowIcon());  // every other window and box takes it too
 
   // The length of the run is measured on the monotonic clock, so a run across midnight or a
   // change of the wall clock cannot distort it.
@@ -105,10 +107,7 @@ void frmMain::StartUp() {
   // Before the first game, so that it already starts with the remembered sound and players.
   ApplySettings();
 
-  lblVersion->setText(FillPlaceholder(lblVersion->text(), QStringLiteral("%1.%2+%3")
-                                                              .arg(VEXTAL_VERSION_MAJOR)
-                                                              .arg(VEXTAL_VERSION_MINOR)
-                                                              .arg(VEXTAL_VERSION_PATCH)));
+  ShowVersion();
 
   tmrAI->start();
   PlayStage(DrawStartupStage(random_));
@@ -149,6 +148,28 @@ void frmMain::ApplyTune(const QString& fileName) {
       return;
     }
   }
+}
+
+void frmMain::ShowVersion() {
+  lblVersion->setText(FillPlaceholder(tr("Vextal Version [1]"), QStringLiteral("%1.%2+%3")
+                                                                    .arg(VEXTAL_VERSION_MAJOR)
+                                                                    .arg(VEXTAL_VERSION_MINOR)
+                                                                    .arg(VEXTAL_VERSION_PATCH)));
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange && commands_) {
+    Retranslate();
+  }
+}
+
+void frmMain::Retranslate() {
+  // The board, the log and the status line keep what they show: the log is a record of the run.
+  commands_->Retranslate();
+  ShowSeats();
+  lblCopyright->setText(tr("(c) 2026 Vextal developers"));
+  ShowVersion();
 }
 
 std::int64_t frmMain::RunSeconds() const {

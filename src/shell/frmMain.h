@@ -26,6 +26,7 @@
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
 #include "shell/ShellSettings.h"
+#include "shell/UiLanguage.h"
 #include "shell/mMusic.h"
 
 class QFrame;
@@ -134,7 +135,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
   void mnuSize_Click(WindowSize size);
-  void mnuLanguage_Click(UiLanguage language);
+  void mnuLanguage_Click(const QString& language);  // a code of BuiltLanguages(), or System
   void mnuExit_Click();
   void mnuClear_Click();
   void mnuSetup_Click(int index);
@@ -147,8 +148,6 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuWebsite_Click();
   void mnuGuestbook_Click();
   void mnuUpdate_Click();
-  void mnuReadmeEN_Click();
-  void mnuReadmeDE_Click();
   void mnuPayPal_Click();
   void mnuGameRecord_Click();
   void mnuSaveGame_Click();
@@ -156,6 +155,8 @@ class frmMain final : public QMainWindow, public NetView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A change of the language: every text the window shows is taken again.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -170,6 +171,11 @@ class frmMain final : public QMainWindow, public NetView {
   std::vector<CommandRow> CommandRows();
   // Every menu entry's state again from its rules.
   void RefreshCommands();
+  static QString ReadmeCaption(const QString& language);
+  // The language whose read-me F1 opens: the one shown.
+  QString ReadmeLanguage() const;
+  void Retranslate();
+  void ShowVersion();
   void FillMusicList();
   // Text with every "[1]" replaced, as the captions with a placeholder are filled in.
   static QString FillPlaceholder(QString text, const QString& value);
@@ -195,6 +201,8 @@ class frmMain final : public QMainWindow, public NetView {
   // Handlers (frmMainHandlers.cpp).
   void RememberTune();
   void ShowFocusFrame();
+  // After a menu closed: the board takes the keys again, framed if the menu was left by a key.
+  void ReturnKeysToBoard();
   // Sets up a stage and tells the announcement of a hosted game about it.
   void PlayStage(int stage);
   // Joins a game chosen from those found on the network, as "Connect to Server" would.
@@ -233,12 +241,16 @@ class frmMain final : public QMainWindow, public NetView {
   std::int64_t StartTime = 0;  // monotonic milliseconds at start-up
   bool shutDown_ = false;
   int stage_ = 0;  // the stage set up last on this side, as announced when hosting
+  // The stage on the board, marked in the Reset menu; 0 once the peer's board replaced it.
+  int stageOnBoard_ = 0;
+  bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
   QPointer<frmRecord> recordWindow_;
   std::optional<Position> viewed_;  // see ViewedPosition
   QString viewCaption_;
-  BoardCursor cursor_;       // the keyboard's frame on the board
-  bool hintFramed_ = false;  // the frame shows a hint, which the next change of the board ends
+  BoardCursor cursor_;            // the keyboard's frame on the board
+  bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
+  bool menuClosedByKey_ = false;  // the last input to an open menu was a key
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;
@@ -259,6 +271,8 @@ class frmMain final : public QMainWindow, public NetView {
   QLabel* lblSum2 = nullptr;
 
   std::unique_ptr<CommandTable> commands_;
+  // The texts chosen in the menu where no translation was put in place before the window.
+  std::unique_ptr<UiTranslation> translation_;
 };
 
 }  // namespace vextal

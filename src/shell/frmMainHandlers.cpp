@@ -1,10 +1,13 @@
 // The main window's event handlers: the board, the timer, the status line and every menu command.
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
 #include "shell/Front.h"
+#include "shell/UiLanguage.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
@@ -78,6 +81,19 @@ void frmMain::ShowFocusFrame() {
                              QPoint(square.x2 + margin, square.y2 + margin)));
 }
 
+void frmMain::ReturnKeysToBoard() {
+  if (shutDown_ || QApplication::activePopupWidget() != nullptr) {
+    return;  // closing, or another menu took over
+  }
+  // Taking the focus from the menu bar ends its keyboard mode, in which the arrows and letters
+  // would open menus again.
+  front->setFocus(Qt::OtherFocusReason);
+  if (menuClosedByKey_) {
+    cursor_.Show(game_.ShownNodes());  // where the keys act; a mouse player never sees it
+    ShowFocusFrame();
+  }
+}
+
 void frmMain::tmrAI_Timer() {
   game_.CpuTick();
 }
@@ -95,6 +111,15 @@ void frmMain::lblDonate_Click() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (qobject_cast<QMenu*>(watched)) {
+    // Whether a menu was last worked by keys or by the mouse.
+    if (event->type() == QEvent::KeyPress) {
+      menuClosedByKey_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      menuClosedByKey_ = false;
+    }
+    return false;
+  }
   if (watched == lblState && event->type() == QEvent::MouseButtonDblClick) {
     lblState_DblClick();
     return true;
@@ -181,8 +206,14 @@ void frmMain::mnuSize_Click(WindowSize size) {
   settings_.SetSize(size);
 }
 
-void frmMain::mnuLanguage_Click(UiLanguage language) {
+void frmMain::mnuLanguage_Click(const QString& language) {
   settings_.SetLanguage(language);
+  // Every open window takes the new texts at once (changeEvent).
+  if (UiTranslation* shown = UiTranslation::Current()) {
+    shown->Apply(language);
+  } else {
+    translation_ = std::make_unique<UiTranslation>(language);
+  }
 }
 
 void frmMain::mnuExit_Click() {
@@ -202,7 +233,11 @@ void frmMain::mnuSetup_Click(int index) {
 
 void frmMain::PlayStage(int stage) {
   stage_ = stage;
+  settingUpStage_ = true;
   SetupStage(game_, stage, random_);
+  settingUpStage_ = false;
+  stageOnBoard_ = stage;
+  RefreshCommands();
   discovery_.SetStage(stage);
 }
 
@@ -261,14 +296,6 @@ void frmMain::mnuGuestbook_Click() {
 
 void frmMain::mnuUpdate_Click() {
   pages_.OpenUpdatePage();
-}
-
-void frmMain::mnuReadmeEN_Click() {
-  pages_.OpenReadmeEnglish();
-}
-
-void frmMain::mnuReadmeDE_Click() {
-  pages_.OpenReadmeGerman();
 }
 
 void frmMain::mnuPayPal_Click() {

@@ -3,8 +3,10 @@
 // ("Adding a menu command") says how to add one.
 #include <QAction>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "shell/CommandTable.h"
+#include "shell/UiLanguage.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
 
@@ -12,6 +14,21 @@ namespace vextal {
 
 QString frmMain::FillPlaceholder(QString text, const QString& value) {
   return text.replace(QStringLiteral("[1]"), value);
+}
+
+QString frmMain::ReadmeCaption(const QString& language) {
+  if (language == QLatin1String("en")) {
+    return tr("Readme (english)");
+  }
+  if (language == QLatin1String("de")) {
+    return tr("Readme (deutsch)");
+  }
+  return QStringLiteral("Readme (%1)").arg(QLocale(language).nativeLanguageName());
+}
+
+QString frmMain::ReadmeLanguage() const {
+  const UiTranslation* shown = UiTranslation::Current();
+  return shown ? shown->Shown() : QStringLiteral("en");
 }
 
 CommandTable& frmMain::Commands() {
@@ -46,6 +63,16 @@ void frmMain::BuildMenus() {
   connect(openMenuBar, &QAction::triggered, this,
           [bar] { bar->setActiveAction(bar->actions().value(0)); });
   InstallLiveGameKey();
+
+  // A closed menu hands the keys back to the board. Checked once the closing is over, as moving
+  // from one menu of the bar to the next closes one and opens the other.
+  for (QAction* top : bar->actions()) {
+    connect(top->menu(), &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, &frmMain::ReturnKeysToBoard); });
+  }
+  for (QMenu* menu : findChildren<QMenu*>()) {
+    menu->installEventFilter(this);
+  }
 }
 
 std::vector<CommandRow> frmMain::CommandRows() {
@@ -68,6 +95,26 @@ std::vector<CommandRow> frmMain::CommandRows() {
   tunes.checked = [tune](int i) { return tune(i).Checked; };
   tunes.visible = [tune](int i) { return tune(i).Visible; };
 
+  // "System", then every language built into the program.
+  const auto language = [](int i) { return i == 0 ? QString() : BuiltLanguages().value(i - 1); };
+  FamilyRows languages;
+  languages.count = [] { return int(BuiltLanguages().size()) + 1; };
+  languages.caption = [language](int i) { return LanguageCaption(language(i)); };
+  languages.run = [this, language](int i) { mnuLanguage_Click(language(i)); };
+  languages.checked = [this, language](int i) { return settings_.Language() == language(i); };
+  languages.exclusive = true;
+
+  // One read-me per language built in, mnuReadmeEN, mnuReadmeDE, ...; F1 opens the one of the
+  // language shown, English where there is none.
+  FamilyRows readmes;
+  readmes.count = [] { return int(BuiltLanguages().size()); };
+  readmes.id = [](int i) { return QStringLiteral("mnuReadme") + BuiltLanguages()[i].toUpper(); };
+  readmes.caption = [](int i) { return ReadmeCaption(BuiltLanguages()[i]); };
+  readmes.run = [this](int i) { pages_.OpenReadme(BuiltLanguages()[i]); };
+  readmes.key = [this](int i) {
+    return BuiltLanguages()[i] == ReadmeLanguage() ? QKeySequence(Qt::Key_F1) : QKeySequence();
+  };
+
   FamilyRows stages;  // the hidden template "Stage [1]", then the stages; the number is the key
   stages.count = [] { return kStageCount + 1; };
   stages.caption = [](int i) {
@@ -76,6 +123,8 @@ std::vector<CommandRow> frmMain::CommandRows() {
   };
   stages.run = [this](int i) { mnuSetup_Click(i); };
   stages.visible = [](int i) { return i > 0; };
+  stages.checked = [this](int i) { return i > 0 && i == stageOnBoard_; };  // the one played
+  stages.exclusive = true;
 
   return {
       {.kind = K::Menu, .id = "mnuFile", .caption = QT_TR_NOOP("File")},
@@ -172,18 +221,7 @@ std::vector<CommandRow> frmMain::CommandRows() {
        .caption = QT_TR_NOOP("Takes effect at the next start"),
        .enabled = [] { return false; }},
       {.kind = K::Menu, .id = "mnuLanguage", .in = "mnuFile", .caption = QT_TR_NOOP("Language")},
-      {.kind = K::Family,
-       .id = "mnuLanguage",
-       .in = "mnuLanguage",
-       .family = ChoiceRows(
-           kUiLanguageChoices, [this] { return settings_.Language(); },
-           [this](UiLanguage language) { mnuLanguage_Click(language); })},
-      {.kind = K::Line, .id = "mnuLineL1", .in = "mnuLanguage"},
-      // The texts of every window are taken when it is built.
-      {.id = "mnuLanguageNote",
-       .in = "mnuLanguage",
-       .caption = QT_TR_NOOP("Takes effect at the next start"),
-       .enabled = [] { return false; }},
+      {.kind = K::Family, .id = "mnuLanguage", .in = "mnuLanguage", .family = languages},
       {.kind = K::Line, .id = "mnuLineF2", .in = "mnuFile"},
       {.id = "mnuExit",
        .in = "mnuFile",
@@ -258,15 +296,7 @@ std::vector<CommandRow> frmMain::CommandRows() {
        .caption = QT_TR_NOOP("Web update"),
        .run = [this] { mnuUpdate_Click(); }},
       {.kind = K::Line, .id = "mnuLineH1", .in = "mnuHelp"},
-      {.id = "mnuReadmeEN",
-       .in = "mnuHelp",
-       .caption = QT_TR_NOOP("Readme (english)"),
-       .key = QKeySequence(Qt::Key_F1),
-       .run = [this] { mnuReadmeEN_Click(); }},
-      {.id = "mnuReadmeDE",
-       .in = "mnuHelp",
-       .caption = QT_TR_NOOP("Readme (deutsch)"),
-       .run = [this] { mnuReadmeDE_Click(); }},
+      {.kind = K::Family, .id = "mnuReadme", .in = "mnuHelp", .family = readmes},
       {.kind = K::Line, .id = "mnuLinH2", .in = "mnuHelp"},
       {.id = "mnuPayPal",
        .in = "mnuHelp",

@@ -76,6 +76,12 @@ void frmMain::ConnectGameEvents() {
   connect(&game_, &Game::GameEnded, this, &frmMain::ShowResult);
   connect(&game_, &Game::NewGameShown, this, &frmMain::ShowNewGame);
   connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawBoard);
+  connect(&game_, &Game::BoardReplaced, this, [this] {
+    if (!settingUpStage_) {
+      stageOnBoard_ = 0;  // the peer's board: no stage of this side's menu
+      RefreshCommands();
+    }
+  });
   connect(&game_, &Game::SeatsChanged, this, &frmMain::ShowSeats);
   connect(&game_, &Game::OpeningBookUnusable, this,
           [this](const QString& path, const QString& reason) {
@@ -107,7 +113,9 @@ void frmMain::ShowResult(const GameResult& result) {
   const ResultAnnouncement announcement = AnnounceResult(result);
   AddLog(announcement.LogLine);
   PlayWave(announcement.Sound);
-  dialogs_.Message(announcement.Icon, announcement.Title, announcement.Text);
+  // The box shows the result of the position it must not hide.
+  const KeepInView keep{frameGeometry(), QRect(front->mapToGlobal(QPoint(0, 0)), front->size())};
+  dialogs_.Announce(announcement.Icon, announcement.Title, announcement.Text, keep);
 }
 
 void frmMain::ShowNewGame() {

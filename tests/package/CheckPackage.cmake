@@ -69,4 +69,19 @@ find_program(DESKTOP_VALIDATE desktop-file-validate)
 if(DESKTOP_VALIDATE)
   run(${DESKTOP_VALIDATE} ${WORK}/root/usr/share/applications/vextal.desktop)
 endif()
+# Debian's own checks of the package: no error and no warning. The tags a test build earns by
+# being one (sanitised, unstripped, unoptimised, packed without the linked libraries) are left
+# out; scripts/package.sh runs lintian on the Release package with none left out.
+set(TEST_BUILD_TAGS unstripped-binary-or-object,hardening-no-fortify-functions,missing-dependency-on-libc)
+find_program(LINTIAN lintian)
+if(LINTIAN)
+  run(${LINTIAN} --fail-on error,warning --tag-display-limit 0
+      --suppress-tags ${TEST_BUILD_TAGS} ${packages})
+  if(output MATCHES "(^|\n)[EW]: ")
+    message(FATAL_ERROR "lintian reports:\n${output}")
+  endif()
+else()
+  message(STATUS "lintian is not installed: Debian's checks of the package are skipped "
+                 "(scripts/test.sh installs it)")
+endif()
 message(STATUS "package ${packages}: ${count} package, files as expected")

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QAction>
 #include <QLabel>
@@ -30,15 +31,25 @@ class RecordingDialogs final : public Dialogs {
     QString title;
     QString text;
     BoxButtons buttons;
+    std::optional<KeepInView> keep;  // what an announcement must leave in view
   };
 
   BoxAnswer Message(BoxIcon icon, const QString& title, const QString& text,
                     BoxButtons buttons = BoxButtons::Ok) override {
-    boxes.append({icon, title, text, buttons});
+    boxes.append({icon, title, text, buttons, std::nullopt});
     if (onMessage) {
       onMessage(boxes.last());
     }
     return buttons == BoxButtons::Ok ? BoxAnswer::Ok : questionAnswer;
+  }
+
+  BoxAnswer Announce(BoxIcon icon, const QString& title, const QString& text,
+                     const KeepInView& keep) override {
+    boxes.append({icon, title, text, BoxButtons::Ok, keep});
+    if (onMessage) {
+      onMessage(boxes.last());
+    }
+    return BoxAnswer::Ok;
   }
 
   QString Input(const QString& /*title*/, const QString& /*prompt*/,

@@ -10,6 +10,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/Pages.h"
 #include "shell/ShellPaths.h"
+#include "shell/UiLanguage.h"
 #include "shell/WindowFakes.h"
 
 using namespace vextal;
@@ -70,7 +71,34 @@ class TestPages : public QObject {
   void noWebsiteShowsLocalCopiesInViewer();
   void viewerFitsScreenAndKeepsItsSize();
   void shippedDocumentsLieBesideProgram();
+  void readmeOfTheLanguageAndTitlesInIt();
 };
+
+// A language without a read-me beside the program gets the English one; the pages written in
+// every language are titled in the language shown, and change title with it.
+void TestPages::readmeOfTheLanguageAndTitlesInIt() {
+  QTemporaryDir folder;
+  for (const QString& document : kDocuments) {
+    Touch(folder.filePath(document));
+  }
+  FakeOpener opener(false);
+  RecordingDialogs dialogs;
+  Pages pages(opener, dialogs, folder.path(), QString());
+  pages.OpenReadme(QStringLiteral("de"));
+  QCOMPARE(pages.Viewer()->Browser()->source(),
+           QUrl::fromLocalFile(folder.filePath("readme_de.html")));
+  pages.OpenReadme(QStringLiteral("fr"));
+  QCOMPARE(pages.Viewer()->Browser()->source(),
+           QUrl::fromLocalFile(folder.filePath("readme_en.html")));
+  QVERIFY(dialogs.boxes.isEmpty());
+
+  pages.OpenPayPal();
+  QCOMPARE(pages.Viewer()->windowTitle(), QStringLiteral("Vextal - Donate"));
+  UiTranslation german(QStringLiteral("de"));
+  QTRY_COMPARE(pages.Viewer()->windowTitle(), QStringLiteral("Vextal - Spenden"));
+  pages.OpenUpdatePage();
+  QCOMPARE(pages.Viewer()->windowTitle(), QStringLiteral("Vextal - Aktualisierungen"));
+}
 
 void TestPages::workingBrowserGetsEveryAddressAndNoLocalFile() {
   QTemporaryDir folder;
@@ -158,6 +186,15 @@ void TestPages::desktopFailingTooShowsViewer() {
   QCOMPARE(pages.Viewer(), viewer.data());
   QVERIFY(viewer->isVisible());
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Vextal - Read me"));
+
+  // Escape and Ctrl+W close it.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keySequence(viewer, keys);
+    QVERIFY(!viewer->isVisible());
+    pages.OpenReadmeEnglish();
+  }
 }
 
 void TestPages::neitherShowsErrorNamingPage_data() {

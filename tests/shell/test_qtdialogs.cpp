@@ -2,10 +2,12 @@
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
 #include "shell/QtDialogs.h"
+#include "shell/WindowPlacement.h"
 
 using namespace vextal;
 
@@ -73,6 +75,56 @@ class TestQtDialogs : public QObject {
     QCOMPARE(dialogs.Message(BoxIcon::Question, QStringLiteral("Q"), QStringLiteral("?"),
                              BoxButtons::YesNoCancel),
              BoxAnswer::Cancel);
+  }
+
+  // Beside the main window where the screen has room, else beside the board, else covering as
+  // little of the board as it can; always on the screen. The screens are in logical pixels, so
+  // the larger window sizes are the smaller screens.
+  void placementLeavesTheBoardInView() {
+    const QSize box(260, 110);
+    const QRect board(4, 50, 331, 281);  // inside a window frame of 341 x 380 at (0, 0)
+    const struct {
+      QSize screen;
+      QPoint window;
+      QPoint expected;  // the box's top-left corner
+    } cases[] = {
+        {{1920, 1080}, {790, 350}, {1139, 350}},   // right of the window
+        {{1920, 1080}, {1570, 350}, {1302, 350}},  // left of it at the screen's right edge
+        {{600, 1080}, {130, 100}, {130, 488}},     // below it on a narrow screen
+        {{600, 450}, {130, 60}, {130, 0}},         // neither: above the board, on the title bar
+        {{683, 384}, {171, 2}, {423, 2}},          // "Huge" on a small screen, beside the board
+        {{400, 300}, {0, 0}, {140, 0}},            // no room at all: the least of the board
+    };
+    for (const auto& c : cases) {
+      const QRect screen(QPoint(), c.screen);
+      const QRect window(c.window, QSize(341, 380));
+      const QRect onBoard = board.translated(c.window);
+      const QPoint at = PlaceBeside(box, screen, window, onBoard);
+      QCOMPARE(at, c.expected);
+      QVERIFY(screen.contains(QRect(at, box)));
+    }
+  }
+
+  // The real box, placed once it has its size, frame and all, beside its main window.
+  void announcementStandsBesideTheWindow() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget main;
+    main.setGeometry(QRect(screen.center() - QPoint(170, 190), QSize(341, 380)));
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QtDialogs dialogs(&main);
+    const KeepInView keep{main.frameGeometry(), main.geometry().adjusted(4, 30, -6, -49)};
+    QRect shown;
+    AnswerWhenOpen<QMessageBox>([&](QMessageBox* box) {
+      shown = box->frameGeometry();
+      box->button(QMessageBox::Ok)->click();
+    });
+    QCOMPARE(dialogs.Announce(BoxIcon::Information, QStringLiteral("Game Over"),
+                              QStringLiteral("You win! 30 to 12 points."), keep),
+             BoxAnswer::Ok);
+    QVERIFY(!shown.isEmpty());
+    QVERIFY(!shown.intersects(keep.window));
+    QVERIFY(screen.contains(shown));
   }
 
   void inputReturnsTextOrNothing() {

@@ -90,7 +90,7 @@ class TestWindowMenus : public QObject {
              (QStringList{"Normal", "Large (150 %)", "Huge (200 %)", "-",
                           "Takes effect at the next start"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")),
-             (QStringList{"System", "English", "Deutsch", "-", "Takes effect at the next start"}));
+             (QStringList{"System", "English", "Deutsch"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuReset")),
              (QStringList{"Clear", "-", "Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5",
                           "Stage 6", "Stage 7"}));
@@ -110,6 +110,21 @@ class TestWindowMenus : public QObject {
       const QAction* stage = rig.window->findChild<QAction*>(QStringLiteral("mnuSetup%1").arg(i));
       QVERIFY(stage);
       QCOMPARE(stage->text(), QStringLiteral("Stage &%1").arg(i));
+    }
+    // The stage being played is marked, and only that one.
+    for (const int played : {3, 6}) {
+      rig.Item(qPrintable(QStringLiteral("mnuSetup%1").arg(played)))->trigger();
+      for (int i = 1; i <= 7; ++i) {
+        QCOMPARE(rig.Item(qPrintable(QStringLiteral("mnuSetup%1").arg(i)))->isChecked(),
+                 i == played);
+      }
+    }
+    // Every window carries the game's icon.
+    rig.Item("mnuShowChat")->trigger();
+    const QIcon icon = rig.window->windowIcon();
+    QVERIFY(!icon.isNull());
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+      QCOMPARE(other->windowIcon().cacheKey(), icon.cacheKey());
     }
   }
 
@@ -157,24 +172,23 @@ class TestWindowMenus : public QObject {
   // The language chosen in the menu, or the system's when it is System, decides the texts of the
   // windows built afterwards, Qt's own buttons included; anything but German is the English.
   void captionsFollowTheLanguage_data() {
-    QTest::addColumn<UiLanguage>("choice");
+    QTest::addColumn<QString>("choice");
     QTest::addColumn<QStringList>("systemLanguages");
     QTest::addColumn<bool>("german");
-    QTest::newRow("C locale") << UiLanguage::System << QStringList{"C"} << false;
-    QTest::newRow("English system") << UiLanguage::System << QStringList{"en-US", "de-DE"} << false;
-    QTest::newRow("German system") << UiLanguage::System << QStringList{"de-DE", "de"} << true;
-    QTest::newRow("French, then German")
-        << UiLanguage::System << QStringList{"fr-FR", "de-AT"} << true;
-    QTest::newRow("English chosen") << UiLanguage::English << QStringList{"de-DE"} << false;
-    QTest::newRow("Deutsch chosen") << UiLanguage::German << QStringList{"C"} << true;
+    QTest::newRow("C locale") << QString() << QStringList{"C"} << false;
+    QTest::newRow("English system") << QString() << QStringList{"en-US", "de-DE"} << false;
+    QTest::newRow("German system") << QString() << QStringList{"de-DE", "de"} << true;
+    QTest::newRow("no texts, then German") << QString() << QStringList{"ja-JP", "de-AT"} << true;
+    QTest::newRow("English chosen") << "en" << QStringList{"de-DE"} << false;
+    QTest::newRow("Deutsch chosen") << "de" << QStringList{"C"} << true;
   }
 
   void captionsFollowTheLanguage() {
-    QFETCH(UiLanguage, choice);
+    QFETCH(QString, choice);
     QFETCH(QStringList, systemLanguages);
     QFETCH(bool, german);
     const UiTranslation translation(choice, systemLanguages);
-    QCOMPARE(translation.German(), german);
+    QCOMPARE(translation.Shown() == "de", german);
     Rig rig;
     QStringList top;
     for (const QAction* action : rig.window->menuBar()->actions()) {
@@ -199,6 +213,35 @@ class TestWindowMenus : public QObject {
       QCOMPARE(rig.Find<QLabel>("lblPlayer1")->text(), QStringLiteral("Player 1"));
       QVERIFY(rig.Find<QLabel>("lblState")->text().endsWith("] New game started."));
     }
+  }
+
+  // Choosing a language changes the open windows at once, mid-game: captions, access keys and F1
+  // follow; the board, the log and the chat stay as they were.
+  void languageChangesAtOnce() {
+    Rig rig;
+    Game& game = rig.window->game();
+    game.PlayCell(1, 1);
+    game.PlayCell(3, 2);
+    const Board board = game.Nodes();
+    rig.window->chat().AddChatLine(QStringLiteral("hello"), false);
+    rig.window->chat().ShowChat();
+    const QString log = rig.window->LogText();
+    rig.Item("mnuLanguage2")->trigger();
+    QTRY_COMPARE(StripMnemonic(rig.Item("mnuFile")->text()), QStringLiteral("Datei"));
+    QCOMPARE(StripMnemonic(rig.Item("mnuEnableAI")->text()),
+             QStringLiteral("CPU-Spieler einschalten"));
+    QCOMPARE(StripMnemonic(rig.Item("mnuSetup3")->text()), QStringLiteral("Stufe 3"));
+    QCOMPARE(rig.Text("lblPlayer1"), QStringLiteral("Spieler 1"));
+    QVERIFY(rig.Item("mnuLanguage2")->isChecked());
+    QCOMPARE(rig.Item("mnuReadmeDE")->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(rig.Item("mnuReadmeEN")->shortcut().isEmpty());
+    QVERIFY(game.Nodes() == board);
+    QCOMPARE(rig.window->LogText(), log);
+    QVERIFY(rig.window->chat().Text().contains(QStringLiteral("hello")));
+    rig.Item("mnuLanguage1")->trigger();
+    QTRY_COMPARE(StripMnemonic(rig.Item("mnuFile")->text()), QStringLiteral("File"));
+    QCOMPARE(rig.Item("mnuReadmeEN")->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(game.Nodes() == board);
   }
 
   void readMeNamesEveryMenuEntry() {
@@ -232,16 +275,16 @@ class TestWindowMenus : public QObject {
         {"mnuCpuStrength", false, false}, {"mnuCpuLevel0", true, true},
         {"mnuCpuLevel3", true, false},    {"mnuSize0", true, true},
         {"mnuSize2", true, false},        {"mnuSizeNote", false, false},
-        {"mnuLanguage0", true, true},     {"mnuLanguageNote", false, false},
-        {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
-        {"mnuStopMusic", true, true},     {"mnuExit", true, false},
-        {"mnuReset", true, false},        {"mnuClear", true, false},
-        {"mnuUndo", false, false},        {"mnuHint", true, false},
-        {"mnuMarkLastMove", true, true},  {"mnuShowChat", true, false},
-        {"mnuServer", true, false},       {"mnuClient", true, false},
-        {"mnuFindGames", true, false},    {"mnuDisconnect", false, false},
-        {"mnuSynchronize", false, false}, {"mnuWebsite", false, false},
-        {"mnuGuestbook", false, false},   {"mnuPayPal", true, false},
+        {"mnuLanguage0", true, true},     {"mnuEnableSound", true, true},
+        {"mnuPlayMusic0", false, false},  {"mnuStopMusic", true, true},
+        {"mnuExit", true, false},         {"mnuReset", true, false},
+        {"mnuClear", true, false},        {"mnuUndo", false, false},
+        {"mnuHint", true, false},         {"mnuMarkLastMove", true, true},
+        {"mnuShowChat", true, false},     {"mnuServer", true, false},
+        {"mnuClient", true, false},       {"mnuFindGames", true, false},
+        {"mnuDisconnect", false, false},  {"mnuSynchronize", false, false},
+        {"mnuWebsite", false, false},     {"mnuGuestbook", false, false},
+        {"mnuPayPal", true, false},
     };
     for (const State& s : states) {
       const QAction* item = rig.Item(s.name);

@@ -4,12 +4,15 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QtTest>
 
 #include "game/Random.h"
 #include "shell/Artwork.h"
 #include "shell/Front.h"
+#include "shell/Mnemonics.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmMain.h"
 
@@ -286,6 +289,10 @@ class TestWindowPlay : public QObject {
       QCOMPARE(box.buttons, BoxButtons::Ok);
       QCOMPARE(box.text, end.expectedText);
       QVERIFY(end.finalPositionShown);
+      // The box is told to leave the board in view: where it is on screen, and the window.
+      QVERIFY(box.keep);
+      QCOMPARE(box.keep->board, QRect(rig.front->mapToGlobal(QPoint()), rig.front->size()));
+      QCOMPARE(box.keep->window, rig.window->frameGeometry());
       const bool draw = end.score1 == end.score2;
       QCOMPARE(box.icon, draw ? BoxIcon::Exclamation : BoxIcon::Information);
       const QString scores = QStringLiteral("(%1/%2)").arg(end.score1).arg(end.score2);
@@ -340,6 +347,55 @@ class TestWindowPlay : public QObject {
     rig.window->findChild<QAction*>(QStringLiteral("mnuMarkLastMove"))->trigger();
     rig.ClickNode(1, 1);
     QVERIFY(!rig.front->MoveMarker());
+  }
+
+  // Once a menu closes, whether opened by keys or by the mouse, the keys act on the board again:
+  // the menu bar lets them go.
+  void keysReturnToTheBoardAfterAMenu() {
+    Rig rig;
+    rig.Stage(6);
+    rig.Stage(6);  // player 1 to move on the full grid
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    // Keys as the window system delivers them: to the open menu, else to the focus.
+    QWindow* keys = rig.window->windowHandle();
+    auto* file = rig.window->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    auto* language = rig.window->findChild<QMenu*>(QStringLiteral("mnuLanguage"));
+    const auto noMenuOpen = [] { return QApplication::activePopupWidget() == nullptr; };
+
+    QTest::keyClick(keys, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    const QChar languageKey = MnemonicOf(language->menuAction()->text());
+    QTest::keyClick(keys, Qt::Key(languageKey.toUpper().unicode()));
+    QTRY_VERIFY(language->isVisible());
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTRY_VERIFY(!language->isVisible());
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTRY_VERIFY(noMenuOpen());
+    QTRY_VERIFY(rig.Framed() != QPoint());  // the keys' frame says where they act
+    const QPoint framed = rig.Framed();
+    QTest::keyClick(keys, Qt::Key_Down);
+    QVERIFY(noMenuOpen());
+    QCOMPARE(rig.Framed(), framed + QPoint(0, 1));
+    QTest::keyClick(keys, Qt::Key_Return);
+    QVERIFY(!rig.window->findChild<QAction*>(QStringLiteral("mnuEnableAI"))->isChecked());
+    QCOMPARE(rig.game().Nodes()(framed.x(), framed.y() + 1).Owner, Player(1));
+
+    // Opened by the mouse and closed with Escape: H is the hint's key, not the Help menu's.
+    QMenuBar* bar = rig.window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+    QTRY_VERIFY(file->isVisible());
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTRY_VERIFY(noMenuOpen());
+    QTRY_COMPARE(rig.window->focusWidget(), static_cast<QWidget*>(rig.front));
+    // The offscreen platform leaves the activation with the closed menu; a desktop gives it back.
+    QApplication::setActiveWindow(rig.window.get());
+    QTRY_COMPARE(QApplication::activeWindow(), rig.window.get());
+    const QPoint before = rig.Framed();  // player 1's node: never player 2's hint
+    QTest::keyClick(keys, Qt::Key_H);
+    QTRY_VERIFY(rig.Framed() != before);
+    QVERIFY(noMenuOpen());
+    QVERIFY(rig.game().IsLegalMove(rig.Framed().x(), rig.Framed().y(), 2));
   }
 
   void demoPlaysBothSeatsToTheEnd() {

@@ -97,7 +97,7 @@ class TestWindowSettings : public QObject {
       QCOMPARE(second.window->game().GetCpuLevel(), CpuLevel::Master);
       QVERIFY(second.Checked("mnuSize1") && !second.Checked("mnuSize0"));
       QVERIFY(second.Checked("mnuLanguage2") && !second.Checked("mnuLanguage0"));
-      QCOMPARE(ShellSettings(file).Language(), UiLanguage::German);
+      QCOMPARE(ShellSettings(file).Language(), QStringLiteral("de"));
       QVERIFY(!second.Checked("mnuMarkLastMove"));
       QCOMPARE(second.window->net().LastServerAddress(), QStringLiteral("127.0.0.1"));
 
