@@ -1,5 +1,6 @@
 // Plays arbitrary bytes from a peer into a game: the stream is decoded into messages and each is
-// handled as the program handles a peer's message (moves, chat, board requests, snapshots).
+// handled as the program handles a peer's message (moves, chat, board requests, snapshots), sent
+// over a pair of links in memory when the peer is connected.
 // Whatever arrives, the board must stay well formed: owners 0 to 2, the player to move 0 to 2,
 // links only on expanded nodes, and the border ring empty.
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include "common/NullView.h"
 #include "game/Game.h"
 #include "net/Framing.h"
+#include "net/MemoryLink.h"
 #include "net/NetGame.h"
 #include "stages/Stages.h"
 
@@ -22,6 +24,16 @@ void Require(bool condition) {
     std::abort();
   }
 }
+
+// The peer's end of the link: what the game sends it goes nowhere.
+class Sink final : public LinkEvents {
+ public:
+  void LinkWaiting(PeerLink&) override {}
+  void LinkOpened(PeerLink&, LinkRole) override {}
+  void LinkReceived(PeerLink&, const Message&) override {}
+  void LinkClosed(PeerLink&, qint32) override {}
+  void LinkWritten(PeerLink&) override {}
+};
 
 class FixedClock final : public Clock {
  public:
@@ -51,9 +63,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Game game(clock, random);
   NetGame net(game, view, view, socket);
   SetupStage(game, int(size % 8), random);
+  Sink sink;
+  MemoryLink here(net.Events());
+  MemoryLink peer(sink);
+  here.SetSliceClock([] { return qint64(0); });
   // The first byte picks which side this is and whether a peer is connected.
+  bool connected = false;
   if (size > 0) {
-    game.SetNetSwitches(true, (data[0] & 1) != 0, (data[0] & 2) != 0);
+    const bool server = (data[0] & 1) != 0;
+    connected = (data[0] & 2) != 0;
+    if (connected) {
+      server ? MemoryLink::Join(here, peer) : MemoryLink::Join(peer, here);
+    } else {
+      game.SetNetSwitches(true, server, false);
+    }
     ++data;
     --size;
   }
@@ -61,7 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FrameDecoder::Result result =
       decoder.Feed(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
   for (const Message& message : result.Messages) {
-    net.wsReceive(&socket, message);
+    if (connected && peer.Connected()) {
+      peer.Send(message);
+      here.DeliverNow();
+    } else {
+      net.Events().LinkReceived(here, message);
+    }
     CheckBoard(game);
   }
   return 0;

@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BoardWords</name>
+    <message>
+        <source>yours</source>
+        <translation>Ihrer</translation>
+    </message>
+    <message>
+        <source>owned by %1</source>
+        <translation>gehört %1</translation>
+    </message>
+    <message>
+        <source>blocked for both</source>
+        <translation>für beide gesperrt</translation>
+    </message>
+    <message>
+        <source>blocked for you</source>
+        <translation>für Sie gesperrt</translation>
+    </message>
+    <message>
+        <source>blocked for %1</source>
+        <translation>für %1 gesperrt</translation>
+    </message>
+    <message>
+        <source>Column %1, row %2: no node</source>
+        <translation>Spalte %1, Zeile %2: kein Knoten</translation>
+    </message>
+    <message>
+        <source>expanded</source>
+        <translation>ausgebaut</translation>
+    </message>
+    <message>
+        <source>1 link</source>
+        <translation>1 Verbindung</translation>
+    </message>
+    <message>
+        <source>%1 links</source>
+        <translation>%1 Verbindungen</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>frei</translation>
+    </message>
+    <message>
+        <source>played last</source>
+        <translation>zuletzt gespielt</translation>
+    </message>
+    <message>
+        <source>Column %1, row %2: %3</source>
+        <translation>Spalte %1, Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 claims column %2, row %3.</source>
+        <translation>%1 besetzt Spalte %2, Zeile %3.</translation>
+    </message>
+    <message>
+        <source>%1 expands column %2, row %3.</source>
+        <translation>%1 baut Spalte %2, Zeile %3 aus.</translation>
+    </message>
+    <message>
+        <source>%1 expands column %2, row %3 and neutralises nodes next to it.</source>
+        <translation>%1 baut Spalte %2, Zeile %3 aus und neutralisiert Knoten daneben.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2 is blocked for you.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2 ist für Sie gesperrt.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2 belongs to your opponent.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2 gehört Ihrem Gegner.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2 is already expanded.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2 ist schon ausgebaut.</translation>
+    </message>
+    <message>
+        <source>Refused: column %1, row %2.</source>
+        <translation>Abgelehnt: Spalte %1, Zeile %2.</translation>
+    </message>
+    <message>
+        <source>%1: %2 nodes, %3 links, %4 points</source>
+        <translation>%1: %2 Knoten, %3 Verbindungen, %4 Punkte</translation>
+    </message>
+</context>
+<context>
     <name>GameDiscovery</name>
     <message>
         <source>the Avahi client library is not installed</source>
@@ -183,6 +270,14 @@
     <message>
         <source>Boards out of step: the host sends its board again.</source>
         <translation>Spielbretter weichen ab: Der Host sendet sein Brett erneut.</translation>
+    </message>
+    <message>
+        <source>The peer&apos;s program cannot show some of these characters; it shows &quot;?&quot; instead.</source>
+        <translation>Das Programm der Gegenseite kann einige dieser Zeichen nicht anzeigen; es zeigt stattdessen &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>Client %1 left before the game began; still waiting for a client.</source>
+        <translation>Client %1 ist vor Spielbeginn gegangen; warte weiter auf einen Client.</translation>
     </message>
 </context>
 <context>
@@ -410,6 +505,64 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>vextal::Front</name>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::InternetAccount</name>
+    <message>
+        <source>Online on the internet as %1.</source>
+        <translation>Im Internet angemeldet als %1.</translation>
+    </message>
+    <message>
+        <source>No keyring is available: the password is kept only until the program ends.</source>
+        <translation>Kein Schlüsselbund verfügbar: Das Passwort wird nur bis zum Programmende behalten.</translation>
+    </message>
+    <message>
+        <source>Logging in to the internet as %1...</source>
+        <translation>Anmeldung im Internet als %1...</translation>
+    </message>
+    <message>
+        <source>Logged out of the internet.</source>
+        <translation>Vom Internet abgemeldet.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: the XMPP library (libstrophe) is not installed.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Die XMPP-Bibliothek (libstrophe) ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: &quot;%1&quot; is not an address like name@example.org.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: „%1“ ist keine Adresse der Form name@example.org.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: no server was found for %1.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Für %1 wurde kein Server gefunden.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: the certificate of the server for %1 was refused, so the connection is not safe.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Das Zertifikat des Servers für %1 wurde abgelehnt, die Verbindung wäre nicht sicher.</translation>
+    </message>
+    <message>
+        <source>Internet login failed: the address or the password is wrong.</source>
+        <translation>Internet-Anmeldung fehlgeschlagen: Adresse oder Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <source>Internet connection lost.</source>
+        <translation>Internetverbindung verloren.</translation>
+    </message>
+</context>
+<context>
     <name>vextal::XmppPeerLink</name>
     <message>
         <source>Ignored a game message from another address.</source>
@@ -434,6 +587,53 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     <message>
         <source>A message too large for the internet link was not sent.</source>
         <translation>Eine Nachricht, die für die Internetverbindung zu groß ist, wurde nicht gesendet.</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmAccount</name>
+    <message>
+        <source>Internet account</source>
+        <translation>Internetkonto</translation>
+    </message>
+    <message>
+        <source>name@example.org</source>
+        <translation>name@example.org</translation>
+    </message>
+    <message>
+        <source>Log in automatically</source>
+        <translation>Automatisch anmelden</translation>
+    </message>
+    <message>
+        <source>Logs in at every start; the password is kept in the desktop&apos;s keyring.</source>
+        <translation>Meldet bei jedem Start an; das Passwort wird im Schlüsselbund des Desktops aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>XMPP address:</source>
+        <translation>XMPP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Log out</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Online as %1.</source>
+        <translation>Angemeldet als %1.</translation>
+    </message>
+    <message>
+        <source>Logging in...</source>
+        <translation>Anmeldung läuft...</translation>
+    </message>
+    <message>
+        <source>Offline.</source>
+        <translation>Nicht angemeldet.</translation>
     </message>
 </context>
 <context>
@@ -751,6 +951,50 @@ Murvo</translation>
     <message>
         <source>Game opened from %1.</source>
         <translation>Partie aus %1 geöffnet.</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Colour-blind safe</source>
+        <translation>Für Farbenblinde</translation>
+    </message>
+    <message>
+        <source>High contrast</source>
+        <translation>Hoher Kontrast</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Effects volume</source>
+        <translation>Lautstärke der Effekte</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Music volume</source>
+        <translation>Lautstärke der Musik</translation>
+    </message>
+    <message>
+        <source>Visual cues</source>
+        <translation>Sichtbare Hinweise</translation>
+    </message>
+    <message>
+        <source>Player colours</source>
+        <translation>Spielerfarben</translation>
+    </message>
+    <message>
+        <source>Internet account…</source>
+        <translation>Internetkonto…</translation>
+    </message>
+    <message>
+        <source>%1, to move</source>
+        <translation>%1, am Zug</translation>
     </message>
 </context>
 <context>

@@ -32,13 +32,20 @@ class CpuStrategy {
 };
 
 class OpeningBook;
+class PerfectMemory;
+
+// What the Perfect level carries from one question of a game to the next (its exact solver
+// and table); `NewPerfectGame` empties it for a new game.
+std::shared_ptr<PerfectMemory> MakePerfectMemory();
+void NewPerfectGame(PerfectMemory& memory);
 
 // The strategy of a level. Classic draws from `programRandom`, so it must be asked on the thread
 // that owns that source; the searching levels use a generator of their own, seeded with `seed`,
 // and may be asked on any thread (one question at a time per strategy). Perfect reads `book`
-// where it has one.
+// where it has one, and keeps what it learns in `memory` (its own when none is given).
 std::unique_ptr<CpuStrategy> MakeCpuStrategy(CpuLevel level, RandomSource& programRandom,
                                              std::uint64_t seed,
-                                             std::shared_ptr<const OpeningBook> book = nullptr);
+                                             std::shared_ptr<const OpeningBook> book = nullptr,
+                                             std::shared_ptr<PerfectMemory> memory = nullptr);
 
 }  // namespace vextal

@@ -84,9 +84,10 @@ std::optional<ExactLayout::Reading> ExactLayout::Read(const Board& board, Player
         layout.neighbours_[std::size_t(n)] |= 1u << neighbour;
       }
     }
-    layout.links_[std::size_t(n)] = std::uint8_t(std::popcount(layout.neighbours_[std::size_t(n)]));
+    layout.links_[std::size_t(n)] = std::uint8_t(NodeCount(layout.neighbours_[std::size_t(n)]));
   }
   layout.FindSymmetries(board, nodeAt);
+  layout.FillChunkImages();
   return reading;
 }
 
@@ -135,42 +136,8 @@ std::uint32_t ExactLayout::GridCells() const {
   return cells;
 }
 
-std::uint32_t ExactLayout::LegalMoves(const ExactState& state) const {
-  std::uint32_t attacked = 0;
-  for (std::uint32_t links = state.Theirs & state.Expanded; links != 0; links &= links - 1) {
-    attacked |= neighbours_[std::size_t(std::countr_zero(links))];
-  }
-  const std::uint32_t all = (1u << count_) - 1;
-  const std::uint32_t free = all & ~(state.Mine | state.Theirs);
-  return (state.Mine & ~state.Expanded) | (free & ~attacked);
-}
-
-ExactState ExactLayout::Play(const ExactState& state, int node) const {
-  const std::uint32_t bit = 1u << node;
-  if ((state.Mine & bit) == 0) {
-    return ExactState{state.Theirs, state.Mine | bit, state.Expanded};
-  }
-  std::uint32_t mine = state.Mine;
-  std::uint32_t theirs = state.Theirs;
-  std::uint32_t expanded = state.Expanded | bit;
-  for (const std::int8_t neighbour : order_[std::size_t(node)]) {
-    if (neighbour < 0) {
-      continue;
-    }
-    const std::uint32_t nb = 1u << neighbour;
-    const std::uint32_t hostile = (theirs & nb) != 0 ? mine : (mine & nb) != 0 ? theirs : 0;
-    if (hostile != 0 && std::popcount(neighbours_[std::size_t(neighbour)] & hostile & expanded) >=
-                            threshold_[std::size_t(neighbour)]) {
-      mine &= ~nb;
-      theirs &= ~nb;
-      expanded &= ~nb;
-    }
-  }
-  return ExactState{theirs, mine, expanded};
-}
-
 int ExactLayout::Margin(const ExactState& state) const {
-  int margin = std::popcount(state.Mine) - std::popcount(state.Theirs);
+  int margin = NodeCount(state.Mine) - NodeCount(state.Theirs);
   for (std::uint32_t set = state.Expanded; set != 0; set &= set - 1) {
     const int n = std::countr_zero(set);
     margin += (state.Mine >> n & 1u) != 0 ? links_[std::size_t(n)] : -links_[std::size_t(n)];
@@ -178,30 +145,42 @@ int ExactLayout::Margin(const ExactState& state) const {
   return margin;
 }
 
-std::uint32_t ExactLayout::MapSet(int symmetry, std::uint32_t set) const {
-  std::uint32_t image = 0;
-  for (; set != 0; set &= set - 1) {
-    image |= 1u << MapNode(symmetry, std::countr_zero(set));
+void ExactLayout::FillChunkImages() {
+  for (int s = 0; s < symmetries_; ++s) {
+    for (int chunk = 0; chunk < kChunks; ++chunk) {
+      for (std::uint32_t bits = 0; bits < (1u << kChunkBits); ++bits) {
+        std::uint32_t image = 0;
+        for (int b = 0; b < kChunkBits; ++b) {
+          const int node = chunk * kChunkBits + b;
+          if ((bits >> b & 1u) != 0 && node < count_) {
+            image |= 1u << MapNode(s, node);
+          }
+        }
+        chunkImages_[std::size_t(s)][std::size_t(chunk)][bits] = image;
+      }
+    }
   }
-  return image;
-}
-
-ExactState ExactLayout::Map(int symmetry, const ExactState& state) const {
-  if (symmetry == 0) {
-    return state;
-  }
-  return ExactState{MapSet(symmetry, state.Mine), MapSet(symmetry, state.Theirs),
-                    MapSet(symmetry, state.Expanded)};
 }
 
 ExactState ExactLayout::Canonical(const ExactState& state, int& symmetry) const {
+  unsigned fixing = 0;
+  return Canonical(state, symmetry, fixing);
+}
+
+ExactState ExactLayout::Canonical(const ExactState& state, int& symmetry, unsigned& fixing) const {
   ExactState best = state;
+  std::uint64_t bestKey = state.Key();
   symmetry = 0;
+  fixing = 0;
   for (int s = 1; s < symmetries_; ++s) {
     const ExactState image = Map(s, state);
-    if (image.Key() < best.Key()) {
+    const std::uint64_t key = image.Key();
+    if (key < bestKey) {
       best = image;
+      bestKey = key;
       symmetry = s;
+    } else if (image == state) {
+      fixing |= 1u << s;
     }
   }
   return best;

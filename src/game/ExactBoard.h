@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -13,6 +14,14 @@ namespace vextal {
 
 // Boards of up to this many nodes fit the exact solver: three sets of nodes in one 64-bit key.
 inline constexpr int kMaxExactNodes = 21;
+
+// The nodes in a set. Inline bit arithmetic: without an instruction set that has a population
+// count, NodeCount becomes a library call, and the solver counts sets at every position.
+constexpr int NodeCount(std::uint32_t set) {
+  set = set - ((set >> 1) & 0x55555555u);
+  set = (set & 0x33333333u) + ((set >> 2) & 0x33333333u);
+  return int((((set + (set >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
 
 // A position as three sets of node numbers, seen from the player to move. An expanded node always
 // has its links toward every existing neighbour, so the links need no bits of their own.
@@ -64,13 +73,34 @@ class ExactLayout {
   int MapNode(int symmetry, int node) const {
     return map_[std::size_t(symmetry)][std::size_t(node)];
   }
-  ExactState Map(int symmetry, const ExactState& state) const;
+  ExactState Map(int symmetry, const ExactState& state) const {
+    return symmetry == 0 ? state
+                         : ExactState{MapSet(symmetry, state.Mine), MapSet(symmetry, state.Theirs),
+                                      MapSet(symmetry, state.Expanded)};
+  }
   // The image with the smallest key, and which symmetry gives it.
   ExactState Canonical(const ExactState& state, int& symmetry) const;
+  // The same, and in `fixing` the symmetries (bit s for symmetry s, never the identity) that map
+  // the position onto itself: under those, a move and its image lead to mirror positions.
+  ExactState Canonical(const ExactState& state, int& symmetry, unsigned& fixing) const;
+
+  // Plies the game can still last without a neutralisation: a free node can be claimed and then
+  // expanded, an unexpanded owned node expanded. Each move takes one off; a neutralisation adds.
+  int Horizon(const ExactState& state) const {
+    const std::uint32_t owned = state.Mine | state.Theirs;
+    return 2 * (count_ - NodeCount(owned)) + NodeCount(owned & ~state.Expanded);
+  }
 
  private:
-  std::uint32_t MapSet(int symmetry, std::uint32_t set) const;
+  // Sets are mapped seven nodes at a time through tables.
+  static constexpr int kChunkBits = 7;
+  static constexpr int kChunks = (kMaxExactNodes + kChunkBits - 1) / kChunkBits;
+  std::uint32_t MapSet(int symmetry, std::uint32_t set) const {
+    const auto& table = chunkImages_[std::size_t(symmetry)];
+    return table[0][set & 127u] | table[1][set >> 7 & 127u] | table[2][set >> 14 & 127u];
+  }
   void FindSymmetries(const Board& board, const std::vector<int>& nodeAt);
+  void FillChunkImages();
 
   int width_ = 0;
   int height_ = 0;
@@ -82,11 +112,47 @@ class ExactLayout {
   std::array<std::uint8_t, kMaxExactNodes> links_{};                // links an expansion gives
   int symmetries_ = 1;
   std::array<std::array<std::int8_t, kMaxExactNodes>, 4> map_{};
+  std::array<std::array<std::array<std::uint32_t, 1u << kChunkBits>, kChunks>, 4> chunkImages_{};
 };
 
 struct ExactLayout::Reading {
   ExactLayout Layout;
   ExactState State;
 };
+
+// The two operations of the solver's inner loop, inline.
+inline std::uint32_t ExactLayout::LegalMoves(const ExactState& state) const {
+  std::uint32_t attacked = 0;
+  for (std::uint32_t links = state.Theirs & state.Expanded; links != 0; links &= links - 1) {
+    attacked |= neighbours_[std::size_t(std::countr_zero(links))];
+  }
+  const std::uint32_t all = (1u << count_) - 1;
+  const std::uint32_t free = all & ~(state.Mine | state.Theirs);
+  return (state.Mine & ~state.Expanded) | (free & ~attacked);
+}
+
+inline ExactState ExactLayout::Play(const ExactState& state, int node) const {
+  const std::uint32_t bit = 1u << node;
+  if ((state.Mine & bit) == 0) {
+    return ExactState{state.Theirs, state.Mine | bit, state.Expanded};
+  }
+  std::uint32_t mine = state.Mine;
+  std::uint32_t theirs = state.Theirs;
+  std::uint32_t expanded = state.Expanded | bit;
+  for (const std::int8_t neighbour : order_[std::size_t(node)]) {
+    if (neighbour < 0) {
+      continue;
+    }
+    const std::uint32_t nb = 1u << neighbour;
+    const std::uint32_t hostile = (theirs & nb) != 0 ? mine : (mine & nb) != 0 ? theirs : 0;
+    if (hostile != 0 && NodeCount(neighbours_[std::size_t(neighbour)] & hostile & expanded) >=
+                            threshold_[std::size_t(neighbour)]) {
+      mine &= ~nb;
+      theirs &= ~nb;
+      expanded &= ~nb;
+    }
+  }
+  return ExactState{theirs, mine, expanded};
+}
 
 }  // namespace vextal

@@ -2,71 +2,130 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <climits>
+#include <thread>
 
 namespace vextal {
 
 namespace {
 
+// Near the end of the game a position is searched again faster than it is found in a large
+// table: only positions with more moves than this still to come use the table.
 constexpr int kUntabledMoves = 3;
+// With more moves than this to come, the children are looked up before any is searched: one of
+// them may already be known to refute, and the look-ups bring their table lines into the cache.
+constexpr int kLookAheadMoves = 6;
+// Positions are counted in batches of this many: the stop is asked once per batch.
+constexpr int kVisitBatch = 1024;
 
-std::uint64_t Slot(std::uint64_t key) {
-  key ^= key >> 31;
-  key *= 0x9E3779B97F4A7C15ULL;
-  return key ^ (key >> 29);
+int MovesLeft(const ExactLayout& layout, const ExactState& state) {
+  const std::uint32_t owned = state.Mine | state.Theirs;
+  return layout.Count() - NodeCount(owned) + NodeCount(owned & ~state.Expanded);
 }
 
 }  // namespace
 
-ExactSolver::ExactSolver(const ExactLayout& layout, int tableSizeLog2)
-    : layout_(layout),
-      table_(std::size_t(2) << tableSizeLog2),
-      mask_((std::uint64_t(1) << tableSizeLog2) - 1) {}
+// One thread's search: its own counters and move history, the solver's layout and table.
+class ExactSolver::Worker {
+ public:
+  Worker(const ExactLayout& layout, ExactTable& table) : layout_(layout), table_(table) {}
 
-ExactSolver::Entry* ExactSolver::Probe(const ExactState& canonical) {
-  const std::uint64_t key = canonical.Key() + 1;
-  Entry* bucket = &table_[std::size_t(Slot(key) & mask_) * 2];
-  return bucket[0].Key == key ? &bucket[0] : bucket[1].Key == key ? &bucket[1] : nullptr;
+  // The next search answers to `stop`.
+  void Begin(SearchStop& stop) {
+    stop_ = &stop;
+    stopped_ = stop.Stopped();
+    // Old successes still say something about the moves, but less than new ones.
+    for (auto& side : history_) {
+      for (auto& h : side) {
+        h >>= 2;
+      }
+    }
+  }
+  bool Stopped() const { return stopped_; }
+  std::int64_t Visited() const { return visited_ + (kVisitBatch - countdown_); }
+  void Clear() { history_ = {}; }
+
+  int Negamax(const ExactState& state, int alpha, int beta, int side);
+  // The legal moves of `state` worth searching, best first: under a symmetry that maps the
+  // position onto itself, a move and its image lead to mirror positions of one value, and only
+  // the image with the lower number is kept.
+  int OrderedMoves(const ExactState& state, unsigned fixing, int first, int side,
+                   int (&out)[kMaxExactNodes]) const;
+
+ private:
+  struct Child {
+    ExactState State;
+    int Move = 0;
+    int Order = 0;
+    int Ceiling = kUnbounded;  // what the table proves this move reaches at most
+  };
+
+  bool CountVisit() {
+    if (--countdown_ > 0) {
+      return false;
+    }
+    countdown_ = kVisitBatch;
+    visited_ += kVisitBatch;
+    stopped_ = stop_->Visit(kVisitBatch);
+    return stopped_;
+  }
+  int SearchSmall(const ExactState& state, std::uint32_t legal, int alpha, int beta);
+  int OrderOf(const ExactState& state, const ExactState& child, int move, int side) const;
+  void NoteCutoff(int side, int move, int movesLeft) {
+    std::int32_t& h = history_[std::size_t(side)][std::size_t(move)];
+    h += movesLeft * movesLeft;
+    if (h > (1 << 15)) {
+      for (auto& s : history_) {
+        for (auto& v : s) {
+          v >>= 1;
+        }
+      }
+    }
+  }
+
+  const ExactLayout& layout_;
+  ExactTable& table_;
+  SearchStop* stop_ = nullptr;
+  bool stopped_ = false;
+  int countdown_ = kVisitBatch;
+  std::int64_t visited_ = 0;
+  // How often a move refuted, per side (the root's player and the other).
+  std::array<std::array<std::int32_t, kMaxExactNodes>, 2> history_{};
+};
+
+// The threads that search beside the caller's.
+struct ExactSolver::Helpers {
+  std::vector<std::unique_ptr<Worker>> Workers;
+};
+
+int ExactSolver::Worker::OrderOf(const ExactState& state, const ExactState& child, int move,
+                                 int side) const {
+  // Neutralisations first, then the move that leaves the opponent fewest replies, then
+  // expansions (they score their links), then the moves that refuted most often before.
+  const int ownedBefore = NodeCount(state.Mine | state.Theirs);
+  const int ownedAfter = NodeCount(child.Mine | child.Theirs);
+  const bool expansion = (state.Mine >> move & 1u) != 0;
+  const int neutralised = expansion ? ownedBefore - ownedAfter : 0;
+  const int replies = NodeCount(layout_.LegalMoves(child));
+  return (neutralised << 26) + ((kMaxExactNodes - replies) << 20) + (expansion ? 1 << 19 : 0) +
+         std::min(history_[std::size_t(side)][std::size_t(move)], (1 << 19) - 1);
 }
 
-void ExactSolver::Store(const ExactState& canonical, int symmetry, int value, int alpha, int beta,
-                        int move, std::int64_t work) {
-  const std::uint64_t key = canonical.Key() + 1;
-  Entry* bucket = &table_[std::size_t(Slot(key) & mask_) * 2];
-  const auto log2Work =
-      std::uint8_t(std::bit_width(std::uint64_t(std::max<std::int64_t>(work, 1))));
-  Entry* entry = bucket[0].Key == key         ? &bucket[0]
-                 : bucket[1].Key == key       ? &bucket[1]
-                 : log2Work >= bucket[0].Work ? &bucket[0]
-                                              : &bucket[1];
-  if (entry->Key != key) {
-    *entry = Entry{key};
-  }
-  // Fail-soft bounds on one exact value: each search narrows what the table knew.
-  if (value > alpha) {
-    entry->Lower = std::int8_t(std::max<int>(entry->Lower, value));
-    entry->Move = std::int8_t(layout_.MapNode(symmetry, move));
-  }
-  if (value < beta) {
-    entry->Upper = std::int8_t(std::min<int>(entry->Upper, value));
-  }
-  if (entry->Move < 0) {
-    entry->Move = std::int8_t(layout_.MapNode(symmetry, move));
-  }
-  entry->Work = std::max(entry->Work, log2Work);
-}
-
-void ExactSolver::OrderedMoves(const ExactState& state, int first, int (&out)[kMaxExactNodes],
-                               int& count) const {
-  // The remembered best move first, then expansions (they score links and may neutralise), then
-  // claims; within each, the moves that cut off most often before.
+int ExactSolver::Worker::OrderedMoves(const ExactState& state, unsigned fixing, int first, int side,
+                                      int (&out)[kMaxExactNodes]) const {
   int keys[kMaxExactNodes];
-  count = 0;
+  int count = 0;
   for (std::uint32_t legal = layout_.LegalMoves(state); legal != 0; legal &= legal - 1) {
     const int node = std::countr_zero(legal);
-    const bool expansion = (state.Mine >> node & 1u) != 0;
-    const int key =
-        node == first ? INT_MAX : (expansion ? 1 << 28 : 0) + history_[std::size_t(node)];
+    bool image = false;
+    for (unsigned f = fixing; f != 0 && !image; f &= f - 1) {
+      image = layout_.MapNode(std::countr_zero(f), node) < node;
+    }
+    if (image) {
+      continue;
+    }
+    const int key = node == first ? INT_MAX : OrderOf(state, layout_.Play(state, node), node, side);
     int i = count++;
     for (; i > 0 && keys[i - 1] < key; --i) {
       keys[i] = keys[i - 1];
@@ -75,70 +134,223 @@ void ExactSolver::OrderedMoves(const ExactState& state, int first, int (&out)[kM
     keys[i] = key;
     out[i] = node;
   }
+  return count;
 }
 
-int ExactSolver::Negamax(const ExactState& state, int alpha, int beta, SearchStop& stop) {
-  if (stop.Visit()) {
-    return 0;
-  }
-  ++visited_;
-  if (layout_.LegalMoves(state) == 0) {
-    return layout_.Margin(state);
-  }
-  // Near the end of the game a position is searched again faster than it is found in a large
-  // table: only positions with several moves still to come use the table.
-  const std::uint32_t all = (1u << layout_.Count()) - 1;
-  const int movesLeft = std::popcount(all & ~state.Mine & ~state.Theirs) +
-                        std::popcount((state.Mine | state.Theirs) & ~state.Expanded);
-  const bool tabled = movesLeft > kUntabledMoves;
-  int symmetry = 0;
-  const ExactState canonical = tabled ? layout_.Canonical(state, symmetry) : state;
-  int first = -1;
-  if (const Entry* entry = tabled ? Probe(canonical) : nullptr) {
-    if (entry->Lower >= beta || entry->Lower == entry->Upper) {
-      return entry->Lower;
-    }
-    if (entry->Upper <= alpha) {
-      return entry->Upper;
-    }
-    alpha = std::max<int>(alpha, entry->Lower);
-    beta = std::min<int>(beta, entry->Upper);
-    // Every symmetry is a flip or the half turn, each its own inverse.
-    first = entry->Move >= 0 ? layout_.MapNode(symmetry, entry->Move) : -1;
-  }
-  int moves[kMaxExactNodes];
-  int count = 0;
-  OrderedMoves(state, first, moves, count);
-  const std::int64_t before = visited_;
+int ExactSolver::Worker::SearchSmall(const ExactState& state, std::uint32_t legal, int alpha,
+                                     int beta) {
+  // Expansions first: they score links and may neutralise.
   int best = INT_MIN;
-  int bestMove = moves[0];
-  for (int i = 0; i < count; ++i) {
-    const int value = -Negamax(layout_.Play(state, moves[i]), -beta, -std::max(alpha, best), stop);
-    if (stop.Stopped()) {
-      return 0;
-    }
-    if (value > best) {
-      best = value;
-      bestMove = moves[i];
-      if (best >= beta) {
-        history_[std::size_t(moves[i])] += 1;
-        break;
+  for (const std::uint32_t part : {legal & state.Mine, legal & ~state.Mine}) {
+    for (std::uint32_t set = part; set != 0; set &= set - 1) {
+      const ExactState child = layout_.Play(state, std::countr_zero(set));
+      int value;
+      if (CountVisit()) {
+        return 0;
+      }
+      const std::uint32_t replies = layout_.LegalMoves(child);
+      if (replies == 0) {
+        value = -layout_.Margin(child);
+      } else {
+        value = -SearchSmall(child, replies, -beta, -std::max(alpha, best));
+        if (stopped_) {
+          return 0;
+        }
+      }
+      if (value > best) {
+        best = value;
+        if (best >= beta) {
+          return best;
+        }
       }
     }
-  }
-  if (tabled) {
-    Store(canonical, symmetry, best, alpha, beta, bestMove, visited_ - before);
   }
   return best;
 }
 
-ExactSolver::RootTest ExactSolver::TestRoot(const ExactState& state, int beta,
-                                            std::vector<int>& moves, SearchStop& stop) {
+int ExactSolver::Worker::Negamax(const ExactState& state, int alpha, int beta, int side) {
+  if (CountVisit()) {
+    return 0;
+  }
+  const std::uint32_t legal = layout_.LegalMoves(state);
+  if (legal == 0) {
+    return layout_.Margin(state);
+  }
+  const int movesLeft = MovesLeft(layout_, state);
+  if (movesLeft <= kUntabledMoves) {
+    return SearchSmall(state, legal, alpha, beta);
+  }
+  int symmetry = 0;
+  unsigned fixing = 0;
+  const ExactState canonical = layout_.Canonical(state, symmetry, fixing);
+  const std::uint64_t key = canonical.Key() + 1;
+  int first = -1;
+  ExactTable::Data known;
+  if (table_.Find(key, known)) {
+    if (known.Lower >= beta || known.Lower == known.Upper) {
+      return known.Lower;
+    }
+    if (known.Upper <= alpha) {
+      return known.Upper;
+    }
+    alpha = std::max(alpha, known.Lower);
+    beta = std::min(beta, known.Upper);
+    // Every symmetry is a flip or the half turn, each its own inverse.
+    first = known.Move >= 0 ? layout_.MapNode(symmetry, known.Move) : -1;
+    for (unsigned f = fixing; f != 0 && first >= 0; f &= f - 1) {
+      first = std::min(first, layout_.MapNode(std::countr_zero(f), first));
+    }
+  }
+
+  Child children[kMaxExactNodes];
+  int count = 0;
+  const bool lookAhead = movesLeft > kLookAheadMoves;
+  std::uint64_t childKeys[kMaxExactNodes];
+  for (std::uint32_t set = legal; set != 0; set &= set - 1) {
+    const int node = std::countr_zero(set);
+    bool image = false;
+    for (unsigned f = fixing; f != 0 && !image; f &= f - 1) {
+      image = layout_.MapNode(std::countr_zero(f), node) < node;
+    }
+    if (image) {
+      continue;
+    }
+    Child& child = children[count];
+    child.State = layout_.Play(state, node);
+    child.Move = node;
+    if (lookAhead) {
+      int childSymmetry = 0;
+      childKeys[count] = layout_.Canonical(child.State, childSymmetry).Key() + 1;
+      __builtin_prefetch(table_.BucketOf(childKeys[count]));
+    }
+    ++count;
+  }
+  const std::int64_t before = Visited();
+  for (int i = 0; i < count; ++i) {
+    Child& child = children[i];
+    child.Order = child.Move == first ? INT_MAX : OrderOf(state, child.State, child.Move, side);
+    ExactTable::Data reply;
+    if (lookAhead && child.Move != first && table_.Find(childKeys[i], reply)) {
+      // A reply already known to hold the opponent below -beta refutes without a search.
+      if (-reply.Upper >= beta) {
+        table_.Store(key, ExactTable::Data{-reply.Upper, kUnbounded,
+                                           layout_.MapNode(symmetry, child.Move), 0, 0});
+        return -reply.Upper;
+      }
+      // One known to be good for us is tried early; one known not to raise alpha is not
+      // searched at all.
+      if (reply.Upper < kUnbounded) {
+        child.Order += std::clamp(-reply.Upper - alpha + 1, 0, 7) << 27;
+      }
+      child.Ceiling = -reply.Lower;
+    }
+  }
+  // Insertion sort, best first: the lists are short.
+  for (int i = 1; i < count; ++i) {
+    const Child moving = children[i];
+    int j = i;
+    for (; j > 0 && children[j - 1].Order < moving.Order; --j) {
+      children[j] = children[j - 1];
+    }
+    children[j] = moving;
+  }
+
+  int best = INT_MIN;
+  int bestMove = children[0].Move;
+  for (int i = 0; i < count; ++i) {
+    const int floor = std::max(alpha, best);
+    // A move that cannot raise the value keeps only its bound (fail-soft: still a true one).
+    const int value = children[i].Ceiling <= floor
+                          ? children[i].Ceiling
+                          : -Negamax(children[i].State, -beta, -floor, side ^ 1);
+    if (stopped_) {
+      return 0;
+    }
+    if (value > best) {
+      best = value;
+      bestMove = children[i].Move;
+      if (best >= beta) {
+        NoteCutoff(side, bestMove, movesLeft);
+        break;
+      }
+    }
+  }
+  const std::int64_t work = std::max<std::int64_t>(Visited() - before, 1);
+  table_.Store(key,
+               ExactTable::Data{best > alpha ? best : -kUnbounded, best < beta ? best : kUnbounded,
+                                layout_.MapNode(symmetry, bestMove),
+                                int(std::bit_width(std::uint64_t(work))), 0});
+  return best;
+}
+
+ExactSolver::ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads)
+    : layout_(layout),
+      table_(tableSizeLog2 + 1),
+      main_(std::make_unique<Worker>(layout_, table_)),
+      helpers_(std::make_unique<Helpers>()) {
+  for (int t = 1; t < threads; ++t) {
+    helpers_->Workers.push_back(std::make_unique<Worker>(layout_, table_));
+  }
+}
+
+ExactSolver::~ExactSolver() = default;
+
+std::int64_t ExactSolver::Visited() const {
+  std::int64_t visited = main_->Visited();
+  for (const auto& helper : helpers_->Workers) {
+    visited += helper->Visited();
+  }
+  return visited;
+}
+
+void ExactSolver::Clear() {
+  table_.Clear();
+  main_ = std::make_unique<Worker>(layout_, table_);
+  for (auto& helper : helpers_->Workers) {
+    helper = std::make_unique<Worker>(layout_, table_);
+  }
+}
+
+template <typename Test>
+auto ExactSolver::WithHelpers(const ExactState& state, int alpha, int beta, Test test) {
+  if (helpers_->Workers.empty()) {
+    return test(*main_);
+  }
+  // The helpers search the same question and fill the shared table; only the caller's answer
+  // counts, so the values found do not depend on how the threads meet.
+  std::atomic<bool> done{false};
+  std::vector<std::thread> threads;
+  for (std::size_t h = 0; h < helpers_->Workers.size(); ++h) {
+    threads.emplace_back([&, h] {
+      Worker& helper = *helpers_->Workers[h];
+      SearchStop stop(done, std::chrono::steady_clock::time_point::max(), std::int64_t(1) << 62,
+                      1 << 20);
+      helper.Begin(stop);
+      // A different first move for each helper, so they do not walk in step.
+      int moves[kMaxExactNodes];
+      const int count = helper.OrderedMoves(state, 0, -1, 0, moves);
+      for (int i = 0; i < count && !done.load(std::memory_order_relaxed); ++i) {
+        const int move = moves[(i + int(h) + 1) % count];
+        helper.Negamax(layout_.Play(state, move), -beta, -alpha, 1);
+      }
+      helper.Negamax(state, alpha, beta, 0);
+    });
+  }
+  auto answer = test(*main_);
+  done = true;
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
+  return answer;
+}
+
+ExactSolver::RootTest ExactSolver::TestRoot(Worker& worker, const ExactState& state, int beta,
+                                            std::vector<int>& moves) {
   RootTest test;
   test.Value = INT_MIN;
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    const int value = -Negamax(layout_.Play(state, moves[i]), -beta, -beta + 1, stop);
-    if (stop.Stopped()) {
+    const int value = -worker.Negamax(layout_.Play(state, moves[i]), -beta, -beta + 1, 1);
+    if (worker.Stopped()) {
       return test;
     }
     if (value >= beta) {
@@ -155,9 +367,13 @@ ExactSolver::RootTest ExactSolver::TestRoot(const ExactState& state, int beta,
 ExactSolver::Result ExactSolver::Solve(const ExactState& state, SearchStop& stop,
                                        bool outcomeOnly) {
   Result result;
+  table_.NextSearch();
+  main_->Begin(stop);
+  int symmetry = 0;
+  unsigned fixing = 0;
+  layout_.Canonical(state, symmetry, fixing);
   int ordered[kMaxExactNodes];
-  int count = 0;
-  OrderedMoves(state, -1, ordered, count);
+  const int count = main_->OrderedMoves(state, fixing, -1, 0, ordered);
   if (count == 0) {
     result.Lower = result.Upper = layout_.Margin(state);
     return result;
@@ -168,8 +384,10 @@ ExactSolver::Result ExactSolver::Solve(const ExactState& state, SearchStop& stop
   int beta = 1;
   while (result.Lower < result.Upper && !(outcomeOnly && result.OutcomeKnown())) {
     beta = std::clamp(beta, result.Lower + 1, result.Upper);
-    const RootTest test = TestRoot(state, beta, moves, stop);
-    if (stop.Stopped()) {
+    const RootTest test = WithHelpers(state, beta - 1, beta, [&](Worker& worker) {
+      return TestRoot(worker, state, beta, moves);
+    });
+    if (main_->Stopped()) {
       break;
     }
     if (test.High) {
@@ -185,8 +403,12 @@ ExactSolver::Result ExactSolver::Solve(const ExactState& state, SearchStop& stop
 }
 
 std::optional<bool> ExactSolver::AtLeast(const ExactState& state, int beta, SearchStop& stop) {
-  const int value = Negamax(state, beta - 1, beta, stop);
-  if (stop.Stopped()) {
+  table_.NextSearch();
+  main_->Begin(stop);
+  const int value = WithHelpers(state, beta - 1, beta, [&](Worker& worker) {
+    return worker.Negamax(state, beta - 1, beta, 0);
+  });
+  if (main_->Stopped()) {
     return std::nullopt;
   }
   return value >= beta;

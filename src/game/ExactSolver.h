@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "game/ExactBoard.h"
+#include "game/ExactTable.h"
 #include "game/GameSearch.h"
 
 namespace vextal {
@@ -16,7 +21,10 @@ namespace vextal {
 // a value from the table is the position's value whatever line reached it.
 class ExactSolver {
  public:
-  ExactSolver(const ExactLayout& layout, int tableSizeLog2);
+  // 2^(tableSizeLog2 + 1) entries of 16 bytes. With `threads` above 1, helpers search the same
+  // questions beside the caller's thread and share the table; the values found are the same.
+  ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads = 1);
+  ~ExactSolver();
 
   // What one Solve proved. The value lies in [Lower, Upper]; Lower == Upper once it is known.
   // `Move` (a node number, or -1) is a move proven to reach at least Lower.
@@ -37,19 +45,17 @@ class ExactSolver {
   // Whether the value of `state` is at least `beta`; nothing when stopped first.
   std::optional<bool> AtLeast(const ExactState& state, int beta, SearchStop& stop);
 
-  // Positions visited since this solver was made.
-  std::int64_t Visited() const { return visited_; }
+  // Positions visited since this solver was made (or cleared), by every thread.
+  std::int64_t Visited() const;
+  // Forgets everything learnt: a new game.
+  void Clear();
+  const ExactLayout& Layout() const { return layout_; }
 
   static constexpr int kUnbounded = 127;
 
  private:
-  struct Entry {
-    std::uint64_t Key = 0;  // the canonical key plus one; 0 marks an empty slot
-    std::int8_t Lower = -kUnbounded;
-    std::int8_t Upper = kUnbounded;
-    std::int8_t Move = -1;  // in the canonical image's numbering
-    std::uint8_t Work = 0;  // log2 of the positions searched below; the larger stays
-  };
+  class Worker;
+  struct Helpers;
 
   // One null-window test at the root: a move reaching `beta`, or the best upper bound.
   struct RootTest {
@@ -57,19 +63,15 @@ class ExactSolver {
     int Value = 0;
     int Move = -1;
   };
-  RootTest TestRoot(const ExactState& state, int beta, std::vector<int>& moves, SearchStop& stop);
-  int Negamax(const ExactState& state, int alpha, int beta, SearchStop& stop);
-  Entry* Probe(const ExactState& canonical);
-  void Store(const ExactState& canonical, int symmetry, int value, int alpha, int beta, int move,
-             std::int64_t work);
-  void OrderedMoves(const ExactState& state, int first, int (&out)[kMaxExactNodes],
-                    int& count) const;
+  RootTest TestRoot(Worker& worker, const ExactState& state, int beta, std::vector<int>& moves);
+  // Runs `test` on the caller's worker while the helpers search the same question.
+  template <typename Test>
+  auto WithHelpers(const ExactState& state, int alpha, int beta, Test test);
 
   ExactLayout layout_;
-  std::vector<Entry> table_;  // buckets of two: one kept for the larger work, one always replaced
-  std::uint64_t mask_;
-  std::int64_t visited_ = 0;
-  std::array<std::int32_t, kMaxExactNodes> history_{};
+  ExactTable table_;
+  std::unique_ptr<Worker> main_;
+  std::unique_ptr<Helpers> helpers_;
 };
 
 }  // namespace vextal

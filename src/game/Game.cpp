@@ -10,14 +10,7 @@ Game::Game(const Clock& clock, RandomSource& random) : clock_(clock), random_(ra
 // A new game
 
 void Game::NewGame() {
-  DropCpuAnswer();
-  history_.Clear();
-  lastMove_.reset();
-  for (int c = 1; c <= NodesW(); ++c) {
-    for (int r = 1; r <= NodesH(); ++r) {
-      ClearPlay(nodes_(c, r));
-    }
-  }
+  ClearBoard();
   SwitchPlayer();
   emit NewGameStarted(false);
   emit NewGameShown();
@@ -77,9 +70,7 @@ bool Game::DoMove(int column, int row, MoveSource by) {
   move.EndedGame = CheckGameOver(actPlayer_);
   GameResult result;
   if (move.EndedGame) {
-    result = TakeResult();
-    final_ = Position{nodes_, actPlayer_, lastMove_};
-    ClearForNextGame();
+    result = EndGame();
   }
   emit MovePlayed(move);
   if (move.EndedGame) {
@@ -121,19 +112,24 @@ bool Game::CheckGameOver(Player player) const {
 }
 
 void Game::ShowGameOver() {
+  Announce(EndGame());
+}
+
+GameResult Game::EndGame() {
   const GameResult result = TakeResult();
   final_ = Position{nodes_, actPlayer_, lastMove_};
   ClearForNextGame();
-  Announce(result);
+  return result;
 }
 
 GameResult Game::TakeResult() const {
   return GameResult{CurrentMode(), score1_, score2_};
 }
 
-// The board and turn of the next game, without showing anything yet.
-void Game::ClearForNextGame() {
+// Ownership and links gone, and with them the game's history, its last move and any search.
+void Game::ClearBoard() {
   DropCpuAnswer();
+  NewPerfectGame(*perfectMemory_);
   history_.Clear();
   lastMove_.reset();
   for (int c = 1; c <= NodesW(); ++c) {
@@ -141,6 +137,11 @@ void Game::ClearForNextGame() {
       ClearPlay(nodes_(c, r));
     }
   }
+}
+
+// The board and turn of the next game, without showing anything yet.
+void Game::ClearForNextGame() {
+  ClearBoard();
   actPlayer_ = actPlayer_ == 1 ? 2 : 1;
   score1_ = score2_ = 0;
 }
@@ -166,6 +167,12 @@ void Game::ShowNewGame() {
 // Commands of the network side
 
 void Game::SetNetSwitches(bool netMode, bool netServer, bool netConnected) {
+  if (netConnected_ && !netMode) {
+    // A network game fell back to local play: the person stays in the seat played here, and
+    // the CPU, if it takes the other seat, waits until the change has been seen.
+    personSeat_ = netServer_ ? 1 : 2;
+    cpuWaitsUntil_ = clock_.NowMs() + kSeatChangePauseMs;
+  }
   netMode_ = netMode;
   netServer_ = netServer;
   netConnected_ = netConnected;

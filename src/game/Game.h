@@ -37,6 +37,8 @@ class Game final : public QObject {
 
  public:
   static constexpr std::int64_t kCpuPauseMs = 200;  // least time between a move and a CPU move
+  // After a network game falls back to local play, the CPU waits this long before it moves.
+  static constexpr std::int64_t kSeatChangePauseMs = 2000;
   // A hint is the move the Perfect level would play, with its opening book.
   static constexpr CpuLevel kHintLevel = CpuLevel::Perfect;
 
@@ -181,7 +183,11 @@ class Game final : public QObject {
   // Drops the CPU's question and answer and any hint still thought about.
   void DropCpuAnswer();
   void PlayCpuChoice(std::optional<Cell> cell);
+  void ClearBoard();
   void ClearForNextGame();
+  // The result of the board as it stands; the final position kept for showing, the next game set
+  // up underneath.
+  GameResult EndGame();
   void Announce(const GameResult& result);
   void ShowNewGame();
   void Recount();
@@ -198,7 +204,11 @@ class Game final : public QObject {
   std::int32_t score2_ = 0;
   bool cpuOn_ = false;
   bool demoOn_ = false;
+  // The person's seat against the CPU: 1, or 2 after playing the connecting side of a network
+  // game, until a seat switch is turned.
+  Player personSeat_ = 1;
   std::int64_t lastMoveTick_ = 0;
+  std::int64_t cpuWaitsUntil_ = 0;
   bool resultShowing_ = false;
   CpuLevel cpuLevel_ = CpuLevel::Classic;
 
@@ -212,6 +222,8 @@ class Game final : public QObject {
   QString bookPath_;
   bool bookRead_ = false;
   std::shared_ptr<const OpeningBook> book_;
+  // Perfect's solver and table, carried from move to move and emptied at a new game.
+  std::shared_ptr<PerfectMemory> perfectMemory_ = MakePerfectMemory();
 
   // The cell played last in this game, the positions before each move of it (local play), and
   // the finished game's final position while its result is shown.

@@ -31,6 +31,21 @@ bool SearchStop::Visit() {
   return stopped_;
 }
 
+bool SearchStop::Visit(std::int64_t count) {
+  if (stopped_) {
+    return true;
+  }
+  const std::int64_t before = nodes_;
+  nodes_ += count;
+  if (nodes_ >= nodeBudget_ || cancel_.load(std::memory_order_relaxed)) {
+    stopped_ = true;
+  } else if (nodes_ / clockStride_ != before / clockStride_ &&
+             std::chrono::steady_clock::now() >= deadline_) {
+    stopped_ = true;
+  }
+  return stopped_;
+}
+
 GameSearch::GameSearch(SearchPosition& position, TranspositionTable& table,
                        const EvalWeights& weights, SearchStop& stop)
     : position_(position),

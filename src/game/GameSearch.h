@@ -22,6 +22,8 @@ class SearchStop {
 
   // Counts one visited position and tells whether to stop.
   bool Visit();
+  // Counts `count` positions at once (a search that counts in batches) and tells whether to stop.
+  bool Visit(std::int64_t count);
   bool Stopped() const { return stopped_; }
   std::int64_t Nodes() const { return nodes_; }
 

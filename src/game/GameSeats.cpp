@@ -20,7 +20,10 @@ Mode Game::CurrentMode() const {
   if (!cpuOn_) {
     return Mode::TwoPersons;
   }
-  return demoOn_ ? Mode::Demo : Mode::PersonAgainstCpu;
+  if (demoOn_) {
+    return Mode::Demo;
+  }
+  return personSeat_ == 2 ? Mode::CpuAgainstPerson : Mode::PersonAgainstCpu;
 }
 
 bool Game::MenuEnabled(MenuItem item) const {
@@ -51,6 +54,7 @@ bool Game::CpuMayMove() const {
 
 void Game::ToggleCpuPlayer() {
   cpuOn_ = !cpuOn_;
+  personSeat_ = 1;  // a seat the person kept from a network game lasts until a switch is turned
   emit SeatsChanged();
   DropCpuAnswer();
   ThinkAhead();
@@ -58,6 +62,7 @@ void Game::ToggleCpuPlayer() {
 
 void Game::ToggleDemoPlayer() {
   demoOn_ = !demoOn_;
+  personSeat_ = 1;
   emit SeatsChanged();
   DropCpuAnswer();
   ThinkAhead();
@@ -81,7 +86,7 @@ void Game::CpuTick() {
   }
   ThinkAhead();
   const std::int64_t now = clock_.NowMs();
-  if (now - lastMoveTick_ < kCpuPauseMs) {
+  if (now - lastMoveTick_ < kCpuPauseMs || now < cpuWaitsUntil_) {
     return;
   }
   std::optional<Cell> choice;
@@ -118,8 +123,8 @@ void Game::ThinkAhead() {
   const auto seed = std::uint64_t(random_.Uniform() * 9007199254740992.0);
   std::shared_ptr<const OpeningBook> book =
       cpuLevel_ == CpuLevel::Perfect ? PerfectBook() : nullptr;
-  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed, std::move(book)), nodes_, actPlayer_,
-               [this](std::optional<Cell> cell) {
+  thinker_.Ask(MakeCpuStrategy(cpuLevel_, random_, seed, std::move(book), perfectMemory_), nodes_,
+               actPlayer_, [this](std::optional<Cell> cell) {
                  // An answer for a position that has changed since is worth nothing.
                  if (nodes_ == askedBoard_ && actPlayer_ == askedPlayer_) {
                    cpuAnswer_ = cell;

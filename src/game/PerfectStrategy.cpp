@@ -11,16 +11,80 @@ bool KeepsResult(const ExactSolver::Result& result) {
   return result.Move >= 0 && (result.Exact() || result.OutcomeKnown());
 }
 
+// Identifies a layout by its size and the grid points holding nodes.
+std::int64_t LayoutId(const ExactLayout& layout) {
+  return std::int64_t(layout.GridCells()) | std::int64_t(layout.Width()) << 32 |
+         std::int64_t(layout.Height()) << 40;
+}
+
 }  // namespace
 
+PerfectMemory::Reach& PerfectMemory::ReachFor(const ExactLayout& layout) {
+  const std::int64_t id = LayoutId(layout);
+  for (Reach& reach : reach_) {
+    if (reach.Layout == id) {
+      return reach;
+    }
+  }
+  // Random layouts are many: only the latest few are remembered.
+  if (reach_.size() >= 16) {
+    reach_.erase(reach_.begin());
+  }
+  reach_.push_back(Reach{id});
+  return reach_.back();
+}
+
 PerfectStrategy::PerfectStrategy(std::shared_ptr<const OpeningBook> book, std::uint64_t seed,
-                                 const PerfectSettings& settings)
-    : book_(std::move(book)), seed_(seed), settings_(settings), random_(seed) {}
+                                 const PerfectSettings& settings,
+                                 std::shared_ptr<PerfectMemory> memory)
+    : memory_(memory ? std::move(memory) : std::make_shared<PerfectMemory>()),
+      book_(std::move(book)),
+      seed_(seed),
+      settings_(settings),
+      random_(seed) {}
+
+std::optional<Cell> PerfectStrategy::SolveExactly(const ExactLayout::Reading& position,
+                                                  std::chrono::steady_clock::time_point start,
+                                                  const std::atomic<bool>& cancel, bool& tried) {
+  tried = false;
+  PerfectMemory fresh;
+  std::unique_lock lock(memory_->mutex_, std::try_to_lock);
+  PerfectMemory& memory = lock.owns_lock() ? *memory_ : fresh;
+  PerfectMemory::Reach& reach = memory.ReachFor(position.Layout);
+  const int horizon = position.Layout.Horizon(position.State);
+  // A position no nearer the end than one whose search failed, and not near one that settled,
+  // would fail too. After a failure the next move is skipped and the one after tried again.
+  if (horizon > reach.Settled + 1 && horizon >= reach.Failed - 2) {
+    return std::nullopt;
+  }
+  const std::int64_t layout = LayoutId(position.Layout);
+  const unsigned game = memory.game_.load(std::memory_order_relaxed);
+  if (!memory.solver_ || memory.solverLayout_ != layout) {
+    memory.solver_ = std::make_unique<ExactSolver>(position.Layout, settings_.TableSizeLog2);
+    memory.solverLayout_ = layout;
+  } else if (memory.solverGame_ != game) {
+    memory.solver_->Clear();
+  }
+  memory.solverGame_ = game;
+  tried = true;
+  SearchStop stop(cancel, start + settings_.ExactTime, settings_.ExactBudget, kExactClockStride);
+  const ExactSolver::Result result = memory.solver_->Solve(position.State, stop);
+  if (!KeepsResult(result)) {
+    if (!cancel.load(std::memory_order_relaxed)) {
+      reach.Failed = std::min(reach.Failed, horizon);
+    }
+    return std::nullopt;
+  }
+  reach.Settled = std::max(reach.Settled, horizon);
+  const PackedCell cell = position.Layout.CellOf(result.Move);
+  return Cell{ColumnOf(cell), RowOf(cell)};
+}
 
 std::optional<Cell> PerfectStrategy::Choose(const Board& board, Player player,
                                             const std::atomic<bool>& cancel) {
   const auto start = std::chrono::steady_clock::now();
   source_ = Source::None;
+  bool tried = false;
   if (const auto position = ExactLayout::Read(board, player)) {
     if (position->Layout.LegalMoves(position->State) == 0) {
       return std::nullopt;
@@ -31,20 +95,18 @@ std::optional<Cell> PerfectStrategy::Choose(const Board& board, Player player,
         return Cell{ColumnOf(*cell), RowOf(*cell)};
       }
     }
-    ExactSolver solver(position->Layout, settings_.TableSizeLog2);
-    SearchStop stop(cancel, start + settings_.ExactTime, settings_.ExactBudget, kExactClockStride);
-    const ExactSolver::Result result = solver.Solve(position->State, stop);
-    if (KeepsResult(result)) {
+    if (const auto cell = SolveExactly(*position, start, cancel, tried)) {
       source_ = Source::Exact;
-      const PackedCell cell = position->Layout.CellOf(result.Move);
-      return Cell{ColumnOf(cell), RowOf(cell)};
+      return cell;
     }
   }
-  // Not settled in time, or a board the exact search does not take: Master, in the time left.
+  // Not settled in time, not worth starting, or a board the exact search does not take:
+  // Master, in the time left.
   SearchSettings master = SearchSettingsFor(CpuLevel::Master);
   const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
-  master.TimeBudget = std::max(settings_.TotalTime - spent, std::chrono::milliseconds(1));
+  master.TimeBudget = std::max((tried ? settings_.TotalTime : settings_.MasterTime) - spent,
+                               std::chrono::milliseconds(1));
   source_ = Source::Master;
   return SearchStrategy(master, seed_).Choose(board, player, cancel);
 }

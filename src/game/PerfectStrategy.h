@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <random>
+#include <vector>
 
 #include "game/CpuStrategy.h"
 #include "game/ExactSolver.h"
@@ -15,9 +17,38 @@ namespace vextal {
 // How long the Perfect level may look for an exact answer before it plays as Master.
 struct PerfectSettings {
   std::int64_t ExactBudget = 400'000;  // positions of the exact search at most
-  std::chrono::milliseconds ExactTime{300};
-  std::chrono::milliseconds TotalTime{480};  // the exact search and Master's together
+  std::chrono::milliseconds ExactTime{150};
+  std::chrono::milliseconds TotalTime{250};  // the exact search and Master's together
+  // Master's alone, where no exact search is started.
+  std::chrono::milliseconds MasterTime{150};
   int TableSizeLog2 = 17;
+};
+
+// What Perfect carries from move to move: one exact solver with its table per game (emptied
+// when a new game begins), and for each layout how far into a game its exact search has settled
+// positions and where it has failed (kept for the whole run), so it does not start a search
+// where it cannot settle the position. Shared by the questions of one game, asked one at a time;
+// a question that finds it busy works without it.
+class PerfectMemory {
+ public:
+  // A new game begins: the table is emptied before the next question. Any thread.
+  void NewGame() { game_.fetch_add(1, std::memory_order_relaxed); }
+
+ private:
+  friend class PerfectStrategy;
+  struct Reach {
+    std::int64_t Layout = -1;
+    int Settled = -1;      // the largest horizon at which a search settled the result
+    int Failed = 1 << 30;  // the smallest at which one did not
+  };
+  Reach& ReachFor(const ExactLayout& layout);
+
+  std::mutex mutex_;
+  std::atomic<unsigned> game_{0};
+  unsigned solverGame_ = ~0u;
+  std::unique_ptr<ExactSolver> solver_;
+  std::int64_t solverLayout_ = -1;
+  std::vector<Reach> reach_;
 };
 
 // The strongest level. It plays the book's move where the book knows the position; otherwise it
@@ -25,8 +56,10 @@ struct PerfectSettings {
 // the best margin it proved; where it cannot settle even the result in time it plays as Master.
 class PerfectStrategy final : public CpuStrategy {
  public:
+  // Without `memory`, the strategy keeps one of its own for as long as it lives.
   PerfectStrategy(std::shared_ptr<const OpeningBook> book, std::uint64_t seed,
-                  const PerfectSettings& settings = {});
+                  const PerfectSettings& settings = {},
+                  std::shared_ptr<PerfectMemory> memory = nullptr);
 
   std::optional<Cell> Choose(const Board& board, Player player,
                              const std::atomic<bool>& cancel) override;
@@ -36,6 +69,11 @@ class PerfectStrategy final : public CpuStrategy {
   Source LastSource() const { return source_; }
 
  private:
+  // The exact search's answer, or nothing where it was not started or did not settle.
+  std::optional<Cell> SolveExactly(const ExactLayout::Reading& position,
+                                   std::chrono::steady_clock::time_point start,
+                                   const std::atomic<bool>& cancel, bool& tried);
+  std::shared_ptr<PerfectMemory> memory_;
   std::shared_ptr<const OpeningBook> book_;
   std::uint64_t seed_;
   PerfectSettings settings_;

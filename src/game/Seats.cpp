@@ -26,6 +26,8 @@ Seats Seats::Of(Mode mode, bool netServer) {
       return {{&kPerson, &kPerson}};
     case Mode::Demo:
       return {{&kCpu, &kCpu}};
+    case Mode::CpuAgainstPerson:
+      return {{&kCpu, &kPerson}};
     case Mode::PersonAgainstCpu:
       break;
   }

@@ -13,6 +13,9 @@ enum class Mode {
   TwoPersons,        // two people at one machine
   Demo,              // the CPU plays both seats
   PersonAgainstCpu,  // the person is player 1, the CPU player 2
+  // The CPU is player 1, the person player 2: a person who played the connecting side of a
+  // network game keeps that seat when the game falls back to local play.
+  CpuAgainstPerson,
 };
 
 // One seat's player: a person at this machine plays by clicks (and keys), the CPU on the timer's

@@ -25,11 +25,6 @@ namespace vextal {
 // sends the digest of index 0, which also tells the host that every move it sends from then on
 // was made on that board. Whichever side finds a difference gets the host's board: the host
 // sends it, the connecting side asks for it (120).
-enum PeerMessageType : int {
-  MsgHello = 200,
-  MsgDigest = 201,
-};
-
 inline constexpr int kDigestRevision = 1;
 
 // A short fingerprint of a board and the player to move.

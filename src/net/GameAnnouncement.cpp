@@ -31,6 +31,12 @@ QByteArray CutUtf8(QByteArray bytes, int maxBytes) {
   return bytes;
 }
 
+// Characters that steer the direction of the text around them rather than show anything.
+bool SteersDirection(char32_t c) {
+  return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
+
 }  // namespace
 
 QByteArray ServiceNameFor(const QString& hostName) {
@@ -63,6 +69,22 @@ int AddressPreference(const QString& address) {
 QString ReceivedServiceName(const char* name) {
   return QString::fromUtf8(
       CutUtf8(QByteArray(name, int(strnlen(name, 256))), kMaxServiceNameBytes));
+}
+
+QString ShownServiceName(const QString& name) {
+  QString shown;
+  shown.reserve(name.size() + 2);
+  shown += QChar(0x2068);  // first strong isolate
+  for (const char32_t c : name.toUcs4()) {
+    const QChar::Category category = QChar::category(c);
+    if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+        category == QChar::Separator_Paragraph || SteersDirection(c)) {
+      continue;
+    }
+    shown += QString::fromUcs4(&c, 1);
+  }
+  shown += QChar(0x2069);  // pop directional isolate
+  return shown;
 }
 
 }  // namespace vextal

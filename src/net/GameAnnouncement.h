@@ -46,6 +46,12 @@ int AddressPreference(const QString& address);
 // A service name received from the network as text for the list, bounded to one DNS label.
 QString ReceivedServiceName(const char* name);
 
+// A received name as a person may be shown it beside the program's own text: control and
+// direction-changing characters (line breaks, bidi overrides, embeddings, isolates, marks) taken
+// out, and the rest wrapped in a bidi isolate, so it can neither break the line nor reorder the
+// text around it. The name itself, which identifies the service, stays as it was received.
+QString ShownServiceName(const QString& name);
+
 }  // namespace vextal
 
 Q_DECLARE_METATYPE(vextal::FoundGame)

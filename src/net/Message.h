@@ -200,6 +200,9 @@ enum MessageType : int {
   MsgChat = 36,          // one chat line
   MsgSyncRequest = 120,  // the connecting side asks for the host's board
   MsgSnapshot = 124,     // the whole board and the player to move
+  // Beyond the protocol, between two copies of this program only (BoardSync.h).
+  MsgHello = 200,   // revision: this side understands digests
+  MsgDigest = 201,  // epoch, index, hash: this side's board after a move
 };
 
 }  // namespace vextal

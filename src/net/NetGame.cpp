@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "net/ChatText.h"
 #include "net/Snapshot.h"
 #include "net/cBuffer.h"
 
@@ -45,19 +46,23 @@ QString DisconnectText(qint32 cause) {
 }  // namespace
 
 NetGame::NetGame(Game& game, NetView& view, Dialogs& dialogs, cSocket& socket)
-    : game_(game), view_(view), dialogs_(dialogs), socket_(socket) {
-  socket_.SetListener(this);
-  socket_.SetAllWritten([this] {
-    if (std::exchange(answerOwed_, false)) {
-      AnswerWithBoard();
-    }
-  });
+    : NetPort(tcp_.NetPort),
+      ListenAddress(tcp_.ListenAddress),
+      ServerAddressTyped(tcp_.ServerAddressTyped),
+      HostingWaits(tcp_.HostingWaits),
+      HostingStops(tcp_.HostingStops),
+      game_(game),
+      view_(view),
+      dialogs_(dialogs),
+      tcp_(socket, *this, view, dialogs) {
   gameEvents_ = {
       QObject::connect(&game_, &Game::MovePlayed,
                        [this](const MoveReport& move) { MovePlayed(move); }),
       QObject::connect(&game_, &Game::NewGameStarted, [this](bool) { NewGameStarted(); }),
       QObject::connect(&game_, &Game::ResultShownChanged,
                        [this](bool showing) { ResultShowing(showing); }),
+      // Another board (a stage, or one the peer sent) is no longer the game that started here.
+      QObject::connect(&game_, &Game::BoardReplaced, [this] { gameStart_.reset(); }),
   };
 }
 
@@ -70,33 +75,9 @@ NetGame::~NetGame() {
 // ---------------------------------------------------------------------------------------------
 // Network menu and chat
 
-void NetGame::HostGame() {
-  socket_.Listen(NetPort, ListenAddress);
-}
-
-void NetGame::ConnectToServer() {
-  const QString answer =
-      dialogs_
-          .Input(tr("Connect"), tr("Please enter server IP: (eg. 192.168.0.2)"), lastServerAddress_)
-          .trimmed();
-  if (answer.isEmpty()) {
-    return;
-  }
-  if (answer != lastServerAddress_) {
-    lastServerAddress_ = answer;
-    if (ServerAddressTyped) {
-      ServerAddressTyped(answer);
-    }
-  }
-  ConnectTo(answer, NetPort);
-}
-
-void NetGame::ConnectTo(const QString& host, qint32 port) {
-  socket_.Connect(host, port);
-}
-
 void NetGame::Disconnect() {
-  if (socket_.State() == StateConnected) {
+  PeerLink& link = Link();
+  if (link.Connected()) {
     const BoxAnswer answer = dialogs_.Message(
         BoxIcon::None, QStringLiteral("Vextal"),
         tr("You are currently connected. Close connection any continue?"), BoxButtons::YesNoCancel);
@@ -104,7 +85,7 @@ void NetGame::Disconnect() {
       return;
     }
   }
-  socket_.Disconnect(CauseClosedHere);
+  link.Close(CauseClosedHere);
 }
 
 void NetGame::Synchronize() {
@@ -119,19 +100,27 @@ bool NetGame::SendChat(const QString& line) {
   if (!game_.NetConnected()) {
     return false;
   }
-  // Text crosses the wire one byte per character.
-  Send({QByteArray::number(MsgChat), TextToBytes(line)});
+  if (ChatAsReceived(line) != line && !std::exchange(toldCharactersLost_, true)) {
+    view_.AddLog(
+        tr("The peer's program cannot show some of these characters; it shows \"?\" "
+           "instead."));
+  }
+  Send(ChatMessage(line, peerRevision_));
   return true;
 }
 
+QString NetGame::ChatAsReceived(const QString& line) const {
+  return vextal::ChatAsReceived(line, peerRevision_);
+}
+
 void NetGame::Send(const Message& message) {
-  socket_.SendList(message);
+  Link().Send(message);
 }
 
 void NetGame::SendBoard() {
   Send({QByteArray::number(MsgSnapshot), GetSnapshot(game_.Nodes(), game_.ActPlayer())});
   // This board shows everything that asked for one until now, so it is the answer they wait for.
-  answerMark_ = socket_.QueuedTotal();
+  answerMark_ = Link().QueuedTotal();
   answerOwed_ = false;
   // The host counts the boards it sends; a board the connecting side sends in answer to a
   // request is not one the host loads, so it starts no new count.
@@ -144,7 +133,7 @@ void NetGame::AnswerWithBoard() {
   // Whatever the cause (a request, a move for another board, a digest that differs), a peer
   // gets one board at a time: the causes that come while a board still waits in the queue get
   // one more, once it has gone. Each cause is a few bytes and a board up to half a megabyte.
-  if (answerMark_ >= 0 && !socket_.Written(answerMark_)) {
+  if (answerMark_ >= 0 && !Link().Written(answerMark_)) {
     answerOwed_ = true;
     return;
   }
@@ -181,7 +170,11 @@ void NetGame::NewGameStarted() {
 void NetGame::ResultShowing(bool showing) {
   // Whatever the peer sends while the result is announced belongs to the next game, which is not
   // shown yet: it waits, in order, until the announcement is over.
-  socket_.HoldDelivery(showing);
+  holding_ = showing;
+  tcp_.HoldDelivery(showing);
+  if (link_ != nullptr && link_ != &tcp_) {
+    link_->HoldDelivery(showing);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -192,56 +185,55 @@ void NetGame::StartSession() {
   answerMark_ = -1;
   answerOwed_ = false;
   gameStart_.reset();
-  Send({QByteArray::number(MsgHello), QByteArray::number(kDigestRevision)});
+  peerRevision_ = 0;
+  toldCharactersLost_ = false;
+  Send({QByteArray::number(MsgHello), QByteArray::number(kHelloRevision)});
 }
 
-void NetGame::wsListening(cSocket*, qint32) {
-  view_.AddLog(tr("Waiting for client, IP is %1").arg(cSocket::LocalIP()));
+void NetGame::LinkWaiting(PeerLink& link) {
+  Attach(link);
   game_.SetNetSwitches(true, game_.NetServer(), false);
-  if (HostingWaits) {
-    HostingWaits(socket_.ListeningPort());
-  }
+  sync_.Reset();
 }
 
-void NetGame::wsConnecting(cSocket*, const QString& iRemoteIP, qint32 iPort) {
-  // The address is the user's text: both values are placed in one pass, so a "%2" typed in the
-  // address stays as typed.
-  view_.AddLog(tr("Connecting to %1 on %2...").arg(iRemoteIP, QString::number(iPort)));
-  game_.SetNetSwitches(true, game_.NetServer(), false);
-}
-
-void NetGame::wsAccepted(cSocket*, const QString& iRemoteIP, qint32, qint32) {
-  if (HostingStops) {
-    HostingStops();
-  }
-  view_.AddLog(tr("Client %1 connected.").arg(iRemoteIP));
-  game_.SetNetSwitches(game_.NetMode(), true, true);
+void NetGame::LinkOpened(PeerLink& link, LinkRole role) {
+  Attach(link);
+  const bool host = role == LinkRole::Host;
+  // A link may open without waiting first (TCP always waits: hosting or connecting).
+  game_.SetNetSwitches(true, host, true);
   view_.PlayWave(kConnectSound);
+  if (!host) {
+    Send({QByteArray::number(MsgSyncRequest)});
+  }
   StartSession();
 }
 
-void NetGame::wsConnected(cSocket*, const QString& iRemoteIP, const QString&, qint32) {
-  view_.AddLog(tr("Connected to %1").arg(iRemoteIP));
-  game_.SetNetSwitches(game_.NetMode(), false, true);
-  view_.PlayWave(kConnectSound);
-  Send({QByteArray::number(MsgSyncRequest)});
-  StartSession();
+void NetGame::Attach(PeerLink& link) {
+  // The TCP link is held and released with every announcement; another one learns it here.
+  if (&link != &tcp_ && link_ != &link) {
+    link.HoldDelivery(holding_);
+  }
+  link_ = &link;
 }
 
-void NetGame::wsDisconnected(cSocket*, qint32 iCause) {
-  if (HostingStops) {
-    HostingStops();
-  }
-  view_.AddLog(DisconnectText(iCause));
+void NetGame::LinkClosed(PeerLink&, qint32 cause) {
+  view_.AddLog(DisconnectText(cause));
   game_.SetNetSwitches(false, game_.NetServer(), false);
   view_.PlayWave(kDisconnectSound);
   sync_.Reset();
+  link_ = nullptr;
+}
+
+void NetGame::LinkWritten(PeerLink&) {
+  if (std::exchange(answerOwed_, false)) {
+    AnswerWithBoard();
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Messages from the peer
 
-void NetGame::wsReceive(cSocket*, const Message& iData) {
+void NetGame::LinkReceived(PeerLink&, const Message& iData) {
   // A bad message is ignored whole, and the bytes behind it are kept on purpose: its framing was
   // intact, so throwing away what is pending would cut the next message in half and turn every
   // message after it into garbage.
@@ -265,7 +257,11 @@ void NetGame::wsReceive(cSocket*, const Message& iData) {
       break;
     case MsgHello:
       sync_.PeerAnnounced();
+      peerRevision_ = NumberItem(iData, 1, 1, INT32_MAX).value_or(1);
       return;  // nothing on the board changed
+    case MsgChatText:
+      good = ReceiveChatText(iData);
+      break;
     case MsgDigest:
       ReceiveDigest(iData);
       return;
@@ -310,6 +306,14 @@ bool NetGame::ReceiveChat(const Message& iData) {
   return true;
 }
 
+bool NetGame::ReceiveChatText(const Message& iData) {
+  if (iData.size() < 2) {
+    return false;
+  }
+  view_.AddChatLine(ChatTextOf(iData[1]), false);
+  return true;
+}
+
 bool NetGame::ReceiveSnapshot(const Message& iData) {
   if (iData.size() < 2) {
     return false;
@@ -319,7 +323,7 @@ bool NetGame::ReceiveSnapshot(const Message& iData) {
     // The board stays as it was; the connection cannot be trusted any more.
     dialogs_.Message(BoxIcon::Critical, tr("Network error"),
                      tr("Received broken data! The connection seems to be unstable."));
-    socket_.Disconnect(CauseNetworkError);
+    Link().Close(CauseNetworkError);
     return true;
   }
   if (game_.NetServer() && gameStart_ && snapshot->Nodes == gameStart_->first &&

@@ -18,7 +18,7 @@ enum DisconnectCause : qint32 {
   CauseNetworkError = 3,  // a socket error, an oversized message, a broken snapshot
 };
 
-// Receives the connection events of a cSocket; the main window implements it. iSocket is always
+// Receives the connection events of a cSocket; NetGame implements it. iSocket is always
 // the reporting cSocket. Every callback may call back into the cSocket (Send, Disconnect, Listen,
 // Connect) or destroy it; the cSocket copes.
 class SocketListener {
@@ -40,6 +40,12 @@ class SocketListener {
   virtual void wsDisconnected(cSocket* iSocket, qint32 iCause) = 0;
   // One whole message has arrived.
   virtual void wsReceive(cSocket* iSocket, const Message& iData) = 0;
+  // The client accepted last closed (or failed) before a whole message came from it; the
+  // listener never stopped and the host waits for a client again.
+  virtual void wsClientLeft(cSocket* iSocket, const QString& iRemoteIP) {
+    Q_UNUSED(iSocket);
+    Q_UNUSED(iRemoteIP);
+  }
 };
 
 }  // namespace vextal

@@ -58,11 +58,8 @@ cSocket::~cSocket() {
 }
 
 qint16 cSocket::State() const {
-  if (server_ != nullptr) {
-    return server_->isListening() ? StateListening : StateClosed;
-  }
   if (socket_ == nullptr) {
-    return StateClosed;
+    return server_ != nullptr && server_->isListening() ? StateListening : StateClosed;
   }
   switch (socket_->state()) {
     case QAbstractSocket::UnconnectedState:
@@ -99,14 +96,23 @@ quint16 cSocket::ListeningPort() const {
 
 bool cSocket::DropEndpoint() {
   const bool wasOpen = State() != StateClosed;
-  ++generation_;
+  NewGeneration();
   peerClosedHeld_ = false;
-  pending_.clear();
   tooLarge_ = false;
   overflowed_ = false;
   heldConnected_ = false;
   heldError_.reset();
+  DropServer();
+  DropSocket();
+  return wasOpen;
+}
 
+void cSocket::NewGeneration() {
+  ++generation_;
+  delivery_.Reset();
+}
+
+void cSocket::DropServer() {
   if (server_ != nullptr) {
     QTcpServer* server = std::exchange(server_, nullptr);
     server->disconnect(this);
@@ -114,6 +120,9 @@ bool cSocket::DropEndpoint() {
     server->setParent(nullptr);
     server->deleteLater();
   }
+}
+
+void cSocket::DropSocket() {
   if (socket_ != nullptr) {
     QTcpSocket* socket = std::exchange(socket_, nullptr);
     socket->disconnect(this);
@@ -134,7 +143,19 @@ bool cSocket::DropEndpoint() {
       }
     }
   }
-  return wasOpen;
+}
+
+void cSocket::LetSilentClientGo() {
+  const QString address = std::exchange(clientAddress_, QString());
+  NewGeneration();
+  peerClosedHeld_ = false;
+  tooLarge_ = false;
+  overflowed_ = false;
+  DropSocket();
+  decoder_.ResetReceive();
+  if (listener_ != nullptr) {
+    listener_->wsClientLeft(this, address);
+  }
 }
 
 void cSocket::Disconnect(qint32 iCause) {
@@ -199,7 +220,7 @@ bool cSocket::Listen(qint32 iPort, const QHostAddress& iBindAddress) {
     return false;
   }
   server_ = server;
-  ++generation_;
+  NewGeneration();
   connect(server, &QTcpServer::newConnection, this, &cSocket::OnNewConnection);
   connect(server, &QTcpServer::acceptError, this, &cSocket::OnAcceptError);
   hosting_ = true;
@@ -222,7 +243,7 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
   }
 
   socket_ = new QTcpSocket(this);
-  ++generation_;
+  NewGeneration();
   const quint64 generation = generation_;
   WatchSocket(socket_);
   holdEvents_ = true;
@@ -268,13 +289,32 @@ void cSocket::OnNewConnection() {
     return;
   }
   QTcpSocket* pending = server_->nextPendingConnection();
-  qint32 requestId = -1;
-  if (pending != nullptr) {
-    pending->setParent(this);  // survives the server
-    requestId = qint32(pending->socketDescriptor());
+  if (pending == nullptr) {
+    return;
   }
-  // One client per listen: the listener closes on the first request, so later ones find nobody.
-  DropEndpoint();
+  pending->setParent(this);
+  const qint32 requestId = qint32(pending->socketDescriptor());
+  const bool heldClientSentBytes =
+      socket_ != nullptr && (socket_->bytesAvailable() > 0 || decoder_.ItemCount() >= 0);
+  if (pending->state() != QAbstractSocket::ConnectedState || heldClientSentBytes) {
+    // Gone already, or a client that has begun to talk is kept: the newcomer goes.
+    pending->abort();
+    pending->deleteLater();
+    return;
+  }
+  if (socket_ != nullptr) {
+    // The client accepted before has not sent a byte: the newcomer takes its place.
+    const QPointer<cSocket> alive(this);
+    LetSilentClientGo();
+    if (!alive) {
+      return;  // the newcomer went with this object
+    }
+    if (server_ == nullptr || socket_ != nullptr) {
+      pending->abort();  // the callback stopped hosting or opened something else
+      pending->deleteLater();
+      return;
+    }
+  }
   Accept(pending, requestId);
 }
 
@@ -283,28 +323,15 @@ void cSocket::OnAcceptError() {
 }
 
 void cSocket::Accept(QTcpSocket* iPending, qint32 iRequestID) {
-  if (iPending == nullptr || iPending->state() != QAbstractSocket::ConnectedState) {
-    if (iPending != nullptr) {
-      iPending->abort();
-      iPending->deleteLater();
-    }
-    // The listener is gone and no connection came of it: report the end so the main window
-    // leaves network mode instead of waiting for a client that can no longer come.
-    if (listener_ != nullptr) {
-      listener_->wsDisconnected(this, CauseClosedHere);
-    }
-    return;
-  }
-
   socket_ = iPending;
-  ++generation_;
+  NewGeneration();
   const quint64 generation = generation_;
   WatchSocket(socket_);
   decoder_.ResetReceive();
+  clientAddress_ = AddressText(socket_->peerAddress());
   const QPointer<cSocket> alive(this);
   if (listener_ != nullptr) {
-    listener_->wsAccepted(this, AddressText(socket_->peerAddress()), socket_->localPort(),
-                          iRequestID);
+    listener_->wsAccepted(this, clientAddress_, socket_->localPort(), iRequestID);
   }
   // Bytes that came with the connection would otherwise wait for the next readyRead.
   if (alive && generation == generation_ && socket_->bytesAvailable() > 0) {
@@ -340,6 +367,8 @@ void cSocket::OnSocketError(QAbstractSocket::SocketError iError) {
   }
   if (iError == QAbstractSocket::RemoteHostClosedError) {
     OnPeerClosed();
+  } else if (HoldsSilentClient()) {
+    LetSilentClientGo();  // reset before a word, say: the host goes on waiting
   } else {
     Disconnect(CauseNetworkError);
   }

@@ -11,6 +11,7 @@
 
 #include "net/Framing.h"
 #include "net/Message.h"
+#include "net/MessageDelivery.h"
 #include "net/SocketListener.h"
 
 class QTcpServer;
@@ -31,7 +32,12 @@ enum SocketState : qint16 {
 
 // The program's one TCP endpoint. It either hosts (listens and accepts exactly one client) or
 // connects to a host; it frames outgoing messages, reassembles incoming ones and reports every
-// connection event to its SocketListener. It owns at most one QTcpServer or QTcpSocket at a time.
+// connection event to its SocketListener. It owns at most one QTcpServer and one QTcpSocket.
+//
+// A host keeps listening after it has accepted a client until a whole message has come from it:
+// a connection that closes before that (a port scan, a program that crashed at once) is let go
+// with wsClientLeft and the host goes on waiting, and a newcomer takes the place of an accepted
+// client that has not sent a byte yet. From the client's first message on, one client per listen.
 //
 // Nothing here blocks or spins an event loop: Qt's signals drive it. Callbacks may re-enter it
 // (Disconnect, Listen, Connect, Send) or delete it; after every callback it checks that the
@@ -46,7 +52,7 @@ class cSocket : public QObject {
   static constexpr qint64 kReadBufferBytes = 1024 * 1024;
   // One delivery pass hands control back to the event loop after this long, so a flood of
   // messages never freezes the window; the rest follow in the next pass, in order.
-  static constexpr qint64 kDeliverySliceMs = 20;
+  static constexpr qint64 kDeliverySliceMs = MessageDelivery::kSliceMs;
 
   explicit cSocket(SocketListener* iListener = nullptr, QObject* parent = nullptr);
   ~cSocket() override;
@@ -87,7 +93,7 @@ class cSocket : public QObject {
   void HoldDelivery(bool hold);
 
   // The clock that measures a delivery slice, in milliseconds; tests pass a fake one.
-  void SetSliceClock(std::function<qint64()> clock) { sliceClock_ = std::move(clock); }
+  void SetSliceClock(std::function<qint64()> clock) { delivery_.SetSliceClock(std::move(clock)); }
   // Hosts on iPort (0 picks a free port). The program listens on all addresses, IPv4 and IPv6;
   // tests bind the loopback address. On failure reports cause 2 and returns false.
   bool Listen(qint32 iPort, const QHostAddress& iBindAddress = QHostAddress(QHostAddress::Any));
@@ -108,39 +114,42 @@ class cSocket : public QObject {
   // closed gracefully and deleted later, so it may be dropped from inside its own signals.
   // Returns whether anything was open.
   bool DropEndpoint();
+  void DropServer();
+  void DropSocket();
+  // A client was accepted and the listener still runs: nothing whole has come from it yet.
+  bool HoldsSilentClient() const { return server_ != nullptr && socket_ != nullptr; }
+  // Lets that client go, keeps listening and reports wsClientLeft.
+  void LetSilentClientGo();
   // Reads, decodes and delivers what is pending on the current socket, for one time slice.
   // Returns false when the connection ended meanwhile (a callback closed or replaced it, or
   // destroyed this object).
   bool DeliverPending();
-  // Delivers the decoded messages in pending_ until the slice ends; false as above.
-  bool DeliverDecoded(qint64 sliceStart, bool& sliceOver);
-  // A delivery pass from the event loop, for the current connection.
-  void ScheduleDelivery();
+  // What the delivery takes from this socket.
+  MessageDelivery::Source DeliverySource();
+  // Decodes the next chunk of what the socket holds into `into`; false when it holds nothing.
+  bool Decode(QList<Message>& into);
   // Once every message before the peer's close or a fatal receive error is delivered, reports it.
   void ReportReceiveEnd();
-  qint64 SliceNow() const;
+  // Another connection, or none: code resuming after a callback sees the change.
+  void NewGeneration();
 
   SocketListener* listener_ = nullptr;
   bool hosting_ = false;
   QTcpServer* server_ = nullptr;
   QTcpSocket* socket_ = nullptr;
+  // The address of the accepted client, as reported when it was accepted.
+  QString clientAddress_;
   FrameDecoder decoder_;
-  // Decoded messages of the current connection not yet delivered, oldest first.
-  QList<Message> pending_;
+  // The decoded messages of the current connection, on their way to the listener.
+  MessageDelivery delivery_{DeliverySource()};
   // The decoder refused a message past its bound; reported after the messages before it.
   bool tooLarge_ = false;
-  bool held_ = false;
-  bool deliveryScheduled_ = false;
   bool overflowed_ = false;
   qint64 queuedTotal_ = 0;
-  std::function<qint64()> sliceClock_;
   std::function<void()> allWritten_;
   // Changes whenever the endpoint is dropped or replaced, so code resuming after a callback can
   // tell whether the connection it was working on is still there.
   quint64 generation_ = 1;
-  // The generation whose bytes are being delivered (0: none). A callback that runs a modal
-  // dialog lets socket events in; they must not overtake the messages still to be delivered.
-  quint64 deliveringGeneration_ = 0;
   // The peer closed while messages were being delivered; reported once they all are.
   bool peerClosedHeld_ = false;
   // While Connect starts the socket, its connected/error signals may fire at once; they are

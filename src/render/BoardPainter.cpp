@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/Rounding.h"
+#include "game/Rules.h"
 #include "render/mPaint.h"
 
 namespace vextal {
@@ -102,6 +103,49 @@ VisibleGrid VisibleCells(const Board& nodes, const BoardGeometry& g, QSizeF surf
 
 void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb colorP1,
                 Rgb colorP2) {
+  BoardLook look;
+  look.Colors.P1 = colorP1;
+  look.Colors.P2 = colorP2;
+  look.ShapeMarks = false;
+  PaintBoard(dc, nodes, g, look);
+}
+
+void PaintOwnerShape(QPainter& dc, const BoxRect& inner, Player owner, Rgb color) {
+  // Both shapes keep two pixels of the player's colour along the outline and the middle free, so
+  // the colour still reads at a glance; they differ in grey and to any colour vision.
+  const int side = inner.x2 - inner.x1;
+  const int dot = std::max(2, side / 7);
+  const int in = std::max(2, side / 6);
+  if (owner == 1) {  // a ring
+    const BoxRect r{inner.x1 + in, inner.y1 + in, inner.x2 - in, inner.y2 - in};
+    FillBox(dc, r.x1, r.y1, r.x2, r.y1 + dot, color);
+    FillBox(dc, r.x1, r.y2 - dot, r.x2, r.y2, color);
+    FillBox(dc, r.x1, r.y1, r.x1 + dot, r.y2, color);
+    FillBox(dc, r.x2 - dot, r.y1, r.x2, r.y2, color);
+  } else if (owner == 2) {  // four dots, one in each corner
+    for (const int x : {inner.x1 + in, inner.x2 - in - dot}) {
+      for (const int y : {inner.y1 + in, inner.y2 - in - dot}) {
+        FillBox(dc, x, y, x + dot, y + dot, color);
+      }
+    }
+  }
+}
+
+void PaintBlockedMark(QPainter& dc, const BoxRect& inner, Rgb color) {
+  // A small diagonal cross in the middle of the free square, one pixel wide.
+  const int side = inner.x2 - inner.x1;
+  const int arm = std::max(2, side / 4);
+  const int cx = inner.x1 + side / 2;
+  const int cy = inner.y1 + (inner.y2 - inner.y1) / 2;
+  for (int i = -arm; i < arm; ++i) {
+    FillBox(dc, cx + i, cy + i, cx + i + 1, cy + i + 1, color);
+    FillBox(dc, cx + i, cy - i - 1, cx + i + 1, cy - i, color);
+  }
+}
+
+void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, const BoardLook& look) {
+  const Rgb colorP1 = look.Colors.P1;
+  const Rgb colorP2 = look.Colors.P2;
   // A peer's board may be far larger than the picture: only what can be seen is drawn, so the
   // cost follows the window, not the board.
   QSizeF surface(0, 0);
@@ -144,6 +188,13 @@ void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb co
       FillBox(dc, inner.x1, inner.y1, inner.x2, inner.y2, OwnerColor(node.Owner, colorP1, colorP2));
       DrawBox(dc, square.x1, square.y1, square.x2, square.y2, kOutlineColor);
       DrawBox(dc, inner.x1, inner.y1, inner.x2, inner.y2, kOutlineColor);
+      if (look.ShapeMarks && (node.Owner == 1 || node.Owner == 2)) {
+        PaintOwnerShape(dc, inner, node.Owner,
+                        node.Owner == 1 ? look.Colors.Mark1 : look.Colors.Mark2);
+      }
+      if (look.BlockedFor != 0 && node.Owner == 0 && IsBlocked(nodes, c, r, look.BlockedFor)) {
+        PaintBlockedMark(dc, inner, look.Colors.Blocked);
+      }
     }
   }
 }

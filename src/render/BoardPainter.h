@@ -7,6 +7,7 @@
 
 #include "game/Board.h"
 #include "render/BoardGeometry.h"
+#include "render/ColorSchemes.h"
 #include "render/Colors.h"
 
 namespace vextal {
@@ -42,8 +43,24 @@ struct VisibleGrid {
 };
 VisibleGrid VisibleCells(const Board& nodes, const BoardGeometry& g, QSizeF surface);
 
+// How the window wants the board drawn beyond its plain squares and bars.
+struct BoardLook {
+  SchemeColors Colors;
+  // Each player's squares carry a shape of their own: a ring for player 1, four dots for
+  // player 2, which leave the middle of the square in the player's colour.
+  bool ShapeMarks = true;
+  // Free nodes blocked for this player (1 or 2) carry a small cross; 0 marks none.
+  Player BlockedFor = 0;
+};
+
 // Draws the board onto an already cleared surface: first every link bar between two
 // orthogonally adjacent nodes, then every node on top.
 void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, Rgb colorP1, Rgb colorP2);
+// The same board with the scheme's colours and the marks the look asks for on the nodes.
+void PaintBoard(QPainter& dc, const Board& nodes, const BoardGeometry& g, const BoardLook& look);
+
+// The shapes inside a node's inner square.
+void PaintOwnerShape(QPainter& dc, const BoxRect& inner, Player owner, Rgb color);
+void PaintBlockedMark(QPainter& dc, const BoxRect& inner, Rgb color);
 
 }  // namespace vextal

@@ -15,6 +15,8 @@ class frmChat;
 struct ChatLink {
   std::function<bool()> IsConnected;
   std::function<void(const QString&)> SendLine;
+  // The line as the peer will show it, when that may differ from what was typed.
+  std::function<QString(const QString&)> AsReceived = nullptr;
 };
 
 // The chat transcript of the whole run, kept outside the chat window so that closing the window

@@ -1,10 +1,15 @@
 #include "shell/Front.h"
 
+#include <algorithm>
 #include <utility>
+
+#include <QAccessible>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "shell/BoardAccessible.h"
 
 namespace vextal {
 
@@ -18,6 +23,14 @@ Front::Front(QWidget* parent) : QFrame(parent) {
   repaintSoon_.setSingleShot(true);
   repaintSoon_.setInterval(0);
   connect(&repaintSoon_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+  refusalShown_.setSingleShot(true);
+  refusalShown_.setInterval(kRefusalShownMs);
+  refusalShown_.setObjectName(QStringLiteral("refusalShown"));
+  connect(&refusalShown_, &QTimer::timeout, this, [this] {
+    refusalMark_.reset();
+    update();
+  });
+  FrontAccessible::Install();
 }
 
 void Front::SetBackground(const QColor& backColor, const QImage& picture) {
@@ -92,14 +105,78 @@ void Front::paintEvent(QPaintEvent* event) {
     p.drawImage(inside.topLeft(), image_);
     PaintMoveMarker(p);
     PaintFocusFrame(p);
+    PaintRefusal(p);
   }
   QFrame::paintEvent(event);  // the frame on top
 }
 
-void Front::SetFocusFrame(const std::optional<QRect>& frame) {
-  if (frame != focusFrame_) {
+void Front::SetFocusFrame(const std::optional<QRect>& frame, FrameStyle style) {
+  if (frame != focusFrame_ || style != frameStyle_) {
     focusFrame_ = frame;
+    frameStyle_ = style;
     update();
+  }
+}
+
+namespace {
+
+// A ring of `width` pixels along the inside of r.
+void PaintRing(QPainter& p, const QRect& r, int width, const QColor& color) {
+  p.fillRect(QRect(r.left(), r.top(), r.width(), width), color);
+  p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), color);
+  p.fillRect(QRect(r.left(), r.top(), width, r.height()), color);
+  p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), color);
+}
+
+}  // namespace
+
+void Front::SetOverlayColors(const OverlayColors& colors) {
+  overlay_ = colors;
+  update();
+}
+
+void Front::ShowRefusal(const QRect& square) {
+  refusalMark_ = square;
+  refusalShown_.start();
+  update();
+}
+
+void Front::PaintRefusal(QPainter& p) const {
+  if (!refusalMark_) {
+    return;
+  }
+  const QRect inside = contentsRect();
+  p.save();
+  p.setClipRect(inside);
+  // A cross corner to corner, black under the colour: seen on every colour of node, and in grey.
+  const QRect r = refusalMark_->translated(inside.topLeft());
+  for (const auto& [width, color] :
+       {std::pair{6, QColor(Qt::black)}, std::pair{3, overlay_.Refusal}}) {
+    p.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(r.topLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomLeft());
+  }
+  p.restore();
+}
+
+void Front::SetFocusCell(const std::optional<QPoint>& cell) {
+  if (cell == focusCell_) {
+    return;
+  }
+  focusCell_ = cell;
+  if (cell && hasFocus() && QAccessible::isActive()) {
+    if (auto* board = dynamic_cast<FrontAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+      board->FocusMoved(cell->x(), cell->y());
+    }
+  }
+}
+
+void Front::CellsChanged() {
+  if (!QAccessible::isActive()) {
+    return;  // nobody reads the cells
+  }
+  if (auto* board = dynamic_cast<FrontAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+    board->CellsChanged();
   }
 }
 
@@ -113,14 +190,24 @@ void Front::PaintFocusFrame(QPainter& p) const {
   // A white ring two pixels wide inside a black one: seen on the dark board and on every colour
   // of the nodes and bars.
   const QRect outer = focusFrame_->translated(inside.topLeft());
-  const auto ring = [&p](const QRect& r, int width, const QColor& color) {
-    p.fillRect(QRect(r.left(), r.top(), r.width(), width), color);
-    p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), color);
-    p.fillRect(QRect(r.left(), r.top(), width, r.height()), color);
-    p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), color);
-  };
-  ring(outer, 1, Qt::black);
-  ring(outer.adjusted(1, 1, -1, -1), 2, Qt::white);
+  PaintRing(p, outer, 1, Qt::black);
+  if (frameStyle_ == FrameStyle::Hint) {
+    // Dashes of the hint's colour on black: apart from the keyboard's solid white and from the
+    // last move's solid ring in shape as well as in colour.
+    const QRect in = outer.adjusted(1, 1, -1, -1);
+    PaintRing(p, in, 2, Qt::black);
+    const int dash = 4;
+    for (int x = in.left(); x <= in.right(); x += 2 * dash) {
+      p.fillRect(QRect(x, in.top(), std::min(dash, in.right() - x + 1), 2), overlay_.Hint);
+      p.fillRect(QRect(x, in.bottom() - 1, std::min(dash, in.right() - x + 1), 2), overlay_.Hint);
+    }
+    for (int y = in.top(); y <= in.bottom(); y += 2 * dash) {
+      p.fillRect(QRect(in.left(), y, 2, std::min(dash, in.bottom() - y + 1)), overlay_.Hint);
+      p.fillRect(QRect(in.right() - 1, y, 2, std::min(dash, in.bottom() - y + 1)), overlay_.Hint);
+    }
+  } else {
+    PaintRing(p, outer.adjusted(1, 1, -1, -1), 2, Qt::white);
+  }
   p.restore();
 }
 
@@ -138,15 +225,9 @@ void Front::PaintMoveMarker(QPainter& p) const {
   const QRect inside = contentsRect();
   p.save();
   p.setClipRect(inside);
-  // A yellow ring two pixels wide: apart from the focus frame's black and white, and bright on
-  // the dark board and on both players' colours.
-  const QRect r = moveMarker_->translated(inside.topLeft());
-  const QColor yellow(255, 220, 0);
-  const int width = 2;
-  p.fillRect(QRect(r.left(), r.top(), r.width(), width), yellow);
-  p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), yellow);
-  p.fillRect(QRect(r.left(), r.top(), width, r.height()), yellow);
-  p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), yellow);
+  // A ring two pixels wide (yellow at first): apart from the focus frame's black and white, and
+  // bright on the dark board and on both players' colours.
+  PaintRing(p, moveMarker_->translated(inside.topLeft()), 2, overlay_.LastMove);
   p.restore();
 }
 

@@ -58,8 +58,41 @@ class Front : public QFrame {
 
   // The keyboard's focus frame: drawn over the image when shown, never into it, so the image
   // stays the board alone. The rectangle is in logical pixels of the image; nullopt hides it.
-  void SetFocusFrame(const std::optional<QRect>& frame);
+  // A hint shows in the same place as a dashed ring of its own colour instead.
+  enum class FrameStyle { Keyboard, Hint };
+  void SetFocusFrame(const std::optional<QRect>& frame, FrameStyle style = FrameStyle::Keyboard);
   const std::optional<QRect>& FocusFrame() const { return focusFrame_; }
+  FrameStyle FocusFrameStyle() const { return frameStyle_; }
+
+  // The colours of what is drawn over the image: the last move's ring, the hint's ring and the
+  // cross of a refused move.
+  struct OverlayColors {
+    QColor LastMove{255, 220, 0};
+    QColor Hint{255, 80, 255};
+    QColor Refusal{255, 0, 0};
+  };
+  void SetOverlayColors(const OverlayColors& colors);
+
+  // A refused move: a cross over the node's square (logical pixels of the image) for a moment.
+  static constexpr int kRefusalShownMs = 1500;
+  void ShowRefusal(const QRect& square);
+  const std::optional<QRect>& RefusalMark() const { return refusalMark_; }
+
+  // What assistive technology reads of the board and does with it (see FrontAccessible): the
+  // grid's columns and rows, each grid point in words, and a press on one, which plays it as a
+  // click does. Columns and rows count from 1.
+  struct BoardAccess {
+    std::function<QSize()> GridSize;
+    std::function<QString(int column, int row)> CellName;
+    std::function<void(int column, int row)> Press;
+  };
+  void SetAccess(BoardAccess access) { access_ = std::move(access); }
+  const BoardAccess& Access() const { return access_; }
+  // The keyboard's cell (column, row), reported as the focused cell; nullopt while it is hidden.
+  void SetFocusCell(const std::optional<QPoint>& cell);
+  const std::optional<QPoint>& FocusCell() const { return focusCell_; }
+  // The board's words changed: cells read before say so.
+  void CellsChanged();
 
   // The mark around the node played last: drawn over the image like the focus frame, in a
   // colour of its own, so that both can be told apart on one node.
@@ -94,6 +127,7 @@ class Front : public QFrame {
   void PaintIfInvalid();
   void PaintFocusFrame(QPainter& p) const;
   void PaintMoveMarker(QPainter& p) const;
+  void PaintRefusal(QPainter& p) const;
 
   QColor backColor_{128, 128, 128};
   PictureSource pictureSource_;
@@ -103,6 +137,12 @@ class Front : public QFrame {
   bool invalid_ = false;
   std::optional<QRect> focusFrame_;
   std::optional<QRect> moveMarker_;
+  std::optional<QRect> refusalMark_;
+  FrameStyle frameStyle_ = FrameStyle::Keyboard;
+  OverlayColors overlay_;
+  QTimer refusalShown_;
+  BoardAccess access_;
+  std::optional<QPoint> focusCell_;
   // Asks for the repaint from the event loop: a synchronous repaint of another widget in the
   // window (the status line) would otherwise paint the board again at every change.
   QTimer repaintSoon_;

@@ -22,6 +22,8 @@ std::pair<QString, QString> SeatNames(Mode mode) {
       return {GameTexts::tr("Player 1"), GameTexts::tr("Player 2")};
     case Mode::Demo:
       return {GameTexts::tr("CPU 1"), GameTexts::tr("CPU 2")};
+    case Mode::CpuAgainstPerson:
+      return {GameTexts::tr("CPU"), GameTexts::tr("Player")};
     case Mode::PersonAgainstCpu:
       break;
   }
@@ -48,9 +50,11 @@ ResultAnnouncement AnnounceResult(const GameResult& result) {
   const QString& winner = result.Winner() == 1 ? name1 : name2;
   a.LogLine = GameTexts::tr("%1 wins (%2/%3)").arg(winner).arg(s1).arg(s2);
   a.Sound = QStringLiteral("over1.wav");
-  if (result.Seats == Mode::PersonAgainstCpu) {
-    a.Text = result.Winner() == 1 ? GameTexts::tr("You win! %1 to %2 points.").arg(s1).arg(s2)
-                                  : GameTexts::tr("You lose... %1 to %2 points.").arg(s1).arg(s2);
+  if (result.Seats == Mode::PersonAgainstCpu || result.Seats == Mode::CpuAgainstPerson) {
+    const Player person = result.Seats == Mode::PersonAgainstCpu ? 1 : 2;
+    a.Text = result.Winner() == person
+                 ? GameTexts::tr("You win! %1 to %2 points.").arg(s1).arg(s2)
+                 : GameTexts::tr("You lose... %1 to %2 points.").arg(s1).arg(s2);
   } else {
     a.Text = GameTexts::tr("%1 wins! %2 to %3 points.").arg(winner).arg(s1).arg(s2);
   }

@@ -9,13 +9,21 @@ namespace {
 
 const QString kSoundEffects = QStringLiteral("sound/effects");
 const QString kTune = QStringLiteral("sound/tune");
+const QString kRepeatTune = QStringLiteral("sound/repeat");
+const QString kEffectsVolume = QStringLiteral("sound/effectsVolume");
+const QString kMusicVolume = QStringLiteral("sound/musicVolume");
 const QString kCpuPlayer = QStringLiteral("cpu/enabled");
 const QString kCpuStrength = QStringLiteral("cpu/strength");
 const QString kMarkLastMove = QStringLiteral("board/markLastMove");
+const QString kVisualCues = QStringLiteral("board/visualCues");
+const QString kPlayerColors = QStringLiteral("board/playerColors");
 const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
 const QString kHelpViewerSize = QStringLiteral("help/viewerSize");
+// The internet account's address and choice; its password lives in the keyring only.
+const QString kInternetAddress = QStringLiteral("internet/address");
+const QString kInternetAutoLogIn = QStringLiteral("internet/autoLogIn");
 
 // A remembered viewer size outside these bounds is nothing this program wrote.
 constexpr int kSmallestSide = 200;
@@ -76,6 +84,13 @@ QString ShellSettings::ReadText(const QString& key) const {
   return text.size() <= kLongestText ? text : QString();
 }
 
+int ShellSettings::ReadPercent(const QString& key, int otherwise) const {
+  // Read back as text from the file, or as the number written earlier in this run.
+  bool ok = false;
+  const int percent = Read(key).toString().toInt(&ok);
+  return ok && percent >= 0 && percent <= 100 ? percent : otherwise;
+}
+
 void ShellSettings::Write(const QString& key, const QVariant& value) {
   if (!store_) {
     memory_.insert(key, value);
@@ -112,6 +127,30 @@ void ShellSettings::SetTune(const QString& fileName) {
   Write(kTune, fileName);
 }
 
+bool ShellSettings::RepeatTune() const {
+  return ReadBool(kRepeatTune, false);
+}
+
+void ShellSettings::SetRepeatTune(bool on) {
+  Write(kRepeatTune, on);
+}
+
+int ShellSettings::EffectsVolume() const {
+  return ReadPercent(kEffectsVolume, 100);
+}
+
+void ShellSettings::SetEffectsVolume(int percent) {
+  Write(kEffectsVolume, percent);
+}
+
+int ShellSettings::MusicVolume() const {
+  return ReadPercent(kMusicVolume, 100);
+}
+
+void ShellSettings::SetMusicVolume(int percent) {
+  Write(kMusicVolume, percent);
+}
+
 bool ShellSettings::CpuPlayer() const {
   return ReadBool(kCpuPlayer, false);
 }
@@ -136,6 +175,22 @@ void ShellSettings::SetMarkLastMove(bool on) {
   Write(kMarkLastMove, on);
 }
 
+bool ShellSettings::VisualCues() const {
+  return ReadBool(kVisualCues, false);
+}
+
+void ShellSettings::SetVisualCues(bool on) {
+  Write(kVisualCues, on);
+}
+
+std::optional<ColorScheme> ShellSettings::PlayerColors() const {
+  return ChoiceFromName(kColorSchemeChoices, ReadText(kPlayerColors));
+}
+
+void ShellSettings::SetPlayerColors(ColorScheme scheme) {
+  Write(kPlayerColors, ChoiceName(kColorSchemeChoices, scheme));
+}
+
 WindowSize ShellSettings::Size() const {
   return ChoiceFromName(kWindowSizeChoices, ReadText(kWindowSize)).value_or(WindowSize::Normal);
 }
@@ -158,6 +213,22 @@ QString ShellSettings::LastServerAddress() const {
 
 void ShellSettings::SetLastServerAddress(const QString& address) {
   Write(kLastServer, address);
+}
+
+QString ShellSettings::InternetAddress() const {
+  return ReadText(kInternetAddress);
+}
+
+void ShellSettings::SetInternetAddress(const QString& address) {
+  Write(kInternetAddress, address);
+}
+
+bool ShellSettings::InternetAutoLogIn() const {
+  return ReadBool(kInternetAutoLogIn, false);
+}
+
+void ShellSettings::SetInternetAutoLogIn(bool on) {
+  Write(kInternetAutoLogIn, on);
 }
 
 QSize ShellSettings::HelpViewerSize() const {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QSize>
 
@@ -10,6 +11,7 @@
 #include <QVariantMap>
 
 #include "game/CpuLevel.h"
+#include "render/ColorSchemes.h"
 #include "shell/UiLanguage.h"
 #include "shell/WindowSize.h"
 
@@ -18,9 +20,10 @@ class QSettings;
 namespace vextal {
 
 // What the program keeps between runs: "Sound effects", the tune playing (by file name) or "No
-// music", "Enable CPU player", the CPU strength, "Mark last move", the window size, the language,
-// the server address typed last and the size of the Help viewer. Every value is written as soon as
-// it is set. Nothing else is kept: the demo and the stage start afresh with every run.
+// music", "Repeat" and the two volumes, "Enable CPU player", the CPU strength, "Mark last move",
+// "Visual cues", the players' colours, the window size, the language, the server address typed
+// last and the size of the Help viewer. Every value is written as soon as it is set. Nothing else
+// is kept: the demo and the stage start afresh with every run.
 //
 // Every value has a default, the state of a first start. A store that is missing, cannot be
 // read or does not parse, and a value that is not one this program writes, read as the default.
@@ -44,18 +47,34 @@ class ShellSettings {
   void SetSoundEffects(bool on);
   QString Tune() const;  // empty: "No music"
   void SetTune(const QString& fileName);
+  bool RepeatTune() const;  // false: a tune plays once
+  void SetRepeatTune(bool on);
+  int EffectsVolume() const;  // 100, in percent of full
+  void SetEffectsVolume(int percent);
+  int MusicVolume() const;  // 100
+  void SetMusicVolume(int percent);
   bool CpuPlayer() const;  // false
   void SetCpuPlayer(bool on);
   CpuLevel CpuStrength() const;  // Classic
   void SetCpuStrength(CpuLevel level);
   bool MarkLastMove() const;  // true
   void SetMarkLastMove(bool on);
+  bool VisualCues() const;  // false
+  void SetVisualCues(bool on);
+  // The players' colours once chosen; nothing until then (the desktop's choice decides).
+  std::optional<ColorScheme> PlayerColors() const;
+  void SetPlayerColors(ColorScheme scheme);
   WindowSize Size() const;  // Normal
   void SetSize(WindowSize size);
   QString Language() const;  // a code of BuiltLanguages(), or empty for System
   void SetLanguage(const QString& language);
   QString LastServerAddress() const;  // empty
   void SetLastServerAddress(const QString& address);
+  // The internet account (its password is kept in the desktop's keyring, never here).
+  QString InternetAddress() const;  // empty
+  void SetInternetAddress(const QString& address);
+  bool InternetAutoLogIn() const;  // false
+  void SetInternetAutoLogIn(bool on);
 
   QSize HelpViewerSize() const;  // empty: the viewer's designed size
   void SetHelpViewerSize(QSize size);
@@ -73,6 +92,7 @@ class ShellSettings {
   QVariant Read(const QString& key) const;
   bool ReadBool(const QString& key, bool otherwise) const;
   QString ReadText(const QString& key) const;
+  int ReadPercent(const QString& key, int otherwise) const;
   void Write(const QString& key, const QVariant& value);
 
   std::unique_ptr<QSettings> store_;

@@ -31,7 +31,10 @@ namespace vextal {
   X(Mix_FreeMusic)                \
   X(Mix_PlayMusic)                \
   X(Mix_PlayingMusic)             \
-  X(Mix_HaltMusic)
+  X(Mix_HaltMusic)                \
+  X(Mix_HookMusicFinished)        \
+  X(Mix_Volume)                   \
+  X(Mix_VolumeMusic)
 
 // SDL and its mixer, loaded when the first sound needs them instead of with the program. With
 // the decoders and sound servers they bring along they are half of the program's shared objects:

@@ -169,11 +169,11 @@ void frmChat::SendChat() {
   if (line.isEmpty()) {
     return;
   }
-  // Text crosses the wire one byte per character.
   if (link_.SendLine) {
     link_.SendLine(line);
   }
-  chat_.AddChatLine(line, true);
+  // The own line as the other player reads it.
+  chat_.AddChatLine(link_.AsReceived ? link_.AsReceived(line) : line, true);
   txtInput_->clear();
 }
 

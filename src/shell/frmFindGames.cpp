@@ -62,9 +62,9 @@ void frmFindGames::ShowGames() {
                                : QString();
   lstGames_->clear();
   for (const FoundGame& game : discovery_.Games()) {
-    // Names come from the network: shown as plain text, never as markup.
-    const QString text =
-        game.stage > 0 ? tr("%1 (stage %2)").arg(game.name).arg(game.stage) : game.name;
+    // Names come from the network: shown as plain text, never as markup, and isolated.
+    const QString name = ShownServiceName(game.name);
+    const QString text = game.stage > 0 ? tr("%1 (stage %2)").arg(name).arg(game.stage) : name;
     auto* item = new QListWidgetItem(text, lstGames_);
     item->setData(Qt::UserRole, game.name);
     item->setToolTip(tr("%1, port %2").arg(game.address).arg(game.port));

@@ -11,7 +11,9 @@
 
 #include "game/Rounding.h"
 #include "shell/Artwork.h"
+#include "shell/DesktopContrast.h"
 #include "shell/ShellPaths.h"
+#include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "stages/Stages.h"
 
@@ -77,6 +79,7 @@ frmMain::~frmMain() {
   music_.SetMenuChanged(nullptr);  // the menus go before the sound
   // The list of games browses through discovery_, which goes before the window's children.
   delete findGames_;
+  delete accountWindow_;  // it follows the account, which goes before the window's children
   // The store may outlive this window; its report must not reach a window that is gone.
   settings_.SetWriteFailed(nullptr);
 }
@@ -110,6 +113,12 @@ void frmMain::StartUp() {
   ShowVersion();
 
   tmrAI->start();
+  // The internet account logs in by itself when asked to, once the window runs.
+  QTimer::singleShot(0, this, [this] {
+    if (settings_.InternetAutoLogIn() && !settings_.InternetAddress().isEmpty()) {
+      Account().Start();
+    }
+  });
   PlayStage(DrawStartupStage(random_));
 
   // Open centred on the screen.
@@ -124,11 +133,17 @@ void frmMain::ApplySettings() {
   if (!settings_.SoundEffects()) {
     music_.mnuEnableSound_Click();
   }
+  music_.SetRepeat(settings_.RepeatTune());
+  music_.SetEffectsVolume(settings_.EffectsVolume());
+  music_.SetMusicVolume(settings_.MusicVolume());
   ApplyTune(settings_.Tune());
   if (settings_.CpuPlayer()) {
     game_.ToggleCpuPlayer();
   }
   game_.SetCpuLevel(settings_.CpuStrength());
+  visualCues_ = settings_.VisualCues();
+  ApplyPlayerColors(settings_.PlayerColors().value_or(
+      DesktopPrefersHighContrast() ? ColorScheme::HighContrast : ColorScheme::Original));
   net_.SetLastServerAddress(settings_.LastServerAddress());
   net_.ServerAddressTyped = [this](const QString& address) {
     settings_.SetLastServerAddress(address);
@@ -140,11 +155,14 @@ void frmMain::ApplyTune(const QString& fileName) {
   if (fileName.isEmpty()) {
     return;
   }
-  // A tune that is no longer in the music folder is not in the list, and stays silent.
+  // A tune that is no longer in the music folder is not in the list, and stays silent. One that
+  // cannot play is said in the log rather than in a box: the user did not just ask for it, and a
+  // missing audio device has its own box already.
+  music_.SetTuneDropped([this] { AddLog(mMusic::MidiFailedText()); });
   const std::vector<MusicMenuItem>& tunes = music_.Menu().PlayMusic;
   for (std::size_t i = 1; i < tunes.size(); ++i) {
     if (tunes[i].Tag == fileName) {
-      music_.mnuPlayMusic_Click(int(i));
+      music_.ResumeTune(int(i));
       return;
     }
   }

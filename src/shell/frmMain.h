@@ -23,7 +23,9 @@
 #include "shell/BoardCursor.h"
 #include "shell/ChatLog.h"
 #include "shell/CommandTable.h"
+#include "shell/InternetAccount.h"
 #include "shell/Pages.h"
+#include "shell/PasswordStore.h"
 #include "shell/ShellPaths.h"
 #include "shell/ShellSettings.h"
 #include "shell/UiLanguage.h"
@@ -38,6 +40,7 @@ class QTimer;
 namespace vextal {
 
 class Front;
+class frmAccount;
 class frmFindGames;
 class frmRecord;
 
@@ -87,6 +90,12 @@ class frmMain final : public QMainWindow, public NetView {
   GameDiscovery& discovery() { return discovery_; }
   // The list of games found on the network while it is open, else null.
   frmFindGames* FindGamesWindow() const;
+  // The internet account, made at its first use; its window while it exists.
+  InternetAccount& Account();
+  frmAccount* AccountWindow() const;
+  // Where the account's password is kept; the desktop's keyring unless a test hands in its own
+  // before the account's first use.
+  void SetPasswordStore(PasswordStore& store) { passwords_ = &store; }
   ChatLog& chat() { return chat_; }
   // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
   CommandTable& Commands();
@@ -107,6 +116,15 @@ class frmMain final : public QMainWindow, public NetView {
   // The event log, one line per message, oldest first, as its box shows it.
   QString LogText() const;
 
+  // "Visual cues": a refused move is shown on the board even with sound, and free nodes blocked
+  // for the player to move are marked. Kept in the settings.
+  bool VisualCues() const { return visualCues_; }
+  void SetVisualCues(bool on);
+  // The players' colours, kept in the settings; on a first start the desktop's high-contrast
+  // setting picks the high-contrast scheme.
+  ColorScheme PlayerColors() const { return scheme_; }
+  void SetPlayerColors(ColorScheme scheme);
+
   // --- NetView ---------------------------------------------------------------------------
   void DrawBoard() override;
   void AddLog(const QString& message) override;
@@ -120,6 +138,8 @@ class frmMain final : public QMainWindow, public NetView {
   void Front_KeyDown(int key);
   // Tab brought the keyboard to the board: its frame shows where the keys act.
   void Front_TabbedTo();
+  // Assistive technology pressed the cell at (column, row): played as a click on it is.
+  void Front_CellPressed(int column, int row);
   void tmrAI_Timer();
   void lblState_DblClick();
   void lblDonate_Click();
@@ -131,9 +151,13 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuUndo_Click();
   void mnuHint_Click();
   void mnuMarkLastMove_Click();
+  void mnuVisualCues_Click();
   void mnuEnableSound_Click();
   void mnuPlayMusic_Click(int index);
   void mnuStopMusic_Click();
+  void mnuRepeatMusic_Click();
+  void mnuEffectsVolume_Click(int percent);
+  void mnuMusicVolume_Click(int percent);
   void mnuSize_Click(WindowSize size);
   void mnuLanguage_Click(const QString& language);  // a code of BuiltLanguages(), or System
   void mnuExit_Click();
@@ -143,6 +167,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuServer_Click();
   void mnuClient_Click();
   void mnuFindGames_Click();
+  void mnuInternetAccount_Click();
   void mnuDisconnect_Click();
   void mnuSynchronize_Click();
   void mnuWebsite_Click();
@@ -186,6 +211,7 @@ class frmMain final : public QMainWindow, public NetView {
   void StartUp();
   void ApplySettings();
   void ApplyTune(const QString& fileName);
+  void ApplyPlayerColors(ColorScheme scheme);
   void ShutDown();
 
   // The game's events (frmMainView.cpp).
@@ -216,6 +242,13 @@ class frmMain final : public QMainWindow, public NetView {
   void ShowRecordedPosition(const std::optional<Position>& position, const QString& caption);
   void PaintViewCaption(QPainter& dc) const;
   void PlayAgainstPerfect();
+  // How the board is painted now: the scheme, and the blocked marks under "Visual cues".
+  BoardLook Look() const;
+  // Tells assistive technology what happened through the status line's accessible name and
+  // description, without changing what it shows.
+  void Announce(const QString& text);
+  // A refused move of the person here: a mark and the reason where no sound tells it.
+  void ShowRefusal(const MoveReport& move);
 
   const Clock& clock_;
   RandomSource& random_;
@@ -233,7 +266,8 @@ class frmMain final : public QMainWindow, public NetView {
   QString programFolder_;
   // The chat transcript with its window, and the Help pages.
   ChatLog chat_{ChatLink{[this] { return game_.NetConnected(); },
-                         [this](const QString& line) { net_.SendChat(line); }}};
+                         [this](const QString& line) { net_.SendChat(line); },
+                         [this](const QString& line) { return net_.ChatAsReceived(line); }}};
   DesktopUrlOpener desktop_;
   UrlOpener& urlOpener_;
   Pages pages_{urlOpener_, dialogs_, programFolder_};
@@ -248,9 +282,15 @@ class frmMain final : public QMainWindow, public NetView {
   QPointer<frmRecord> recordWindow_;
   std::optional<Position> viewed_;  // see ViewedPosition
   QString viewCaption_;
+  KeyringPasswordStore keyring_;
+  PasswordStore* passwords_ = &keyring_;
+  std::unique_ptr<InternetAccount> account_;
+  QPointer<frmAccount> accountWindow_;
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key
+  bool visualCues_ = false;
+  ColorScheme scheme_ = ColorScheme::Original;
 
   // Controls, named as the window lays them out.
   QWidget* picStatus = nullptr;

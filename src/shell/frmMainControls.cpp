@@ -7,6 +7,7 @@
 
 #include "render/BoardPainter.h"
 #include "shell/Artwork.h"
+#include "shell/BoardWords.h"
 #include "shell/Front.h"
 #include "shell/frmMain.h"
 
@@ -157,10 +158,19 @@ void frmMain::BuildBoard(QWidget* client) {
   front->SetPainter([this](QPainter& dc) {
     // The final position of a finished game stays on show under its result box; a position
     // of the record, when one is viewed, instead of the live game.
-    PaintBoard(dc, viewed_ ? viewed_->Nodes : game_.ShownNodes(), kBoardGeometry, kColorP1,
-               kColorP2);
+    PaintBoard(dc, viewed_ ? viewed_->Nodes : game_.ShownNodes(), kBoardGeometry, Look());
     PaintViewCaption(dc);
   });
+  // What a screen reader reads of the board: every grid point of the shown board in words.
+  front->SetAccess(
+      {[this] { return QSize(game_.ShownNodes().NodesW(), game_.ShownNodes().NodesH()); },
+       [this](int column, int row) {
+         return CellName(game_.ShownNodes(), column, row,
+                         BoardViewer::Of(game_.CurrentMode(), game_.NetServer(), game_.ActPlayer()),
+                         game_.ShownLastMove());
+       },
+       [this](int column, int row) { Front_CellPressed(column, row); }});
+  front->setAccessibleName(tr("Board"));
   connect(front, &Front::MouseDown, this, &frmMain::Front_MouseDown);
   connect(front, &Front::KeyDown, this, &frmMain::Front_KeyDown);
   connect(front, &Front::TabbedTo, this, &frmMain::Front_TabbedTo);

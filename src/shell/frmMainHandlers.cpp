@@ -8,6 +8,7 @@
 
 #include "shell/Front.h"
 #include "shell/UiLanguage.h"
+#include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
 #include "stages/Stages.h"
@@ -51,6 +52,18 @@ void frmMain::Front_KeyDown(int key) {
   ShowFocusFrame();
 }
 
+void frmMain::Front_CellPressed(int column, int row) {
+  // The keys go on from the pressed cell; a frame shown stays shown there.
+  hintFramed_ = false;
+  if (cursor_.Shown()) {
+    cursor_.ShowAt(column, row);
+  } else {
+    cursor_.HideAt(column, row);
+  }
+  ShowFocusFrame();
+  game_.PlayCell(column, row);
+}
+
 void frmMain::Front_TabbedTo() {
   cursor_.Show(game_.ShownNodes());
   ShowFocusFrame();
@@ -72,13 +85,40 @@ void frmMain::ShowMoveMarker() {
 void frmMain::ShowFocusFrame() {
   if (!cursor_.Shown()) {
     front->SetFocusFrame(std::nullopt);
+    front->SetFocusCell(std::nullopt);
     return;
   }
+  front->SetFocusCell(QPoint(cursor_.Column(), cursor_.Row()));
   // Around the node's square and its outline, clear of the node itself.
   const BoxRect square = NodeSquare(kBoardGeometry, cursor_.Column(), cursor_.Row());
   const int margin = 4;
   front->SetFocusFrame(QRect(QPoint(square.x1 - margin, square.y1 - margin),
-                             QPoint(square.x2 + margin, square.y2 + margin)));
+                             QPoint(square.x2 + margin, square.y2 + margin)),
+                       hintFramed_ ? Front::FrameStyle::Hint : Front::FrameStyle::Keyboard);
+}
+
+BoardLook frmMain::Look() const {
+  BoardLook look;
+  look.Colors = ColorsOf(scheme_);
+  // The original colours keep their plain squares unless asked for every cue; the other schemes
+  // are chosen for telling the players apart and always carry the shapes.
+  look.ShapeMarks = scheme_ != ColorScheme::Original || visualCues_;
+  // The marks are for the player about to move; under a result box nobody is.
+  look.BlockedFor = visualCues_ && !game_.ResultShowing() ? game_.ActPlayer() : Player(0);
+  return look;
+}
+
+void frmMain::SetVisualCues(bool on) {
+  visualCues_ = on;
+  settings_.SetVisualCues(on);
+  front->Invalidate();
+  RefreshCommands();
+}
+
+void frmMain::SetPlayerColors(ColorScheme scheme) {
+  ApplyPlayerColors(scheme);
+  settings_.SetPlayerColors(scheme);
+  RefreshCommands();
 }
 
 void frmMain::ReturnKeysToBoard() {
@@ -172,6 +212,10 @@ void frmMain::mnuHint_Click() {
   });
 }
 
+void frmMain::mnuVisualCues_Click() {
+  SetVisualCues(!visualCues_);
+}
+
 void frmMain::mnuMarkLastMove_Click() {
   settings_.SetMarkLastMove(!settings_.MarkLastMove());
   ShowMoveMarker();
@@ -190,6 +234,22 @@ void frmMain::mnuPlayMusic_Click(int index) {
 void frmMain::mnuStopMusic_Click() {
   music_.mnuStopMusic_Click();
   RememberTune();
+}
+
+void frmMain::mnuRepeatMusic_Click() {
+  music_.SetRepeat(!music_.Repeat());
+  settings_.SetRepeatTune(music_.Repeat());
+}
+
+void frmMain::mnuEffectsVolume_Click(int percent) {
+  music_.SetEffectsVolume(percent);
+  settings_.SetEffectsVolume(percent);
+  PlayWave(QStringLiteral("beep1.wav"));  // heard at the loudness chosen
+}
+
+void frmMain::mnuMusicVolume_Click(int percent) {
+  music_.SetMusicVolume(percent);
+  settings_.SetMusicVolume(percent);
 }
 
 void frmMain::RememberTune() {
@@ -262,6 +322,32 @@ void frmMain::mnuFindGames_Click() {
   findGames_->show();
   findGames_->raise();
   findGames_->activateWindow();
+}
+
+InternetAccount& frmMain::Account() {
+  if (!account_) {
+    account_ = std::make_unique<InternetAccount>(settings_, *passwords_, random_);
+    account_->Log = [this](const QString& line) { AddLog(line); };
+    account_->NeedsPassword = [this] {
+      mnuInternetAccount_Click();
+      accountWindow_->AskPassword();
+    };
+  }
+  return *account_;
+}
+
+void frmMain::mnuInternetAccount_Click() {
+  if (accountWindow_ == nullptr) {
+    accountWindow_ = new frmAccount(Account(), this);
+    accountWindow_->setWindowFlag(Qt::Window);
+  }
+  accountWindow_->show();
+  accountWindow_->raise();
+  accountWindow_->activateWindow();
+}
+
+frmAccount* frmMain::AccountWindow() const {
+  return accountWindow_;
 }
 
 frmFindGames* frmMain::FindGamesWindow() const {

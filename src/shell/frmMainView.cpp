@@ -10,8 +10,10 @@
 #include <QTime>
 
 #include "render/BoardGeometry.h"
+#include "render/BoardPainter.h"
 #include "render/LogLine.h"
 #include "render/mPaint.h"
+#include "shell/BoardWords.h"
 #include "shell/Front.h"
 #include "shell/GameTexts.h"
 #include "shell/frmMain.h"
@@ -34,6 +36,34 @@ void SetBold(QLabel* label, bool bold) {
 
 }  // namespace
 
+void frmMain::ApplyPlayerColors(ColorScheme scheme) {
+  scheme_ = scheme;
+  const SchemeColors colors = ColorsOf(scheme);
+  front->SetOverlayColors(
+      {ToQColor(colors.LastMove), ToQColor(colors.Hint), ToQColor(colors.Refusal)});
+  front->Invalidate();
+  const Player toMove = game_.ActPlayer();
+  SetBackColor(picActive1, toMove == 1 ? colors.P1 : colors.P1Dark);
+  SetBackColor(picActive2, toMove == 2 ? colors.P2 : colors.P2Dark);
+}
+
+void frmMain::Announce(const QString& text) {
+  // Qt has no event that only speaks: the status line's accessible name and description carry
+  // the news, and a screen reader that follows the status line reads them.
+  lblState->setAccessibleName(text);
+  lblState->setAccessibleDescription(text);
+}
+
+void frmMain::ShowRefusal(const MoveReport& move) {
+  const QString reason = RefusalText(move);
+  if (visualCues_ || music_.SoundOff()) {
+    const BoxRect square = NodeSquare(kBoardGeometry, move.Column, move.Row);
+    front->ShowRefusal(QRect(QPoint(square.x1, square.y1), QPoint(square.x2 - 1, square.y2 - 1)));
+    AddLog(reason);
+  }
+  Announce(reason);
+}
+
 void frmMain::DrawBoard() {
   // Painted at most once per pass of the event loop, however many moves came in that pass.
   front->Invalidate();
@@ -44,11 +74,15 @@ void frmMain::DrawBoard() {
   ShowFocusFrame();
   ShowMoveMarker();
   RefreshCommands();  // "Undo move" and "Hint" follow the position
+  front->CellsChanged();
 }
 
 void frmMain::AddLog(const QString& message) {
   const QString line = FormatLogLine(QTime::currentTime(), message);
   lblState->setText(line);
+  if (!lblState->accessibleName().isEmpty()) {
+    Announce(QString());  // the name is the line shown again
+  }
   if (txtLog) {
     txtLog->appendPlainText(line);
     txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
@@ -94,24 +128,42 @@ void frmMain::ConnectGameEvents() {
 void frmMain::ShowMove(const MoveReport& move) {
   if (move.Made()) {
     DrawBoard();
+    if (move.By != MoveSource::Person) {
+      Announce(MoveAnnouncement(move, game_.CurrentMode()));
+    }
+  } else if (move.By == MoveSource::Person) {
+    ShowRefusal(move);
   }
   PlayWave(MoveSound(move));
 }
 
 void frmMain::ShowTurn(const TurnReport& turn) {
   // The marker of the player to move is bright, the other one dark; the name is bold.
-  SetBackColor(picActive1, turn.ToMove == 1 ? kColorP1 : kColorP1Dark);
-  SetBackColor(picActive2, turn.ToMove == 2 ? kColorP2 : kColorP2Dark);
+  const SchemeColors colors = ColorsOf(scheme_);
+  SetBackColor(picActive1, turn.ToMove == 1 ? colors.P1 : colors.P1Dark);
+  SetBackColor(picActive2, turn.ToMove == 2 ? colors.P2 : colors.P2Dark);
   SetBold(lblPlayer1, turn.ToMove == 1);
   SetBold(lblPlayer2, turn.ToMove == 2);
   lblSum1->setText(SumText(turn.Holdings.Nodes[1], turn.Holdings.Links[1]));
   lblSum2->setText(SumText(turn.Holdings.Nodes[2], turn.Holdings.Links[2]));
+  // Said in words to a screen reader, with whose score it is and who is to move.
+  const auto [name1, name2] = SeatNames(game_.CurrentMode());
+  lblSum1->setAccessibleName(ScoreName(name1, turn.Holdings.Nodes[1], turn.Holdings.Links[1]));
+  lblSum2->setAccessibleName(ScoreName(name2, turn.Holdings.Nodes[2], turn.Holdings.Links[2]));
+  lblPlayer1->setAccessibleName(turn.ToMove == 1 ? tr("%1, to move").arg(name1) : QString());
+  lblPlayer2->setAccessibleName(turn.ToMove == 2 ? tr("%1, to move").arg(name2) : QString());
+  if (visualCues_) {
+    front->Invalidate();  // the blocked marks are the new player's
+  }
   RefreshCommands();  // the player to move changed, or the board did
 }
 
 void frmMain::ShowResult(const GameResult& result) {
   const ResultAnnouncement announcement = AnnounceResult(result);
   AddLog(announcement.LogLine);
+  // The result outlasts the announcement of the move that ended the game, whichever came first.
+  Announce(announcement.LogLine);
+  lblState->setAccessibleDescription(announcement.Text);
   PlayWave(announcement.Sound);
   // The box shows the result of the position it must not hide.
   const KeepInView keep{frameGeometry(), QRect(front->mapToGlobal(QPoint(0, 0)), front->size())};

@@ -1,6 +1,7 @@
 #include "shell/mMusic.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include <QDir>
@@ -43,6 +44,14 @@ bool WindowAwaitsFirstFrame() {
   });
 }
 
+// The one instance whose tune the mixer reports the end of; the mixer's hook takes no argument.
+std::atomic<mMusic*> gTuneOwner{nullptr};
+
+// Percent of full to the mixer's scale.
+int MixerVolume(int percent) {
+  return (std::clamp(percent, 0, mMusic::kFullVolume) * MIX_MAX_VOLUME + 50) / mMusic::kFullVolume;
+}
+
 }  // namespace
 
 mMusic::mMusic(Dialogs& dialogs)
@@ -56,7 +65,7 @@ mMusic::mMusic(Dialogs& dialogs, QString soundPath, QString musicPath)
   silenceTimer_.setInterval(kCloseAfterSilenceMs);
   silenceTimer_.callOnTimeout([this] { CloseWhenSilent(); });
   openTimer_.setSingleShot(true);
-  openTimer_.callOnTimeout([this] { PlayWaitingEffect(); });
+  openTimer_.callOnTimeout([this] { PlayWaiting(); });
 }
 
 mMusic::~mMusic() {
@@ -75,14 +84,16 @@ void mMusic::PlayWave(const QString& fileName) {
     // caller. The start-up sound then begins just after the window has appeared instead of
     // holding it back.
     waitingEffect_ = fileName;
-    openWaits_ = 0;
-    openTimer_.start(0);
+    if (!openTimer_.isActive()) {
+      openWaits_ = 0;
+      openTimer_.start(0);
+    }
     return;
   }
   StartEffect(fileName);
 }
 
-void mMusic::PlayWaitingEffect() {
+void mMusic::PlayWaiting() {
   // A window that never gets exposed (shown minimised, say) holds the sound back only briefly.
   if (WindowAwaitsFirstFrame() && openWaits_ < kOpenWaitLimitMs / kOpenWaitStepMs) {
     ++openWaits_;
@@ -90,16 +101,21 @@ void mMusic::PlayWaitingEffect() {
     return;
   }
   const QString fileName = std::exchange(waitingEffect_, QString());
-  if (soundOff_ || fileName.isEmpty()) {
-    return;
+  if (!soundOff_ && !fileName.isEmpty()) {
+    if (OpenDevice()) {
+      StartEffect(fileName);
+    } else {
+      // Effects go off before the box: while it is up, further effects must not stack more
+      // boxes.
+      soundOff_ = true;
+      dialogs_.Message(BoxIcon::Critical, kTitle, DeviceFailedText());
+    }
   }
-  if (!device_.Open()) {
-    // Effects go off before the box: while it is up, further effects must not stack more boxes.
-    soundOff_ = true;
-    dialogs_.Message(BoxIcon::Critical, kTitle, DeviceFailedText());
-    return;
+  // Taken only now: a tune chosen while the box was up has replaced the resumed one.
+  const QString tune = std::exchange(waitingTune_, QString());
+  if (!tune.isEmpty() && !StartTune(musicPath_ + tune)) {
+    DropTune();
   }
-  StartEffect(fileName);
 }
 
 void mMusic::StartEffect(const QString& fileName) {
@@ -176,7 +192,7 @@ bool mMusic::PlayMusic(const QString& fileName) {
 
 bool mMusic::StartTune(const QString& path) {
   QByteArray bytes = ReadSmallFile(path, kMaxTuneBytes);
-  if (!InspectMidiFile(bytes).Valid || !device_.Open()) {
+  if (!InspectMidiFile(bytes).Valid || !OpenDevice()) {
     return false;
   }
   // The bytes and their source stay with the tune until it is freed, as a decoder may read
@@ -198,11 +214,104 @@ bool mMusic::StartTune(const QString& path) {
   tune_ = tune;
   tuneSource_ = source;
   tuneBytes_ = std::move(bytes);
+  tunePlays_ = 1;
+  gTuneOwner = this;
+  sdl.Mix_HookMusicFinished(&mMusic::OnMixerTuneFinished);
   silenceTimer_.start();
   return true;
 }
 
+void mMusic::OnMixerTuneFinished() {
+  // Called with the mixer's lock held, which ReleaseTune takes to unhook: the owner is alive.
+  if (mMusic* owner = gTuneOwner.load()) {
+    QMetaObject::invokeMethod(
+        &owner->tuneEvents_, [owner] { owner->TuneFinished(); }, Qt::QueuedConnection);
+  }
+}
+
+void mMusic::TuneFinished() {
+  if (tune_ == nullptr || !repeat_ || !device_.IsOpen()) {
+    return;
+  }
+  const SoundLibrary& sdl = *device_.Sdl();
+  if (!sdl.Mix_PlayingMusic() && sdl.Mix_PlayMusic(tune_, 0) == 0) {
+    ++tunePlays_;
+    silenceTimer_.start();
+  }
+}
+
+bool mMusic::OpenDevice() {
+  const bool wasOpen = device_.IsOpen();
+  if (!device_.Open()) {
+    return false;
+  }
+  if (!wasOpen) {
+    ApplyVolumes();
+  }
+  return true;
+}
+
+void mMusic::ApplyVolumes() {
+  if (device_.IsOpen()) {
+    const SoundLibrary& sdl = *device_.Sdl();
+    sdl.Mix_Volume(AudioDevice::kEffectChannel, MixerVolume(effectsVolume_));
+    sdl.Mix_VolumeMusic(MixerVolume(musicVolume_));
+  }
+}
+
+void mMusic::SetRepeat(bool on) {
+  repeat_ = on;
+  MenuChanged();
+}
+
+void mMusic::SetEffectsVolume(int percent) {
+  effectsVolume_ = std::clamp(percent, 0, kFullVolume);
+  ApplyVolumes();
+  MenuChanged();
+}
+
+void mMusic::SetMusicVolume(int percent) {
+  musicVolume_ = std::clamp(percent, 0, kFullVolume);
+  ApplyVolumes();
+  MenuChanged();
+}
+
+void mMusic::ResumeTune(int index) {
+  if (index < 1 || index >= static_cast<int>(menu_.PlayMusic.size())) {
+    return;
+  }
+  const QString tag = menu_.PlayMusic[static_cast<std::size_t>(index)].Tag;
+  if (!QFileInfo::exists(musicPath_ + tag)) {
+    return;
+  }
+  StopMusic();
+  for (std::size_t i = 0; i < menu_.PlayMusic.size(); ++i) {
+    menu_.PlayMusic[i].Checked = static_cast<int>(i) == index;
+  }
+  menu_.StopMusicChecked = false;
+  musicPlaying_ = true;
+  waitingTune_ = tag;
+  if (!openTimer_.isActive()) {
+    openWaits_ = 0;
+    openTimer_.start(0);
+  }
+  MenuChanged();
+}
+
+void mMusic::DropTune() {
+  for (MusicMenuItem& item : menu_.PlayMusic) {
+    item.Checked = false;
+  }
+  menu_.StopMusicChecked = true;
+  musicPlaying_ = false;
+  MenuChanged();
+  if (onTuneDropped_) {
+    onTuneDropped_();
+  }
+}
+
 void mMusic::StopMusic() {
+  waitingTune_.clear();
   ReleaseTune();
   musicPlaying_ = false;
 }
@@ -210,6 +319,9 @@ void mMusic::StopMusic() {
 void mMusic::ReleaseTune() {
   if (tune_ != nullptr) {
     const SoundLibrary& sdl = *device_.Sdl();
+    sdl.Mix_HookMusicFinished(nullptr);  // before the halt, which reports a finish too
+    gTuneOwner = nullptr;
+    tunePlays_ = 0;
     sdl.Mix_HaltMusic();
     sdl.Mix_FreeMusic(tune_);
     sdl.SDL_RWclose(tuneSource_);

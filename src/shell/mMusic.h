@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include "game/ChoiceTable.h"
 #include "shell/AudioDevice.h"
 
 struct Mix_Chunk;
@@ -18,6 +20,11 @@ struct _Mix_Music;
 namespace vextal {
 
 class Dialogs;
+
+// The steps the menus offer for the effects and the music volume, in percent of full. The
+// captions read the same in every language.
+inline constexpr ChoiceTable<int, 4> kVolumeChoices = {
+    {{100, "100", "100 %"}, {75, "75", "75 %"}, {50, "50", "50 %"}, {25, "25", "25 %"}}};
 
 // One entry of the tune list under "Background music" (mnuPlayMusic).
 struct MusicMenuItem {
@@ -91,6 +98,27 @@ class mMusic {
   bool PlayMusic(const QString& fileName);
   // Stops and frees the tune, if any. Never reports anything.
   void StopMusic();
+  // Starts the tune of entry index (1 and up) as its menu item would, but from the event loop
+  // once the window has been drawn, and without a box when it cannot play: the marks go back to
+  // "No music" and the callback of SetTuneDropped is told. For a tune kept from an earlier run,
+  // which the program starts before its window is shown. Marks and MusicPlaying show the tune
+  // at once.
+  void ResumeTune(int index);
+  void SetTuneDropped(std::function<void()> onDropped) { onTuneDropped_ = std::move(onDropped); }
+
+  // "Repeat": a tune that ends starts again from its beginning, until it is stopped or Repeat is
+  // turned off (the tune then ends where it is). Off by default: a tune plays once.
+  bool Repeat() const { return repeat_; }
+  void SetRepeat(bool on);
+  // How many times the tune playing has started, its first start included; 0 without a tune.
+  int TunePlays() const { return tunePlays_; }
+
+  // Loudness of the effects and of the tunes, in percent of full (0 to 100; full by default).
+  static constexpr int kFullVolume = 100;
+  int EffectsVolume() const { return effectsVolume_; }
+  void SetEffectsVolume(int percent);
+  int MusicVolume() const { return musicVolume_; }
+  void SetMusicVolume(int percent);
 
   // Fills the tune list from the "*.mid" entries of MusicPath, in name order (case ignored).
   // Like the directory listing it comes from, it also lists sub-folders whose names end in
@@ -117,7 +145,12 @@ class mMusic {
   void SetCloseAfterSilence(int ms) { silenceTimer_.setInterval(ms); }
 
  private:
-  void PlayWaitingEffect();
+  void PlayWaiting();
+  void DropTune();
+  bool OpenDevice();
+  void ApplyVolumes();
+  void TuneFinished();
+  static void OnMixerTuneFinished();  // on the audio thread
   void StartEffect(const QString& fileName);
   Mix_Chunk* Chunk(const QString& path);
   bool StartTune(const QString& path);
@@ -136,7 +169,8 @@ class mMusic {
   QHash<QString, Mix_Chunk*> chunks_;  // decoded effects by full path
   QString soundingEffect_;
   QString waitingEffect_;  // requested while the device was closed
-  QTimer openTimer_;       // opens the device and plays waitingEffect_
+  QString waitingTune_;    // resumed, to start once the window has been drawn
+  QTimer openTimer_;       // opens the device and plays waitingEffect_ and waitingTune_
   int openWaits_ = 0;      // passes of openTimer_ spent waiting for a window to be drawn
   static constexpr int kOpenWaitStepMs = 2;
   static constexpr int kOpenWaitLimitMs = 500;
@@ -144,9 +178,15 @@ class mMusic {
   SDL_RWops* tuneSource_ = nullptr;
   QByteArray tuneBytes_;  // the tune's file, read through tuneSource_
   QTimer silenceTimer_;
+  QObject tuneEvents_;  // receives the mixer's "tune finished" from its audio thread
+  bool repeat_ = false;
+  int tunePlays_ = 0;
+  int effectsVolume_ = kFullVolume;
+  int musicVolume_ = kFullVolume;
 
   MusicMenu menu_;
   std::function<void()> onMenuChanged_;
+  std::function<void()> onTuneDropped_;
 };
 
 }  // namespace vextal

@@ -92,6 +92,69 @@ ExactLayout::Reading StageStart(int stage) {
   return *ExactLayout::Read(StageBoard(stage), 1);
 }
 
+// The rest of the game searched by plain alpha-beta: no table, no ordering, no symmetry.
+int PlainValue(const ExactLayout& layout, const ExactState& state, int alpha, int beta) {
+  const std::uint32_t legal = layout.LegalMoves(state);
+  if (legal == 0) {
+    return layout.Margin(state);
+  }
+  for (std::uint32_t set = legal; set != 0 && alpha < beta; set &= set - 1) {
+    alpha = std::max(alpha,
+                     -PlainValue(layout, layout.Play(state, std::countr_zero(set)), -beta, -alpha));
+  }
+  return alpha;
+}
+int PlainValue(const ExactLayout& layout, const ExactState& state) {
+  return PlainValue(layout, state, -ExactSolver::kUnbounded, ExactSolver::kUnbounded);
+}
+
+// Positions late in random games on a layout.
+std::vector<ExactState> LatePositions(const ExactLayout& layout, const ExactState& start,
+                                      int horizon, int count, std::mt19937_64& engine) {
+  std::vector<ExactState> positions;
+  while (int(positions.size()) < count) {
+    ExactState state = start;
+    while (layout.Horizon(state) > horizon && layout.LegalMoves(state) != 0) {
+      std::vector<int> nodes;
+      for (std::uint32_t set = layout.LegalMoves(state); set != 0; set &= set - 1) {
+        nodes.push_back(std::countr_zero(set));
+      }
+      state = layout.Play(state, nodes[engine() % nodes.size()]);
+    }
+    if (layout.LegalMoves(state) != 0) {
+      positions.push_back(state);
+    }
+  }
+  return positions;
+}
+
+// Positions that a mirror image of the layout maps onto themselves: each node and its image
+// given the same state (free, or owned by the same side, expanded or not).
+std::vector<ExactState> MirrorPositions(const ExactLayout& layout, int horizon, int count,
+                                        std::mt19937_64& engine) {
+  std::vector<ExactState> positions;
+  for (int tries = 0; int(positions.size()) < count && tries < 1000 * count; ++tries) {
+    const int symmetry = 1 + int(engine() % std::uint64_t(layout.SymmetryCount() - 1));
+    ExactState state;
+    for (int n = 0; n < layout.Count(); ++n) {
+      const int image = layout.MapNode(symmetry, n);
+      if (image < n) {
+        continue;
+      }
+      const std::uint32_t bits = (1u << n) | (1u << image);
+      // 0 and 7 free, 1 to 3 the mover's, 4 to 6 the other's; 1 and 4 expanded.
+      const int kind = int(engine() % 8);
+      state.Mine |= kind >= 1 && kind <= 3 ? bits : 0;
+      state.Theirs |= kind >= 4 && kind <= 6 ? bits : 0;
+      state.Expanded |= kind == 1 || kind == 4 ? bits : 0;
+    }
+    if (layout.Horizon(state) <= horizon && layout.LegalMoves(state) != 0) {
+      positions.push_back(state);
+    }
+  }
+  return positions;
+}
+
 }  // namespace
 
 class PerfectTest : public QObject {
@@ -133,6 +196,49 @@ class PerfectTest : public QObject {
         toMove = Player(3 - toMove);
       }
     }
+  }
+
+  // The solver against a plain search on late positions of every stage: with a table of one
+  // bucket, where nearly every store throws another position out, and with one solver carried
+  // through all of a stage's positions, as Perfect carries its table from move to move. Mirror
+  // positions are among them, where the solver searches only one of each pair of mirror moves.
+  void solverAgreesWithAPlainSearch_data() {
+    QTest::addColumn<int>("stage");
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+      QTest::addRow("stage %d", stage) << stage;
+    }
+  }
+  void solverAgreesWithAPlainSearch() {
+    QFETCH(int, stage);
+    ScriptedRandom random{std::uint64_t(stage)};
+    const auto start = ExactLayout::Read(BuildStage(stage, random), 1);
+    const ExactLayout& layout = start->Layout;
+    std::mt19937_64 engine{std::uint64_t(stage)};
+    ExactSolver carried(layout, 10);
+    std::vector<ExactState> positions = LatePositions(layout, start->State, 9, 12, engine);
+    if (layout.SymmetryCount() > 1) {
+      const std::vector<ExactState> mirror = MirrorPositions(layout, 9, 12, engine);
+      QCOMPARE(mirror.size(), std::size_t(12));
+      positions.insert(positions.end(), mirror.begin(), mirror.end());
+    }
+    int mirrored = 0;
+    for (const ExactState& state : positions) {
+      int symmetry = 0;
+      unsigned fixing = 0;
+      layout.Canonical(state, symmetry, fixing);
+      mirrored += fixing != 0 ? 1 : 0;
+      const int value = PlainValue(layout, state);
+      ExactSolver tiny(layout, 1);
+      for (ExactSolver* solver : {&tiny, &carried}) {
+        Unlimited unlimited;
+        const ExactSolver::Result result = solver->Solve(state, unlimited.stop);
+        QVERIFY(result.Exact());
+        QCOMPARE(result.Lower, value);
+        QCOMPARE(-PlainValue(layout, layout.Play(state, result.Move)), value);
+      }
+    }
+    // Every layout with a mirror image had some of its positions mapped onto themselves.
+    QVERIFY(layout.SymmetryCount() == 1 || mirrored > 0);
   }
 
   // Boards the model cannot hold are refused rather than misread.

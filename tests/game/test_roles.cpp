@@ -160,6 +160,44 @@ class RolesTest : public CoreRigTest {
     QVERIFY(!game().ClickMayPlay());
   }
 
+  // A network game falls back to local play with the CPU on: the person keeps the seat played
+  // there, and the CPU moves only once the change has been in view for a while.
+  void fallBackKeepsThePersonsSeat_data() {
+    QTest::addColumn<bool>("netServer");
+    QTest::addColumn<int>("actPlayer");
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<bool>("personToMove");
+    QTest::newRow("host, its own turn") << true << 1 << Mode::PersonAgainstCpu << true;
+    QTest::newRow("host, the client's turn") << true << 2 << Mode::PersonAgainstCpu << false;
+    QTest::newRow("client, its own turn") << false << 2 << Mode::CpuAgainstPerson << true;
+    QTest::newRow("client, the host's turn") << false << 1 << Mode::CpuAgainstPerson << false;
+  }
+  void fallBackKeepsThePersonsSeat() {
+    QFETCH(bool, netServer);
+    QFETCH(int, actPlayer);
+    QFETCH(Mode, mode);
+    QFETCH(bool, personToMove);
+    game().ToggleCpuPlayer();
+    rig->SetNet(true, netServer, true);
+    game().SetActPlayer(Player(actPlayer));
+    rig->clock.Advance(10'000);
+    rig->SetNet(false, netServer, false);
+    QCOMPARE(game().CurrentMode(), mode);
+    QCOMPARE(game().ClickMayPlay(), personToMove);
+    QCOMPARE(game().CpuMayMove(), !personToMove);
+    const Board before = game().Nodes();
+    rig->clock.Advance(Game::kSeatChangePauseMs - 1);
+    game().CpuTick();
+    QCOMPARE(game().Nodes(), before);
+    rig->clock.Advance(1);
+    game().CpuTick();
+    QCOMPARE(game().Nodes() != before, !personToMove);
+    // Turning a seat switch gives the seats their usual places again.
+    game().ToggleCpuPlayer();
+    game().ToggleCpuPlayer();
+    QCOMPARE(game().CurrentMode(), Mode::PersonAgainstCpu);
+  }
+
   void togglesLeaveTheGameAlone() {
     QVERIFY(game().DoMove(2, 2, MoveSource::Peer));
     const Board before = game().Nodes();

@@ -44,6 +44,27 @@ class TestGameAnnouncement : public QObject {
     QCOMPARE(ReceivedServiceName(QByteArray(300, 'a').constData()).size(), 63);
   }
 
+  // A name from the network can neither break the line nor turn the text after it around.
+  void shownServiceName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << "Vextal on box"
+                           << "Vextal on box";
+    QTest::newRow("right-to-left override")
+        << QString::fromUtf8("evil\u202E2 egats") << "evil2 egats";
+    QTest::newRow("embeddings, isolates, marks")
+        << QString::fromUtf8("a\u202Ab\u202Cc\u2067d\u2069e\u200Ff\u061Cg") << "abcdefg";
+    QTest::newRow("line breaks and controls")
+        << QString::fromUtf8("one\ntwo\r\nthree\u2028four\u0085\t\x01") << "onetwothreefour";
+    QTest::newRow("Arabic and emoji stay")
+        << QString::fromUtf8("لعبة 🎲") << QString::fromUtf8("لعبة 🎲");
+  }
+  void shownServiceName() {
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QCOMPARE(ShownServiceName(name), QChar(0x2068) + shown + QChar(0x2069));
+  }
+
   void addressPreference() {
     QVERIFY(AddressPreference("192.168.0.2") < AddressPreference("2001:db8::1"));
     QVERIFY(AddressPreference("2001:db8::1") < AddressPreference("fe80::1%eth0"));

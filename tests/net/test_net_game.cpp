@@ -10,8 +10,10 @@
 #include "common/CoreRecorder.h"
 #include "game/Rules.h"
 #include "net/Framing.h"
+#include "net/MemoryLink.h"
 #include "net/NetGame.h"
 #include "net/Snapshot.h"
+#include "net/cBuffer.h"
 
 using namespace vextal;
 using namespace vextal::testing;
@@ -183,6 +185,7 @@ class TestNetGame : public QObject {
   void a_move_message_makes_its_mover_the_player_to_move();
   void unknown_type_only_repaints();
   void chat_line_arrives_without_mark();
+  void chat_carries_any_character_to_a_copy_and_what_it_can_to_others();
   void broken_snapshot_leaves_the_board_and_disconnects_data();
   void broken_snapshot_leaves_the_board_and_disconnects();
   void good_snapshot_replaces_board_size_and_player();
@@ -191,6 +194,7 @@ class TestNetGame : public QObject {
   void synchronize_needs_a_connected_host();
   void connect_answer_of_spaces_does_nothing();
   void join_play_two_games_and_disconnect();
+  void memory_links_carry_a_whole_game_and_its_end();
   void disconnect_question_keeps_connection_unless_yes();
   void crossing_moves_boards_and_result_boxes_never_diverge();
   void digest_verdicts_data();
@@ -198,6 +202,7 @@ class TestNetGame : public QObject {
   void a_difference_either_side_notices_heals_data();
   void a_difference_either_side_notices_heals();
   void host_refuses_a_second_move_in_a_row();
+  void stray_connections_leave_the_host_waiting();
   void host_ignores_the_peers_board_of_the_game_it_already_plays();
   void unread_board_causes_queue_one_answer_data();
   void unread_board_causes_queue_one_answer();
@@ -213,6 +218,7 @@ void TestNetGame::bad_messages_change_nothing_data() {
   QTest::newRow("column not a number") << Move("1", "c", "1");
   QTest::newRow("row missing") << Message{"24", "1", "3"};
   QTest::newRow("chat without line") << Message{"36"};
+  QTest::newRow("chat text without line") << Message{"202"};
   QTest::newRow("snapshot without board") << Message{"124"};
 }
 
@@ -248,6 +254,41 @@ void TestNetGame::chat_line_arrives_without_mark() {
   Side side(6);
   side.net.wsReceive(&side.socket, Message{"36", "gr\xFC\xDF dich"});
   QCOMPARE(side.rec.Effects, (QStringList{QString::fromUtf8("chat:grüß dich"), "draw"}));
+}
+
+// Between two copies of this program a chat line carries any character. A peer that knows only
+// the listed messages gets "?" for a character one byte cannot carry; the line is shown here as
+// that peer will show it, and the log says so once.
+void TestNetGame::chat_carries_any_character_to_a_copy_and_what_it_can_to_others() {
+  const QString line = QString::fromUtf8("Grüße, Привет ✓ 🎲");
+  Side host(6);
+  Side client(6);
+  host.Join(client);
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QCOMPARE(client.net.ChatAsReceived(line), line);
+  QVERIFY(client.net.SendChat(line));
+  QTRY_VERIFY(host.rec.Effects.contains("chat:" + line));
+  QVERIFY(client.rec.Effects.filter("log:The peer's").isEmpty());
+  // Bytes that are not UTF-8 cannot harm the line.
+  host.net.wsReceive(&host.socket, Message{"202", "a\xFF\xC3"});
+  QVERIFY(host.rec.Effects.contains(QString::fromUtf8("chat:a\uFFFD\uFFFD")));
+
+  Side alone(6);
+  alone.net.HostGame();
+  PlainPeer peer;
+  QVERIFY(peer.Connect(alone.socket.ListeningPort()));
+  QTRY_VERIFY(alone.game.NetConnected());
+  const QString shown = QString::fromUtf8("Grüße, ?????? ? ??");
+  QCOMPARE(alone.net.ChatAsReceived(line), shown);
+  QVERIFY(alone.net.SendChat(line));
+  QVERIFY(alone.net.SendChat(line));
+  QVERIFY(alone.net.SendChat(QStringLiteral("plain")));
+  QTRY_COMPARE(peer.Received("36").size(), 3);
+  QCOMPARE(BytesToText(peer.Received("36").first()[1]), shown);
+  QCOMPARE(alone.rec.Effects.count(
+               QStringLiteral("log:The peer's program cannot show some of these characters; it "
+                              "shows \"?\" instead.")),
+           1);
 }
 
 void TestNetGame::broken_snapshot_leaves_the_board_and_disconnects_data() {
@@ -399,6 +440,48 @@ void TestNetGame::join_play_two_games_and_disconnect() {
   QTRY_VERIFY(host.Logged("Disconnected (client disconnected)."));
   QVERIFY(!host.game.NetMode() && !client.game.NetMode());
   QCOMPARE(host.game.CurrentMode(), Mode::TwoPersons);
+}
+
+// The same protocol over a pair of links in memory, without sockets: two games by random legal
+// moves, a chat line, and a close that the other side hears after the last message before it.
+void TestNetGame::memory_links_carry_a_whole_game_and_its_end() {
+  Side host(7);
+  Side client(2);
+  MemoryLink hostEnd(host.net.Events());
+  MemoryLink clientEnd(client.net.Events());
+  MemoryLink::Join(hostEnd, clientEnd);
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QVERIFY(SameGame(host.game, client.game));
+  QVERIFY(host.game.NetServer() && !client.game.NetServer());
+  std::mt19937 pick(7);
+  for (int gamesEnded = 0, moves = 0; gamesEnded < 2 && moves < 200; ++moves) {
+    Side& mover = host.game.ActPlayer() == 1 ? host : client;
+    std::vector<std::pair<int, int>> legal;
+    for (int col = 1; col <= mover.game.NodesW(); ++col) {
+      for (int row = 1; row <= mover.game.NodesH(); ++row) {
+        if (mover.game.IsLegalMove(col, row, mover.game.ActPlayer())) {
+          legal.emplace_back(col, row);
+        }
+      }
+    }
+    QVERIFY(!legal.empty());
+    const int ended = mover.rec.GamesEnded;
+    const auto [mc, mr] = legal[pick() % legal.size()];
+    mover.game.PlayCell(mc, mr);
+    gamesEnded += mover.rec.GamesEnded > ended ? 1 : 0;
+    QTRY_VERIFY(SameGame(host.game, client.game));
+  }
+  QVERIFY(host.rec.GamesEnded >= 2);
+  QVERIFY(host.net.SendChat(QString::fromUtf8("last ✓")));
+  host.rec.BoxAnswers = {BoxAnswer::Yes};
+  host.net.Disconnect();
+  QVERIFY(host.Logged("Disconnected."));
+  QTRY_VERIFY(client.Logged("Disconnected (server disconnected)."));
+  const QStringList& seen = client.rec.Effects;
+  QVERIFY(seen.indexOf(QString::fromUtf8("chat:last ✓")) >= 0);
+  QVERIFY(seen.indexOf(QString::fromUtf8("chat:last ✓")) <
+          seen.indexOf("log:Disconnected (server disconnected)."));
+  QVERIFY(!host.game.NetMode() && !client.game.NetMode());
 }
 
 void TestNetGame::disconnect_question_keeps_connection_unless_yes() {
@@ -588,6 +671,44 @@ void TestNetGame::a_difference_either_side_notices_heals() {
   QVERIFY(noticer.rec.Effects.filter(QStringLiteral("log:Boards out of step")).size() == 1);
 }
 
+// Connections that close before a word (a port scan, a program that crashed at once) leave the
+// host waiting, listening and announced; a real client joins after a thousand of them.
+void TestNetGame::stray_connections_leave_the_host_waiting() {
+  Side host(6);
+  Side client(6);
+  QStringList announced;
+  host.net.HostingWaits = [&](quint16 port) { announced << QString::number(port); };
+  host.net.HostingStops = [&] { announced << QStringLiteral("withdrawn"); };
+  host.net.HostGame();
+  const quint16 port = host.socket.ListeningPort();
+  const QString left = QStringLiteral(
+      "log:Client 127.0.0.1 left before the game began; still waiting for a client.");
+  for (int i = 0; i < 1000; ++i) {
+    QTcpSocket stray;
+    stray.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(stray.waitForConnected(5000));
+    if (i % 3 == 1) {
+      stray.write(
+          "\x04\x02"
+          "24");  // the start of a move
+    }
+    i % 3 == 2 ? stray.abort() : stray.disconnectFromHost();
+    QVERIFY(RunUntil([&] { return host.rec.Effects.count(left) == i + 1; }, 5000));
+  }
+  QVERIFY(host.game.NetMode() && !host.game.NetConnected());
+  QCOMPARE(host.socket.ListeningPort(), port);
+  QCOMPARE(announced, QStringList{QString::number(port)});
+  QVERIFY(!host.rec.Effects.contains("wave:over2.wav"));
+
+  client.net.NetPort = port;
+  client.rec.InputAnswers = {"127.0.0.1"};
+  client.net.ConnectToServer();
+  QTRY_VERIFY(client.Logged("Game synchronized."));
+  QVERIFY(SameGame(host.game, client.game));
+  QCOMPARE(announced, (QStringList{QString::number(port), "withdrawn"}));
+  QCOMPARE(host.socket.ListeningPort(), quint16(0));
+}
+
 // A peer's move when it is not the peer's turn on the host was made on another board: the host
 // applies nothing of it and sends its board.
 void TestNetGame::host_refuses_a_second_move_in_a_row() {
@@ -638,6 +759,14 @@ void TestNetGame::host_ignores_the_peers_board_of_the_game_it_already_plays() {
   QTRY_VERIFY(host.Logged("Game synchronized."));
   QCOMPARE(host.game.Nodes(), start);
   QCOMPARE(host.game.ActPlayer(), Player(2));
+  // Once the host plays a board of the peer's, the start of its own earlier game is just another
+  // board: a 7 x 6 board, then that start, and the host holds what the peer sent last.
+  const Board big = MakeBoard({"XXXXXXX", "X-----X", "XXXXXXX", "X-----X", "XXXXXXX", "XXXXXXX"});
+  peer.Send({"124", GetSnapshot(big, 1)});
+  QTRY_COMPARE(host.game.NodesW(), std::uint8_t(7));
+  peer.Send({"124", cleared});
+  QTRY_COMPARE(host.game.Nodes(), start);
+  QCOMPARE(host.game.ActPlayer(), Player(1));
 }
 
 // A peer that gives the host cause after cause to send a big board without reading what it is

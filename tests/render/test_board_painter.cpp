@@ -219,6 +219,41 @@ class TestBoardPainter : public QObject {
     QCOMPARE(At(image, 65, 215), QColor(70, 20, 80));
   }
 
+  // In every scheme player 1's square carries a ring and player 2's four corner dots, the middle
+  // keeping the player's colour; the players differ in grey too. A free node blocked for the
+  // player the look names gets a cross; one blocked only for the other player does not.
+  void schemeShapesAndBlockedMarks() {
+    Board board = WithNodes({{1, 1}, {2, 1}, {1, 2}, {2, 2}});
+    board(1, 1).Owner = 1;
+    board(2, 1).Owner = 2;
+    board(2, 1).LinkDown = 1;  // points at (2,2): blocked for player 1
+    for (const ColorScheme scheme : kColorSchemes) {
+      BoardLook look;
+      look.Colors = ColorsOf(scheme);
+      look.BlockedFor = 1;
+      QImage image = Blank();
+      QPainter dc(&image);
+      PaintBoard(dc, board, BoardGeometry{}, look);
+      dc.end();
+      const SchemeColors& c = look.Colors;
+      QCOMPARE(At(image, 65, 65), ToQColor(c.P1));     // the middle
+      QCOMPARE(At(image, 58, 65), ToQColor(c.Mark1));  // the ring's left side
+      QCOMPARE(At(image, 65, 58), ToQColor(c.Mark1));  // and its top
+      QCOMPARE(At(image, 115, 65), ToQColor(c.P2));
+      QCOMPARE(At(image, 108, 58), ToQColor(c.Mark2));  // a corner dot
+      QCOMPARE(At(image, 115, 58), ToQColor(c.P2));     // between the dots: no ring
+      QCOMPARE(At(image, 108, 65), ToQColor(c.P2));
+      QVERIFY2(std::abs(qGray(ToQColor(c.P1).rgb()) - qGray(ToQColor(c.P2).rgb())) >= 40,
+               qPrintable(QString::number(int(scheme))));
+      QCOMPARE(At(image, 115, 115), ToQColor(c.Blocked));  // (2,2): the cross's middle
+      QCOMPARE(At(image, 65, 115), QColor(70, 20, 80));    // (1,2) is free to play
+    }
+    // The plain painting has neither.
+    const QImage plain = Paint(board);
+    QCOMPARE(At(plain, 58, 65), QColor(0, 150, 240));
+    QCOMPARE(At(plain, 115, 115), QColor(70, 20, 80));
+  }
+
   void nodesLieOnTopOfBars() {
     // With squares wider than the grid step the nodes overlap and so do the bars' outlines;
     // the nodes, drawn after every bar, must cover them.

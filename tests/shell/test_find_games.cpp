@@ -105,7 +105,9 @@ class TestFindGames : public QObject {
     client.Item("mnuFindGames")->trigger();
     QListWidget* list = client.window->FindGamesWindow()->lstGames();
     QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 10'000);
-    QCOMPARE(list->item(0)->text(), QStringLiteral("Vextal on vextal-test (stage 3)"));
+    // The name is isolated from the text around it.
+    QCOMPARE(list->item(0)->text(), QChar(0x2068) + QStringLiteral("Vextal on vextal-test") +
+                                        QChar(0x2069) + " (stage 3)");
     QTest::keyClick(list, Qt::Key_Return);
     // Joined as a typed address would have been.
     QTRY_VERIFY(client.Logged("Game synchronized."));

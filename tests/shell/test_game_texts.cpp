@@ -20,6 +20,7 @@ class GameTextsTest : public QObject {
     QTest::addColumn<QString>("names");
     QTest::newRow("two persons") << Mode::TwoPersons << "Player 1|Player 2";
     QTest::newRow("against the CPU") << Mode::PersonAgainstCpu << "Player|CPU";
+    QTest::newRow("the CPU against") << Mode::CpuAgainstPerson << "CPU|Player";
     QTest::newRow("demo") << Mode::Demo << "CPU 1|CPU 2";
     QTest::newRow("network") << Mode::Network << "Server|Client";
   }
@@ -56,6 +57,10 @@ class GameTextsTest : public QObject {
         << Mode::PersonAgainstCpu << 11 << 6
         << QStringList{"log:Player wins (11/6)", "wave:over1.wav",
                        "box:Information|Game Over|You win! 11 to 6 points."};
+    QTest::newRow("person in seat 2 beats the CPU")
+        << Mode::CpuAgainstPerson << 6 << 11
+        << QStringList{"log:Player wins (6/11)", "wave:over1.wav",
+                       "box:Information|Game Over|You win! 6 to 11 points."};
     QTest::newRow("two persons") << Mode::TwoPersons << 7 << 12
                                  << QStringList{"log:Player 2 wins (7/12)", "wave:over1.wav",
                                                 "box:Information|Game Over|Player 2 wins! 7 "

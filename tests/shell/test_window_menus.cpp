@@ -77,15 +77,18 @@ class TestWindowMenus : public QObject {
       top << StripMnemonic(action->text());
     }
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
-    QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
-             (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Undo move", "Hint", "-", "Game record", "Open game…", "Save game…", "-",
-                          "Sound effects", "Background music", "-", "Mark last move", "Window size",
-                          "Language", "-", "Exit"}));
+    QCOMPARE(
+        Captions(rig.Find<QMenu>("mnuFile")),
+        (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-", "Undo move",
+                     "Hint", "-", "Game record", "Open game…", "Save game…", "-", "Sound effects",
+                     "Effects volume", "Background music", "-", "Mark last move", "Visual cues",
+                     "Player colours", "Window size", "Language", "-", "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master", "Perfect"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
-             (QStringList{"(none)", "-", "No music"}));
+             (QStringList{"(none)", "-", "No music", "-", "Repeat", "Music volume"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuMusicVolume")),
+             (QStringList{"100 %", "75 %", "50 %", "25 %"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuWindowSize")),
              (QStringList{"Normal", "Large (150 %)", "Huge (200 %)", "-",
                           "Takes effect at the next start"}));
@@ -96,7 +99,8 @@ class TestWindowMenus : public QObject {
                           "Stage 6", "Stage 7"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuNetwork")),
              (QStringList{"Chat window", "-", "Host game", "Connect to Server",
-                          "Find games on this network…", "-", "Disconnect", "-", "Synchronize"}));
+                          "Find games on this network…", "Internet account…", "-", "Disconnect",
+                          "-", "Synchronize"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuHelp")),
              (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "Readme (english)",
                           "Readme (deutsch)", "-", "PayPal"}));
@@ -507,7 +511,8 @@ class TestWindowMenus : public QObject {
     RecordingDialogs dialogs;
     frmMain w(clock, random, dialogs, folder.path());
     const QMenu* music = w.findChild<QMenu*>(QStringLiteral("mnuBackgroundMusic"));
-    QCOMPARE(Captions(music), (QStringList{"alpha", "my song", "-", "No music"}));
+    QCOMPARE(Captions(music),
+             (QStringList{"alpha", "my song", "-", "No music", "-", "Repeat", "Music volume"}));
     QVERIFY(!w.findChild<QAction*>(QStringLiteral("mnuPlayMusic0"))->isVisible());
     QAction* tune = w.findChild<QAction*>(QStringLiteral("mnuPlayMusic2"));
     QCOMPARE(StripMnemonic(tune->text()), QStringLiteral("my song"));

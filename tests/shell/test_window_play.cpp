@@ -310,6 +310,43 @@ class TestWindowPlay : public QObject {
     }
   }
 
+  // With sound effects off a refused click shows a cross on the node and the reason in the status
+  // line; with sound on it shows nothing until "Visual cues" asks for it.
+  void refusedMoveIsShownWithoutSound() {
+    Rig rig;
+    rig.Stage(6);
+    rig.Stage(6);
+    rig.ClickNode(1, 1);  // player 1's
+    const QPoint middle = rig.front->ClientOrigin() + QPoint(65, 65);
+    const QImage before = rig.front->grab().toImage();
+    const QString line = rig.LastLogLine();
+    rig.ClickNode(1, 1);  // player 2 on player 1's node
+    QCOMPARE(rig.front->grab().toImage(), before);
+    QCOMPARE(rig.LastLogLine(), line);
+
+    rig.window->findChild<QAction*>(QStringLiteral("mnuEnableSound"))->trigger();
+    rig.ClickNode(1, 1);
+    QVERIFY(rig.front->RefusalMark());
+    QCOMPARE(QColor(rig.front->grab().toImage().pixel(middle)), QColor(255, 0, 0));
+    QVERIFY(rig.LastLogLine().endsWith(
+        QStringLiteral("] Refused: column 1, row 1 belongs to your opponent.")));
+    QCOMPARE(rig.Pixel(65, 65), QColor(0, 150, 240));  // drawn over the image, never into it
+
+    // "Visual cues" shows it with sound on, and marks the nodes blocked for the player to move.
+    rig.window->findChild<QAction*>(QStringLiteral("mnuEnableSound"))->trigger();
+    rig.window->findChild<QAction*>(QStringLiteral("mnuVisualCues"))->trigger();
+    QVERIFY(rig.window->VisualCues());
+    rig.ClickNode(2, 1);  // player 2
+    rig.ClickNode(1, 1);  // player 1 expands: links toward (2,1) and (1,2)
+    QCOMPARE(rig.Pixel(58, 65), QColor(0, 60, 120));  // the original colours take the shapes
+    rig.ClickNode(2, 1);  // player 2 expands: (2,2) and (3,1) blocked for player 1
+    QCOMPARE(rig.Pixel(115, 115), QColor(210, 210, 210));
+    rig.ClickNode(2, 2);  // refused for player 1
+    QVERIFY(rig.front->RefusalMark());
+    QVERIFY(rig.LastLogLine().endsWith(
+        QStringLiteral("] Refused: column 2, row 2 is blocked for you.")));
+  }
+
   // The CPU's move is marked over the board, never in its image; Ctrl+Z takes it back with the
   // person's move; H frames a hint without playing it, until the position changes; the mark can
   // be turned off.
@@ -332,6 +369,11 @@ class TestWindowPlay : public QObject {
 
     QTest::keyClick(rig.window.get(), Qt::Key_H);
     QTRY_VERIFY(rig.Framed() != QPoint());
+    // The hint's ring is dashed in a colour of its own: neither the keys' white nor the yellow.
+    QCOMPARE(rig.front->FocusFrameStyle(), Front::FrameStyle::Hint);
+    const QPoint dash =
+        rig.front->ClientOrigin() + rig.front->FocusFrame()->topLeft() + QPoint(1, 1);
+    QCOMPARE(QColor(rig.front->grab().toImage().pixel(dash)), QColor(255, 80, 255));
     QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(rig.Framed(), QPoint());  // the hint held for the position taken back
     QCOMPARE(rig.front->Image(), empty);

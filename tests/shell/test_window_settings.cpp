@@ -42,6 +42,9 @@ struct Start {
   void VerifyFirstStart(const QString& address = QString()) const {
     QVERIFY(Checked("mnuEnableSound") && !window->music().SoundOff());
     QVERIFY(Checked("mnuStopMusic") && !window->music().MusicPlaying());
+    QVERIFY(!window->music().Repeat());
+    QCOMPARE(window->music().EffectsVolume(), mMusic::kFullVolume);
+    QCOMPARE(window->music().MusicVolume(), mMusic::kFullVolume);
     QVERIFY(!Checked("mnuEnableAI") && !window->game().CpuOn());
     QVERIFY(!Item("mnuCpuStrength")->isEnabled());
     QVERIFY(Checked("mnuCpuLevel0"));
@@ -73,6 +76,9 @@ class TestWindowSettings : public QObject {
       first.VerifyFirstStart();
       first.Item("mnuEnableSound")->trigger();
       first.Item("mnuPlayMusic1")->trigger();
+      first.Item("mnuRepeatMusic")->trigger();
+      first.Item("mnuEffectsVolume2")->trigger();
+      first.Item("mnuMusicVolume1")->trigger();
       first.Item("mnuEnableAI")->trigger();
       first.Item("mnuEnableDemo")->trigger();  // the demo is not kept
       first.Item("mnuCpuLevel3")->trigger();
@@ -91,6 +97,11 @@ class TestWindowSettings : public QObject {
       QVERIFY(!second.Checked("mnuEnableSound") && second.window->music().SoundOff());
       QVERIFY(second.Checked("mnuPlayMusic1") && !second.Checked("mnuStopMusic"));
       QVERIFY(second.window->music().MusicPlaying());
+      QVERIFY(second.Checked("mnuRepeatMusic") && second.window->music().Repeat());
+      QVERIFY(second.Checked("mnuEffectsVolume2") && !second.Checked("mnuEffectsVolume0"));
+      QCOMPARE(second.window->music().EffectsVolume(), 50);
+      QVERIFY(second.Checked("mnuMusicVolume1"));
+      QCOMPARE(second.window->music().MusicVolume(), 75);
       QVERIFY(second.Checked("mnuEnableAI") && second.window->game().CpuOn());
       QVERIFY(!second.Checked("mnuEnableDemo") && !second.window->game().DemoOn());
       QVERIFY(second.Item("mnuCpuStrength")->isEnabled() && second.Checked("mnuCpuLevel3"));
@@ -104,6 +115,9 @@ class TestWindowSettings : public QObject {
       // Back to the first start's choices; a cancelled Connect box keeps the address.
       second.Item("mnuEnableSound")->trigger();
       second.Item("mnuStopMusic")->trigger();
+      second.Item("mnuRepeatMusic")->trigger();
+      second.Item("mnuEffectsVolume0")->trigger();
+      second.Item("mnuMusicVolume0")->trigger();
       second.Item("mnuEnableAI")->trigger();
       second.Item("mnuCpuLevel0")->trigger();
       second.Item("mnuSize0")->trigger();
@@ -126,7 +140,8 @@ class TestWindowSettings : public QObject {
     QTest::newRow("folder is a file") << QByteArray("/") << true;
     QTest::newRow("values")
         << QByteArray(
-               "[sound]\neffects=maybe\ntune=gone.mid\n"
+               "[sound]\neffects=maybe\ntune=gone.mid\nrepeat=1\neffectsVolume=101\nmusicVolume=-"
+               "5\n"
                "[cpu]\nenabled=1\nstrength=Grandmaster\n"
                "[window]\nsize=Gigantic\nlanguage=Klingon\n[network]\nlastServerAddress=") +
                QByteArray(300, 'x') + "\n"
@@ -158,6 +173,31 @@ class TestWindowSettings : public QObject {
     QCOMPARE(start.window->game().GetCpuLevel(), CpuLevel::Good);
     // Said once per run, however many values fail after it.
     QCOMPARE(start.window->LogText().count(failure), unwritable ? 1 : 0);
+  }
+
+  // Without an audio device the one box comes once the window is up; the tune kept from the
+  // last run is dropped with a line in the log, not a second box, and "No music" is marked.
+  void rememberedTuneWithoutDevice() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("music")) &&
+            QDir(folder.path()).mkpath(QStringLiteral("sound")));
+    for (const char* name : {"music/tune.mid", "sound/reset.wav"}) {
+      QFile out(folder.filePath(QString::fromLatin1(name)));
+      QVERIFY(out.open(QIODevice::WriteOnly) && out.write(kTune) == kTune.size());
+    }
+    const QString file = folder.filePath(QStringLiteral("Vextal.conf"));
+    ShellSettings(file).SetTune(QStringLiteral("tune.mid"));
+    qputenv("SDL_AUDIODRIVER", "vextal-no-such-driver");
+    auto restore = qScopeGuard([] { qputenv("SDL_AUDIODRIVER", "dummy"); });
+    Start start(file, folder.path());
+    QVERIFY(start.dialogs.boxes.isEmpty());
+    start.window->show();
+    QTRY_VERIFY(start.window->LogText().contains(mMusic::MidiFailedText()));
+    QCOMPARE(start.dialogs.boxes.size(), 1);
+    QCOMPARE(start.dialogs.boxes[0].text, mMusic::DeviceFailedText());
+    QVERIFY(start.Checked("mnuStopMusic") && !start.Checked("mnuPlayMusic1"));
+    QVERIFY(!start.window->music().MusicPlaying());
+    QCOMPARE(ShellSettings(file).Tune(), QStringLiteral("tune.mid"));  // for a run with sound
   }
 };
 

@@ -19,6 +19,25 @@ double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Of the moves that reach at least `value`, the one with the lowest node number, so the book
+// does not depend on the order the search happened to try them in (with helper threads, on how
+// the threads met). `fallback` when the search stops first.
+int FirstKeepingMove(ExactSolver& solver, const ExactState& state, int value, SearchStop& stop,
+                     int fallback) {
+  const ExactLayout& layout = solver.Layout();
+  for (std::uint32_t legal = layout.LegalMoves(state); legal != 0; legal &= legal - 1) {
+    const int node = std::countr_zero(legal);
+    const auto beats = solver.AtLeast(layout.Play(state, node), -value + 1, stop);
+    if (!beats.has_value()) {
+      return fallback;
+    }
+    if (!*beats) {
+      return node;
+    }
+  }
+  return fallback;
+}
+
 }  // namespace
 
 ExactLayout::Reading StageStart(int stage) {
@@ -87,7 +106,18 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
                                  std::chrono::duration<double>(secondsPerPosition))
             : Clock::time_point::max();
     SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
-    const ExactSolver::Result result = solver.Solve(canonical, stop, startsOnly);
+    ExactSolver::Result result = solver.Solve(canonical, stop, startsOnly);
+    if (startsOnly && result.OutcomeKnown()) {
+      // Only the result is settled: the bounds say just that, whatever the search passed by.
+      result = result.Lower > 0   ? ExactSolver::Result{1, ExactSolver::kUnbounded, result.Move}
+               : result.Upper < 0 ? ExactSolver::Result{-ExactSolver::kUnbounded, -1, result.Move}
+                                  : ExactSolver::Result{0, 0, result.Move};
+    }
+    if (result.Exact() || (startsOnly && result.OutcomeKnown())) {
+      result.Move =
+          FirstKeepingMove(solver, canonical, std::max(result.Lower, -ExactSolver::kUnbounded + 1),
+                           stop, result.Move);
+    }
     if (result.Move < 0) {
       std::fprintf(stderr, "stage %d ply %d: no move proven, left out\n", stage, ply);
       continue;

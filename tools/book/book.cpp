@@ -33,6 +33,14 @@ int TableSizeLog2() {
   return n >= 16 && n <= 30 ? n : 25;
 }
 const int kTableSizeLog2 = TableSizeLog2();
+// Threads searching each question; 1 unless VEXTAL_BOOK_THREADS says otherwise. The book is the
+// same with any number: its moves do not depend on the order the threads meet.
+int Threads() {
+  const char* text = std::getenv("VEXTAL_BOOK_THREADS");
+  const int n = text != nullptr ? std::atoi(text) : 1;
+  return std::clamp(n, 1, 8);
+}
+const int kThreads = Threads();
 constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
@@ -68,7 +76,7 @@ int PrintValues(const std::vector<int>& stages) {
   std::printf("| Stage | Value for the first mover | Best first moves | Seconds | Positions |\n");
   std::printf("| ---: | --- | --- | ---: | ---: |\n");
   for (const int stage : stages) {
-    ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2);
+    ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2, kThreads);
     const StageValue v = SolveStage(stage, solver);
     std::printf("| %d | %d | %s | %.1f | %lld |\n", stage, v.Value.Lower,
                 Cells(v.BestFirstMoves).c_str(), v.Seconds, static_cast<long long>(v.Positions));
@@ -91,7 +99,7 @@ int WriteBook(const std::string& path, double seconds, bool startsOnly,
   QByteArray text = OpeningBook::NewText();
   std::size_t total = 0;
   for (const int stage : stages) {
-    ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2);
+    ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2, kThreads);
     if (!startsOnly) {
       // The stage's value first: the book's searches then find most of what they need in the
       // table.

@@ -54,6 +54,10 @@ std::optional<MatchOptions> ParseMatchOptions(const std::vector<std::string>& ar
   MatchOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
+    if (name == "--stage-times") {
+      options.StageTimes = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value after " + name;
       return std::nullopt;

@@ -15,6 +15,7 @@ struct MatchOptions {
   std::uint64_t Seed = 1;
   int PlyCap = 200;
   std::string BookPath = "data/perfect.book";  // the Perfect level's opening book
+  bool StageTimes = false;  // every move's thinking time, summed up per level and stage
   // Each pairing: the level measured first, its opponent second.
   std::vector<std::pair<CpuLevel, CpuLevel>> Pairings = {
       {CpuLevel::Good, CpuLevel::Classic},
@@ -26,9 +27,10 @@ struct MatchOptions {
 
 inline constexpr const char* kMatchUsage =
     "usage: vextal_match [--games N] [--seed S] [--ply-cap P] [--pairs A:B[,A:B...]]\n"
-    "                    [--book FILE]\n"
+    "                    [--book FILE] [--stage-times]\n"
     "  levels: classic, good, strong, master, perfect (e.g. --pairs master:strong,good:classic)\n"
-    "  FILE: Perfect's opening book (default data/perfect.book)\n";
+    "  FILE: Perfect's opening book (default data/perfect.book)\n"
+    "  --stage-times: median, 95th percentile and worst thinking time per level and stage\n";
 
 // The options of the command line, or nothing (with a message on `error`) when one is wrong.
 std::optional<MatchOptions> ParseMatchOptions(const std::vector<std::string>& args,

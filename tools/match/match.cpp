@@ -13,6 +13,7 @@
 #include "MatchGame.h"
 #include "MatchOptions.h"
 #include "game/OpeningBook.h"
+#include "game/PerfectStrategy.h"
 #include "game/SearchStrategy.h"
 #include "stages/Stages.h"
 
@@ -63,9 +64,12 @@ void Count(SideTally& tally, Outcome result, bool measuredFirst) {
   }
 }
 
+// Every move's thinking time, per level and stage.
+using StageTimes = std::map<std::pair<CpuLevel, int>, std::vector<double>>;
+
 PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLevel opponent,
                          const std::shared_ptr<const OpeningBook>& book,
-                         std::map<CpuLevel, std::vector<double>>& thinkMs) {
+                         std::map<CpuLevel, std::vector<double>>& thinkMs, StageTimes& stageMs) {
   PairingTally tally;
   for (int g = 0; g < options.Games; ++g) {
     const bool measuredFirst = g % 2 == 0;
@@ -85,6 +89,8 @@ PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLeve
     for (int seat = 0; seat < 2; ++seat) {
       auto& times = thinkMs[seat == 0 ? setup.First : setup.Second];
       times.insert(times.end(), record.ThinkMs[seat].begin(), record.ThinkMs[seat].end());
+      auto& byStage = stageMs[{seat == 0 ? setup.First : setup.Second, setup.Stage}];
+      byStage.insert(byStage.end(), record.ThinkMs[seat].begin(), record.ThinkMs[seat].end());
     }
     std::fprintf(stderr, "\r%s vs %s: %d/%d  ", Name(measured).c_str(), Name(opponent).c_str(),
                  g + 1, options.Games);
@@ -122,7 +128,7 @@ double CapMs(CpuLevel level) {
     return 0;
   }
   if (level == CpuLevel::Perfect) {
-    return 500;
+    return double(PerfectSettings{}.TotalTime.count());
   }
   return double(SearchSettingsFor(level).TimeBudget.count());
 }
@@ -147,6 +153,20 @@ void PrintTimes(std::map<CpuLevel, std::vector<double>>& thinkMs) {
   }
 }
 
+void PrintStageTimes(StageTimes& stageMs) {
+  std::printf("\n| Level | Stage | Moves | Median ms | 95th percentile ms | Worst ms | Cap ms |\n");
+  std::printf("| --- | ---: | ---: | ---: | ---: | ---: | ---: |\n");
+  for (auto& [key, times] : stageMs) {
+    if (times.empty()) {
+      continue;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("| %s | %d | %zu | %.2f | %.1f | %.1f | %.0f |\n", Name(key.first).c_str(),
+                key.second, times.size(), times[times.size() / 2], times[times.size() * 95 / 100],
+                times.back(), CapMs(key.first));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,10 +185,11 @@ int main(int argc, char** argv) {
                  options->BookPath.c_str(), bookError.toStdString().c_str());
   }
   std::map<CpuLevel, std::vector<double>> thinkMs;
+  StageTimes stageMs;
   std::vector<std::string> rows;
   bool illegal = false;
   for (const auto& [measured, opponent] : options->Pairings) {
-    const PairingTally t = PlayPairing(*options, measured, opponent, book, thinkMs);
+    const PairingTally t = PlayPairing(*options, measured, opponent, book, thinkMs, stageMs);
     const std::string pairing = Name(measured) + " vs " + Name(opponent);
     rows.push_back(Row(pairing, t.All));
     rows.push_back(Row(pairing + ", " + Name(measured) + " first", t.Side[0]));
@@ -184,6 +205,9 @@ int main(int argc, char** argv) {
     std::printf("%s\n", row.c_str());
   }
   PrintTimes(thinkMs);
+  if (options->StageTimes) {
+    PrintStageTimes(stageMs);
+  }
   if (illegal) {
     std::printf("\nA level chose an illegal move: the games it happened in are not counted.\n");
   }

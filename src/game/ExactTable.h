@@ -1,0 +1,67 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+namespace vextal {
+
+// The exact solver's table of bounds: buckets of four 16-byte entries, one cache line each, in
+// memory taken straight from the system (zero pages, on huge pages where the system grants
+// them), so a large table costs nothing until it is used. Several threads may read and write it
+// at once without locks: an entry holds its key mixed with its data, so an entry half written by
+// another thread reads as absent rather than as another position's bounds.
+class ExactTable {
+ public:
+  // What the table knows of a position.
+  struct Data {
+    int Lower = 0;
+    int Upper = 0;
+    int Move = -1;   // the best move found, in the position's own numbering
+    int Work = 0;    // log2 of the positions searched below it
+    int Search = 0;  // the search that stored it
+  };
+
+  // 2^sizeLog2 entries.
+  explicit ExactTable(int sizeLog2);
+  ~ExactTable();
+  ExactTable(const ExactTable&) = delete;
+  ExactTable& operator=(const ExactTable&) = delete;
+
+  // Where `key` (non-zero) would be: prefetching it hides the memory's latency.
+  const void* BucketOf(std::uint64_t key) const { return &buckets_[Index(key)]; }
+  bool Find(std::uint64_t key, Data& data) const;
+  // Adds what a search found to what the table knew of the position; a new position takes the
+  // slot of the entry least worth keeping: one of an earlier search first, then the one that
+  // cost least to find.
+  void Store(std::uint64_t key, const Data& data);
+
+  // A new search begins: entries of earlier ones stay, but give way first.
+  void NextSearch() { search_ = (search_ + 1) & 0xFF; }
+  int CurrentSearch() const { return search_; }
+  // Empties the table (the memory is given back to the system and taken again when touched).
+  void Clear();
+
+ private:
+  struct Slot {
+    std::atomic<std::uint64_t> Check;  // the key XOR Packed
+    std::atomic<std::uint64_t> Packed;
+  };
+  struct alignas(64) Bucket {
+    Slot Slots[4];
+  };
+  static std::uint64_t Pack(const Data& data);
+  static Data Unpack(std::uint64_t packed);
+  std::size_t Index(std::uint64_t key) const {
+    key ^= key >> 31;
+    key *= 0x9E3779B97F4A7C15ULL;
+    return std::size_t((key ^ (key >> 29)) & mask_);
+  }
+
+  Bucket* buckets_ = nullptr;
+  std::size_t bytes_ = 0;
+  std::uint64_t mask_ = 0;
+  int search_ = 1;
+};
+
+}  // namespace vextal
