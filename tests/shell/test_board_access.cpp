@@ -168,9 +168,9 @@ class TestBoardAccess : public QObject {
                  .arg(cpu->Row));
     QVERIFY(!rig.front->RefusalMark());
     QCOMPARE(status->text(), rig.LogLines().last());
-    QCOMPARE(QAccessible::queryAccessibleInterface(rig.Find<QLabel>("lblSum1"))
-                 ->text(QAccessible::Name),
-             QStringLiteral("Player: 1 nodes, 0 links, 1 points"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(rig.Find<QLabel>("lblSum1"))->text(QAccessible::Name),
+        QStringLiteral("Player: 1 nodes, 0 links, 1 points"));
   }
 };
 
