@@ -820,5 +820,9 @@ Murvo</translation>
         <source>Internet account…</source>
         <translation>Internetkonto…</translation>
     </message>
+    <message>
+        <source>Readme (%1)</source>
+        <translation>Liesmich (%1)</translation>
+    </message>
 </context>
 </TS>
