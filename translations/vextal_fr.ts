@@ -730,7 +730,7 @@ Murvo</translation>
     </message>
     <message>
         <source>(c) 2026 Vextal developers</source>
-        <translation>(c) 2026 les développeurs de Vextal</translation>
+        <translation>(c) 2026 les auteurs de Vextal</translation>
     </message>
     <message>
         <source>Settings cannot be saved to %1; changes last until the program ends.</source>
