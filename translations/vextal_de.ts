@@ -327,6 +327,33 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>XmppGameLink</name>
+    <message>
+        <source>Inviting %1 to a game over the internet...</source>
+        <translation>%1 wird zu einer Partie über das Internet eingeladen...</translation>
+    </message>
+    <message>
+        <source>Accepted the invitation from %1...</source>
+        <translation>Die Einladung von %1 wurde angenommen...</translation>
+    </message>
+    <message>
+        <source>Playing over the internet with %1.</source>
+        <translation>Partie über das Internet mit %1.</translation>
+    </message>
+    <message>
+        <source>%1 declined the invitation.</source>
+        <translation>%1 hat die Einladung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer the invitation: the friend is offline or not playing Vextal now.</source>
+        <translation>%1 hat auf die Einladung nicht geantwortet: Ihr Freund ist offline oder spielt gerade nicht Vextal.</translation>
+    </message>
+    <message>
+        <source>The invitation from %1 is no longer open.</source>
+        <translation>Die Einladung von %1 gilt nicht mehr.</translation>
+    </message>
+</context>
+<context>
     <name>mMusic</name>
     <message>
         <source>(none)</source>
