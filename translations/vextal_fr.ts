@@ -327,6 +327,33 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
     </message>
 </context>
 <context>
+    <name>XmppGameLink</name>
+    <message>
+        <source>Inviting %1 to a game over the internet...</source>
+        <translation>Invitation de %1 à une partie par internet...</translation>
+    </message>
+    <message>
+        <source>Accepted the invitation from %1...</source>
+        <translation>Invitation de %1 acceptée...</translation>
+    </message>
+    <message>
+        <source>Playing over the internet with %1.</source>
+        <translation>Partie par internet avec %1.</translation>
+    </message>
+    <message>
+        <source>%1 declined the invitation.</source>
+        <translation>%1 a décliné l&apos;invitation.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer the invitation: the friend is offline or not playing Vextal now.</source>
+        <translation>%1 n&apos;a pas répondu à l&apos;invitation : votre ami est hors ligne ou ne joue pas à Vextal en ce moment.</translation>
+    </message>
+    <message>
+        <source>The invitation from %1 is no longer open.</source>
+        <translation>L&apos;invitation de %1 n&apos;est plus valable.</translation>
+    </message>
+</context>
+<context>
     <name>mMusic</name>
     <message>
         <source>(none)</source>
