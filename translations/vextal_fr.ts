@@ -327,6 +327,17 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
     </message>
 </context>
 <context>
+    <name>QtDialogs</name>
+    <message>
+        <source>Accept</source>
+        <translation>Accepter</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Décliner</translation>
+    </message>
+</context>
+<context>
     <name>XmppGameLink</name>
     <message>
         <source>Inviting %1 to a game over the internet...</source>
@@ -850,6 +861,42 @@ Murvo</translation>
     <message>
         <source>Readme (%1)</source>
         <translation>Lisez-moi (%1)</translation>
+    </message>
+    <message>
+        <source>Log in to the internet first: Network → &quot;Internet account…&quot;.</source>
+        <translation>Connectez-vous d&apos;abord à internet : Réseau → « Compte internet… ».</translation>
+    </message>
+    <message>
+        <source>Invite over the internet</source>
+        <translation>Inviter par internet</translation>
+    </message>
+    <message>
+        <source>Your friend&apos;s internet address (like name@example.org):</source>
+        <translation>L&apos;adresse internet de votre ami (comme nom@example.org) :</translation>
+    </message>
+    <message>
+        <source>%1 cannot be invited: an address is like name@example.org, and not your own.</source>
+        <translation>%1 ne peut pas être invité : une adresse ressemble à nom@example.org et n&apos;est pas la vôtre.</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game is under way.</source>
+        <translation>Invitation de %1 déclinée : une partie est en cours.</translation>
+    </message>
+    <message>
+        <source>%1 invites you to a game of Vextal.</source>
+        <translation>%1 vous invite à une partie de Vextal.</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1.</source>
+        <translation>Invitation de %1 déclinée.</translation>
+    </message>
+    <message>
+        <source>The invitation from %1 could not be accepted: a game is under way or the invitation is gone.</source>
+        <translation>L&apos;invitation de %1 n&apos;a pas pu être acceptée : une partie est en cours ou l&apos;invitation n&apos;est plus valable.</translation>
+    </message>
+    <message>
+        <source>Invite over the internet…</source>
+        <translation>Inviter par internet…</translation>
     </message>
 </context>
 </TS>
