@@ -9,7 +9,6 @@
 #include "shell/QtDialogs.h"
 #include "shell/ShellSettings.h"
 #include "shell/UiLanguage.h"
-#include "shell/WindowSize.h"
 #include "shell/frmMain.h"
 
 namespace {
@@ -24,8 +23,6 @@ std::uint64_t StartSeed() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The window size scales the whole run, so it is read before Qt starts.
-  vextal::ApplyWindowSizeBeforeStart(vextal::ShellSettings::ForUser().Size());
   QApplication app(argc, argv);
   QApplication::setOrganizationName(vextal::ShellSettings::kOrganization);
   QApplication::setApplicationName(vextal::ShellSettings::kApplication);

@@ -695,10 +695,6 @@ Murvo</translation>
         <translation>Fenstergröße</translation>
     </message>
     <message>
-        <source>Takes effect at the next start</source>
-        <translation>Wirkt ab dem nächsten Start</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Sprache</translation>
     </message>

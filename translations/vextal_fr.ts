@@ -695,10 +695,6 @@ Murvo</translation>
         <translation>Taille de la fenêtre</translation>
     </message>
     <message>
-        <source>Takes effect at the next start</source>
-        <translation>Prend effet au prochain démarrage</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Langue</translation>
     </message>

@@ -50,8 +50,9 @@ class CellAccessible final : public QAccessibleInterface,
       return QRect();
     }
     const BoxRect square = NodeSquare(kBoardGeometry, column_, row_);
-    const QRect local(QPoint(square.x1, square.y1), QPoint(square.x2, square.y2));
-    return local.translated(front_->mapToGlobal(front_->ClientOrigin()));
+    const QRect local =
+        front_->ToWidget(QRect(QPoint(square.x1, square.y1), QPoint(square.x2, square.y2)));
+    return local.translated(front_->mapToGlobal(QPoint(0, 0)));
   }
   QAccessible::Role role() const override { return QAccessible::Cell; }
   QAccessible::State state() const override {
@@ -202,12 +203,12 @@ QAccessibleInterface* FrontAccessible::childAt(int x, int y) const {
       return label;
     }
   }
-  const QPoint at = QPoint(x, y) - front()->mapToGlobal(front()->ClientOrigin());
+  const QPoint at = QPoint(x, y) - front()->mapToGlobal(QPoint(0, 0));
   const int columns = columnCount();
   for (int r = 1; r <= rowCount(); ++r) {
     for (int c = 1; c <= columns; ++c) {
       const BoxRect s = NodeSquare(kBoardGeometry, c, r);
-      if (QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2)).contains(at)) {
+      if (front()->ToWidget(QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2))).contains(at)) {
         return CellAtIndex((r - 1) * columns + (c - 1));
       }
     }

@@ -63,6 +63,13 @@ frmChat* ChatLog::Window() const {
   return window_;
 }
 
+void ChatLog::SetSizeFactor(double factor) {
+  sizeFactor_ = factor;
+  if (window_) {
+    window_->SetSizeFactor(factor);
+  }
+}
+
 void ChatLog::UnloadChat() {
   // Deleting at once rather than later: a line arriving afterwards must find no window and
   // create a fresh one, never revive one that is on its way out.
@@ -72,6 +79,7 @@ void ChatLog::UnloadChat() {
 frmChat& ChatLog::ShowWindow() {
   if (!window_) {
     auto* window = new frmChat(*this, link_);
+    window->SetSizeFactor(sizeFactor_);
     // Closing by the user unloads the window. Forget it at once, so that the next line opens
     // a fresh window, and let Qt delete it once its close handling has returned.
     QObject::connect(window, &frmChat::Unloaded, window, [this, window] {

@@ -55,6 +55,10 @@ class ChatLog {
   // The open chat window, or null while it is closed.
   frmChat* Window() const;
 
+  // The window size's factor (WindowSize.h): the chat window is drawn at it, now if it is open
+  // and whenever it opens again.
+  void SetSizeFactor(double factor);
+
  private:
   frmChat& ShowWindow();
 
@@ -62,6 +66,7 @@ class ChatLog {
   std::deque<QString> lines_;
   qsizetype length_ = 0;  // of Text()
   QPointer<frmChat> window_;
+  double sizeFactor_ = 1.0;
 };
 
 }  // namespace vextal

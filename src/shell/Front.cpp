@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include "shell/BoardAccessible.h"
+#include "shell/WindowSize.h"
 
 namespace vextal {
 
@@ -52,9 +53,27 @@ const QImage& Front::PictureFor(qreal devicePixelRatio) {
   return picture_;
 }
 
+void Front::SetZoom(qreal zoom) {
+  if (zoom > 0 && zoom != zoom_) {
+    zoom_ = zoom;
+    invalid_ = invalid_ || bool(painter_);
+    update();
+  }
+}
+
+QRect Front::ToWidget(const QRect& image) const {
+  return ScaledRect(image, zoom_).translated(ClientOrigin());
+}
+
+QRectF Front::ImageArea() const {
+  return QRectF(QPointF(0, 0), QSizeF(contentsRect().size()) / zoom_);
+}
+
 void Front::Clear() {
-  const qreal ratio = devicePixelRatioF();
-  const QSize size = (QSizeF(contentsRect().size()) * ratio).toSize();
+  // The image covers the widget in its pixels; painted at the ratio, it draws image coordinates.
+  const qreal ratio = ImageRatio();
+  imageZoom_ = zoom_;
+  const QSize size = (QSizeF(contentsRect().size()) * devicePixelRatioF()).toSize();
   if (image_.size() != size || image_.devicePixelRatio() != ratio) {
     image_ = QImage(size, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
@@ -92,7 +111,7 @@ void Front::PaintIfInvalid() {
 }
 
 void Front::paintEvent(QPaintEvent* event) {
-  if (!image_.isNull() && image_.devicePixelRatio() != devicePixelRatioF()) {
+  if (!image_.isNull() && image_.devicePixelRatio() != devicePixelRatioF() * imageZoom_) {
     // Checked here because every change of ratio repaints the window, whatever caused it.
     invalid_ = invalid_ || bool(painter_);
     emit DevicePixelRatioChanged();
@@ -102,7 +121,11 @@ void Front::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRect inside = contentsRect();
     p.fillRect(inside, backColor_);
-    p.drawImage(inside.topLeft(), image_);
+    // Pixel for pixel: the image holds as many pixels as the widget covers.
+    p.drawImage(QRectF(inside.topLeft(), QSizeF(image_.size()) / devicePixelRatioF()), image_);
+    // The marks are drawn in image coordinates, at the zoom.
+    p.translate(inside.topLeft());
+    p.scale(zoom_, zoom_);
     PaintMoveMarker(p);
     PaintFocusFrame(p);
     PaintRefusal(p);
@@ -145,11 +168,10 @@ void Front::PaintRefusal(QPainter& p) const {
   if (!refusalMark_) {
     return;
   }
-  const QRect inside = contentsRect();
   p.save();
-  p.setClipRect(inside);
+  p.setClipRect(ImageArea());
   // A cross corner to corner, black under the colour: seen on every colour of node, and in grey.
-  const QRect r = refusalMark_->translated(inside.topLeft());
+  const QRect r = *refusalMark_;
   for (const auto& [width, color] :
        {std::pair{6, QColor(Qt::black)}, std::pair{3, overlay_.Refusal}}) {
     p.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap));
@@ -184,12 +206,11 @@ void Front::PaintFocusFrame(QPainter& p) const {
   if (!focusFrame_) {
     return;
   }
-  const QRect inside = contentsRect();
   p.save();
-  p.setClipRect(inside);
+  p.setClipRect(ImageArea());
   // A white ring two pixels wide inside a black one: seen on the dark board and on every colour
   // of the nodes and bars.
-  const QRect outer = focusFrame_->translated(inside.topLeft());
+  const QRect outer = *focusFrame_;
   PaintRing(p, outer, 1, Qt::black);
   if (frameStyle_ == FrameStyle::Hint) {
     // Dashes of the hint's colour on black: apart from the keyboard's solid white and from the
@@ -222,12 +243,11 @@ void Front::PaintMoveMarker(QPainter& p) const {
   if (!moveMarker_) {
     return;
   }
-  const QRect inside = contentsRect();
   p.save();
-  p.setClipRect(inside);
+  p.setClipRect(ImageArea());
   // A ring two pixels wide (yellow at first): apart from the focus frame's black and white, and
   // bright on the dark board and on both players' colours.
-  PaintRing(p, moveMarker_->translated(inside.topLeft()), 2, overlay_.LastMove);
+  PaintRing(p, *moveMarker_, 2, overlay_.LastMove);
   p.restore();
 }
 
@@ -270,7 +290,7 @@ void Front::keyPressEvent(QKeyEvent* event) {
 }
 
 void Front::mousePressEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint() - ClientOrigin();
+  const QPoint at = ((event->position() - QPointF(ClientOrigin())) / zoom_).toPoint();
   emit MouseDown(event->button(), at.x(), at.y());
   event->accept();
 }

@@ -24,6 +24,10 @@ namespace vextal {
 // On a high-density screen the image has the screen's device pixel ratio: it holds logical size
 // x ratio pixels, and a QPainter opened on it draws in logical pixels, so the board is painted
 // sharp instead of being enlarged as a bitmap. At ratio 1 a logical pixel is an image pixel.
+//
+// The board may be shown at a zoom (the window's size): the image then covers the zoomed widget,
+// and the painter, the overlays, the mouse and the rectangles handed in all keep the board's own
+// coordinates ("image coordinates"), each of them zoom x zoom logical pixels of the widget.
 class Front : public QFrame {
   Q_OBJECT
 
@@ -55,6 +59,13 @@ class Front : public QFrame {
 
   // Where the image's pixel (0, 0) lies in this widget.
   QPoint ClientOrigin() const { return contentsRect().topLeft(); }
+
+  // The board drawn zoom times its size; the owner gives the widget its zoomed size. The image
+  // is painted again at the next show or read.
+  void SetZoom(qreal zoom);
+  qreal Zoom() const { return zoom_; }
+  // A rectangle in image coordinates as it lies in this widget.
+  QRect ToWidget(const QRect& image) const;
 
   // The keyboard's focus frame: drawn over the image when shown, never into it, so the image
   // stays the board alone. The rectangle is in logical pixels of the image; nullopt hides it.
@@ -100,7 +111,7 @@ class Front : public QFrame {
   const std::optional<QRect>& MoveMarker() const { return moveMarker_; }
 
  signals:
-  // Any mouse button went down over the board, at a logical pixel of the image.
+  // Any mouse button went down over the board, at a point in image coordinates.
   void MouseDown(Qt::MouseButton button, int x, int y);
 
   // An arrow key, or Space, Enter or Return (not repeated while held), pressed on the board.
@@ -124,6 +135,10 @@ class Front : public QFrame {
 
  private:
   const QImage& PictureFor(qreal devicePixelRatio);
+  // The image's pixels per image coordinate: the screen's ratio times the zoom.
+  qreal ImageRatio() const { return devicePixelRatioF() * zoom_; }
+  // The area inside the frame in image coordinates.
+  QRectF ImageArea() const;
   void PaintIfInvalid();
   void PaintFocusFrame(QPainter& p) const;
   void PaintMoveMarker(QPainter& p) const;
@@ -133,6 +148,8 @@ class Front : public QFrame {
   PictureSource pictureSource_;
   QImage picture_;  // the last picture from the source, kept for its ratio
   QImage image_;
+  qreal zoom_ = 1.0;
+  qreal imageZoom_ = 1.0;  // the zoom the image was made at
   ImagePainter painter_;
   bool invalid_ = false;
   std::optional<QRect> focusFrame_;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
@@ -25,17 +26,47 @@ constexpr int kPageMargin = 16;  // pixels around the text
 // is first shown.
 constexpr int kFrameAllowance = 48;
 
-// A browser that asks the viewer for the pictures painted at run time.
+// Every length a page or its stylesheet gives in pixels, at a factor.
+QString ScaledPixelLengths(const QString& text, double factor) {
+  static const QRegularExpression length(QStringLiteral("(\\d+(?:\\.\\d+)?)px\\b"));
+  QString scaled;
+  qsizetype done = 0;
+  for (const QRegularExpressionMatch& m : length.globalMatch(text)) {
+    scaled += QStringView(text).mid(done, m.capturedStart() - done);
+    scaled += QString::number(m.captured(1).toDouble() * factor, 'g', 6) + QStringLiteral("px");
+    done = m.capturedEnd();
+  }
+  scaled += QStringView(text).mid(done);
+  return scaled;
+}
+
+// A browser that asks the viewer for the pictures painted at run time, and shows the pages at
+// the window size's factor: the pages give their fonts and spaces in pixels.
 class PageBrowser : public QTextBrowser {
  public:
   using QTextBrowser::QTextBrowser;
   std::function<QImage(const QString&)> pictureOf;
+  double factor = 1.0;
 
   QVariant loadResource(int type, const QUrl& name) override {
     if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("board")) {
-      return pictureOf ? QVariant(pictureOf(name.path())) : QVariant();
+      if (!pictureOf) {
+        return QVariant();
+      }
+      const QImage picture = pictureOf(name.path());
+      return factor == 1.0 ? picture
+                           : picture.scaled((QSizeF(picture.size()) * factor).toSize(),
+                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    return QTextBrowser::loadResource(type, name);
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    if (factor != 1.0 &&
+        (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)) {
+      const QString text = resource.typeId() == QMetaType::QByteArray
+                               ? QString::fromUtf8(resource.toByteArray())
+                               : resource.toString();
+      resource = ScaledPixelLengths(text, factor);
+    }
+    return resource;
   }
 };
 
@@ -120,6 +151,17 @@ void HelpViewer::ShowDocument(const QString& path) {
   show();
   raise();
   activateWindow();
+}
+
+void HelpViewer::SetSizeFactor(double factor) {
+  auto* browser = static_cast<PageBrowser*>(browser_);
+  if (factor == browser->factor) {
+    return;
+  }
+  browser->factor = factor;
+  if (!browser_->source().isEmpty()) {
+    browser_->reload();
+  }
 }
 
 void HelpViewer::SetPictures(std::function<QImage(const QString&)> pictureOf) {

@@ -38,6 +38,9 @@ class HelpViewer : public QWidget {
   // The designed size, before it is cut to fit a screen.
   static QSize DesignedSize() { return {760, 640}; }
 
+  // The window size's factor (WindowSize.h): the pages are shown at it, the open one at once.
+  void SetSizeFactor(double factor);
+
   // Paints the pictures a page names as "board:<name>"; without it they stay empty.
   void SetPictures(std::function<QImage(const QString&)> pictureOf);
 

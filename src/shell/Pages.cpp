@@ -59,6 +59,7 @@ void Pages::ShowInViewer(const QString& path) {
     }
     viewer_->SetTitles(&Pages::ViewerTitle);
     viewer_->SetPictures(&HowToPicture);
+    viewer_->SetSizeFactor(sizeFactor_);
   }
   viewer_->ShowDocument(path);
 }
@@ -115,6 +116,13 @@ QString Pages::ViewerTitle(const QString& fileName) {
   }
   return QString();
 }
+void Pages::SetSizeFactor(double factor) {
+  sizeFactor_ = factor;
+  if (viewer_) {
+    viewer_->SetSizeFactor(factor);
+  }
+}
+
 void Pages::OpenPayPal() {
   OpenPage(QStringLiteral("paypal.html"));
 }

@@ -62,6 +62,8 @@ class Pages {
 
   // The program's own document window, or null until a page first needed it.
   HelpViewer* Viewer() const { return viewer_.get(); }
+  // The window size's factor, for the viewer now and when it is made.
+  void SetSizeFactor(double factor);
 
   // Closes the viewer if it is open, as the program ends.
   void CloseViewer();
@@ -79,6 +81,7 @@ class Pages {
   std::function<QSize()> loadViewerSize_;
   std::function<void(QSize)> saveViewerSize_;
   std::unique_ptr<HelpViewer> viewer_;
+  double sizeFactor_ = 1.0;
 };
 
 }  // namespace vextal

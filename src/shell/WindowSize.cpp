@@ -1,7 +1,10 @@
 #include "shell/WindowSize.h"
 
-#include <QByteArray>
-#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+
+#include <QApplication>
+#include <QFont>
 
 namespace vextal {
 
@@ -17,18 +20,38 @@ double WindowSizeFactor(WindowSize size) {
   return 2.0;
 }
 
-void ApplyWindowSizeBeforeStart(WindowSize size) {
-  if (size == WindowSize::Normal) {
-    return;
+int ScaledPixels(int design, double factor) {
+  return int(std::lround(design * factor));
+}
+
+QRect ScaledRect(const QRect& design, double factor) {
+  const int left = ScaledPixels(design.left(), factor);
+  const int top = ScaledPixels(design.top(), factor);
+  return QRect(left, top, ScaledPixels(design.left() + design.width(), factor) - left,
+               ScaledPixels(design.top() + design.height(), factor) - top);
+}
+
+void ApplyApplicationFontScale(double factor) {
+  // The font the desktop gave the program, before any size was applied.
+  static const QFont designed = QApplication::font();
+  QFont font = designed;
+  if (factor != 1.0) {
+    if (designed.pixelSize() > 0) {
+      font.setPixelSize(ScaledPixels(designed.pixelSize(), factor));
+    } else {
+      font.setPointSizeF(designed.pointSizeF() * factor);
+    }
   }
-  // Qt's own scaling draws text, icons and the board at the finer resolution instead of
-  // enlarging a finished picture, so everything stays sharp.
-  bool valid = false;
-  double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&valid);
-  if (!valid || !(factor > 0.0)) {
-    factor = 1.0;
+  if (font != QApplication::font()) {
+    QApplication::setFont(font);
   }
-  qputenv("QT_SCALE_FACTOR", QByteArray::number(factor * WindowSizeFactor(size)));
+}
+
+QPoint KeptOnScreen(const QRect& frame, const QRect& screen) {
+  // Right and bottom edges first, then left and top, so the top-left corner wins.
+  const int x = std::max(screen.left(), std::min(frame.left(), screen.right() - frame.width() + 1));
+  const int y = std::max(screen.top(), std::min(frame.top(), screen.bottom() - frame.height() + 1));
+  return QPoint(x, y);
 }
 
 }  // namespace vextal

@@ -11,6 +11,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "shell/WindowSize.h"
+
 namespace vextal {
 
 namespace {
@@ -19,12 +21,12 @@ namespace {
 const QColor kBoxBackground(64, 0, 64);
 const QColor kBoxText(192, 192, 255);
 
-QFont ChatFont() {
+QFont ChatFont(double factor) {
   QFont font;
   font.setFamilies(
       {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(8.25);
+  font.setPointSizeF(8.25 * factor);
   return font;
 }
 
@@ -89,7 +91,7 @@ frmChat::frmChat(ChatLog& chat, ChatLink link)
   setWindowTitle(tr("Chat"));
   // The main window alone decides when the program ends; an open chat never keeps it alive.
   setAttribute(Qt::WA_QuitOnClose, false);
-  setFont(ChatFont());
+  setFont(ChatFont(sizeFactor_));
 
   txtLog_->setObjectName(QStringLiteral("txtLog"));
   txtLog_->setGeometry(0, 0, 257, 149);
@@ -115,6 +117,20 @@ frmChat::frmChat(ChatLog& chat, ChatLink link)
   txtInput_->setFocus();
 
   resize(kInitialWidth, kInitialHeight);
+}
+
+void frmChat::SetSizeFactor(double factor) {
+  if (!(factor > 0) || factor == sizeFactor_) {
+    return;
+  }
+  const double grow = factor / sizeFactor_;
+  sizeFactor_ = factor;
+  setFont(ChatFont(factor));
+  const int button = ScaledPixels(kButtonSize, factor);
+  cmdMenu_->resize(button, button);
+  txtInput_->resize(txtInput_->width(), button);
+  resize((QSizeF(size()) * grow).toSize());
+  ArrangeControls();
 }
 
 void frmChat::SetLog() {

@@ -34,6 +34,9 @@ class frmChat : public QWidget {
   // does. The work depends on those lines only, never on the length of the transcript.
   void AppendLine(const QString& line, int droppedLines);
 
+  // Draws the window at a factor of its designed size: its font, its button, its size.
+  void SetSizeFactor(double factor);
+
   QPushButton* cmdMenu() const { return cmdMenu_; }
   QLineEdit* txtInput() const { return txtInput_; }
   QPlainTextEdit* txtLog() const { return txtLog_; }
@@ -64,6 +67,7 @@ class frmChat : public QWidget {
   QPlainTextEdit* txtLog_;
   // How many blocks of txtLog_ each transcript line took, oldest first: a line may hold breaks.
   std::deque<int> lineBlocks_;
+  double sizeFactor_ = 1.0;
 };
 
 }  // namespace vextal

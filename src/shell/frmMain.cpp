@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QTimer>
 
@@ -129,11 +130,13 @@ void frmMain::StartUp() {
     settings_.SetWelcomeShown();
   }
 
-  // Open centred on the screen.
+  // Open centred on the screen, at the size kept from the last run.
+  ApplyWindowSize(settings_.Size());
   adjustSize();
   if (const QScreen* where = screen()) {
     move(where->availableGeometry().center() - rect().center());
   }
+  KeepOnScreen();
 }
 
 void frmMain::ApplySettings() {
@@ -191,6 +194,14 @@ void frmMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::LanguageChange && commands_) {
     Retranslate();
+  }
+  // The program's font reaches the window from the event loop, after a size was chosen: the menu
+  // bar has grown, and so has the window.
+  if (event->type() == QEvent::FontChange && front) {
+    layout()->activate();
+    if (isVisible()) {
+      KeepOnScreen();
+    }
   }
 }
 

@@ -22,6 +22,7 @@
 #include "shell/BoardCursor.h"
 #include "shell/ChatLog.h"
 #include "shell/CommandTable.h"
+#include "shell/DesignLayout.h"
 #include "shell/InternetAccount.h"
 #include "shell/Pages.h"
 #include "shell/PasswordStore.h"
@@ -187,6 +188,10 @@ class frmMain final : public QMainWindow, public NetView {
   void BuildBoard(QWidget* client);
   // The event log's box, built when it is first needed: most runs never show it.
   QPlainTextEdit* LogBox();
+  // Lays the window out at a size at once: the controls, the board and the fonts; the window
+  // takes its new size and stays on its screen.
+  void ApplyWindowSize(WindowSize size);
+  void KeepOnScreen();
   void BuildMenus();
   // The rows of the menus, in menu order.
   std::vector<CommandRow> CommandRows();
@@ -303,6 +308,7 @@ class frmMain final : public QMainWindow, public NetView {
   QLabel* lblPlayer2 = nullptr;
   QLabel* lblSum2 = nullptr;
 
+  DesignLayout design_;  // the controls' designed places, at the window's size
   std::unique_ptr<CommandTable> commands_;
   // The texts chosen in the menu where no translation was put in place before the window.
   std::unique_ptr<UiTranslation> translation_;

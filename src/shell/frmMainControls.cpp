@@ -1,14 +1,17 @@
-// The main window's controls at their designed pixel positions.
+// The main window's controls at their designed pixel positions, at the window's size.
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
 
 #include "render/BoardPainter.h"
 #include "shell/Artwork.h"
 #include "shell/BoardWords.h"
+#include "shell/DesignLayout.h"
 #include "shell/Front.h"
+#include "shell/WindowSize.h"
 #include "shell/frmMain.h"
 
 namespace vextal {
@@ -32,20 +35,22 @@ constexpr int kWindowFontPx = 10;  // the player row: "20 + 62 = 82" fits its 65
 
 const QColor kFrontBackColor(128, 128, 128);
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
+QLabel* MakeLabel(DesignLayout& design, QWidget* parent, const char* name, const QRect& geometry,
+                  const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
+  design.Place(label, geometry);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
 // A label drawn straight onto the board picture in its own colour.
-QLabel* MakeBoardLabel(Front* front, const char* name, const QRect& geometry, const QString& text,
-                       const QColor& color) {
-  QLabel* label = MakeLabel(front, name, geometry.translated(front->ClientOrigin()), text);
-  label->setFont(SmallFont(kBoardFontPx));
+QLabel* MakeBoardLabel(DesignLayout& design, Front* front, const char* name, const QRect& geometry,
+                       const QString& text, const QColor& color) {
+  // Inside the board's frame, which grows with the rest.
+  QLabel* label = MakeLabel(design, front, name, geometry.translated(front->ClientOrigin()), text);
+  design.SetFont(label, SmallFont(kBoardFontPx), kBoardFontPx);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, color);
   label->setPalette(palette);
@@ -54,19 +59,19 @@ QLabel* MakeBoardLabel(Front* front, const char* name, const QRect& geometry, co
 }
 
 // One of the four lines of the sunken frame around the status line.
-void MakeFrameLine(QWidget* parent, const char* name, const QRect& geometry,
+void MakeFrameLine(DesignLayout& design, QWidget* parent, const char* name, const QRect& geometry,
                    QPalette::ColorRole role) {
   auto* line = new QWidget(parent);
   line->setObjectName(QString::fromLatin1(name));
-  line->setGeometry(geometry);
+  design.Place(line, geometry);
   line->setBackgroundRole(role);
   line->setAutoFillBackground(true);
 }
 
-QFrame* MakeMarker(QWidget* parent, const char* name, const QRect& geometry) {
+QFrame* MakeMarker(DesignLayout& design, QWidget* parent, const char* name, const QRect& geometry) {
   auto* marker = new QFrame(parent);
   marker->setObjectName(QString::fromLatin1(name));
-  marker->setGeometry(geometry);
+  design.Place(marker, geometry);
   marker->setFrameStyle(QFrame::Box | QFrame::Plain);
   marker->setLineWidth(1);
   marker->setAutoFillBackground(true);
@@ -81,8 +86,8 @@ QFrame* MakeMarker(QWidget* parent, const char* name, const QRect& geometry) {
 void frmMain::BuildControls() {
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
-  client->setFixedSize(kClientWidth, kClientHeight);
-  client->setFont(SmallFont(kWindowFontPx));
+  design_.FixSize(client, QSize(kClientWidth, kClientHeight));
+  design_.SetFont(client, SmallFont(kWindowFontPx), kWindowFontPx);
   setCentralWidget(client);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -97,16 +102,44 @@ void frmMain::BuildControls() {
 
   imgIcon = new QLabel(client);
   imgIcon->setObjectName(QStringLiteral("imgIcon"));
-  imgIcon->setGeometry(0, 4, 32, 32);
+  design_.Place(imgIcon, QRect(0, 4, 32, 32));
   imgIcon->setPixmap(ProgramIconPixmap(32, devicePixelRatioF()));
   imgIcon->hide();
 
-  picActive1 = MakeMarker(client, "picActive1", QRect(4, 292, 13, 13));
-  lblPlayer1 = MakeLabel(client, "lblPlayer1", QRect(24, 292, 65, 13), tr("Player 1"));
-  lblSum1 = MakeLabel(client, "lblSum1", QRect(96, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
-  picActive2 = MakeMarker(client, "picActive2", QRect(176, 292, 13, 13));
-  lblPlayer2 = MakeLabel(client, "lblPlayer2", QRect(196, 292, 65, 13), tr("Player 2"));
-  lblSum2 = MakeLabel(client, "lblSum2", QRect(268, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
+  picActive1 = MakeMarker(design_, client, "picActive1", QRect(4, 292, 13, 13));
+  lblPlayer1 = MakeLabel(design_, client, "lblPlayer1", QRect(24, 292, 65, 13), tr("Player 1"));
+  lblSum1 =
+      MakeLabel(design_, client, "lblSum1", QRect(96, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
+  picActive2 = MakeMarker(design_, client, "picActive2", QRect(176, 292, 13, 13));
+  lblPlayer2 = MakeLabel(design_, client, "lblPlayer2", QRect(196, 292, 65, 13), tr("Player 2"));
+  lblSum2 =
+      MakeLabel(design_, client, "lblSum2", QRect(268, 292, 65, 13), QStringLiteral("0 + 0 = 0"));
+}
+
+void frmMain::ApplyWindowSize(WindowSize size) {
+  const double factor = WindowSizeFactor(size);
+  // The menus, the boxes and the other windows follow the program's font, which reaches them
+  // from the event loop (changeEvent).
+  ApplyApplicationFontScale(factor);
+  design_.SetFactor(factor);
+  for (QFrame* frame : {static_cast<QFrame*>(front), picActive1, picActive2}) {
+    frame->setLineWidth(ScaledPixels(1, factor));
+  }
+  front->SetZoom(factor);
+  chat_.SetSizeFactor(factor);
+  pages_.SetSizeFactor(factor);
+  // The window takes its new size now rather than at the next pass of the event loop, so it can
+  // be kept on its screen at once.
+  layout()->activate();
+  if (isVisible()) {
+    KeepOnScreen();
+  }
+}
+
+void frmMain::KeepOnScreen() {
+  if (const QScreen* where = screen()) {
+    move(KeptOnScreen(frameGeometry(), where->availableGeometry()));
+  }
 }
 
 QPlainTextEdit* frmMain::LogBox() {
@@ -116,8 +149,8 @@ QPlainTextEdit* frmMain::LogBox() {
   // The event log lies over the board while it is shown.
   txtLog = new QPlainTextEdit(centralWidget());
   txtLog->setObjectName(QStringLiteral("txtLog"));
-  txtLog->setGeometry(4, 4, 333, 281);
-  txtLog->setFont(SmallFont(kStatusFontPx));
+  design_.Place(txtLog, QRect(4, 4, 333, 281));
+  design_.SetFont(txtLog, SmallFont(kStatusFontPx), kStatusFontPx);
   txtLog->setReadOnly(true);
   txtLog->setMaximumBlockCount(kMaxLogLines);  // one block per line; the oldest go first
   txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -136,21 +169,21 @@ void frmMain::BuildStatusStrip(QWidget* client) {
   // Only the strip's top 15 pixels lie inside the window.
   picStatus = new QWidget(client);
   picStatus->setObjectName(QStringLiteral("picStatus"));
-  picStatus->setGeometry(0, 312, 341, 37);
+  design_.Place(picStatus, QRect(0, 312, 341, 37));
   picStatus->setAutoFillBackground(true);
-  MakeFrameLine(picStatus, "Line2", QRect(0, 0, 340, 1), QPalette::Shadow);
-  MakeFrameLine(picStatus, "Line3", QRect(0, 0, 1, 14), QPalette::Shadow);
-  MakeFrameLine(picStatus, "Line4", QRect(0, 14, 341, 1), QPalette::Midlight);
-  MakeFrameLine(picStatus, "Line5", QRect(340, 0, 1, 14), QPalette::Midlight);
-  lblState = MakeLabel(picStatus, "lblState", QRect(2, 2, 337, 12), tr("System ready."));
-  lblState->setFont(SmallFont(kStatusFontPx));
+  MakeFrameLine(design_, picStatus, "Line2", QRect(0, 0, 340, 1), QPalette::Shadow);
+  MakeFrameLine(design_, picStatus, "Line3", QRect(0, 0, 1, 14), QPalette::Shadow);
+  MakeFrameLine(design_, picStatus, "Line4", QRect(0, 14, 341, 1), QPalette::Midlight);
+  MakeFrameLine(design_, picStatus, "Line5", QRect(340, 0, 1, 14), QPalette::Midlight);
+  lblState = MakeLabel(design_, picStatus, "lblState", QRect(2, 2, 337, 12), tr("System ready."));
+  design_.SetFont(lblState, SmallFont(kStatusFontPx), kStatusFontPx);
   lblState->installEventFilter(this);
 }
 
 void frmMain::BuildBoard(QWidget* client) {
   front = new Front(client);
   front->setObjectName(QStringLiteral("Front"));
-  front->setGeometry(4, 4, 331, 281);
+  design_.Place(front, QRect(4, 4, 331, 281));
   front->SetBackground(kFrontBackColor, Front::PictureSource(&BoardBackground));
   front->Clear();
   // Painted from the game's state whenever the picture is shown or read after a change, so the
@@ -174,12 +207,12 @@ void frmMain::BuildBoard(QWidget* client) {
   connect(front, &Front::TabbedTo, this, &frmMain::Front_TabbedTo);
 
   lblDonate =
-      MakeBoardLabel(front, "lblDonate", QRect(4, 268, 125, 13),
+      MakeBoardLabel(design_, front, "lblDonate", QRect(4, 268, 125, 13),
                      QStringLiteral("PayPal Donate / PayPal Spenden"), QColor(240, 128, 160));
-  lblCopyright = MakeBoardLabel(front, "lblCopyright", QRect(200, 268, 125, 13),
+  lblCopyright = MakeBoardLabel(design_, front, "lblCopyright", QRect(200, 268, 125, 13),
                                 tr("(c) 2026 Vextal developers"), QColor(160, 128, 240));
-  lblVersion = MakeBoardLabel(front, "lblVersion", QRect(4, 4, 85, 13), tr("Vextal Version [1]"),
-                              QColor(160, 128, 240));
+  lblVersion = MakeBoardLabel(design_, front, "lblVersion", QRect(4, 4, 85, 13),
+                              tr("Vextal Version [1]"), QColor(160, 128, 240));
   // Clicks on the board's labels belong to the labels, not to the board below them.
   for (QLabel* label : {lblDonate, lblCopyright, lblVersion}) {
     label->installEventFilter(this);

@@ -265,6 +265,7 @@ void frmMain::RememberTune() {
 
 void frmMain::mnuSize_Click(WindowSize size) {
   settings_.SetSize(size);
+  ApplyWindowSize(size);
 }
 
 void frmMain::mnuLanguage_Click(const QString& language) {

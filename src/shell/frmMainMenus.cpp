@@ -239,12 +239,6 @@ std::vector<CommandRow> frmMain::CommandRows() {
        .family = ChoiceRows(
            kWindowSizeChoices, [this] { return settings_.Size(); },
            [this](WindowSize size) { mnuSize_Click(size); })},
-      {.kind = K::Line, .id = "mnuLineW1", .in = "mnuWindowSize"},
-      // Every window of a run is drawn at one scale, chosen before the first one opens.
-      {.id = "mnuSizeNote",
-       .in = "mnuWindowSize",
-       .caption = QT_TR_NOOP("Takes effect at the next start"),
-       .enabled = [] { return false; }},
       {.kind = K::Menu, .id = "mnuLanguage", .in = "mnuFile", .caption = QT_TR_NOOP("Language")},
       {.kind = K::Family, .id = "mnuLanguage", .in = "mnuLanguage", .family = languages},
       {.kind = K::Line, .id = "mnuLineF2", .in = "mnuFile"},

@@ -90,8 +90,7 @@ class TestWindowMenus : public QObject {
     QCOMPARE(Captions(rig.Find<QMenu>("mnuMusicVolume")),
              (QStringList{"100 %", "75 %", "50 %", "25 %"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuWindowSize")),
-             (QStringList{"Normal", "Large (150 %)", "Huge (200 %)", "-",
-                          "Takes effect at the next start"}));
+             (QStringList{"Normal", "Large (150 %)", "Huge (200 %)"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")),
              (QStringList{"System", "English", "Deutsch", "Fran\u00e7ais"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuReset")),
@@ -279,17 +278,16 @@ class TestWindowMenus : public QObject {
         {"mnuEnableAI", true, false},     {"mnuEnableDemo", false, false},
         {"mnuCpuStrength", false, false}, {"mnuCpuLevel0", true, true},
         {"mnuCpuLevel3", true, false},    {"mnuSize0", true, true},
-        {"mnuSize2", true, false},        {"mnuSizeNote", false, false},
-        {"mnuLanguage0", true, true},     {"mnuEnableSound", true, true},
-        {"mnuPlayMusic0", false, false},  {"mnuStopMusic", true, true},
-        {"mnuExit", true, false},         {"mnuReset", true, false},
-        {"mnuClear", true, false},        {"mnuUndo", false, false},
-        {"mnuHint", true, false},         {"mnuMarkLastMove", true, true},
-        {"mnuShowChat", true, false},     {"mnuServer", true, false},
-        {"mnuClient", true, false},       {"mnuFindGames", true, false},
-        {"mnuDisconnect", false, false},  {"mnuSynchronize", false, false},
-        {"mnuWebsite", false, false},     {"mnuGuestbook", false, false},
-        {"mnuPayPal", true, false},
+        {"mnuSize2", true, false},        {"mnuLanguage0", true, true},
+        {"mnuEnableSound", true, true},   {"mnuPlayMusic0", false, false},
+        {"mnuStopMusic", true, true},     {"mnuExit", true, false},
+        {"mnuReset", true, false},        {"mnuClear", true, false},
+        {"mnuUndo", false, false},        {"mnuHint", true, false},
+        {"mnuMarkLastMove", true, true},  {"mnuShowChat", true, false},
+        {"mnuServer", true, false},       {"mnuClient", true, false},
+        {"mnuFindGames", true, false},    {"mnuDisconnect", false, false},
+        {"mnuSynchronize", false, false}, {"mnuWebsite", false, false},
+        {"mnuGuestbook", false, false},   {"mnuPayPal", true, false},
     };
     for (const State& s : states) {
       const QAction* item = rig.Item(s.name);
