@@ -28,8 +28,9 @@ void SetBackColor(QWidget* widget, Rgb color) {
   widget->setPalette(palette);
 }
 
+// Only the weight is the label's own: the rest, its size above all, comes from the window.
 void SetBold(QLabel* label, bool bold) {
-  QFont font = label->font();
+  QFont font;
   font.setBold(bold);
   label->setFont(font);
 }

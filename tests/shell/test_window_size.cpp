@@ -113,6 +113,9 @@ class TestWindowSize : public QObject {
     QCOMPARE(huge.size(), normal.size() * 2);
     QCOMPARE(huge.pixel(2 * 60, 2 * 60), normal.pixel(60, 60));  // the node played, (1,1)
     QCOMPARE(rig.window.findChild<QLabel*>(QStringLiteral("lblState"))->font().pixelSize(), 18);
+    // The name of the player to move is bold, and as large as the rest of its row.
+    QCOMPARE(rig.window.findChild<QLabel*>(QStringLiteral("lblPlayer2"))->fontInfo().pixelSize(),
+             20);
     // The program's font arrives from the event loop, and with it the menu bar's new height.
     QTRY_VERIFY(rig.window.menuBar()->fontInfo().pixelSize() >= 2 * menuFont - 1);
     QCOMPARE(rig.window.chat().Window()->cmdMenu()->size(), QSize(36, 36));
