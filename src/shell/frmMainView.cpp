@@ -49,9 +49,11 @@ void frmMain::ApplyPlayerColors(ColorScheme scheme) {
 
 void frmMain::Announce(const QString& text) {
   // Qt has no event that only speaks: the status line's accessible name and description carry
-  // the news, and a screen reader that follows the status line reads them.
+  // the news for a screen reader that follows the status line, and the board tells it where the
+  // keyboard is, as the description of the focused cell, which a screen reader speaks.
   lblState->setAccessibleName(text);
   lblState->setAccessibleDescription(text);
+  front->Announce(text);
 }
 
 void frmMain::ShowRefusal(const MoveReport& move) {

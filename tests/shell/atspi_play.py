@@ -2,9 +2,10 @@
 """Plays the running program through AT-SPI alone, as a screen reader's user would: reads the
 board's cells, moves the keyboard's frame with arrow keys typed through the registry and hears
 each focused cell, plays a whole game against the CPU (by Space on the focused cell and by the
-cells' press action), hears the moves, a refusal and the result in the status line, and reads
-the result. Usage: atspi_play.py PROGRAM (through with_atspi_bus.sh); exits 77 when the program
-never shows up on the accessibility bus or its window never gets the keyboard's focus."""
+cells' press action), hears the moves where the focus is, a refusal and the result in the status
+line, and reads the result. Usage: atspi_play.py PROGRAM (through with_atspi_bus.sh); exits 77
+when the program never shows up on the accessibility bus or its window never gets the keyboard's
+focus."""
 import os
 import re
 import subprocess
@@ -27,14 +28,17 @@ class Ears:
         self.heard = []  # (kind, role, name) of every event so far
         self.listener = Atspi.EventListener.new(self.hear)
         for kind in ("focus:", "object:state-changed:focused",
-                     "object:property-change:accessible-name"):
+                     "object:property-change:accessible-name",
+                     "object:property-change:accessible-description"):
             self.listener.register(kind)
 
     def hear(self, event):
         if event.type.startswith("object:state-changed:focused") and not event.detail1:
             return  # the focus left
         try:
-            self.heard.append((event.type, event.source.getRole(), event.source.name))
+            source = event.source
+            said = source.description if event.type.endswith("description") else source.name
+            self.heard.append((event.type, source.getRole(), said))
         except GLib.Error:
             pass  # gone before it could be asked
 
@@ -211,11 +215,14 @@ def main():
                       kind.endswith("accessible-name") and role == pyatspi.ROLE_TABLE_CELL
                       and name.startswith(cell_heard), mark)
             moves += 1
-            # The CPU's answer is said in the status line, unless the move ended the game.
-            name = ears.wait("the CPU's move or the result", lambda kind, role, name:
-                             role == pyatspi.ROLE_LABEL and kind.endswith("accessible-name") and
-                             (CPU_MOVE.search(name) or re.search(r"wins \(|Draw", name)), mark)
-            cpu_heard += 1 if CPU_MOVE.search(name) else 0
+            # The CPU's answer is said where the focus is, as the focused cell's description,
+            # unless the move ended the game.
+            said = ears.wait("the CPU's move or the result", lambda kind, role, name:
+                             (role == pyatspi.ROLE_TABLE_CELL and kind.endswith("description")
+                              and CPU_MOVE.search(name)) or (role == pyatspi.ROLE_LABEL and
+                                                             re.search(r"wins \(|Draw", name)),
+                             mark)
+            cpu_heard += 1 if CPU_MOVE.search(said) else 0
         sys.exit("FAIL: the game did not end in time")
     finally:
         process.terminate()
