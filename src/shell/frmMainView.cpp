@@ -132,6 +132,10 @@ void frmMain::ShowMove(const MoveReport& move) {
     DrawBoard();
     if (move.By != MoveSource::Person) {
       Announce(MoveAnnouncement(move, game_.CurrentMode()));
+    } else {
+      // A screen reader does not speak the new words of the cell it is on; a new description it
+      // does.
+      front->Announce(MoveAnnouncement(move, game_.CurrentMode()));
     }
   } else if (move.By == MoveSource::Person) {
     ShowRefusal(move);

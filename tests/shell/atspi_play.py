@@ -214,6 +214,11 @@ def main():
             ears.wait(f"the move on {target}", lambda kind, role, name:
                       kind.endswith("accessible-name") and role == pyatspi.ROLE_TABLE_CELL
                       and name.startswith(cell_heard), mark)
+            if moves % 2 == 0:  # and the move is said where the focus is
+                ears.wait(f"the move on {target} said", lambda kind, role, name:
+                          kind.endswith("description") and role == pyatspi.ROLE_TABLE_CELL
+                          and re.match(r"Player (claims|expands) column %d, row %d" % target,
+                                       name), mark)
             moves += 1
             # The CPU's answer is said where the focus is, as the focused cell's description,
             # unless the move ended the game.
