@@ -99,8 +99,8 @@ class TestWindowMenus : public QObject {
                           "Stage 6", "Stage 7"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuNetwork")),
              (QStringList{"Chat window", "-", "Host game", "Connect to Server",
-                          "Find games on this network…", "Internet account…", "-", "Disconnect",
-                          "-", "Synchronize"}));
+                          "Find games on this network…", "Internet account…",
+                          "Invite over the internet…", "-", "Disconnect", "-", "Synchronize"}));
     QCOMPARE(
         Captions(rig.Find<QMenu>("mnuHelp")),
         (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "How to play",
