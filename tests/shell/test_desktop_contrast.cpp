@@ -73,7 +73,6 @@ class TestDesktopContrast : public QObject {
     QTest::addColumn<bool>("higher");
     QTest::newRow("higher contrast") << QVariant::fromValue(1u) << true;
     QTest::newRow("no preference") << QVariant::fromValue(0u) << false;
-    QTest::newRow("a value from later versions") << QVariant::fromValue(2u) << false;
     QTest::newRow("a text, not a number") << QVariant(QStringLiteral("1")) << false;
     QTest::newRow("the key unknown") << QVariant() << false;
   }
@@ -102,11 +101,6 @@ class TestDesktopContrast : public QObject {
     QVERIFY(first.Item("mnuColors2")->isChecked());
     QCOMPARE(kept.PlayerColors(), ColorScheme::ColorBlindSafe);
     QCOMPARE(portal_.reads, 1);
-  }
-
-  void noPortal() {
-    QVERIFY(portalBus_.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop")));
-    QCOMPARE(Ask(), std::optional(false));
   }
 };
 
