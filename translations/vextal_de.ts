@@ -859,6 +859,10 @@ Murvo</translation>
         <translation>Internetkonto…</translation>
     </message>
     <message>
+        <source>Readme (%1)</source>
+        <translation>Liesmich (%1)</translation>
+    </message>
+    <message>
         <source>Log in to the internet first: Network → &quot;Internet account…&quot;.</source>
         <translation>Melden Sie sich zuerst im Internet an: Netzwerk → „Internetkonto…“.</translation>
     </message>

@@ -23,7 +23,8 @@ QString frmMain::ReadmeCaption(const QString& language) {
   if (language == QLatin1String("de")) {
     return tr("Readme (deutsch)");
   }
-  return QStringLiteral("Readme (%1)").arg(QLocale(language).nativeLanguageName());
+  // Any other language is named in its own tongue, as the Language menu names it.
+  return tr("Readme (%1)").arg(QLocale(language).nativeLanguageName());
 }
 
 QString frmMain::ReadmeLanguage() const {
