@@ -369,8 +369,10 @@ void frmMain::JoinFoundGame(const FoundGame& found) {
     findGames_->lblStatus()->setText(tr("Disconnect from the current network game first."));
     return;
   }
+  // A copy: found lives in the list of games, which closing its window empties.
+  const FoundGame chosen = found;
   findGames_->close();
-  net_.ConnectTo(found.address, found.port);
+  net_.ConnectTo(chosen.address, chosen.port);
 }
 
 void frmMain::mnuDisconnect_Click() {
