@@ -1341,20 +1341,48 @@ Murvo</translation>
         <translation>Ansicht der Widerlegung von Zug %1: Spieler %2 antwortet %3. Esc: zurück zum laufenden Spiel.</translation>
     </message>
     <message>
-        <source>Try again: find a move that keeps %1 for you. Perfect answers.</source>
-        <translation>Neuer Versuch: Finden Sie einen Zug, der Ihnen %1 hält. Perfekt antwortet.</translation>
-    </message>
-    <message>
         <source>You play player 1 now: the colours were exchanged.</source>
         <translation>Sie spielen jetzt Spieler 1: Die Farben wurden getauscht.</translation>
     </message>
     <message>
-        <source>Found it: %1 keeps %2.</source>
-        <translation>Gefunden: %1 hält %2.</translation>
+        <source>Try again: find a move that keeps your win by %1. Perfect answers.</source>
+        <translation>Noch einmal: Finden Sie einen Zug, der Ihren Sieg mit %1 hält. Perfekt antwortet.</translation>
     </message>
     <message>
-        <source>%1 does not keep %2. Take it back (Undo move) and try again.</source>
-        <translation>%1 hält %2 nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
+        <source>Try again: find a move that keeps the draw. Perfect answers.</source>
+        <translation>Noch einmal: Finden Sie einen Zug, der das Unentschieden hält. Perfekt antwortet.</translation>
+    </message>
+    <message>
+        <source>Try again: this position is lost by %1 at best. Find a move that loses by no more than %1. Perfect answers.</source>
+        <translation>Noch einmal: Diese Stellung ist bestenfalls mit %1 verloren. Finden Sie einen Zug, der mit nicht mehr als %1 verliert. Perfekt antwortet.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the win by %2.</source>
+        <translation>Gefunden: %1 hält den Sieg mit %2.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the draw.</source>
+        <translation>Gefunden: %1 hält das Unentschieden.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 loses by no more than %2, the best there is here.</source>
+        <translation>Gefunden: %1 verliert mit nicht mehr als %2, das Beste, was hier geht.</translation>
+    </message>
+    <message>
+        <source>%1 is not among the moves proven to keep the value (not all were tested in time). Take it back (Undo move) and try another.</source>
+        <translation>%1 ist nicht unter den Zügen, die nachweislich den Wert halten (nicht alle wurden rechtzeitig geprüft). Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the win by %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 hält den Sieg mit %2 nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the draw. Take it back (Undo move) and try again.</source>
+        <translation>%1 hält das Unentschieden nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
+    </message>
+    <message>
+        <source>%1 loses by more than %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 verliert mit mehr als %2. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
     </message>
 </context>
 </TS>

@@ -1341,20 +1341,48 @@ Murvo</translation>
         <translation>Vue de la réfutation du coup %1 : le joueur %2 répond %3. Échap : retour à la partie en cours.</translation>
     </message>
     <message>
-        <source>Try again: find a move that keeps %1 for you. Perfect answers.</source>
-        <translation>Réessayez : trouvez un coup qui vous garde %1. Parfait répond.</translation>
-    </message>
-    <message>
         <source>You play player 1 now: the colours were exchanged.</source>
         <translation>Vous jouez maintenant le joueur 1 : les couleurs ont été échangées.</translation>
     </message>
     <message>
-        <source>Found it: %1 keeps %2.</source>
-        <translation>Trouvé : %1 garde %2.</translation>
+        <source>Try again: find a move that keeps your win by %1. Perfect answers.</source>
+        <translation>Réessayez : trouvez un coup qui garde votre victoire de %1. Parfait répond.</translation>
     </message>
     <message>
-        <source>%1 does not keep %2. Take it back (Undo move) and try again.</source>
-        <translation>%1 ne garde pas %2. Reprenez-le (Annuler le coup) et réessayez.</translation>
+        <source>Try again: find a move that keeps the draw. Perfect answers.</source>
+        <translation>Réessayez : trouvez un coup qui garde le match nul. Parfait répond.</translation>
+    </message>
+    <message>
+        <source>Try again: this position is lost by %1 at best. Find a move that loses by no more than %1. Perfect answers.</source>
+        <translation>Réessayez : cette position est perdue de %1 au mieux. Trouvez un coup qui ne perd pas de plus de %1. Parfait répond.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the win by %2.</source>
+        <translation>Trouvé : %1 garde la victoire de %2.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the draw.</source>
+        <translation>Trouvé : %1 garde le match nul.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 loses by no more than %2, the best there is here.</source>
+        <translation>Trouvé : %1 ne perd pas de plus de %2, le mieux possible ici.</translation>
+    </message>
+    <message>
+        <source>%1 is not among the moves proven to keep the value (not all were tested in time). Take it back (Undo move) and try another.</source>
+        <translation>%1 n&apos;est pas parmi les coups prouvés pour garder la valeur (tous n&apos;ont pas été vérifiés à temps). Reprenez-le (Annuler le coup) et essayez-en un autre.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the win by %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 ne garde pas la victoire de %2. Reprenez-le (Annuler le coup) et réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the draw. Take it back (Undo move) and try again.</source>
+        <translation>%1 ne garde pas le match nul. Reprenez-le (Annuler le coup) et réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 loses by more than %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 perd de plus de %2. Reprenez-le (Annuler le coup) et réessayez.</translation>
     </message>
 </context>
 </TS>

@@ -551,7 +551,7 @@ void frmRecord::TryAgain() {
   if (!verdict || verdict->Judgement != MoveJudgement::Lost) {
     return;
   }
-  Trial trial{index, verdict->Keeping, verdict->Before.Lower};
+  Trial trial{index, verdict->Keeping, verdict->Before.Lower, verdict->KeepingComplete};
   const RecordedGame shown = Shown();
   const bool swap = shown.Moves[std::size_t(index)].Mover == 2;
   const RecordedGame game = swap ? SwapPlayers(shown) : shown;
@@ -565,8 +565,13 @@ void frmRecord::TryAgain() {
   cmbSource->setCurrentIndex(0);
   trial_ = trial;
   Refresh();
-  QString text = tr("Try again: find a move that keeps %1 for you. Perfect answers.")
-                     .arg(ValueText(trial.Value));
+  QString text =
+      trial.Value > 0 ? tr("Try again: find a move that keeps your win by %1. Perfect answers.")
+                            .arg(trial.Value)
+      : trial.Value == 0 ? tr("Try again: find a move that keeps the draw. Perfect answers.")
+                         : tr("Try again: this position is lost by %1 at best. Find a move that "
+                              "loses by no more than %1. Perfect answers.")
+                               .arg(-trial.Value);
   if (swap) {
     text += QLatin1Char(' ') + tr("You play player 1 now: the colours were exchanged.");
   }
@@ -590,12 +595,28 @@ void frmRecord::CheckTryAgain(const MoveReport& move) {
   const Cell cell{move.Column, move.Row};
   const QString name = CellName(cell.Column, cell.Row);
   QString text;
+  const int value = trial_->Value;
   if (std::find(trial_->Keeping.begin(), trial_->Keeping.end(), cell) != trial_->Keeping.end()) {
-    text = tr("Found it: %1 keeps %2.").arg(name, ValueText(trial_->Value));
+    text = value > 0    ? tr("Found it: %1 keeps the win by %2.").arg(name).arg(value)
+           : value == 0 ? tr("Found it: %1 keeps the draw.").arg(name)
+                        : tr("Found it: %1 loses by no more than %2, the best there is here.")
+                              .arg(name)
+                              .arg(-value);
     trial_.reset();
+  } else if (!trial_->KeepingComplete) {
+    // Not every move was tested in the analysis's time: this one may keep the value too.
+    text = tr("%1 is not among the moves proven to keep the value (not all were tested in "
+              "time). Take it back (Undo move) and try another.")
+               .arg(name);
   } else {
-    text = tr("%1 does not keep %2. Take it back (Undo move) and try again.")
-               .arg(name, ValueText(trial_->Value));
+    text = value > 0 ? tr("%1 does not keep the win by %2. Take it back (Undo move) and try again.")
+                           .arg(name)
+                           .arg(value)
+           : value == 0
+               ? tr("%1 does not keep the draw. Take it back (Undo move) and try again.").arg(name)
+               : tr("%1 loses by more than %2. Take it back (Undo move) and try again.")
+                     .arg(name)
+                     .arg(-value);
   }
   trialText_ = text;
   lblVerdict->setText(text);

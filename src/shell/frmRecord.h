@@ -103,6 +103,7 @@ class frmRecord final : public QWidget {
     int Ply = 0;
     std::vector<Cell> Keeping;
     int Value = 0;
+    bool KeepingComplete = false;  // every other move was proven not to keep it
   };
   std::optional<Trial> trial_;
   QString trialText_;  // the last message of a try again, shown while the live game is
