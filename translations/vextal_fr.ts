@@ -1042,10 +1042,6 @@ Murvo</translation>
         <translation>%1 ne peut pas être invité : une adresse ressemble à nom@example.org et n&apos;est pas la vôtre.</translation>
     </message>
     <message>
-        <source>Declined the invitation from %1: a game is under way.</source>
-        <translation>Invitation de %1 déclinée : une partie est en cours.</translation>
-    </message>
-    <message>
         <source>%1 invites you to a game of Vextal.</source>
         <translation>%1 vous invite à une partie de Vextal.</translation>
     </message>
@@ -1116,6 +1112,10 @@ Murvo</translation>
     <message>
         <source>Game opened from %1.</source>
         <translation>Partie ouverte depuis %1.</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game or another invitation is under way.</source>
+        <translation>Invitation de %1 déclinée : une partie ou une autre invitation est en cours.</translation>
     </message>
 </context>
 <context>
