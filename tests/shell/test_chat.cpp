@@ -2,6 +2,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -51,6 +52,7 @@ class TestChat : public QObject {
   void lineArrivingRightAfterCloseGetsFreshWindow();
   void unloadClosesWindow();
   void windowOpensAsDesigned();
+  void windowOpensBesideTheMainWindow();
   void resizeRule_data();
   void resizeRule();
   void tinyWindowKeepsControlsThatWouldGoNegative();
@@ -217,6 +219,19 @@ void TestChat::windowOpensAsDesigned() {
   }
   // The empty transcript leaves the caret at the start.
   QCOMPARE(window->txtLog()->textCursor().position(), 0);
+}
+
+void TestChat::windowOpensBesideTheMainWindow() {
+  QWidget main;
+  main.setGeometry(0, 0, 341, 380);
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
+  FakePeer peer;
+  ChatLog chat(peer.Link(), &main);
+  chat.AddChatLine(QStringLiteral("hello"), false);
+  const QRect frame = chat.Window()->frameGeometry();
+  QVERIFY(!frame.intersects(main.frameGeometry()));
+  QVERIFY(main.screen()->availableGeometry().contains(frame));
 }
 
 void TestChat::resizeRule_data() {
