@@ -887,10 +887,6 @@ Murvo</translation>
         <translation>%1 kann nicht eingeladen werden: Eine Adresse sieht aus wie name@example.org und ist nicht Ihre eigene.</translation>
     </message>
     <message>
-        <source>Declined the invitation from %1: a game is under way.</source>
-        <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie läuft bereits.</translation>
-    </message>
-    <message>
         <source>%1 invites you to a game of Vextal.</source>
         <translation>%1 lädt Sie zu einer Partie Vextal ein.</translation>
     </message>
@@ -905,6 +901,10 @@ Murvo</translation>
     <message>
         <source>Invite over the internet…</source>
         <translation>Über das Internet einladen…</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game or another invitation is under way.</source>
+        <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie oder eine andere Einladung läuft bereits.</translation>
     </message>
 </context>
 </TS>

@@ -887,10 +887,6 @@ Murvo</translation>
         <translation>%1 ne peut pas être invité : une adresse ressemble à nom@example.org et n&apos;est pas la vôtre.</translation>
     </message>
     <message>
-        <source>Declined the invitation from %1: a game is under way.</source>
-        <translation>Invitation de %1 déclinée : une partie est en cours.</translation>
-    </message>
-    <message>
         <source>%1 invites you to a game of Vextal.</source>
         <translation>%1 vous invite à une partie de Vextal.</translation>
     </message>
@@ -905,6 +901,10 @@ Murvo</translation>
     <message>
         <source>Invite over the internet…</source>
         <translation>Inviter par internet…</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game or another invitation is under way.</source>
+        <translation>Invitation de %1 déclinée : une partie ou une autre invitation est en cours.</translation>
     </message>
 </context>
 </TS>

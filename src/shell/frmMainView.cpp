@@ -49,9 +49,11 @@ void frmMain::ApplyPlayerColors(ColorScheme scheme) {
 
 void frmMain::Announce(const QString& text) {
   // Qt has no event that only speaks: the status line's accessible name and description carry
-  // the news, and a screen reader that follows the status line reads them.
+  // the news for a screen reader that follows the status line, and the board tells it where the
+  // keyboard is, as the description of the focused cell, which a screen reader speaks.
   lblState->setAccessibleName(text);
   lblState->setAccessibleDescription(text);
+  front->Announce(text);
 }
 
 void frmMain::ShowRefusal(const MoveReport& move) {
@@ -149,6 +151,10 @@ void frmMain::ShowMove(const MoveReport& move) {
     DrawPosition();
     if (move.By != MoveSource::Person) {
       Announce(MoveAnnouncement(move, game_.CurrentMode()));
+    } else {
+      // A screen reader does not speak the new words of the cell it is on; a new description it
+      // does.
+      front->Announce(MoveAnnouncement(move, game_.CurrentMode()));
     }
   } else if (move.By == MoveSource::Person) {
     ShowRefusal(move);
