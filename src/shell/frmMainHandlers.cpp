@@ -9,6 +9,7 @@
 #include "shell/AboutBox.h"
 #include "shell/Front.h"
 #include "shell/UiLanguage.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
@@ -318,6 +319,7 @@ void frmMain::mnuFindGames_Click() {
     findGames_ = new frmFindGames(discovery_, this);
     findGames_->setAttribute(Qt::WA_DeleteOnClose);
     connect(findGames_, &frmFindGames::Chosen, this, &frmMain::JoinFoundGame);
+    MoveBeside(*findGames_, *this);
   }
   findGames_->show();
   findGames_->raise();
