@@ -141,6 +141,31 @@ class GameAnalysisTest : public QObject {
     QVERIFY(lost > 0);
   }
 
+  // Along a whole line of play each move is judged by the positions on either side of it, not
+  // by its neighbours': the value before a move and after it agree with a fresh solve of each.
+  void everyMoveOfALineIsJudgedByItsOwnPositions() {
+    const Solved p = SolvedPositions(12, 1).front();
+    RecordedGame game = OneMove(p, LegalCells(p.Nodes, p.ToMove).back());
+    game.Moves.clear();
+    Board board = p.Nodes;
+    Player toMove = p.ToMove;
+    while (HasLegalMove(board, toMove) && game.Plies() < 6) {
+      const Cell cell = LegalCells(board, toMove).back();
+      game.Moves.push_back(RecordedMove{toMove, cell.Column, cell.Row});
+      ApplyMove(board, cell.Column, cell.Row, toMove);
+      toMove = Player(3 - toMove);
+    }
+    const GameAnalysis analysis = AnalyseGame(game, nullptr, Unclocked(), kNever);
+    QCOMPARE(analysis.Moves.size(), std::size_t(game.Plies()));
+    for (int i = 0; i < game.Plies(); ++i) {
+      const Position at = game.At(i);
+      const RecordedMove& move = game.Moves[std::size_t(i)];
+      QCOMPARE(analysis.Moves[std::size_t(i)].Before.Lower, Solve(at.Nodes, move.Mover));
+      QCOMPARE(analysis.Moves[std::size_t(i)].After.Lower,
+               ValueAfter(at.Nodes, move.Mover, Cell{move.Column, move.Row}));
+    }
+  }
+
   void aSmallBudgetSaysNotProvenWithBounds() {
     ScriptedRandom random;
     RecordedGame game;
