@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QList>
@@ -12,6 +13,7 @@
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
+#include "game/GameRecord.h"
 #include "game/Random.h"
 #include "net/GameDiscovery.h"
 #include "net/NetGame.h"
@@ -33,6 +35,7 @@
 
 class QFrame;
 class QLabel;
+class QPainter;
 class QPlainTextEdit;
 class QTimer;
 
@@ -42,6 +45,7 @@ class AboutBox;
 class Front;
 class frmAccount;
 class frmFindGames;
+class frmRecord;
 
 // The program's main window: the board, the player row, the status line with its event log,
 // and every menu command. It owns the game and shows what the game's events report: the log line,
@@ -104,6 +108,14 @@ class frmMain final : public QMainWindow, public NetView {
   ChatLog& chat() { return chat_; }
   // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
   CommandTable& Commands();
+  // The moves of the current and the last finished game, and their window (null until opened).
+  GameRecord& record() { return record_; }
+  frmRecord* RecordWindow() const;
+  // Reads a saved game and shows it in the record window; a file that cannot be read is said
+  // in a box and changes nothing. False when it was not shown.
+  bool OpenGameFile(const QString& path);
+  // A recorded position shown on the board instead of the live game, read-only, or nothing.
+  const std::optional<Position>& ViewedPosition() const { return viewed_; }
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
@@ -123,6 +135,9 @@ class frmMain final : public QMainWindow, public NetView {
   void SetPlayerColors(ColorScheme scheme);
 
   // --- NetView ---------------------------------------------------------------------------
+  // The repaint after every message from the peer. One that changed nothing the game reports
+  // (a chat line, a type this side does not know) only asks for the picture again, so a flood of
+  // them costs no menu, frame or accessibility work.
   void DrawBoard() override;
   void AddLog(const QString& message) override;
   void PlayWave(const QString& fileName) override;
@@ -174,6 +189,9 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuPayPal_Click();
   void mnuHowTo_Click();
   void mnuAbout_Click();
+  void mnuGameRecord_Click();
+  void mnuSaveGame_Click();
+  void mnuOpenGame_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -217,6 +235,8 @@ class frmMain final : public QMainWindow, public NetView {
 
   // The game's events (frmMainView.cpp).
   void ConnectGameEvents();
+  // The board with everything that follows the position: picture, frames, menus, cells.
+  void DrawPosition();
   void ShowMove(const MoveReport& move);
   void ShowTurn(const TurnReport& turn);
   void ShowResult(const GameResult& result);
@@ -236,6 +256,13 @@ class frmMain final : public QMainWindow, public NetView {
   void JoinFoundGame(const FoundGame& found);
   // The frame around the node played last, while "Mark last move" is on.
   void ShowMoveMarker();
+  // The record's window and the view of a recorded position (frmMainRecord.cpp); Escape
+  // returns from a recorded position to the live game.
+  void InstallLiveGameKey();
+  frmRecord& EnsureRecordWindow();
+  void ShowRecordedPosition(const std::optional<Position>& position, const QString& caption);
+  void PaintViewCaption(QPainter& dc) const;
+  void PlayAgainstPerfect();
   // How the board is painted now: the scheme, and the blocked marks under "Visual cues".
   BoardLook Look() const;
   // Tells assistive technology what happened through the status line's accessible name and
@@ -253,6 +280,7 @@ class frmMain final : public QMainWindow, public NetView {
   ShellSettings forgetful_;  // the store of a window that remembers nothing
   ShellSettings& settings_;
   vextal::Game game_;
+  GameRecord record_{game_};
   // Outlives the connection below, whose last events withdraw the announcement.
   GameDiscovery discovery_;
   // The program's one connection, and the game's side of it.
@@ -263,7 +291,8 @@ class frmMain final : public QMainWindow, public NetView {
   // The chat transcript with its window, and the Help pages.
   ChatLog chat_{ChatLink{[this] { return game_.NetConnected(); },
                          [this](const QString& line) { net_.SendChat(line); },
-                         [this](const QString& line) { return net_.ChatAsReceived(line); }}};
+                         [this](const QString& line) { return net_.ChatAsReceived(line); }},
+                this};
   DesktopUrlOpener desktop_;
   UrlOpener& urlOpener_;
   Pages pages_{urlOpener_, dialogs_, programFolder_};
@@ -276,6 +305,9 @@ class frmMain final : public QMainWindow, public NetView {
   bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
   QPointer<AboutBox> about_;
+  QPointer<frmRecord> recordWindow_;
+  std::optional<Position> viewed_;  // see ViewedPosition
+  QString viewCaption_;
   KeyringPasswordStore keyring_;
   PasswordStore* passwords_ = &keyring_;
   std::unique_ptr<InternetAccount> account_;
@@ -286,6 +318,7 @@ class frmMain final : public QMainWindow, public NetView {
   QString lastFriend_;            // the address invited last in this run
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
+  bool gameReported_ = true;      // the game reported an event since DrawPosition last ran
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key
   bool visualCues_ = false;
   ColorScheme scheme_ = ColorScheme::Original;

@@ -9,6 +9,7 @@
 #include "shell/AboutBox.h"
 #include "shell/Front.h"
 #include "shell/UiLanguage.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
@@ -24,7 +25,7 @@ void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
   const auto cell = CellAt(game_.Nodes(), kBoardGeometry, x, y);
   cursor_.HideAt(cell ? cell->Column : cursor_.Column(), cell ? cell->Row : cursor_.Row());
   ShowFocusFrame();
-  if (cell) {
+  if (cell && !viewed_) {  // a recorded position on show is read-only
     game_.PlayCell(cell->Column, cell->Row);
   }
 }
@@ -45,7 +46,7 @@ void frmMain::Front_KeyDown(int key) {
       cursor_.Move(game_.Nodes(), BoardCursor::Step::Down);
       break;
     default:  // Space, Enter: as a click on the framed node, under the same rules
-      if (cursor_.Shown()) {
+      if (cursor_.Shown() && !viewed_) {
         game_.PlayCell(cursor_.Column(), cursor_.Row());
       }
       return;
@@ -71,7 +72,7 @@ void frmMain::Front_TabbedTo() {
 }
 
 void frmMain::ShowMoveMarker() {
-  const std::optional<Cell>& last = game_.ShownLastMove();
+  const std::optional<Cell> last = viewed_ ? viewed_->LastMove : game_.ShownLastMove();
   if (!last || !settings_.MarkLastMove()) {
     front->SetMoveMarker(std::nullopt);
     return;
@@ -319,6 +320,7 @@ void frmMain::mnuFindGames_Click() {
     findGames_ = new frmFindGames(discovery_, this);
     findGames_->setAttribute(Qt::WA_DeleteOnClose);
     connect(findGames_, &frmFindGames::Chosen, this, &frmMain::JoinFoundGame);
+    MoveBeside(*findGames_, *this);
   }
   findGames_->show();
   findGames_->raise();

@@ -68,6 +68,15 @@ void frmMain::ShowRefusal(const MoveReport& move) {
 }
 
 void frmMain::DrawBoard() {
+  if (std::exchange(gameReported_, false)) {
+    DrawPosition();
+  } else {
+    front->Invalidate();
+  }
+}
+
+void frmMain::DrawPosition() {
+  gameReported_ = false;
   // Painted at most once per pass of the event loop, however many moves came in that pass.
   front->Invalidate();
   if (std::exchange(hintFramed_, false)) {
@@ -108,11 +117,21 @@ void frmMain::PlayWave(const QString& fileName) {
 }
 
 void frmMain::ConnectGameEvents() {
+  const auto reported = [this] { gameReported_ = true; };
+  connect(&game_, &Game::MovePlayed, this, reported);
+  connect(&game_, &Game::TurnChanged, this, reported);
+  connect(&game_, &Game::NewGameStarted, this, reported);
+  connect(&game_, &Game::GameEnded, this, reported);
+  connect(&game_, &Game::ResultShownChanged, this, reported);
+  connect(&game_, &Game::NewGameShown, this, reported);
+  connect(&game_, &Game::BoardReplaced, this, reported);
+  connect(&game_, &Game::SeatsChanged, this, reported);
+  connect(&game_, &Game::MoveTakenBack, this, reported);
   connect(&game_, &Game::MovePlayed, this, &frmMain::ShowMove);
   connect(&game_, &Game::TurnChanged, this, &frmMain::ShowTurn);
   connect(&game_, &Game::GameEnded, this, &frmMain::ShowResult);
   connect(&game_, &Game::NewGameShown, this, &frmMain::ShowNewGame);
-  connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawBoard);
+  connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawPosition);
   connect(&game_, &Game::BoardReplaced, this, [this] {
     if (!settingUpStage_) {
       stageOnBoard_ = 0;  // the peer's board: no stage of this side's menu
@@ -130,7 +149,7 @@ void frmMain::ConnectGameEvents() {
 
 void frmMain::ShowMove(const MoveReport& move) {
   if (move.Made()) {
-    DrawBoard();
+    DrawPosition();
     if (move.By != MoveSource::Person) {
       Announce(MoveAnnouncement(move, game_.CurrentMode()));
     } else {
@@ -179,13 +198,13 @@ void frmMain::ShowResult(const GameResult& result) {
 
 void frmMain::ShowNewGame() {
   AddLog(NewGameLogLine());
-  DrawBoard();
+  DrawPosition();
   PlayWave(NewGameSound());
 }
 
 void frmMain::ShowMoveTakenBack() {
   AddLog(tr("Move taken back."));
-  DrawBoard();
+  DrawPosition();
 }
 
 void frmMain::ShowSeats() {
