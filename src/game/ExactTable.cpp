@@ -55,29 +55,6 @@ void ExactTable::Clear() {
   search_ = 1;
 }
 
-std::uint64_t ExactTable::Pack(const Data& data) {
-  return std::uint64_t(std::uint8_t(data.Lower)) | std::uint64_t(std::uint8_t(data.Upper)) << 8 |
-         std::uint64_t(std::uint8_t(data.Move)) << 16 | std::uint64_t(data.Work & 0xFF) << 24 |
-         std::uint64_t(data.Search & 0xFF) << 32;
-}
-
-ExactTable::Data ExactTable::Unpack(std::uint64_t packed) {
-  return Data{std::int8_t(packed & 0xFF), std::int8_t(packed >> 8 & 0xFF),
-              std::int8_t(packed >> 16 & 0xFF), int(packed >> 24 & 0xFF), int(packed >> 32 & 0xFF)};
-}
-
-bool ExactTable::Find(std::uint64_t key, Data& data) const {
-  const Bucket& bucket = buckets_[Index(key)];
-  for (const Slot& slot : bucket.Slots) {
-    const std::uint64_t packed = slot.Packed.load(std::memory_order_relaxed);
-    if ((slot.Check.load(std::memory_order_relaxed) ^ packed) == key) {
-      data = Unpack(packed);
-      return true;
-    }
-  }
-  return false;
-}
-
 void ExactTable::Store(std::uint64_t key, const Data& found) {
   Bucket& bucket = buckets_[Index(key)];
   Slot* victim = nullptr;
@@ -99,10 +76,10 @@ void ExactTable::Store(std::uint64_t key, const Data& found) {
       break;
     }
     // An empty slot is worth nothing; an entry of an earlier search less than any of this one.
-    const Data known = Unpack(packed);
-    const int worth = check == 0 && packed == 0 ? -1
-                      : known.Search == search_ ? 256 + known.Work
-                                                : known.Work;
+    const int work = int(packed >> 24 & 0xFF);
+    const int worth = check == 0 && packed == 0             ? -1
+                      : int(packed >> 32 & 0xFF) == search_ ? 256 + work
+                                                            : work;
     if (worth < victimWorth) {
       victimWorth = worth;
       victim = &slot;
