@@ -327,6 +327,44 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>QtDialogs</name>
+    <message>
+        <source>Accept</source>
+        <translation>Annehmen</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Ablehnen</translation>
+    </message>
+</context>
+<context>
+    <name>XmppGameLink</name>
+    <message>
+        <source>Inviting %1 to a game over the internet...</source>
+        <translation>%1 wird zu einer Partie über das Internet eingeladen...</translation>
+    </message>
+    <message>
+        <source>Accepted the invitation from %1...</source>
+        <translation>Die Einladung von %1 wurde angenommen...</translation>
+    </message>
+    <message>
+        <source>Playing over the internet with %1.</source>
+        <translation>Partie über das Internet mit %1.</translation>
+    </message>
+    <message>
+        <source>%1 declined the invitation.</source>
+        <translation>%1 hat die Einladung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer the invitation: the friend is offline or not playing Vextal now.</source>
+        <translation>%1 hat auf die Einladung nicht geantwortet: Ihr Freund ist offline oder spielt gerade nicht Vextal.</translation>
+    </message>
+    <message>
+        <source>The invitation from %1 is no longer open.</source>
+        <translation>Die Einladung von %1 gilt nicht mehr.</translation>
+    </message>
+</context>
+<context>
     <name>mMusic</name>
     <message>
         <source>(none)</source>
@@ -819,6 +857,46 @@ Murvo</translation>
     <message>
         <source>Internet account…</source>
         <translation>Internetkonto…</translation>
+    </message>
+    <message>
+        <source>Readme (%1)</source>
+        <translation>Liesmich (%1)</translation>
+    </message>
+    <message>
+        <source>Log in to the internet first: Network → &quot;Internet account…&quot;.</source>
+        <translation>Melden Sie sich zuerst im Internet an: Netzwerk → „Internetkonto…“.</translation>
+    </message>
+    <message>
+        <source>Invite over the internet</source>
+        <translation>Über das Internet einladen</translation>
+    </message>
+    <message>
+        <source>Your friend&apos;s internet address (like name@example.org):</source>
+        <translation>Die Internetadresse Ihres Freundes (wie name@example.org):</translation>
+    </message>
+    <message>
+        <source>%1 cannot be invited: an address is like name@example.org, and not your own.</source>
+        <translation>%1 kann nicht eingeladen werden: Eine Adresse sieht aus wie name@example.org und ist nicht Ihre eigene.</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game is under way.</source>
+        <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie läuft bereits.</translation>
+    </message>
+    <message>
+        <source>%1 invites you to a game of Vextal.</source>
+        <translation>%1 lädt Sie zu einer Partie Vextal ein.</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1.</source>
+        <translation>Die Einladung von %1 wurde abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The invitation from %1 could not be accepted: a game is under way or the invitation is gone.</source>
+        <translation>Die Einladung von %1 konnte nicht angenommen werden: Eine Partie läuft bereits, oder die Einladung gilt nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Invite over the internet…</source>
+        <translation>Über das Internet einladen…</translation>
     </message>
 </context>
 </TS>

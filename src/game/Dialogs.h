@@ -6,7 +6,8 @@
 namespace vextal {
 
 enum class BoxIcon { None, Critical, Question, Exclamation, Information };
-enum class BoxButtons { Ok, YesNoCancel };
+// AcceptDecline answers Yes for Accept and No for Decline (or the box closed).
+enum class BoxButtons { Ok, YesNoCancel, AcceptDecline };
 enum class BoxAnswer { Ok, Yes, No, Cancel };
 
 // What a box about the board should leave in view, on screen: the main window's frame and the

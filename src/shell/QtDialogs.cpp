@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include "shell/WindowPlacement.h"
@@ -72,6 +73,11 @@ std::unique_ptr<QMessageBox> QtDialogs::BuildMessageBox(BoxIcon icon, const QStr
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box->setDefaultButton(QMessageBox::Yes);
     box->setEscapeButton(QMessageBox::Cancel);
+  } else if (buttons == BoxButtons::AcceptDecline) {
+    QPushButton* accept = box->addButton(QtDialogs::tr("Accept"), QMessageBox::AcceptRole);
+    QPushButton* decline = box->addButton(QtDialogs::tr("Decline"), QMessageBox::RejectRole);
+    box->setDefaultButton(accept);
+    box->setEscapeButton(decline);
   } else {
     box->setStandardButtons(QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
@@ -93,7 +99,14 @@ BoxAnswer QtDialogs::Announce(BoxIcon icon, const QString& title, const QString&
 }
 
 BoxAnswer QtDialogs::Run(QMessageBox& box, BoxButtons buttons) {
-  switch (box.exec()) {
+  const int shown = box.exec();
+  if (buttons == BoxButtons::AcceptDecline) {
+    return box.clickedButton() != nullptr &&
+                   box.buttonRole(box.clickedButton()) == QMessageBox::AcceptRole
+               ? BoxAnswer::Yes
+               : BoxAnswer::No;
+  }
+  switch (shown) {
     case QMessageBox::Yes:
       return BoxAnswer::Yes;
     case QMessageBox::No:

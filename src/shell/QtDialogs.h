@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,6 +15,8 @@ namespace vextal {
 
 // The program's modal message boxes and input box, shown over the main window.
 class QtDialogs final : public Dialogs {
+  Q_DECLARE_TR_FUNCTIONS(QtDialogs)
+
  public:
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
 

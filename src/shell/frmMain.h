@@ -17,6 +17,7 @@
 #include "net/NetGame.h"
 #include "net/NetView.h"
 #include "net/cSocket.h"
+#include "net/xmpp/XmppGameLink.h"
 #include "render/BoardPainter.h"
 #include "shell/BoardCursor.h"
 #include "shell/ChatLog.h"
@@ -94,6 +95,8 @@ class frmMain final : public QMainWindow, public NetView {
   // The internet account, made at its first use; its window while it exists.
   InternetAccount& Account();
   frmAccount* AccountWindow() const;
+  // The link of a game over the internet, made with the account.
+  XmppGameLink& InternetGame();
   // Where the account's password is kept; the desktop's keyring unless a test hands in its own
   // before the account's first use.
   void SetPasswordStore(PasswordStore& store) { passwords_ = &store; }
@@ -161,6 +164,7 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuClient_Click();
   void mnuFindGames_Click();
   void mnuInternetAccount_Click();
+  void mnuInvite_Click();
   void mnuDisconnect_Click();
   void mnuSynchronize_Click();
   void mnuWebsite_Click();
@@ -234,6 +238,9 @@ class frmMain final : public QMainWindow, public NetView {
   void Announce(const QString& text);
   // A refused move of the person here: a mark and the reason where no sound tells it.
   void ShowRefusal(const MoveReport& move);
+  // An invitation over the internet (frmMainInternet.cpp): Accept or Decline, asked from the
+  // event loop; declined at once while a game is under way or another invitation is asked.
+  void InvitationReceived(const QString& from, const QString& sessionId);
 
   const Clock& clock_;
   RandomSource& random_;
@@ -268,6 +275,10 @@ class frmMain final : public QMainWindow, public NetView {
   PasswordStore* passwords_ = &keyring_;
   std::unique_ptr<InternetAccount> account_;
   QPointer<frmAccount> accountWindow_;
+  // Goes before the account, whose client it uses.
+  std::unique_ptr<XmppGameLink> internetGame_;
+  bool invitationAsked_ = false;
+  QString lastFriend_;            // the address invited last in this run
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key

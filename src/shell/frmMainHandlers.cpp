@@ -333,6 +333,15 @@ InternetAccount& frmMain::Account() {
       mnuInternetAccount_Click();
       accountWindow_->AskPassword();
     };
+    internetGame_ = std::make_unique<XmppGameLink>(account_->Client(), account_->Invitations(),
+                                                   net_.Events(), *this);
+    // Asked from the event loop, never inside the client's handling of the stanza.
+    connect(
+        &account_->Invitations(), &XmppInvitations::Invited, this,
+        [this](const QString& from, const QString& sessionId) {
+          InvitationReceived(from, sessionId);
+        },
+        Qt::QueuedConnection);
   }
   return *account_;
 }

@@ -23,7 +23,8 @@ QString frmMain::ReadmeCaption(const QString& language) {
   if (language == QLatin1String("de")) {
     return tr("Readme (deutsch)");
   }
-  return QStringLiteral("Readme (%1)").arg(QLocale(language).nativeLanguageName());
+  // Any other language is named in its own tongue, as the Language menu names it.
+  return tr("Readme (%1)").arg(QLocale(language).nativeLanguageName());
 }
 
 QString frmMain::ReadmeLanguage() const {
@@ -291,6 +292,11 @@ std::vector<CommandRow> frmMain::CommandRows() {
        .in = "mnuNetwork",
        .caption = QT_TR_NOOP("Internet account…"),
        .run = [this] { mnuInternetAccount_Click(); }},
+      {.id = "mnuInvite",
+       .in = "mnuNetwork",
+       .caption = QT_TR_NOOP("Invite over the internet…"),
+       .run = [this] { mnuInvite_Click(); },
+       .enabled = net(MenuItem::Server)},
       {.kind = K::Line, .id = "mnuLineN2", .in = "mnuNetwork"},
       {.id = "mnuDisconnect",
        .in = "mnuNetwork",

@@ -1,5 +1,6 @@
 #include <map>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,13 +9,16 @@
 #include <QTest>
 
 #include "game/Random.h"
+#include "net/GameAnnouncement.h"
 #include "net/xmpp/StropheLibrary.h"
 #include "shell/InternetAccount.h"
 #include "shell/PasswordStore.h"
 #include "shell/ShellSettings.h"
+#include "shell/WindowFakes.h"
 #include "shell/frmAccount.h"
 
 using namespace vextal;
+using namespace vextal::testing;
 
 namespace {
 
@@ -58,6 +62,13 @@ struct Fixture {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
 };
+
+// The window's log has a line that reads `line` after its time.
+bool Logged(const testing::WindowRig& rig, const QString& line) {
+  const QStringList lines = rig.LogLines();
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const QString& l) { return l.endsWith(QStringLiteral("] ") + line); });
+}
 
 const QString kSecret = QStringLiteral("s3cr3t-p4ss");
 
@@ -142,6 +153,72 @@ class TestInternetAccount : public QObject {
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblState"))
                 ->text()
                 .startsWith(QStringLiteral("Online as bob@beta.test/")));
+  }
+
+  // Two windows, an account each: one invites through the menu, the other accepts in its box,
+  // they play a game to the result box on each side, and a second invitation is declined.
+  void windowsPlayAnInvitedGame() {
+    if (qEnvironmentVariableIsEmpty("VEXTAL_PROSODY_DIR")) {
+      QSKIP(qPrintable(qEnvironmentVariable("VEXTAL_PROSODY_SKIP",
+                                            QStringLiteral("runs beside a private Prosody only"))));
+    }
+    FakeKeyring keyring;
+    WindowRig alice, bob;
+    for (const auto& [rig, address] :
+         {std::pair{&alice, "alice@alpha.test"}, std::pair{&bob, "bob@beta.test"}}) {
+      rig->window->SetPasswordStore(keyring);
+      rig->window->Account().SetCaFile(qEnvironmentVariable("VEXTAL_PROSODY_DIR") +
+                                       QStringLiteral("/ca.crt"));
+      rig->window->Account().LogIn(QString::fromLatin1(address),
+                                   qEnvironmentVariable("VEXTAL_PROSODY_PASSWORD"), false);
+    }
+    QVERIFY(QTest::qWaitFor(
+        [&] { return alice.window->Account().Online() && bob.window->Account().Online(); }, 20000));
+    alice.dialogs.inputAnswer = QStringLiteral("bob@beta.test");
+    bob.dialogs.questionAnswer = BoxAnswer::Yes;
+    QElapsedTimer sinceClick;
+    sinceClick.start();
+    alice.Item("mnuInvite")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Logged(bob, QStringLiteral("Game synchronized.")), 10000);
+    const QString aliceShown = ShownServiceName(QStringLiteral("alice@alpha.test"));
+    QCOMPARE(bob.dialogs.boxes.first().text,
+             QStringLiteral("%1 invites you to a game of Vextal.").arg(aliceShown));
+    QCOMPARE(bob.dialogs.boxes.first().buttons, BoxButtons::AcceptDecline);
+    QVERIFY(!alice.Item("mnuInvite")->isEnabled());
+    Game& host = alice.window->game();
+    Game& guest = bob.window->game();
+    const auto results = [](const WindowRig& rig) {
+      return std::count_if(rig.dialogs.boxes.begin(), rig.dialogs.boxes.end(),
+                           [](const RecordingDialogs::Box& box) { return box.keep.has_value(); });
+    };
+    for (int moves = 0; results(alice) == 0 && moves < 300; ++moves) {
+      Game& mover = host.ActPlayer() == 1 ? host : guest;
+      for (int cell = 0; cell < mover.NodesW() * mover.NodesH(); ++cell) {
+        const int column = 1 + cell % mover.NodesW(), row = 1 + cell / mover.NodesW();
+        if (mover.IsLegalMove(column, row, mover.ActPlayer())) {
+          mover.PlayCell(column, row);
+          break;
+        }
+      }
+      QTRY_VERIFY_WITH_TIMEOUT(host.Nodes() == guest.Nodes() && results(alice) == results(bob),
+                               5000);
+      if (moves == 0) {
+        qInfo("from the click on Invite to the first move on both boards: %lld ms",
+              sinceClick.elapsed());
+      }
+    }
+    QCOMPARE(results(alice), 1);
+    QCOMPARE(results(bob), 1);
+    alice.dialogs.questionAnswer = BoxAnswer::Yes;
+    alice.Item("mnuDisconnect")->trigger();
+    QTRY_VERIFY(Logged(bob, QStringLiteral("Disconnected (server disconnected).")));
+
+    bob.dialogs.questionAnswer = BoxAnswer::No;
+    alice.Item("mnuInvite")->trigger();
+    QTRY_VERIFY(Logged(alice, QStringLiteral("%1 declined the invitation.")
+                                  .arg(ShownServiceName(QStringLiteral("bob@beta.test")))));
+    QVERIFY(Logged(bob, QStringLiteral("Declined the invitation from %1.").arg(aliceShown)));
+    QVERIFY(!alice.window->game().NetMode() && alice.Item("mnuInvite")->isEnabled());
   }
 };
 

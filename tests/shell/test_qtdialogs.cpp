@@ -75,6 +75,20 @@ class TestQtDialogs : public QObject {
     QCOMPARE(dialogs.Message(BoxIcon::Question, QStringLiteral("Q"), QStringLiteral("?"),
                              BoxButtons::YesNoCancel),
              BoxAnswer::Cancel);
+    // Accept and Decline by their captions; Escape declines.
+    for (const auto& [caption, answer] :
+         {std::pair{"Accept", BoxAnswer::Yes}, std::pair{"Decline", BoxAnswer::No}}) {
+      AnswerWhenOpen<QMessageBox>([caption = QString::fromLatin1(caption)](QMessageBox* box) {
+        for (QAbstractButton* button : box->buttons()) {
+          if (button->text() == caption) {
+            button->click();
+          }
+        }
+      });
+      QCOMPARE(dialogs.Message(BoxIcon::Question, {}, {}, BoxButtons::AcceptDecline), answer);
+    }
+    AnswerWhenOpen<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(dialogs.Message(BoxIcon::Question, {}, {}, BoxButtons::AcceptDecline), BoxAnswer::No);
   }
 
   // Beside the main window where the screen has room, else beside the board, else covering as

@@ -93,18 +93,18 @@ class TestWindowMenus : public QObject {
              (QStringList{"Normal", "Large (150 %)", "Huge (200 %)", "-",
                           "Takes effect at the next start"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuLanguage")),
-             (QStringList{"System", "English", "Deutsch"}));
+             (QStringList{"System", "English", "Deutsch", "Fran\u00e7ais"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuReset")),
              (QStringList{"Clear", "-", "Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5",
                           "Stage 6", "Stage 7"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuNetwork")),
              (QStringList{"Chat window", "-", "Host game", "Connect to Server",
-                          "Find games on this network…", "Internet account…", "-", "Disconnect",
-                          "-", "Synchronize"}));
-    QCOMPARE(
-        Captions(rig.Find<QMenu>("mnuHelp")),
-        (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "How to play",
-                     "Readme (english)", "Readme (deutsch)", "-", "PayPal", "-", "About Vextal"}));
+                          "Find games on this network…", "Internet account…",
+                          "Invite over the internet…", "-", "Disconnect", "-", "Synchronize"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuHelp")),
+             (QStringList{"Vextal website", "Guestbook", "-", "Web update", "-", "How to play",
+                          "Readme (english)", "Readme (deutsch)", "Readme (fran\u00e7ais)", "-",
+                          "PayPal", "-", "About Vextal"}));
 
     // The stage template stays in the menu, hidden, right before the seven stages.
     const QAction* stageTemplate = rig.Item("mnuSetup0");

@@ -1,5 +1,7 @@
 #include "net/xmpp/XmppInvitations.h"
 
+#include <QPointer>
+
 #include "game/Random.h"
 #include "net/xmpp/GameStanza.h"
 
@@ -196,10 +198,10 @@ bool XmppInvitations::OnGameIq(const XmlElement& iq, const XmlElement& game) {
   return false;
 }
 
-void XmppInvitations::Accept(const QString& sessionId) {
+bool XmppInvitations::Accept(const QString& sessionId) {
   const auto found = incoming_.find(sessionId);
   if (found == incoming_.end()) {
-    return;
+    return false;
   }
   const QString inviter = found->second;
   incoming_.erase(found);
@@ -210,10 +212,26 @@ void XmppInvitations::Accept(const QString& sessionId) {
   // Accepting is consent: the inviter's contact request is approved and returned.
   SendPresence(bare, QStringLiteral("subscribed"));
   SendPresence(bare, QStringLiteral("subscribe"));
-  client_.SendIq(
+  // The session starts once the inviter took the accept: an inviter that gave up meanwhile
+  // answers with an error, and no game is started with a side that is not there. The inviter
+  // answers before it sends anything of the game, so the session is open here in time.
+  QPointer<XmppInvitations> self(this);
+  const bool sent = client_.SendIq(
       game_stanza::IqSet(inviter, game_stanza::SessionElement(QStringLiteral("accept"), sessionId)),
-      nullptr);
-  emit SessionStarts(inviter, sessionId, false);
+      [self, inviter, sessionId](const XmlElement& reply) {
+        if (!self) {
+          return;
+        }
+        if (reply.Attribute(QStringLiteral("type")) == QLatin1String("result")) {
+          emit self->SessionStarts(inviter, sessionId, false);
+        } else {
+          emit self->AcceptRefused(inviter, sessionId);
+        }
+      });
+  if (!sent) {
+    emit AcceptRefused(inviter, sessionId);
+  }
+  return true;
 }
 
 void XmppInvitations::Decline(const QString& sessionId) {

@@ -42,8 +42,9 @@ class XmppInvitations final : public QObject {
   void CancelInvite();
   bool Inviting() const { return !outgoing_.Friend.isEmpty(); }
 
-  // Answers an invitation received (by the session id it came with).
-  void Accept(const QString& sessionId);
+  // Answers an invitation received (by the session id it came with); false when there is no such
+  // invitation (any more).
+  bool Accept(const QString& sessionId);
   void Decline(const QString& sessionId);
 
   // Times out invitations sooner; tests use it.
@@ -57,8 +58,11 @@ class XmppInvitations final : public QObject {
   // The invitation this side sent was declined, withdrawn by the friend's side going offline, or
   // not answered in time (answered false).
   void InviteFailed(const QString& friendAddress, bool declined);
-  // A session begins with the peer's full address; host is true on the inviting side.
+  // A session begins with the peer's full address; host is true on the inviting side. The
+  // invited side starts once the inviter has taken its accept.
   void SessionStarts(const QString& peerAddress, const QString& sessionId, bool host);
+  // The inviter no longer waits for the accept sent (it gave up, or went offline).
+  void AcceptRefused(const QString& inviter, const QString& sessionId);
 
  private:
   struct Outgoing {

@@ -69,6 +69,9 @@ void XmppPeerLink::Acknowledged(const XmlElement& reply) {
     return;
   }
   unansweredPings_ = 0;
+  if (Delivered) {
+    Delivered();
+  }
 }
 
 void XmppPeerLink::Close() {
@@ -176,7 +179,6 @@ bool XmppPeerLink::OnStanza(const XmlElement& stanza) {
     return true;
   }
   Answer(stanza, nullptr);
-  QPointer<XmppPeerLink> self(this);
   if (Received) {
     Received(*message);
   }

@@ -53,6 +53,8 @@ class XmppPeerLink final : public QObject {
   int Unacknowledged() const { return unacknowledged_; }
 
   std::function<void(const Message&)> Received;
+  // A message sent was acknowledged by the peer's game client.
+  std::function<void()> Delivered;
   // Once, when the link ends for a reason of the peer's or the network's.
   std::function<void(Closing)> Closed;
   // A line for the event log (what was ignored or refused, once per kind).
