@@ -352,7 +352,7 @@ int ExactSolver::Worker::SearchTabled(const ExactState& state, const Facts& fact
 
 ExactSolver::ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads)
     : layout_(layout),
-      table_(tableSizeLog2 + 1),
+      table_(tableSizeLog2 + 1, threads <= 1),
       main_(std::make_unique<Worker>(layout_, table_)),
       helpers_(std::make_unique<Helpers>()) {
   for (int t = 1; t < threads; ++t) {

@@ -22,8 +22,10 @@ class ExactTable {
     int Search = 0;  // the search that stored it
   };
 
-  // 2^sizeLog2 entries.
-  explicit ExactTable(int sizeLog2);
+  // Room for 2^sizeLog2 entries. A `growable` table uses a small part of it at first and four
+  // times as much whenever that fills up, so a small solve touches (and the system zeroes) few
+  // pages; only one thread may use a growable table.
+  explicit ExactTable(int sizeLog2, bool growable = false);
   ~ExactTable();
   ExactTable(const ExactTable&) = delete;
   ExactTable& operator=(const ExactTable&) = delete;
@@ -66,9 +68,16 @@ class ExactTable {
     return std::size_t((key ^ (key >> 29)) & mask_);
   }
 
+  void Reset();
+  void Grow();
+
   Bucket* buckets_ = nullptr;
   std::size_t bytes_ = 0;
-  std::uint64_t mask_ = 0;
+  std::uint64_t mask_ = 0;  // of the buckets in use
+  std::uint64_t fullMask_ = 0;
+  bool growable_ = false;
+  std::uint64_t filled_ = 0;  // slots in use
+  std::uint64_t growAt_ = 0;
   int search_ = 1;
 };
 
