@@ -5,6 +5,9 @@ Usage: flood_peer.py MODE SECONDS PID
   MODE   boards  - boards (124) that the host loads, in bursts of 20
          digests - digests that never agree (201) and moves out of turn (24), after a hello
          mixed   - both
+         chat    - chat lines (36) of 1 to 120 characters; after the flood a board request
+                   (120), timed until the host's board arrives
+         longchat - as chat, with lines of 4,000 characters
   PID    the hosting program's process id, whose resident memory is printed every 5 s
 
 Start the program, choose Network > Host game, then run this on the same machine. It reads all
@@ -101,7 +104,7 @@ def main():
         pump()
         time.sleep(0.01)
     print(f'start: host RSS {rss_mib(pid):.1f} MiB', flush=True)
-    sent = {'boards': 0, 'digests': 0, 'moves': 0}
+    sent = {'boards': 0, 'digests': 0, 'moves': 0, 'chat': 0}
     start = last = time.time()
     peak = 0.0
     while time.time() - start < seconds:
@@ -111,6 +114,11 @@ def main():
             board[-1] = 1 + sent['boards'] // 20 % 2  # never the host's own board
             burst += msg(124, bytes(board)) * 20
             sent['boards'] += 20
+        if mode in ('chat', 'longchat'):
+            width = (lambda k: 4000) if mode == 'longchat' else (lambda k: 1 + k * 37 % 120)
+            burst += b''.join(msg(36, f'line {sent["chat"] + k} '.ljust(width(k), 'x'))
+                              for k in range(100))
+            sent['chat'] += 100
         if mode in ('digests', 'mixed'):
             epoch = state['boards']
             burst += b''.join(msg(201, epoch + k, 1000, 0) for k in range(3)) * 20
@@ -124,13 +132,23 @@ def main():
             last = time.time()
             print(f'{last - start:5.1f} s: host RSS {rss_mib(pid):.1f} MiB, '
                   f'boards received {state["boards"]}', flush=True)
+    if mode in ('chat', 'longchat'):
+        # The host answers a board request in turn, behind every line still waiting for it.
+        before = state['boards']
+        asked = time.time()
+        send(msg(120))
+        while state['boards'] == before and time.time() - asked < 60:
+            pump()
+            time.sleep(0.001)
+        print(f'board answer after the flood: {time.time() - asked:.2f} s, '
+              f'host RSS {rss_mib(pid):.1f} MiB', flush=True)
     end = time.time() + 30
     while time.time() < end:
         pump()
         peak = max(peak, rss_mib(pid))
         time.sleep(0.05)
     print(f'sent {sent["boards"]} boards, {sent["digests"]} digests, '
-          f'{sent["moves"]} moves out of turn', flush=True)
+          f'{sent["moves"]} moves out of turn, {sent["chat"]} chat lines', flush=True)
     print(f'30 s after the flood: host RSS {rss_mib(pid):.1f} MiB (peak {peak:.1f}), '
           f'boards received {state["boards"]} ({state["bytes"]} bytes)', flush=True)
 

@@ -29,6 +29,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, libsdl2-2.0-0, libsdl2-mixer-2.0-0, libfluidsynth3, timgm6mb-soundfont, fonts-dejavu-core, fonts-dejavu-extra")
+# Play over the internet loads libstrophe at the first login; without it the program starts and
+# plays as before, and the login says that the library is missing.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libstrophe0")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

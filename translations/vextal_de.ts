@@ -572,12 +572,20 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
         <translation>Die Spielsuche ist auf diesem Rechner nicht verfügbar (%1). Verwenden Sie „Mit Server verbinden“ mit der Adresse des Hosts.</translation>
     </message>
     <message>
-        <source>Looking for games on this network...</source>
-        <translation>Suche nach Spielen in diesem Netzwerk...</translation>
+        <source>Join</source>
+        <translation>Beitreten</translation>
     </message>
     <message>
-        <source>Double-click a game or press Enter to join it.</source>
-        <translation>Doppelklicken Sie auf ein Spiel oder drücken Sie die Eingabetaste, um ihm beizutreten.</translation>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Looking for games on this network... No game has been found yet. To play with a friend on the same local network, the friend chooses Network &gt; &quot;Host game&quot;; the game then appears here.</source>
+        <translation>Suche nach Spielen in diesem Netzwerk... Noch wurde kein Spiel gefunden. Um mit einem Freund im selben lokalen Netzwerk zu spielen, wählt der Freund Netzwerk &gt; „Spiel hosten“; das Spiel erscheint dann hier.</translation>
+    </message>
+    <message>
+        <source>Select a game and choose Join, or double-click it.</source>
+        <translation>Wählen Sie ein Spiel und dann „Beitreten“, oder doppelklicken Sie darauf.</translation>
     </message>
 </context>
 <context>
@@ -879,10 +887,6 @@ Murvo</translation>
         <translation>%1 kann nicht eingeladen werden: Eine Adresse sieht aus wie name@example.org und ist nicht Ihre eigene.</translation>
     </message>
     <message>
-        <source>Declined the invitation from %1: a game is under way.</source>
-        <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie läuft bereits.</translation>
-    </message>
-    <message>
         <source>%1 invites you to a game of Vextal.</source>
         <translation>%1 lädt Sie zu einer Partie Vextal ein.</translation>
     </message>
@@ -897,6 +901,10 @@ Murvo</translation>
     <message>
         <source>Invite over the internet…</source>
         <translation>Über das Internet einladen…</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game or another invitation is under way.</source>
+        <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie oder eine andere Einladung läuft bereits.</translation>
     </message>
 </context>
 </TS>

@@ -572,12 +572,20 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
         <translation>La recherche de parties n&apos;est pas disponible sur cette machine (%1). Utilisez « Se connecter au serveur » avec l&apos;adresse de l&apos;hôte.</translation>
     </message>
     <message>
-        <source>Looking for games on this network...</source>
-        <translation>Recherche de parties sur ce réseau...</translation>
+        <source>Join</source>
+        <translation>Rejoindre</translation>
     </message>
     <message>
-        <source>Double-click a game or press Enter to join it.</source>
-        <translation>Double-cliquez sur une partie ou appuyez sur Entrée pour la rejoindre.</translation>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Looking for games on this network... No game has been found yet. To play with a friend on the same local network, the friend chooses Network &gt; &quot;Host game&quot;; the game then appears here.</source>
+        <translation>Recherche de parties sur ce réseau... Aucune partie n&apos;a encore été trouvée. Pour jouer avec un ami sur le même réseau local, l&apos;ami choisit Réseau &gt; « Héberger une partie » ; la partie apparaît alors ici.</translation>
+    </message>
+    <message>
+        <source>Select a game and choose Join, or double-click it.</source>
+        <translation>Sélectionnez une partie et choisissez « Rejoindre », ou double-cliquez dessus.</translation>
     </message>
 </context>
 <context>
@@ -879,10 +887,6 @@ Murvo</translation>
         <translation>%1 ne peut pas être invité : une adresse ressemble à nom@example.org et n&apos;est pas la vôtre.</translation>
     </message>
     <message>
-        <source>Declined the invitation from %1: a game is under way.</source>
-        <translation>Invitation de %1 déclinée : une partie est en cours.</translation>
-    </message>
-    <message>
         <source>%1 invites you to a game of Vextal.</source>
         <translation>%1 vous invite à une partie de Vextal.</translation>
     </message>
@@ -897,6 +901,10 @@ Murvo</translation>
     <message>
         <source>Invite over the internet…</source>
         <translation>Inviter par internet…</translation>
+    </message>
+    <message>
+        <source>Declined the invitation from %1: a game or another invitation is under way.</source>
+        <translation>Invitation de %1 déclinée : une partie ou une autre invitation est en cours.</translation>
     </message>
 </context>
 </TS>

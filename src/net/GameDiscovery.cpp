@@ -15,14 +15,14 @@ GameDiscovery::~GameDiscovery() {
     return;
   }
   // The worker frees its Avahi objects on its own thread, which withdraws the announcement.
+  // Nothing waits for that here: closing the program must not linger on a round trip to the
+  // daemon.
+  QThread* thread = thread_.release();
+  connect(thread, &QThread::finished, thread, &QObject::deleteLater);
   QMetaObject::invokeMethod(worker_, [worker = worker_] {
     delete worker;
     QThread::currentThread()->quit();
   });
-  if (!thread_->wait(kShutdownWaitMs)) {
-    // A daemon that hangs must not hold up the program's end: the thread is left to the exit.
-    (void)thread_.release();
-  }
 }
 
 DiscoveryWorker* GameDiscovery::Worker() {

@@ -25,11 +25,11 @@ class GameDiscovery final : public QObject {
   Q_OBJECT
 
  public:
-  // How long shutting down waits for the thread to take the announcement off the network.
-  static constexpr int kShutdownWaitMs = 3000;
-
   explicit GameDiscovery(QObject* parent = nullptr);
-  // Withdraws the announcement and stops browsing.
+  // Withdraws the announcement and stops browsing, without waiting for either: the thread does
+  // it and ends on its own, then is deleted. A daemon that hangs holds up nothing but that
+  // thread, which the end of the process then takes along (the daemon itself withdraws what a
+  // client that left had announced).
   ~GameDiscovery() override;
 
   // Announces a game waiting for a client on port, with the stage it is played on.
@@ -45,6 +45,8 @@ class GameDiscovery final : public QObject {
   const QList<FoundGame>& Games() const { return games_; }
   // Why discovery cannot work on this machine; empty while nothing has failed.
   const QString& UnavailableReason() const { return unavailable_; }
+  // The thread the work runs on, once started.
+  QThread* WorkerThread() const { return thread_.get(); }
 
  signals:
   void GamesChanged();

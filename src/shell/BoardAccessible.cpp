@@ -38,6 +38,9 @@ class CellAccessible final : public QAccessibleInterface,
   QAccessibleInterface* focusChild() const override { return nullptr; }
 
   QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Description && front_) {
+      return front_->AnnouncementFor(QPoint(column_, row_));
+    }
     if (t != QAccessible::Name || !front_ || !front_->Access().CellName) {
       return QString();
     }
@@ -228,6 +231,9 @@ QString FrontAccessible::text(QAccessible::Text t) const {
     const QString name = front()->accessibleName();
     return name.isEmpty() ? Front::tr("Board") : name;
   }
+  if (t == QAccessible::Description) {
+    return front()->AnnouncementFor(std::nullopt);
+  }
   return QAccessibleWidget::text(t);
 }
 
@@ -274,6 +280,14 @@ void FrontAccessible::CellsChanged() {
       QAccessible::updateAccessibility(&event);
     }
     ++it;
+  }
+}
+
+void FrontAccessible::DescriptionChanged(const std::optional<QPoint>& cell) {
+  QAccessibleInterface* told = cell ? cellAt(cell->y() - 1, cell->x() - 1) : this;
+  if (told) {
+    QAccessibleEvent event(told, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
   }
 }
 

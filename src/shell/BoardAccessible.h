@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
@@ -59,6 +61,8 @@ class FrontAccessible final : public QAccessibleWidget, public QAccessibleTableI
   void CellsChanged();
   // The keyboard's frame moved to the cell at (column, row), 1-based: reported as focused.
   void FocusMoved(int column, int row);
+  // The description of the cell at (column, row), or of the board for nullopt, changed.
+  void DescriptionChanged(const std::optional<QPoint>& cell);
 
  private:
   Front* front() const;

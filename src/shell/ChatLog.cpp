@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "shell/WindowPlacement.h"
 #include "shell/frmChat.h"
 
 namespace vextal {
@@ -21,7 +22,23 @@ QString CutToLength(const QString& line, qsizetype length) {
 
 }  // namespace
 
-ChatLog::ChatLog(ChatLink link) : link_(std::move(link)) {}
+int ChatLog::RowsOf(const QString& line) {
+  int rows = 1;
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    const char16_t c = line.at(i).unicode();
+    if (c == u'\r' && i + 1 < line.size() && line.at(i + 1) == QLatin1Char('\n')) {
+      continue;
+    }
+    if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == u'\uFDD0' ||
+        c == u'\uFDD1') {
+      ++rows;
+    }
+  }
+  return rows;
+}
+
+ChatLog::ChatLog(ChatLink link, const QWidget* mainWindow)
+    : link_(std::move(link)), mainWindow_(mainWindow) {}
 
 ChatLog::~ChatLog() {
   UnloadChat();
@@ -30,11 +47,15 @@ ChatLog::~ChatLog() {
 void ChatLog::AddChatLine(const QString& text, bool own) {
   const QString line = CutToLength(own ? QStringLiteral("> ") + text : text, kMaxLineLength);
   lines_.push_back(line);
+  lineRows_.push_back(RowsOf(line));
   length_ += line.size() + kLineBreakLength;
+  rows_ += lineRows_.back();
   int dropped = 0;
-  while (length_ > kMaxTranscriptLength && lines_.size() > 1) {
+  while ((length_ > kMaxTranscriptLength || rows_ > kMaxTranscriptRows) && lines_.size() > 1) {
     length_ -= lines_.front().size() + kLineBreakLength;
+    rows_ -= lineRows_.front();
     lines_.pop_front();
+    lineRows_.pop_front();
     ++dropped;
   }
 
@@ -81,6 +102,9 @@ frmChat& ChatLog::ShowWindow() {
       window->deleteLater();
     });
     window_ = window;
+    if (mainWindow_) {
+      MoveBeside(*window, *mainWindow_);
+    }
   }
   window_->show();
   return *window_;

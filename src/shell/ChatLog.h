@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QString>
 
+class QWidget;
+
 namespace vextal {
 
 class frmChat;
@@ -24,14 +26,22 @@ struct ChatLink {
 // use and may be closed and opened again any number of times.
 //
 // The peer decides how much text arrives, so the transcript is bounded: a line longer than
-// kMaxLineLength is kept cut with "…", and once the transcript passes kMaxTranscriptLength the
-// oldest lines go. Adding a line costs the same however long the transcript already is.
+// kMaxLineLength is kept cut with "…", and once the transcript passes kMaxTranscriptLength
+// characters or kMaxTranscriptRows rows the oldest lines go. Rows bound the memory of many short
+// lines, which costs far more per row (in the transcript and in the box) than per character.
+// Adding a line costs the same however long the transcript already is.
 class ChatLog {
  public:
   static constexpr qsizetype kMaxLineLength = 4096;           // characters of one line
   static constexpr qsizetype kMaxTranscriptLength = 1 << 20;  // characters, line breaks included
+  static constexpr qsizetype kMaxTranscriptRows = 10'000;     // rows of the box, see RowsOf
 
-  explicit ChatLog(ChatLink link);
+  // The rows a line takes in the chat box: its own, and one more for each break inside it,
+  // counted as the text box splits inserted text ("\r\n" is one break).
+  static int RowsOf(const QString& line);
+
+  // The chat window opens beside mainWindow (when given), so it leaves the board in view.
+  explicit ChatLog(ChatLink link, const QWidget* mainWindow = nullptr);
   ~ChatLog();
   ChatLog(const ChatLog&) = delete;
   ChatLog& operator=(const ChatLog&) = delete;
@@ -59,8 +69,11 @@ class ChatLog {
   frmChat& ShowWindow();
 
   ChatLink link_;
+  QPointer<const QWidget> mainWindow_;
   std::deque<QString> lines_;
-  qsizetype length_ = 0;  // of Text()
+  std::deque<int> lineRows_;  // RowsOf each line in lines_
+  qsizetype length_ = 0;      // of Text()
+  qsizetype rows_ = 0;        // the sum of lineRows_
   QPointer<frmChat> window_;
 };
 

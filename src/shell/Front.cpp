@@ -164,11 +164,31 @@ void Front::SetFocusCell(const std::optional<QPoint>& cell) {
     return;
   }
   focusCell_ = cell;
+  announcement_.clear();  // said where the focus was
+  announcedAt_.reset();
   if (cell && hasFocus() && QAccessible::isActive()) {
     if (auto* board = dynamic_cast<FrontAccessible*>(QAccessible::queryAccessibleInterface(this))) {
       board->FocusMoved(cell->x(), cell->y());
     }
   }
+}
+
+void Front::Announce(const QString& text) {
+  if (text.isEmpty() && announcement_.isEmpty()) {
+    return;
+  }
+  announcement_ = text;
+  announcedAt_ = hasFocus() ? focusCell_ : std::nullopt;
+  if (!QAccessible::isActive()) {
+    return;
+  }
+  if (auto* board = dynamic_cast<FrontAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+    board->DescriptionChanged(announcedAt_);
+  }
+}
+
+QString Front::AnnouncementFor(const std::optional<QPoint>& cell) const {
+  return cell == announcedAt_ ? announcement_ : QString();
 }
 
 void Front::CellsChanged() {

@@ -93,6 +93,12 @@ class Front : public QFrame {
   const std::optional<QPoint>& FocusCell() const { return focusCell_; }
   // The board's words changed: cells read before say so.
   void CellsChanged();
+  // What just happened (a move of the other side, a refusal, a result), told to a screen reader
+  // as the description of the focused cell, which it speaks, or of the board while no cell has
+  // the focus; it goes when the focus moves on. An empty text takes it back.
+  void Announce(const QString& text);
+  // The announcement as the description of the cell (column, row), or of the board for nullopt.
+  QString AnnouncementFor(const std::optional<QPoint>& cell) const;
 
   // The mark around the node played last: drawn over the image like the focus frame, in a
   // colour of its own, so that both can be told apart on one node.
@@ -143,6 +149,8 @@ class Front : public QFrame {
   QTimer refusalShown_;
   BoardAccess access_;
   std::optional<QPoint> focusCell_;
+  QString announcement_;
+  std::optional<QPoint> announcedAt_;  // the cell that tells it; nullopt: the board
   // Asks for the repaint from the event loop: a synchronous repaint of another widget in the
   // window (the status line) would otherwise paint the board again at every change.
   QTimer repaintSoon_;

@@ -1,5 +1,6 @@
 #include "shell/frmChat.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QCloseEvent>
@@ -8,6 +9,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -59,23 +61,6 @@ bool IsAltLetter(const QKeyEvent& key) {
   return key.text().isEmpty() || key.text().compare(QString(letter), Qt::CaseInsensitive) == 0;
 }
 
-// The blocks a transcript line takes in the box: its own, and one more for each break inside it,
-// counted as the text box splits inserted text ("\r\n" is one break).
-int BlocksOfLine(const QString& line) {
-  int blocks = 1;
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const char16_t c = line.at(i).unicode();
-    if (c == u'\r' && i + 1 < line.size() && line.at(i + 1) == QLatin1Char('\n')) {
-      continue;
-    }
-    if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == u'\uFDD0' ||
-        c == u'\uFDD1') {
-      ++blocks;
-    }
-  }
-  return blocks;
-}
-
 }  // namespace
 
 frmChat::frmChat(ChatLog& chat, ChatLink link)
@@ -118,36 +103,67 @@ frmChat::frmChat(ChatLog& chat, ChatLink link)
 }
 
 void frmChat::SetLog() {
+  pending_.clear();
+  pendingDrops_ = 0;
   // In one piece: the box lays out a whole transcript far faster than line by line.
   txtLog_->setPlainText(chat_.Text());
   lineBlocks_.clear();
   for (const QString& line : chat_.Lines()) {
-    lineBlocks_.push_back(BlocksOfLine(line));
+    lineBlocks_.push_back(ChatLog::RowsOf(line));
   }
   PutCaretAtEnd();
 }
 
 void frmChat::AppendLine(const QString& line, int droppedLines) {
+  pending_.push_back(line);
+  pendingDrops_ += std::size_t(std::max(droppedLines, 0));
+  // Past the lines in the box the drops reach lines that were never shown: they go at once, so
+  // what waits stays within the transcript's bound.
+  while (pendingDrops_ > lineBlocks_.size() && pending_.size() > 1) {
+    pending_.pop_front();
+    --pendingDrops_;
+  }
+  if (!std::exchange(showQueued_, true)) {
+    QMetaObject::invokeMethod(this, &frmChat::ShowPendingLines, Qt::QueuedConnection);
+  }
+}
+
+void frmChat::ShowPendingLines() {
+  showQueued_ = false;
+  if (pending_.empty() && pendingDrops_ == 0) {
+    return;
+  }
   int blocks = 0;
-  for (; droppedLines > 0 && !lineBlocks_.empty(); --droppedLines) {
+  for (; pendingDrops_ > 0 && !lineBlocks_.empty(); --pendingDrops_) {
     blocks += lineBlocks_.front();
     lineBlocks_.pop_front();
   }
+  pendingDrops_ = 0;
   if (blocks > 0) {
+    // Straight to the first block kept: moving block by block would lay out every block passed.
     QTextCursor oldest(txtLog_->document());
-    oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, blocks);
+    oldest.setPosition(txtLog_->document()->findBlockByNumber(blocks).position(),
+                       QTextCursor::KeepAnchor);
     oldest.removeSelectedText();
   }
-  InsertLine(line);
-  PutCaretAtEnd();
-}
-
-void frmChat::InsertLine(const QString& line) {
+  // One insertion for all of them. The lines are joined by a paragraph separator, which the box
+  // takes as one break and never merges with a "\r" that ends a line (as "\n" would be).
+  qsizetype length = 0;
+  for (const QString& line : pending_) {
+    length += line.size() + 1;
+  }
+  QString text;
+  text.reserve(length);
+  for (const QString& line : pending_) {
+    text += line;
+    text += QChar::ParagraphSeparator;
+    lineBlocks_.push_back(ChatLog::RowsOf(line));
+  }
+  pending_.clear();
   QTextCursor end(txtLog_->document());
   end.movePosition(QTextCursor::End);
-  end.insertText(line);
-  end.insertBlock();
-  lineBlocks_.push_back(BlocksOfLine(line));
+  end.insertText(text);
+  PutCaretAtEnd();
 }
 
 // Just before the final line break, so that the last line is in view; at the start while the

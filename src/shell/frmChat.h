@@ -32,7 +32,13 @@ class frmChat : public QWidget {
   // Adds the transcript's newest line at the end of the box after taking out its oldest
   // droppedLines lines, the ones the transcript has just let go, and puts the caret as SetLog
   // does. The work depends on those lines only, never on the length of the transcript.
+  //
+  // The box changes once per pass of the event loop, however many lines arrived in it: laying
+  // out and scrolling per line would make a peer's flood of lines cost far more than it must,
+  // and hold up the messages behind it. Lines dropped before they were shown never reach it.
   void AppendLine(const QString& line, int droppedLines);
+  // Brings the box up to date with the lines appended since it last changed.
+  void ShowPendingLines();
 
   QPushButton* cmdMenu() const { return cmdMenu_; }
   QLineEdit* txtInput() const { return txtInput_; }
@@ -51,7 +57,6 @@ class frmChat : public QWidget {
  private:
   // Sends the input line to the peer and adds it to the transcript.
   void SendChat();
-  void InsertLine(const QString& line);
   void PutCaretAtEnd();
   // Keeps the button square in the bottom-right corner, the input box to its left and the
   // transcript filling the rest.
@@ -64,6 +69,11 @@ class frmChat : public QWidget {
   QPlainTextEdit* txtLog_;
   // How many blocks of txtLog_ each transcript line took, oldest first: a line may hold breaks.
   std::deque<int> lineBlocks_;
+  // Lines appended and not shown yet, and how many of the oldest lines to take out first (those
+  // in the box, then those of pending_ that the transcript let go before they were shown).
+  std::deque<QString> pending_;
+  std::size_t pendingDrops_ = 0;
+  bool showQueued_ = false;
 };
 
 }  // namespace vextal

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vextal {
@@ -12,19 +14,33 @@ frmFindGames::frmFindGames(GameDiscovery& discovery, QWidget* parent)
     : QWidget(parent, Qt::Window),
       discovery_(discovery),
       lstGames_(new QListWidget(this)),
-      lblStatus_(new QLabel(this)) {
+      lblStatus_(new QLabel(this)),
+      cmdJoin_(new QPushButton(this)),
+      cmdClose_(new QPushButton(this)) {
   setObjectName(QStringLiteral("frmFindGames"));
-  setWindowTitle(tr("Find games on this network"));
   lstGames_->setObjectName(QStringLiteral("lstGames"));
   lblStatus_->setObjectName(QStringLiteral("lblStatus"));
   lblStatus_->setWordWrap(true);
+  cmdJoin_->setObjectName(QStringLiteral("cmdJoin"));
+  cmdClose_->setObjectName(QStringLiteral("cmdClose"));
+  // Enter in the list joins through the item's activation; the buttons take no Enter of their own.
+  cmdJoin_->setAutoDefault(false);
+  cmdClose_->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdJoin_);
+  buttons->addWidget(cmdClose_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lstGames_);
   layout->addWidget(lblStatus_);
-  resize(340, 220);
+  layout->addLayout(buttons);
+  resize(360, 260);
 
   // Activation is a double click or Enter on the item.
   connect(lstGames_, &QListWidget::itemActivated, this, &frmFindGames::Choose);
+  connect(lstGames_, &QListWidget::itemSelectionChanged, this, &frmFindGames::EnableJoin);
+  connect(cmdJoin_, &QPushButton::clicked, this, &frmFindGames::JoinSelected);
+  connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
   connect(&discovery_, &GameDiscovery::GamesChanged, this, &frmFindGames::ShowGames);
   connect(&discovery_, &GameDiscovery::DiscoveryUnavailable, this, &frmFindGames::ShowStatus);
   // Escape and Ctrl+W close it, as they close other desktop windows.
@@ -35,7 +51,7 @@ frmFindGames::frmFindGames(GameDiscovery& discovery, QWidget* parent)
   connect(closeKeys, &QAction::triggered, this, &QWidget::close);
 
   discovery_.StartBrowsing();
-  ShowGames();
+  ShowTexts();
 }
 
 frmFindGames::~frmFindGames() {
@@ -45,9 +61,15 @@ frmFindGames::~frmFindGames() {
 void frmFindGames::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::LanguageChange) {
-    setWindowTitle(tr("Find games on this network"));
-    ShowGames();
+    ShowTexts();
   }
+}
+
+void frmFindGames::ShowTexts() {
+  setWindowTitle(tr("Find games on this network"));
+  cmdJoin_->setText(tr("Join"));
+  cmdClose_->setText(tr("Close"));
+  ShowGames();
 }
 
 void frmFindGames::closeEvent(QCloseEvent* event) {
@@ -75,7 +97,19 @@ void frmFindGames::ShowGames() {
   if (lstGames_->currentItem() == nullptr && lstGames_->count() > 0) {
     lstGames_->setCurrentRow(0);
   }
+  EnableJoin();
   ShowStatus();
+}
+
+void frmFindGames::EnableJoin() {
+  cmdJoin_->setEnabled(!lstGames_->selectedItems().isEmpty());
+}
+
+void frmFindGames::JoinSelected() {
+  const QList<QListWidgetItem*> selected = lstGames_->selectedItems();
+  if (!selected.isEmpty()) {
+    Choose(selected.front());
+  }
 }
 
 void frmFindGames::ShowStatus() {
@@ -84,9 +118,12 @@ void frmFindGames::ShowStatus() {
                            "Server\" with the host's address.")
                             .arg(discovery_.UnavailableReason()));
   } else if (discovery_.Games().isEmpty()) {
-    lblStatus_->setText(tr("Looking for games on this network..."));
+    lblStatus_->setText(
+        tr("Looking for games on this network... No game has been found yet. To play with a "
+           "friend on the same local network, the friend chooses Network > \"Host game\"; the "
+           "game then appears here."));
   } else {
-    lblStatus_->setText(tr("Double-click a game or press Enter to join it."));
+    lblStatus_->setText(tr("Select a game and choose Join, or double-click it."));
   }
 }
 

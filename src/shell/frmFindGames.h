@@ -7,12 +7,13 @@
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QPushButton;
 
 namespace vextal {
 
 // The list of games announced on the local network, updated live while it is open. Choosing
-// one (double click or Enter) asks to join it; the window itself connects nothing. Browsing
-// runs while the window is open and stops when it closes.
+// one (Join, a double click or Enter) asks to join it; the window itself connects nothing.
+// Browsing runs while the window is open and stops when it closes (Close, Escape, Ctrl+W).
 class frmFindGames : public QWidget {
   Q_OBJECT
 
@@ -22,6 +23,8 @@ class frmFindGames : public QWidget {
 
   QListWidget* lstGames() const { return lstGames_; }
   QLabel* lblStatus() const { return lblStatus_; }
+  QPushButton* cmdJoin() const { return cmdJoin_; }
+  QPushButton* cmdClose() const { return cmdClose_; }
 
  signals:
   // The user chose a game.
@@ -34,11 +37,16 @@ class frmFindGames : public QWidget {
  private:
   void ShowGames();
   void ShowStatus();
+  void ShowTexts();
   void Choose(QListWidgetItem* item);
+  void JoinSelected();
+  void EnableJoin();
 
   GameDiscovery& discovery_;
   QListWidget* lstGames_;
   QLabel* lblStatus_;
+  QPushButton* cmdJoin_;
+  QPushButton* cmdClose_;
 };
 
 }  // namespace vextal

@@ -152,6 +152,16 @@ void frmMain::ApplySettings() {
   visualCues_ = settings_.VisualCues();
   ApplyPlayerColors(settings_.PlayerColors().value_or(
       DesktopPrefersHighContrast() ? ColorScheme::HighContrast : ColorScheme::Original));
+  if (!settings_.PlayerColors()) {
+    // Until the player chooses, the colours follow the desktop's wish for high contrast, which
+    // its settings portal tells a moment after the start.
+    AskDesktopContrast(this, [this](bool higher) {
+      if (higher && !settings_.PlayerColors()) {
+        ApplyPlayerColors(ColorScheme::HighContrast);
+        RefreshCommands();
+      }
+    });
+  }
   net_.SetLastServerAddress(settings_.LastServerAddress());
   net_.ServerAddressTyped = [this](const QString& address) {
     settings_.SetLastServerAddress(address);

@@ -122,6 +122,9 @@ class frmMain final : public QMainWindow, public NetView {
   void SetPlayerColors(ColorScheme scheme);
 
   // --- NetView ---------------------------------------------------------------------------
+  // The repaint after every message from the peer. One that changed nothing the game reports
+  // (a chat line, a type this side does not know) only asks for the picture again, so a flood of
+  // them costs no menu, frame or accessibility work.
   void DrawBoard() override;
   void AddLog(const QString& message) override;
   void PlayWave(const QString& fileName) override;
@@ -212,6 +215,8 @@ class frmMain final : public QMainWindow, public NetView {
 
   // The game's events (frmMainView.cpp).
   void ConnectGameEvents();
+  // The board with everything that follows the position: picture, frames, menus, cells.
+  void DrawPosition();
   void ShowMove(const MoveReport& move);
   void ShowTurn(const TurnReport& turn);
   void ShowResult(const GameResult& result);
@@ -258,7 +263,8 @@ class frmMain final : public QMainWindow, public NetView {
   // The chat transcript with its window, and the Help pages.
   ChatLog chat_{ChatLink{[this] { return game_.NetConnected(); },
                          [this](const QString& line) { net_.SendChat(line); },
-                         [this](const QString& line) { return net_.ChatAsReceived(line); }}};
+                         [this](const QString& line) { return net_.ChatAsReceived(line); }},
+                this};
   DesktopUrlOpener desktop_;
   UrlOpener& urlOpener_;
   Pages pages_{urlOpener_, dialogs_, programFolder_};
@@ -281,6 +287,7 @@ class frmMain final : public QMainWindow, public NetView {
   QString lastFriend_;            // the address invited last in this run
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
+  bool gameReported_ = true;      // the game reported an event since DrawPosition last ran
   bool menuClosedByKey_ = false;  // the last input to an open menu was a key
   bool visualCues_ = false;
   ColorScheme scheme_ = ColorScheme::Original;

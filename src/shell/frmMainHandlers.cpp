@@ -9,6 +9,7 @@
 #include "shell/AboutBox.h"
 #include "shell/Front.h"
 #include "shell/UiLanguage.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmAccount.h"
 #include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
@@ -101,9 +102,8 @@ void frmMain::ShowFocusFrame() {
 BoardLook frmMain::Look() const {
   BoardLook look;
   look.Colors = ColorsOf(scheme_);
-  // The original colours keep their plain squares unless asked for every cue; the other schemes
-  // are chosen for telling the players apart and always carry the shapes.
-  look.ShapeMarks = scheme_ != ColorScheme::Original || visualCues_;
+  // Every scheme carries the players' shapes, so no one needs the colours to tell them apart.
+  look.ShapeMarks = true;
   // The marks are for the player about to move; under a result box nobody is.
   look.BlockedFor = visualCues_ && !game_.ResultShowing() ? game_.ActPlayer() : Player(0);
   return look;
@@ -319,6 +319,7 @@ void frmMain::mnuFindGames_Click() {
     findGames_ = new frmFindGames(discovery_, this);
     findGames_->setAttribute(Qt::WA_DeleteOnClose);
     connect(findGames_, &frmFindGames::Chosen, this, &frmMain::JoinFoundGame);
+    MoveBeside(*findGames_, *this);
   }
   findGames_->show();
   findGames_->raise();
@@ -370,8 +371,10 @@ void frmMain::JoinFoundGame(const FoundGame& found) {
     findGames_->lblStatus()->setText(tr("Disconnect from the current network game first."));
     return;
   }
+  // A copy: found lives in the list of games, which closing its window empties.
+  const FoundGame chosen = found;
   findGames_->close();
-  net_.ConnectTo(found.address, found.port);
+  net_.ConnectTo(chosen.address, chosen.port);
 }
 
 void frmMain::mnuDisconnect_Click() {

@@ -1,10 +1,19 @@
 // The main window's side of games over the internet: inviting a friend and answering an
 // invitation. The game itself plays through NetGame over the account's XmppGameLink.
 
+#include <QApplication>
+#include <QTimer>
+
 #include "net/GameAnnouncement.h"
 #include "shell/frmMain.h"
 
 namespace vextal {
+namespace {
+
+// How soon an invitation that came while another box was open is looked at again.
+constexpr int kAskAgainMs = 250;
+
+}  // namespace
 
 XmppGameLink& frmMain::InternetGame() {
   Account();  // makes the link with the account
@@ -38,9 +47,21 @@ void frmMain::mnuInvite_Click() {
 void frmMain::InvitationReceived(const QString& from, const QString& sessionId) {
   XmppInvitations& invitations = Account().Invitations();
   const QString shown = ShownServiceName(XmppClient::BareAddress(from));
-  if (game_.NetMode() || invitationAsked_ || shutDown_) {
+  if (shutDown_) {
+    invitations.Decline(sessionId);  // the program is closing (behind its farewell box)
+    return;
+  }
+  if (!game_.NetMode() && !invitationAsked_ &&
+      (game_.ResultShowing() || QApplication::activeModalWidget() != nullptr)) {
+    // Another box is open (a result, a question): asked once it has closed; the inviter waits.
+    QTimer::singleShot(kAskAgainMs, this,
+                       [this, from, sessionId] { InvitationReceived(from, sessionId); });
+    return;
+  }
+  if (game_.NetMode() || invitationAsked_) {
     invitations.Decline(sessionId);
-    AddLog(tr("Declined the invitation from %1: a game is under way.").arg(shown));
+    AddLog(tr("Declined the invitation from %1: a game or another invitation is under way.")
+               .arg(shown));
     return;
   }
   invitationAsked_ = true;

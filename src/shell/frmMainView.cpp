@@ -49,9 +49,11 @@ void frmMain::ApplyPlayerColors(ColorScheme scheme) {
 
 void frmMain::Announce(const QString& text) {
   // Qt has no event that only speaks: the status line's accessible name and description carry
-  // the news, and a screen reader that follows the status line reads them.
+  // the news for a screen reader that follows the status line, and the board tells it where the
+  // keyboard is, as the description of the focused cell, which a screen reader speaks.
   lblState->setAccessibleName(text);
   lblState->setAccessibleDescription(text);
+  front->Announce(text);
 }
 
 void frmMain::ShowRefusal(const MoveReport& move) {
@@ -65,6 +67,15 @@ void frmMain::ShowRefusal(const MoveReport& move) {
 }
 
 void frmMain::DrawBoard() {
+  if (std::exchange(gameReported_, false)) {
+    DrawPosition();
+  } else {
+    front->Invalidate();
+  }
+}
+
+void frmMain::DrawPosition() {
+  gameReported_ = false;
   // Painted at most once per pass of the event loop, however many moves came in that pass.
   front->Invalidate();
   if (std::exchange(hintFramed_, false)) {
@@ -105,11 +116,21 @@ void frmMain::PlayWave(const QString& fileName) {
 }
 
 void frmMain::ConnectGameEvents() {
+  const auto reported = [this] { gameReported_ = true; };
+  connect(&game_, &Game::MovePlayed, this, reported);
+  connect(&game_, &Game::TurnChanged, this, reported);
+  connect(&game_, &Game::NewGameStarted, this, reported);
+  connect(&game_, &Game::GameEnded, this, reported);
+  connect(&game_, &Game::ResultShownChanged, this, reported);
+  connect(&game_, &Game::NewGameShown, this, reported);
+  connect(&game_, &Game::BoardReplaced, this, reported);
+  connect(&game_, &Game::SeatsChanged, this, reported);
+  connect(&game_, &Game::MoveTakenBack, this, reported);
   connect(&game_, &Game::MovePlayed, this, &frmMain::ShowMove);
   connect(&game_, &Game::TurnChanged, this, &frmMain::ShowTurn);
   connect(&game_, &Game::GameEnded, this, &frmMain::ShowResult);
   connect(&game_, &Game::NewGameShown, this, &frmMain::ShowNewGame);
-  connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawBoard);
+  connect(&game_, &Game::BoardReplaced, this, &frmMain::DrawPosition);
   connect(&game_, &Game::BoardReplaced, this, [this] {
     if (!settingUpStage_) {
       stageOnBoard_ = 0;  // the peer's board: no stage of this side's menu
@@ -127,9 +148,13 @@ void frmMain::ConnectGameEvents() {
 
 void frmMain::ShowMove(const MoveReport& move) {
   if (move.Made()) {
-    DrawBoard();
+    DrawPosition();
     if (move.By != MoveSource::Person) {
       Announce(MoveAnnouncement(move, game_.CurrentMode()));
+    } else {
+      // A screen reader does not speak the new words of the cell it is on; a new description it
+      // does.
+      front->Announce(MoveAnnouncement(move, game_.CurrentMode()));
     }
   } else if (move.By == MoveSource::Person) {
     ShowRefusal(move);
@@ -172,13 +197,13 @@ void frmMain::ShowResult(const GameResult& result) {
 
 void frmMain::ShowNewGame() {
   AddLog(NewGameLogLine());
-  DrawBoard();
+  DrawPosition();
   PlayWave(NewGameSound());
 }
 
 void frmMain::ShowMoveTakenBack() {
   AddLog(tr("Move taken back."));
-  DrawBoard();
+  DrawPosition();
 }
 
 void frmMain::ShowSeats() {

@@ -1,24 +1,17 @@
 #include <memory>
 #include <optional>
-#include <random>
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "common/CoreRecorder.h"
 #include "game/Random.h"
-#include "net/GameAnnouncement.h"
-#include "net/NetGame.h"
 #include "net/Snapshot.h"
 #include "net/xmpp/GameStanza.h"
 #include "net/xmpp/XmppClient.h"
-#include "net/xmpp/XmppGameLink.h"
 #include "net/xmpp/XmppInvitations.h"
 #include "net/xmpp/XmppPeerLink.h"
 
 using namespace vextal;
-using namespace vextal::testing;
 
 namespace {
 
@@ -93,33 +86,6 @@ struct Session {
     there.Closed = [this](XmppPeerLink::Closing c) { thereClosed << c; };
   }
 };
-
-// One copy of the program on the internet: a game, its network side and its internet link.
-struct Copy {
-  CoreRecorder rec;
-  FakeClock clock;
-  ScriptedRandom random;
-  cSocket socket;
-  Game game{clock, random};
-  NetGame net{game, rec, rec, socket};
-  XmppGameLink link;
-  Copy(Login& login, int stage)
-      : random(std::uint64_t(stage)), link(login.client, login.invitations, net.Events(), rec) {
-    rec.Listen(game);
-    SetupStage(game, stage, random);
-    rec.Clear();
-  }
-  bool Logged(const QString& line) const {
-    return rec.Effects.contains(QStringLiteral("log:") + line);
-  }
-  bool SameGameAs(const Copy& other) const {
-    return game.Nodes() == other.game.Nodes() && game.ActPlayer() == other.game.ActPlayer();
-  }
-};
-
-QString Bob() {
-  return ShownServiceName(QStringLiteral("bob@beta.test"));
-}
 
 }  // namespace
 
@@ -271,73 +237,6 @@ class TestXmppLink : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return !s.thereClosed.isEmpty(); }, 5000));
     QCOMPARE(s.thereClosed, QList{XmppPeerLink::Closing::NetworkError});
     QVERIFY(!s.there.IsOpen());
-  }
-
-  // Invited and accepted, the two sides play whole games over the internet exactly as over TCP:
-  // the inviter hosts, the boards and digests agree after every move, chat, then a goodbye.
-  void invitedGamePlayedToItsEnd() {
-    Copy host(*alice_, 7);
-    Copy guest(*bob_, 2);
-    QObject::connect(
-        &bob_->invitations, &XmppInvitations::Invited, &guest.link,
-        [&](const QString& from, const QString& sid) { guest.link.Accept(from, sid); });
-    QElapsedTimer sinceInvite;
-    sinceInvite.start();
-    QVERIFY(host.link.Invite(QStringLiteral("bob@beta.test"), 7));
-    QVERIFY(host.game.NetMode() && !host.game.NetConnected());
-    QTRY_VERIFY_WITH_TIMEOUT(guest.Logged(QStringLiteral("Game synchronized.")), 10000);
-    QVERIFY(host.Logged(QStringLiteral("Playing over the internet with %1.").arg(Bob())));
-    QVERIFY(host.game.NetServer() && !guest.game.NetServer() && guest.SameGameAs(host));
-    std::mt19937 pick(27);
-    for (int moves = 0; host.rec.GamesEnded < 2 && moves < 300; ++moves) {
-      Copy& mover = host.game.ActPlayer() == 1 ? host : guest;
-      std::vector<std::pair<int, int>> legal;
-      for (int col = 1; col <= mover.game.NodesW(); ++col) {
-        for (int row = 1; row <= mover.game.NodesH(); ++row) {
-          if (mover.game.IsLegalMove(col, row, mover.game.ActPlayer())) {
-            legal.emplace_back(col, row);
-          }
-        }
-      }
-      QVERIFY(!legal.empty());
-      const auto [col, row] = legal[pick() % legal.size()];
-      mover.game.PlayCell(col, row);
-      QTRY_VERIFY_WITH_TIMEOUT(
-          guest.SameGameAs(host) && guest.rec.GamesEnded == host.rec.GamesEnded, 5000);
-      if (moves == 0) {
-        qInfo("from the invitation to the first move on both boards: %lld ms",
-              sinceInvite.elapsed());
-      }
-    }
-    QCOMPARE(host.rec.GamesEnded, 2);
-    QVERIFY(!host.rec.Effects.join(QLatin1Char('\n')).contains(QStringLiteral("out of step")));
-    QVERIFY(guest.net.SendChat(QString::fromUtf8("Grüße ✓")));
-    QTRY_VERIFY(host.rec.Effects.contains(QString::fromUtf8("chat:Grüße ✓")));
-    guest.rec.BoxAnswers = {BoxAnswer::Yes};
-    guest.net.Disconnect();
-    QVERIFY(guest.Logged(QStringLiteral("Disconnected.")));
-    QTRY_VERIFY(host.Logged(QStringLiteral("Disconnected (client disconnected).")));
-    QVERIFY(!host.game.NetMode() && !guest.game.NetMode());
-  }
-
-  // A declined or unanswered invitation is said plainly, and the game leaves network mode.
-  void declinedOrUnansweredInvitationSaidPlainly() {
-    Copy host(*alice_, 1);
-    Copy guest(*bob_, 1);
-    QObject::connect(&bob_->invitations, &XmppInvitations::Invited, &guest.link,
-                     [&](const QString&, const QString& sid) { bob_->invitations.Decline(sid); });
-    QVERIFY(host.link.Invite(QStringLiteral("bob@beta.test"), 1));
-    QVERIFY(!host.link.Invite(QStringLiteral("bob@beta.test"), 1));  // one at a time
-    QTRY_VERIFY(host.Logged(QStringLiteral("%1 declined the invitation.").arg(Bob())));
-    QVERIFY(host.Logged(QStringLiteral("Disconnected.")) && !host.game.NetMode());
-    alice_->invitations.SetInviteTimeout(300);
-    QVERIFY(host.link.Invite(QStringLiteral("nobody@beta.test"), 1));
-    QTRY_VERIFY(host.Logged(
-        QStringLiteral("%1 did not answer the invitation: the friend is offline or not playing "
-                       "Vextal now.")
-            .arg(ShownServiceName(QStringLiteral("nobody@beta.test")))));
-    alice_->invitations.SetInviteTimeout(XmppInvitations::kInviteTimeoutMs);
-    QVERIFY(!host.game.NetMode() && !host.link.InUse());
   }
 };
 

@@ -50,10 +50,10 @@ if(NOT found STREQUAL expected)
   message(FATAL_ERROR "package files differ\nfound:\n  ${found_lines}\nexpected:\n  ${expected_lines}")
 endif()
 
-run(dpkg-deb --field ${packages} Package Depends Section)
+run(dpkg-deb --field ${packages} Package Depends Recommends Section)
 # The libraries the binary links are dpkg-shlibdeps' to name; these are the ones it cannot see.
 foreach(needed "Package: vextal" "Section: games" "qt6-qpa-plugins" "libsdl2-mixer-2.0-0"
-        "libfluidsynth3" "timgm6mb-soundfont" "fonts-dejavu-extra")
+        "libfluidsynth3" "timgm6mb-soundfont" "fonts-dejavu-extra" "Recommends: libstrophe0")
   string(FIND "${output}" "${needed}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the control data lacks \"${needed}\":\n${output}")

@@ -158,6 +158,8 @@ class TestBoardAccess : public QObject {
     QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [](const Heard& h) {
       return h.object == QLatin1String("lblState") && h.type == QAccessible::NameChanged;
     }));
+    // No cell has the focus: the board itself tells it.
+    QCOMPARE(rig.Board()->text(QAccessible::Description), line->text(QAccessible::Name));
     QCOMPARE(status->text(), rig.LogLines().last());  // what is shown stays the log's
 
     // With sound on and no visual cues, a refusal is told to the screen reader alone.

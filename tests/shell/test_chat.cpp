@@ -2,8 +2,10 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include "shell/ChatLog.h"
 #include "shell/frmChat.h"
@@ -29,6 +31,12 @@ QString Shown(const QString& transcript) {
   return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
 }
 
+// What the open chat window's box shows once the lines waiting for the event loop are in it.
+QString Box(const ChatLog& chat) {
+  chat.Window()->ShowPendingLines();
+  return chat.Window()->txtLog()->toPlainText();
+}
+
 }  // namespace
 
 class TestChat : public QObject {
@@ -44,10 +52,12 @@ class TestChat : public QObject {
   void lineArrivingRightAfterCloseGetsFreshWindow();
   void unloadClosesWindow();
   void windowOpensAsDesigned();
+  void windowOpensBesideTheMainWindow();
   void resizeRule_data();
   void resizeRule();
   void tinyWindowKeepsControlsThatWouldGoNegative();
   void transcriptKeepsNewestLinesWithinBound();
+  void floodOfShortLinesIsBoundedAndShownOncePerPass();
   void keys_data();
   void keys();
 };
@@ -66,7 +76,7 @@ void TestChat::withoutConnectionEnterAddsNotConnected() {
   QCOMPARE(chat.Text(), QStringLiteral("> Not connected\r\n> Not connected\r\n"));
   QCOMPARE(input->text(), QStringLiteral("hello"));  // kept for when the peer is back
   QVERIFY(peer.sent.isEmpty());
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  QCOMPARE(Box(chat), Shown(chat.Text()));
 }
 
 void TestChat::withConnectionSendsTrimmedLine() {
@@ -83,7 +93,7 @@ void TestChat::withConnectionSendsTrimmedLine() {
   QCOMPARE(peer.sent.first(), QStringLiteral("good move"));
   QCOMPARE(chat.Text(), QStringLiteral("> good move\r\n"));
   QCOMPARE(input->text(), QString());
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("> good move\n"));
+  QCOMPARE(Box(chat), QStringLiteral("> good move\n"));
 }
 
 void TestChat::spacesOnlyAreIgnored() {
@@ -131,7 +141,7 @@ void TestChat::receivedLineOpensWindowWithoutMark() {
   QVERIFY(chat.Window() != nullptr);
   QVERIFY(chat.Window()->isVisible());
   QCOMPARE(chat.Text(), QStringLiteral("hello from the host\r\n"));
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("hello from the host\n"));
+  QCOMPARE(Box(chat), QStringLiteral("hello from the host\n"));
 }
 
 void TestChat::reopenedWindowShowsWholeTranscriptAtItsEnd() {
@@ -173,7 +183,7 @@ void TestChat::lineArrivingRightAfterCloseGetsFreshWindow() {
   QVERIFY(chat.Window() != nullptr);
   QVERIFY(chat.Window() != closed);
   QVERIFY(chat.Window()->isVisible());
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), QStringLiteral("one\ntwo\n"));
+  QCOMPARE(Box(chat), QStringLiteral("one\ntwo\n"));
 }
 
 void TestChat::unloadClosesWindow() {
@@ -209,6 +219,19 @@ void TestChat::windowOpensAsDesigned() {
   }
   // The empty transcript leaves the caret at the start.
   QCOMPARE(window->txtLog()->textCursor().position(), 0);
+}
+
+void TestChat::windowOpensBesideTheMainWindow() {
+  QWidget main;
+  main.setGeometry(0, 0, 341, 380);
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
+  FakePeer peer;
+  ChatLog chat(peer.Link(), &main);
+  chat.AddChatLine(QStringLiteral("hello"), false);
+  const QRect frame = chat.Window()->frameGeometry();
+  QVERIFY(!frame.intersects(main.frameGeometry()));
+  QVERIFY(main.screen()->availableGeometry().contains(frame));
 }
 
 void TestChat::resizeRule_data() {
@@ -264,7 +287,7 @@ void TestChat::transcriptKeepsNewestLinesWithinBound() {
   chat.AddChatLine(QString(1'000'000, QLatin1Char('w')), false);
   QCOMPARE(chat.Text(),
            QString(ChatLog::kMaxLineLength, QLatin1Char('w')) + QChar(0x2026) + "\r\n");
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  QCOMPARE(Box(chat), Shown(chat.Text()));
 
   const auto line = [](int i) {
     return QString::number(i).leftJustified(2000, QLatin1Char('.')) +
@@ -282,16 +305,39 @@ void TestChat::transcriptKeepsNewestLinesWithinBound() {
   QVERIFY(chat.Text().size() <= ChatLog::kMaxTranscriptLength);
   QCOMPARE(chat.Lines().front(), QStringLiteral("> ") + line(45).left(4094) + QChar(0x2026));
   QVERIFY(chat.Lines().back().startsWith(QStringLiteral("> 299.")));
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  QCOMPARE(Box(chat), Shown(chat.Text()));
 
   chat.Window()->close();
   chat.ShowChat();
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  QCOMPARE(Box(chat), Shown(chat.Text()));
   chat.AddChatLine(QStringLiteral("newest"), false);
-  QCOMPARE(chat.Window()->txtLog()->toPlainText(), Shown(chat.Text()));
+  QCOMPARE(Box(chat), Shown(chat.Text()));
   const QTextCursor caret = chat.Window()->txtLog()->textCursor();
   QCOMPARE(caret.block().text(), QStringLiteral("newest"));
   QVERIFY(caret.atBlockEnd());
+}
+
+// Many short lines cost far more per row than per character: the transcript keeps its newest
+// rows only, the box keeps no undo history, and it changes once for all the lines of a pass.
+void TestChat::floodOfShortLinesIsBoundedAndShownOncePerPass() {
+  FakePeer peer;
+  ChatLog chat(peer.Link());
+  chat.AddChatLine(QStringLiteral("first\nof two rows"), false);
+  QTextDocument* box = chat.Window()->txtLog()->document();
+  QVERIFY(!box->isUndoRedoEnabled());
+  int changes = 0;
+  connect(box, &QTextDocument::contentsChange, this, [&changes] { ++changes; });
+  const int flood = 3 * ChatLog::kMaxTranscriptRows;
+  for (int i = 0; i < flood; ++i) {
+    chat.AddChatLine(QString::number(i), false);
+  }
+  QCOMPARE(changes, 0);
+  QTRY_VERIFY(changes > 0);
+  QVERIFY(changes <= 2);  // the oldest rows out, the new ones in
+  QCOMPARE(qsizetype(chat.Lines().size()), ChatLog::kMaxTranscriptRows);
+  QCOMPARE(chat.Lines().front(), QString::number(flood - ChatLog::kMaxTranscriptRows));
+  QCOMPARE(box->blockCount(), ChatLog::kMaxTranscriptRows + 1);  // and the empty last one
+  QCOMPARE(Box(chat), Shown(chat.Text()));
 }
 
 void TestChat::keys_data() {

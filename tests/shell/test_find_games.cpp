@@ -1,8 +1,13 @@
 // Finding a game on the local network. Beside a private Avahi daemon (with_private_avahi.sh), two
 // main windows find each other and play a move with no address typed; without the daemon or
 // its library everything plays as before and the list says why it stays empty.
+#include <semaphore>
+
 #include <QListWidget>
+#include <QPointer>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -81,6 +86,54 @@ class TestFindGames : public QObject {
     AvahiLibrary::SetClientFile(AvahiLibrary::kClientFile);
   }
 
+  // The list opens beside the main window and says what to do while it is empty; Join waits for
+  // a selected game, and Close, Escape and Ctrl+W close the list.
+  void listBesideTheWindowWithJoinAndClose() {
+    Copy copy;
+    copy.window->move(0, 0);
+    copy.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(copy.window.get()));
+    for (const QKeySequence& key :
+         {QKeySequence(), QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+      copy.Item("mnuFindGames")->trigger();
+      frmFindGames* list = copy.window->FindGamesWindow();
+      QVERIFY(list->isVisible());
+      QVERIFY(!list->frameGeometry().intersects(copy.window->frameGeometry()));
+      QVERIFY(list->screen()->availableGeometry().contains(list->frameGeometry()));
+      QVERIFY(!list->cmdJoin()->isEnabled());
+      if (list->lblStatus()->text().contains("Looking")) {  // unless found unavailable already
+        QVERIFY(list->lblStatus()->text().contains("\"Host game\""));
+      }
+      if (key.isEmpty()) {
+        list->cmdClose()->click();
+      } else {
+        list->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        QTest::keySequence(list, key);
+      }
+      QTRY_VERIFY(copy.window->FindGamesWindow() == nullptr);
+    }
+  }
+
+  // Closing never waits on the discovery's thread, even one a hung daemon holds: the thread ends
+  // on its own once let go, and is deleted then (a thread waited for in vain would be leaked).
+  void shutdownLeavesABusyWorkerToFinishAlone() {
+    std::binary_semaphore hold(0);
+    QPointer<QThread> thread;
+    auto blocker = std::make_unique<QObject>();
+    {
+      GameDiscovery discovery;
+      discovery.StartBrowsing();
+      thread = discovery.WorkerThread();
+      QVERIFY(thread);
+      blocker->moveToThread(thread);
+      QMetaObject::invokeMethod(blocker.get(), [&hold] { hold.acquire(); });
+    }
+    QVERIFY(thread && thread->isRunning());
+    hold.release();
+    QTRY_VERIFY(thread.isNull());
+  }
+
   void findJoinAndPlay() {
     if (!qEnvironmentVariableIsSet("VEXTAL_AVAHI_NAMESPACE")) {
       const QString why = qEnvironmentVariable("VEXTAL_AVAHI_SKIP");
@@ -105,6 +158,13 @@ class TestFindGames : public QObject {
     client.Item("mnuFindGames")->trigger();
     QListWidget* list = client.window->FindGamesWindow()->lstGames();
     QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 10'000);
+    // Join follows the selection.
+    QPushButton* join = client.window->FindGamesWindow()->cmdJoin();
+    QVERIFY(join->isEnabled());
+    list->clearSelection();
+    QVERIFY(!join->isEnabled());
+    list->item(0)->setSelected(true);
+    QVERIFY(join->isEnabled());
     // The name is isolated from the text around it.
     QCOMPARE(list->item(0)->text(), QChar(0x2068) + QStringLiteral("Vextal on vextal-test") +
                                         QChar(0x2069) + " (stage 3)");

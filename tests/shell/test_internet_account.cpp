@@ -209,6 +209,8 @@ class TestInternetAccount : public QObject {
     }
     QCOMPARE(results(alice), 1);
     QCOMPARE(results(bob), 1);
+    QVERIFY(bob.window->net().SendChat(QString::fromUtf8("gg ✓")));
+    QTRY_VERIFY(alice.window->chat().Text().contains(QString::fromUtf8("gg ✓")));
     alice.dialogs.questionAnswer = BoxAnswer::Yes;
     alice.Item("mnuDisconnect")->trigger();
     QTRY_VERIFY(Logged(bob, QStringLiteral("Disconnected (server disconnected).")));
@@ -219,6 +221,23 @@ class TestInternetAccount : public QObject {
                                   .arg(ShownServiceName(QStringLiteral("bob@beta.test")))));
     QVERIFY(Logged(bob, QStringLiteral("Declined the invitation from %1.").arg(aliceShown)));
     QVERIFY(!alice.window->game().NetMode() && alice.Item("mnuInvite")->isEnabled());
+
+    // Withdrawn while the friend's box is open: the accept finds no one and starts no game.
+    bob.dialogs.questionAnswer = BoxAnswer::Yes;
+    bob.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
+      alice.Item("mnuDisconnect")->trigger();
+    };
+    alice.Item("mnuInvite")->trigger();
+    QTRY_VERIFY(
+        Logged(bob, QStringLiteral("The invitation from %1 is no longer open.").arg(aliceShown)));
+    QVERIFY(!bob.window->game().NetMode() && !alice.window->game().NetMode());
+    // Nobody there: the invitation times out.
+    alice.window->Account().Invitations().SetInviteTimeout(200);
+    alice.dialogs.inputAnswer = QStringLiteral("nobody@beta.test");
+    alice.Item("mnuInvite")->trigger();
+    QTRY_VERIFY(Logged(alice, QStringLiteral("%1 did not answer the invitation: the friend is "
+                                             "offline or not playing Vextal now.")
+                                  .arg(ShownServiceName(QStringLiteral("nobody@beta.test")))));
   }
 };
 

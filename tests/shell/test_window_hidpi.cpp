@@ -75,13 +75,16 @@ class TestWindowHiDpi : public QObject {
     rig.ClickNode(1, 1);  // a click at logical (65, 65) claims node (1,1)
     QCOMPARE(rig.window->game().Nodes()(1, 1).Owner, Player(1));
 
-    // The same pixels as the painter gives at this ratio; around the node lies the background.
+    // The same pixels as the painter gives at this ratio; around the node lies the background,
+    // and the player's ring lies inside the owner's square in the player's dark shade.
     for (const HiDpiSpan& span : kNodeOneOneAtRatioTwo) {
       for (int y = span.y1; y <= span.y2; ++y) {
         for (int x = span.x1; x <= span.x2; ++x) {
-          const bool ok = span.paint == HiDpiPaint::Outside
-                              ? rig.Device(x, y) != HiDpiColour(HiDpiPaint::Outline)
-                              : rig.Device(x, y) == HiDpiColour(span.paint);
+          const QRgb at = rig.Device(x, y);
+          const bool ok = span.paint == HiDpiPaint::Outside ? at != HiDpiColour(HiDpiPaint::Outline)
+                          : span.paint == HiDpiPaint::Owner
+                              ? at == HiDpiColour(span.paint) || at == qRgb(0, 60, 120)
+                              : at == HiDpiColour(span.paint);
           QVERIFY2(ok, qPrintable(QStringLiteral("image pixel (%1, %2)").arg(x).arg(y)));
         }
       }

@@ -110,6 +110,7 @@ class TestWindowPlay : public QObject {
     QCOMPARE(rig.Text("lblSum1"), QStringLiteral("1 + 0 = 1"));
     QCOMPARE(rig.game().ActPlayer(), Player(2));
     QCOMPARE(rig.Pixel(65, 65), QColor(0, 150, 240));
+    QCOMPARE(rig.Pixel(58, 65), QColor(0, 60, 120));  // player 1's ring, seen without colour
     const QWidget* marker2 = rig.window->findChild<QWidget*>(QStringLiteral("picActive2"));
     QCOMPARE(marker2->palette().color(QPalette::Window), QColor(240, 150, 0));
     QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("lblPlayer2"))->font().bold());
@@ -118,6 +119,7 @@ class TestWindowPlay : public QObject {
     rig.Click(50 * 2 + 1, 50 * 1 + 28, Qt::RightButton);
     QCOMPARE(rig.game().Nodes()(2, 1).Owner, Player(2));
     QCOMPARE(rig.Pixel(115, 65), QColor(240, 150, 0));
+    QCOMPARE(rig.Pixel(108, 58), QColor(120, 60, 0));  // and player 2's corner dot
     QCOMPARE(rig.Text("lblSum2"), QStringLiteral("1 + 0 = 1"));
 
     // Expanding (1,1): links toward (2,1) and (1,2).
@@ -338,7 +340,6 @@ class TestWindowPlay : public QObject {
     QVERIFY(rig.window->VisualCues());
     rig.ClickNode(2, 1);  // player 2
     rig.ClickNode(1, 1);  // player 1 expands: links toward (2,1) and (1,2)
-    QCOMPARE(rig.Pixel(58, 65), QColor(0, 60, 120));  // the original colours take the shapes
     rig.ClickNode(2, 1);  // player 2 expands: (2,2) and (3,1) blocked for player 1
     QCOMPARE(rig.Pixel(115, 115), QColor(210, 210, 210));
     rig.ClickNode(2, 2);  // refused for player 1
