@@ -57,6 +57,7 @@ GameRecord PlayGame(const GameSetup& setup) {
       return record;
     }
     ++record.Plies;
+    record.Moves.push_back(*cell);
     toMove = Player(3 - toMove);
   }
   record.Result = Decide(board);

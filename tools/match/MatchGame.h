@@ -32,6 +32,7 @@ struct GameRecord {
   int Plies = 0;
   // Thinking time of every move, in milliseconds, per seat (0: first level, 1: second level).
   std::vector<double> ThinkMs[2];
+  std::vector<Cell> Moves;  // every move played, first move first (the first level's)
 };
 
 GameRecord PlayGame(const GameSetup& setup);
