@@ -40,5 +40,11 @@ int main(int argc, char** argv) {
   vextal::frmMain window(clock, random, dialogs, settings);
   dialogs.SetParentWidget(&window);
   window.show();
+  // A saved game given on the command line (a double click in a file manager) opens in the
+  // record window.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) {
+    window.OpenGameFile(arguments.at(1));
+  }
   return app.exec();
 }

@@ -338,6 +338,169 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     </message>
 </context>
 <context>
+    <name>RecordFile</name>
+    <message>
+        <source>not a saved game (it does not begin with &quot;(;&quot;)</source>
+        <translation>keine gespeicherte Partie (sie beginnt nicht mit „(;“)</translation>
+    </message>
+    <message>
+        <source>variations are not supported</source>
+        <translation>Varianten werden nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>unexpected character</source>
+        <translation>unerwartetes Zeichen</translation>
+    </message>
+    <message>
+        <source>text after the end of the game</source>
+        <translation>Text nach dem Ende der Partie</translation>
+    </message>
+    <message>
+        <source>the game has no root node</source>
+        <translation>die Partie hat keinen Wurzelknoten</translation>
+    </message>
+    <message>
+        <source>unknown property</source>
+        <translation>unbekannte Eigenschaft</translation>
+    </message>
+    <message>
+        <source>property %1 given twice</source>
+        <translation>Eigenschaft %1 doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>property %1 has no value</source>
+        <translation>Eigenschaft %1 hat keinen Wert</translation>
+    </message>
+    <message>
+        <source>too many values</source>
+        <translation>zu viele Werte</translation>
+    </message>
+    <message>
+        <source>a value is too long</source>
+        <translation>ein Wert ist zu lang</translation>
+    </message>
+    <message>
+        <source>a value is not closed</source>
+        <translation>ein Wert ist nicht abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>property %1 takes one value</source>
+        <translation>Eigenschaft %1 nimmt genau einen Wert</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a point of the board</source>
+        <translation>„%1“ ist kein Punkt des Spielbretts</translation>
+    </message>
+    <message>
+        <source>a point is listed twice</source>
+        <translation>ein Punkt ist doppelt aufgeführt</translation>
+    </message>
+    <message>
+        <source>unknown property %1</source>
+        <translation>unbekannte Eigenschaft %1</translation>
+    </message>
+    <message>
+        <source>not a saved game of this program (GM[Vextal])</source>
+        <translation>keine gespeicherte Partie dieses Programms (GM[Vextal])</translation>
+    </message>
+    <message>
+        <source>only file format 4 is read (FF[4])</source>
+        <translation>nur Dateiformat 4 wird gelesen (FF[4])</translation>
+    </message>
+    <message>
+        <source>only the character set UTF-8 is read</source>
+        <translation>nur der Zeichensatz UTF-8 wird gelesen</translation>
+    </message>
+    <message>
+        <source>a player&apos;s name is too long</source>
+        <translation>ein Spielername ist zu lang</translation>
+    </message>
+    <message>
+        <source>the date is not a date (YYYY-MM-DD)</source>
+        <translation>das Datum ist kein Datum (JJJJ-MM-TT)</translation>
+    </message>
+    <message>
+        <source>the first player must be B or W</source>
+        <translation>der erste Spieler muss B oder W sein</translation>
+    </message>
+    <message>
+        <source>the board size (SZ) is missing</source>
+        <translation>die Brettgröße (SZ) fehlt</translation>
+    </message>
+    <message>
+        <source>the board size must be columns:rows up to 8:8</source>
+        <translation>die Brettgröße muss Spalten:Zeilen bis 8:8 sein</translation>
+    </message>
+    <message>
+        <source>the stage (XS) must be 1 to 7</source>
+        <translation>die Stufe (XS) muss 1 bis 7 sein</translation>
+    </message>
+    <message>
+        <source>the board is not the stage&apos;s layout</source>
+        <translation>das Brett entspricht nicht dem Aufbau der Stufe</translation>
+    </message>
+    <message>
+        <source>a random stage needs its nodes (XN)</source>
+        <translation>eine Zufallsstufe braucht ihre Knoten (XN)</translation>
+    </message>
+    <message>
+        <source>an owner is set on a point without a free node</source>
+        <translation>ein Besitzer steht auf einem Punkt ohne freien Knoten</translation>
+    </message>
+    <message>
+        <source>an expanded point has no owner</source>
+        <translation>ein ausgebauter Punkt hat keinen Besitzer</translation>
+    </message>
+    <message>
+        <source>the start position could not come about by the rules</source>
+        <translation>die Anfangsstellung kann nach den Regeln nicht entstehen</translation>
+    </message>
+    <message>
+        <source>a move node holds one move</source>
+        <translation>ein Zugknoten enthält genau einen Zug</translation>
+    </message>
+    <message>
+        <source>unknown property %1 in a move</source>
+        <translation>unbekannte Eigenschaft %1 in einem Zug</translation>
+    </message>
+    <message>
+        <source>a node without a move</source>
+        <translation>ein Knoten ohne Zug</translation>
+    </message>
+    <message>
+        <source>too many moves</source>
+        <translation>zu viele Züge</translation>
+    </message>
+    <message>
+        <source>the move %1 is made out of turn</source>
+        <translation>der Zug %1 wird außer der Reihe gemacht</translation>
+    </message>
+    <message>
+        <source>the move %1 is not legal here</source>
+        <translation>der Zug %1 ist hier nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>a result is given, but the game is not over</source>
+        <translation>ein Ergebnis ist angegeben, aber die Partie ist nicht zu Ende</translation>
+    </message>
+    <message>
+        <source>the result %1 does not match the final scores</source>
+        <translation>das Ergebnis %1 passt nicht zum Endstand</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 KiB</source>
+        <translation>die Datei ist größer als %1 KiB</translation>
+    </message>
+    <message>
+        <source>the file is not text</source>
+        <translation>die Datei ist kein Text</translation>
+    </message>
+</context>
+<context>
     <name>XmppGameLink</name>
     <message>
         <source>Inviting %1 to a game over the internet...</source>
@@ -867,8 +1030,60 @@ Murvo</translation>
         <translation>Internetkonto…</translation>
     </message>
     <message>
-        <source>Readme (%1)</source>
-        <translation>Liesmich (%1)</translation>
+        <source>Game record</source>
+        <translation>Partieverlauf</translation>
+    </message>
+    <message>
+        <source>Open game…</source>
+        <translation>Partie öffnen…</translation>
+    </message>
+    <message>
+        <source>Save game…</source>
+        <translation>Partie speichern…</translation>
+    </message>
+    <message>
+        <source>Saved games (*.%1)</source>
+        <translation>Gespeicherte Partien (*.%1)</translation>
+    </message>
+    <message>
+        <source>Earlier position (Esc: back to the game)</source>
+        <translation>Frühere Stellung (Esc: zurück zum Spiel)</translation>
+    </message>
+    <message>
+        <source>Save game</source>
+        <translation>Partie speichern</translation>
+    </message>
+    <message>
+        <source>There are no moves to save yet.</source>
+        <translation>Es gibt noch keine Züge zum Speichern.</translation>
+    </message>
+    <message>
+        <source>Game %1.%2</source>
+        <translation>Partie %1.%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The game could not be saved to %1: %2</source>
+        <translation>Die Partie konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Game saved to %1.</source>
+        <translation>Partie in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>Open game</source>
+        <translation>Partie öffnen</translation>
+    </message>
+    <message>
+        <source>The game %1 cannot be opened: %2</source>
+        <translation>Die Partie %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Game opened from %1.</source>
+        <translation>Partie aus %1 geöffnet.</translation>
     </message>
     <message>
         <source>Log in to the internet first: Network → &quot;Internet account…&quot;.</source>
@@ -899,12 +1114,283 @@ Murvo</translation>
         <translation>Die Einladung von %1 konnte nicht angenommen werden: Eine Partie läuft bereits, oder die Einladung gilt nicht mehr.</translation>
     </message>
     <message>
+        <source>Readme (%1)</source>
+        <translation>Liesmich (%1)</translation>
+    </message>
+    <message>
         <source>Invite over the internet…</source>
         <translation>Über das Internet einladen…</translation>
     </message>
     <message>
         <source>Declined the invitation from %1: a game or another invitation is under way.</source>
         <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie oder eine andere Einladung läuft bereits.</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmRecord</name>
+    <message>
+        <source>Game record</source>
+        <translation>Partieverlauf</translation>
+    </message>
+    <message>
+        <source>Current game</source>
+        <translation>Laufende Partie</translation>
+    </message>
+    <message>
+        <source>Last finished game</source>
+        <translation>Zuletzt beendete Partie</translation>
+    </message>
+    <message>
+        <source>Opened game</source>
+        <translation>Geöffnete Partie</translation>
+    </message>
+    <message>
+        <source>The proven value for player 1 after each move; click to go there</source>
+        <translation>Der bewiesene Wert für Spieler 1 nach jedem Zug; ein Klick springt dorthin</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vor</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Live game (Esc)</source>
+        <translation>Laufendes Spiel (Esc)</translation>
+    </message>
+    <message>
+        <source>Play from here</source>
+        <translation>Von hier weiterspielen</translation>
+    </message>
+    <message>
+        <source>Analyse game</source>
+        <translation>Partie analysieren</translation>
+    </message>
+    <message>
+        <source>Show refutation</source>
+        <translation>Widerlegung zeigen</translation>
+    </message>
+    <message>
+        <source>Try again from here</source>
+        <translation>Von hier neu versuchen</translation>
+    </message>
+    <message>
+        <source>Opened: %1</source>
+        <translation>Geöffnet: %1</translation>
+    </message>
+    <message>
+        <source>a win by %1</source>
+        <translation>ein Sieg mit %1</translation>
+    </message>
+    <message>
+        <source>a loss by %1</source>
+        <translation>eine Niederlage mit %1</translation>
+    </message>
+    <message>
+        <source>a draw</source>
+        <translation>ein Unentschieden</translation>
+    </message>
+    <message>
+        <source>not proven (between %1 and %2)</source>
+        <translation>nicht bewiesen (zwischen %1 und %2)</translation>
+    </message>
+    <message>
+        <source>not proven (at least %1)</source>
+        <translation>nicht bewiesen (mindestens %1)</translation>
+    </message>
+    <message>
+        <source>not proven (at most %1)</source>
+        <translation>nicht bewiesen (höchstens %1)</translation>
+    </message>
+    <message>
+        <source>not proven</source>
+        <translation>nicht bewiesen</translation>
+    </message>
+    <message>
+        <source>you</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>network partner</source>
+        <translation>Netzwerkpartner</translation>
+    </message>
+    <message>
+        <source>Player %1</source>
+        <translation>Spieler %1</translation>
+    </message>
+    <message>
+        <source>Player %1 (%2)</source>
+        <translation>Spieler %1 (%2)</translation>
+    </message>
+    <message>
+        <source>CPU Classic</source>
+        <translation>CPU Klassisch</translation>
+    </message>
+    <message>
+        <source>CPU Good</source>
+        <translation>CPU Gut</translation>
+    </message>
+    <message>
+        <source>CPU Strong</source>
+        <translation>CPU Stark</translation>
+    </message>
+    <message>
+        <source>CPU Master</source>
+        <translation>CPU Meister</translation>
+    </message>
+    <message>
+        <source>CPU Perfect</source>
+        <translation>CPU Perfekt</translation>
+    </message>
+    <message>
+        <source>expands %1</source>
+        <translation>baut %1 aus</translation>
+    </message>
+    <message>
+        <source>expands %1 and neutralises</source>
+        <translation>baut %1 aus und neutralisiert</translation>
+    </message>
+    <message>
+        <source>claims %1</source>
+        <translation>besetzt %1</translation>
+    </message>
+    <message>
+        <source>%1. %2 %3 (%4 : %5)</source>
+        <translation>%1. %2 %3 (%4 : %5)</translation>
+    </message>
+    <message>
+        <source>gave away %1</source>
+        <translation>verschenkt %1</translation>
+    </message>
+    <message>
+        <source>gave value away</source>
+        <translation>verschenkt Wert</translation>
+    </message>
+    <message>
+        <source>Start of the game</source>
+        <translation>Beginn der Partie</translation>
+    </message>
+    <message>
+        <source>The live game. Select a move to see its position.</source>
+        <translation>Das laufende Spiel. Wählen Sie einen Zug, um seine Stellung zu sehen.</translation>
+    </message>
+    <message>
+        <source>Viewing the start of the game. Escape: back to the live game.</source>
+        <translation>Ansicht des Partiebeginns. Esc: zurück zum laufenden Spiel.</translation>
+    </message>
+    <message>
+        <source>Viewing move %1 of %2. Escape: back to the live game.</source>
+        <translation>Ansicht von Zug %1 von %2. Esc: zurück zum laufenden Spiel.</translation>
+    </message>
+    <message>
+        <source>Analysing…</source>
+        <translation>Analysiere…</translation>
+    </message>
+    <message>
+        <source>Move %1 (player %2, %3)</source>
+        <translation>Zug %1 (Spieler %2, %3)</translation>
+    </message>
+    <message>
+        <source>%1 kept %2.</source>
+        <translation>%1 hielt %2.</translation>
+    </message>
+    <message>
+        <source>%1 turned %2 into %3.</source>
+        <translation>%1: vorher %2, danach %3 – Wert verschenkt.</translation>
+    </message>
+    <message>
+        <source>perhaps others (not all tested in time)</source>
+        <translation>vielleicht weitere (nicht alle rechtzeitig geprüft)</translation>
+    </message>
+    <message>
+        <source>No move was proven to keep it.</source>
+        <translation>Für keinen Zug ist bewiesen, dass er ihn hält.</translation>
+    </message>
+    <message>
+        <source>Moves that keep it: %1.</source>
+        <translation>Züge, die ihn halten: %1.</translation>
+    </message>
+    <message>
+        <source>The refutation: %1.</source>
+        <translation>Die Widerlegung: %1.</translation>
+    </message>
+    <message>
+        <source>%1: not proven. Before it: %2; after it: %3.</source>
+        <translation>%1: nicht bewiesen. Davor: %2; danach: %3.</translation>
+    </message>
+    <message>
+        <source>Cancel analysis</source>
+        <translation>Analyse abbrechen</translation>
+    </message>
+    <message>
+        <source>The game cannot go on from this position.</source>
+        <translation>Von dieser Stellung aus kann nicht weitergespielt werden.</translation>
+    </message>
+    <message>
+        <source>Analysis cancelled.</source>
+        <translation>Analyse abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Analysis finished: %1 of %2 positions proven.</source>
+        <translation>Analyse beendet: %1 von %2 Stellungen bewiesen.</translation>
+    </message>
+    <message>
+        <source>Viewing the refutation of move %1: player %2 answers %3. Escape: back to the live game.</source>
+        <translation>Ansicht der Widerlegung von Zug %1: Spieler %2 antwortet %3. Esc: zurück zum laufenden Spiel.</translation>
+    </message>
+    <message>
+        <source>You play player 1 now: the colours were exchanged.</source>
+        <translation>Sie spielen jetzt Spieler 1: Die Farben wurden getauscht.</translation>
+    </message>
+    <message>
+        <source>Try again: find a move that keeps your win by %1. Perfect answers.</source>
+        <translation>Noch einmal: Finden Sie einen Zug, der Ihren Sieg mit %1 hält. Perfekt antwortet.</translation>
+    </message>
+    <message>
+        <source>Try again: find a move that keeps the draw. Perfect answers.</source>
+        <translation>Noch einmal: Finden Sie einen Zug, der das Unentschieden hält. Perfekt antwortet.</translation>
+    </message>
+    <message>
+        <source>Try again: this position is lost by %1 at best. Find a move that loses by no more than %1. Perfect answers.</source>
+        <translation>Noch einmal: Diese Stellung ist bestenfalls mit %1 verloren. Finden Sie einen Zug, der mit nicht mehr als %1 verliert. Perfekt antwortet.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the win by %2.</source>
+        <translation>Gefunden: %1 hält den Sieg mit %2.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the draw.</source>
+        <translation>Gefunden: %1 hält das Unentschieden.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 loses by no more than %2, the best there is here.</source>
+        <translation>Gefunden: %1 verliert mit nicht mehr als %2, das Beste, was hier geht.</translation>
+    </message>
+    <message>
+        <source>%1 is not among the moves proven to keep the value (not all were tested in time). Take it back (Undo move) and try another.</source>
+        <translation>%1 ist nicht unter den Zügen, die nachweislich den Wert halten (nicht alle wurden rechtzeitig geprüft). Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the win by %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 hält den Sieg mit %2 nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the draw. Take it back (Undo move) and try again.</source>
+        <translation>%1 hält das Unentschieden nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
+    </message>
+    <message>
+        <source>%1 loses by more than %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 verliert mit mehr als %2. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
     </message>
 </context>
 </TS>

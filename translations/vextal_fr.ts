@@ -338,6 +338,169 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
     </message>
 </context>
 <context>
+    <name>RecordFile</name>
+    <message>
+        <source>not a saved game (it does not begin with &quot;(;&quot;)</source>
+        <translation>ce n&apos;est pas une partie enregistrée (elle ne commence pas par « (; »)</translation>
+    </message>
+    <message>
+        <source>variations are not supported</source>
+        <translation>les variantes ne sont pas prises en charge</translation>
+    </message>
+    <message>
+        <source>unexpected character</source>
+        <translation>caractère inattendu</translation>
+    </message>
+    <message>
+        <source>text after the end of the game</source>
+        <translation>du texte après la fin de la partie</translation>
+    </message>
+    <message>
+        <source>the game has no root node</source>
+        <translation>la partie n&apos;a pas de nœud racine</translation>
+    </message>
+    <message>
+        <source>unknown property</source>
+        <translation>propriété inconnue</translation>
+    </message>
+    <message>
+        <source>property %1 given twice</source>
+        <translation>propriété %1 donnée deux fois</translation>
+    </message>
+    <message>
+        <source>property %1 has no value</source>
+        <translation>la propriété %1 n&apos;a pas de valeur</translation>
+    </message>
+    <message>
+        <source>too many values</source>
+        <translation>trop de valeurs</translation>
+    </message>
+    <message>
+        <source>a value is too long</source>
+        <translation>une valeur est trop longue</translation>
+    </message>
+    <message>
+        <source>a value is not closed</source>
+        <translation>une valeur n&apos;est pas fermée</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>property %1 takes one value</source>
+        <translation>la propriété %1 prend une seule valeur</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a point of the board</source>
+        <translation>« %1 » n&apos;est pas un point du plateau</translation>
+    </message>
+    <message>
+        <source>a point is listed twice</source>
+        <translation>un point est donné deux fois</translation>
+    </message>
+    <message>
+        <source>unknown property %1</source>
+        <translation>propriété inconnue %1</translation>
+    </message>
+    <message>
+        <source>not a saved game of this program (GM[Vextal])</source>
+        <translation>ce n&apos;est pas une partie enregistrée par ce programme (GM[Vextal])</translation>
+    </message>
+    <message>
+        <source>only file format 4 is read (FF[4])</source>
+        <translation>seul le format de fichier 4 est lu (FF[4])</translation>
+    </message>
+    <message>
+        <source>only the character set UTF-8 is read</source>
+        <translation>seul le jeu de caractères UTF-8 est lu</translation>
+    </message>
+    <message>
+        <source>a player&apos;s name is too long</source>
+        <translation>le nom d&apos;un joueur est trop long</translation>
+    </message>
+    <message>
+        <source>the date is not a date (YYYY-MM-DD)</source>
+        <translation>la date n&apos;est pas une date (AAAA-MM-JJ)</translation>
+    </message>
+    <message>
+        <source>the first player must be B or W</source>
+        <translation>le premier joueur doit être B ou W</translation>
+    </message>
+    <message>
+        <source>the board size (SZ) is missing</source>
+        <translation>la taille du plateau (SZ) manque</translation>
+    </message>
+    <message>
+        <source>the board size must be columns:rows up to 8:8</source>
+        <translation>la taille du plateau doit être colonnes:lignes, au plus 8:8</translation>
+    </message>
+    <message>
+        <source>the stage (XS) must be 1 to 7</source>
+        <translation>le niveau (XS) doit être de 1 à 7</translation>
+    </message>
+    <message>
+        <source>the board is not the stage&apos;s layout</source>
+        <translation>le plateau n&apos;a pas la disposition du niveau</translation>
+    </message>
+    <message>
+        <source>a random stage needs its nodes (XN)</source>
+        <translation>un niveau aléatoire a besoin de ses nœuds (XN)</translation>
+    </message>
+    <message>
+        <source>an owner is set on a point without a free node</source>
+        <translation>un propriétaire est donné à un point sans nœud libre</translation>
+    </message>
+    <message>
+        <source>an expanded point has no owner</source>
+        <translation>un point étendu n&apos;a pas de propriétaire</translation>
+    </message>
+    <message>
+        <source>the start position could not come about by the rules</source>
+        <translation>la position de départ ne peut pas résulter des règles</translation>
+    </message>
+    <message>
+        <source>a move node holds one move</source>
+        <translation>un nœud de coup contient un seul coup</translation>
+    </message>
+    <message>
+        <source>unknown property %1 in a move</source>
+        <translation>propriété inconnue %1 dans un coup</translation>
+    </message>
+    <message>
+        <source>a node without a move</source>
+        <translation>un nœud sans coup</translation>
+    </message>
+    <message>
+        <source>too many moves</source>
+        <translation>trop de coups</translation>
+    </message>
+    <message>
+        <source>the move %1 is made out of turn</source>
+        <translation>le coup %1 est joué hors de son tour</translation>
+    </message>
+    <message>
+        <source>the move %1 is not legal here</source>
+        <translation>le coup %1 n&apos;est pas permis ici</translation>
+    </message>
+    <message>
+        <source>a result is given, but the game is not over</source>
+        <translation>un résultat est donné, mais la partie n&apos;est pas finie</translation>
+    </message>
+    <message>
+        <source>the result %1 does not match the final scores</source>
+        <translation>le résultat %1 ne correspond pas aux scores finaux</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 KiB</source>
+        <translation>le fichier dépasse %1 Kio</translation>
+    </message>
+    <message>
+        <source>the file is not text</source>
+        <translation>le fichier n&apos;est pas du texte</translation>
+    </message>
+</context>
+<context>
     <name>XmppGameLink</name>
     <message>
         <source>Inviting %1 to a game over the internet...</source>
@@ -903,8 +1066,331 @@ Murvo</translation>
         <translation>Inviter par internet…</translation>
     </message>
     <message>
+        <source>Game record</source>
+        <translation>Relevé de la partie</translation>
+    </message>
+    <message>
+        <source>Open game…</source>
+        <translation>Ouvrir une partie…</translation>
+    </message>
+    <message>
+        <source>Save game…</source>
+        <translation>Enregistrer la partie…</translation>
+    </message>
+    <message>
+        <source>Saved games (*.%1)</source>
+        <translation>Parties enregistrées (*.%1)</translation>
+    </message>
+    <message>
+        <source>Earlier position (Esc: back to the game)</source>
+        <translation>Position antérieure (Échap : retour à la partie)</translation>
+    </message>
+    <message>
+        <source>Save game</source>
+        <translation>Enregistrer la partie</translation>
+    </message>
+    <message>
+        <source>There are no moves to save yet.</source>
+        <translation>Il n&apos;y a pas encore de coups à enregistrer.</translation>
+    </message>
+    <message>
+        <source>Game %1.%2</source>
+        <translation>Partie %1.%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>The game could not be saved to %1: %2</source>
+        <translation>La partie n&apos;a pas pu être enregistrée dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>Game saved to %1.</source>
+        <translation>Partie enregistrée dans %1.</translation>
+    </message>
+    <message>
+        <source>Open game</source>
+        <translation>Ouvrir une partie</translation>
+    </message>
+    <message>
+        <source>The game %1 cannot be opened: %2</source>
+        <translation>La partie %1 ne peut pas être ouverte : %2</translation>
+    </message>
+    <message>
+        <source>Game opened from %1.</source>
+        <translation>Partie ouverte depuis %1.</translation>
+    </message>
+    <message>
         <source>Declined the invitation from %1: a game or another invitation is under way.</source>
         <translation>Invitation de %1 déclinée : une partie ou une autre invitation est en cours.</translation>
+    </message>
+</context>
+<context>
+    <name>vextal::frmRecord</name>
+    <message>
+        <source>Game record</source>
+        <translation>Relevé de la partie</translation>
+    </message>
+    <message>
+        <source>Current game</source>
+        <translation>Partie en cours</translation>
+    </message>
+    <message>
+        <source>Last finished game</source>
+        <translation>Dernière partie terminée</translation>
+    </message>
+    <message>
+        <source>Opened game</source>
+        <translation>Partie ouverte</translation>
+    </message>
+    <message>
+        <source>The proven value for player 1 after each move; click to go there</source>
+        <translation>La valeur prouvée pour le joueur 1 après chaque coup ; cliquez pour y aller</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Live game (Esc)</source>
+        <translation>Partie en cours (Échap)</translation>
+    </message>
+    <message>
+        <source>Play from here</source>
+        <translation>Jouer à partir d&apos;ici</translation>
+    </message>
+    <message>
+        <source>Analyse game</source>
+        <translation>Analyser la partie</translation>
+    </message>
+    <message>
+        <source>Show refutation</source>
+        <translation>Montrer la réfutation</translation>
+    </message>
+    <message>
+        <source>Try again from here</source>
+        <translation>Réessayer à partir d&apos;ici</translation>
+    </message>
+    <message>
+        <source>Opened: %1</source>
+        <translation>Ouverte : %1</translation>
+    </message>
+    <message>
+        <source>a win by %1</source>
+        <translation>une victoire de %1</translation>
+    </message>
+    <message>
+        <source>a loss by %1</source>
+        <translation>une défaite de %1</translation>
+    </message>
+    <message>
+        <source>a draw</source>
+        <translation>un match nul</translation>
+    </message>
+    <message>
+        <source>not proven (between %1 and %2)</source>
+        <translation>non prouvé (entre %1 et %2)</translation>
+    </message>
+    <message>
+        <source>not proven (at least %1)</source>
+        <translation>non prouvé (au moins %1)</translation>
+    </message>
+    <message>
+        <source>not proven (at most %1)</source>
+        <translation>non prouvé (au plus %1)</translation>
+    </message>
+    <message>
+        <source>not proven</source>
+        <translation>non prouvé</translation>
+    </message>
+    <message>
+        <source>you</source>
+        <translation>vous</translation>
+    </message>
+    <message>
+        <source>network partner</source>
+        <translation>partenaire réseau</translation>
+    </message>
+    <message>
+        <source>Player %1</source>
+        <translation>Joueur %1</translation>
+    </message>
+    <message>
+        <source>Player %1 (%2)</source>
+        <translation>Joueur %1 (%2)</translation>
+    </message>
+    <message>
+        <source>CPU Classic</source>
+        <translation>CPU Classique</translation>
+    </message>
+    <message>
+        <source>CPU Good</source>
+        <translation>CPU Bon</translation>
+    </message>
+    <message>
+        <source>CPU Strong</source>
+        <translation>CPU Fort</translation>
+    </message>
+    <message>
+        <source>CPU Master</source>
+        <translation>CPU Maître</translation>
+    </message>
+    <message>
+        <source>CPU Perfect</source>
+        <translation>CPU Parfait</translation>
+    </message>
+    <message>
+        <source>expands %1</source>
+        <translation>étend %1</translation>
+    </message>
+    <message>
+        <source>expands %1 and neutralises</source>
+        <translation>étend %1 et neutralise</translation>
+    </message>
+    <message>
+        <source>claims %1</source>
+        <translation>prend %1</translation>
+    </message>
+    <message>
+        <source>%1. %2 %3 (%4 : %5)</source>
+        <translation>%1. %2 %3 (%4 : %5)</translation>
+    </message>
+    <message>
+        <source>gave away %1</source>
+        <translation>a cédé %1</translation>
+    </message>
+    <message>
+        <source>gave value away</source>
+        <translation>a cédé de la valeur</translation>
+    </message>
+    <message>
+        <source>Start of the game</source>
+        <translation>Début de la partie</translation>
+    </message>
+    <message>
+        <source>The live game. Select a move to see its position.</source>
+        <translation>La partie en cours. Choisissez un coup pour voir sa position.</translation>
+    </message>
+    <message>
+        <source>Viewing the start of the game. Escape: back to the live game.</source>
+        <translation>Vue du début de la partie. Échap : retour à la partie en cours.</translation>
+    </message>
+    <message>
+        <source>Viewing move %1 of %2. Escape: back to the live game.</source>
+        <translation>Vue du coup %1 sur %2. Échap : retour à la partie en cours.</translation>
+    </message>
+    <message>
+        <source>Analysing…</source>
+        <translation>Analyse…</translation>
+    </message>
+    <message>
+        <source>Move %1 (player %2, %3)</source>
+        <translation>Coup %1 (joueur %2, %3)</translation>
+    </message>
+    <message>
+        <source>%1 kept %2.</source>
+        <translation>%1 a gardé %2.</translation>
+    </message>
+    <message>
+        <source>%1 turned %2 into %3.</source>
+        <translation>%1 a changé %2 en %3.</translation>
+    </message>
+    <message>
+        <source>perhaps others (not all tested in time)</source>
+        <translation>peut-être d&apos;autres (pas tous vérifiés à temps)</translation>
+    </message>
+    <message>
+        <source>No move was proven to keep it.</source>
+        <translation>Aucun coup n&apos;a été prouvé pour la garder.</translation>
+    </message>
+    <message>
+        <source>Moves that keep it: %1.</source>
+        <translation>Coups qui la gardent : %1.</translation>
+    </message>
+    <message>
+        <source>The refutation: %1.</source>
+        <translation>La réfutation : %1.</translation>
+    </message>
+    <message>
+        <source>%1: not proven. Before it: %2; after it: %3.</source>
+        <translation>%1 : non prouvé. Avant : %2 ; après : %3.</translation>
+    </message>
+    <message>
+        <source>Cancel analysis</source>
+        <translation>Annuler l&apos;analyse</translation>
+    </message>
+    <message>
+        <source>The game cannot go on from this position.</source>
+        <translation>La partie ne peut pas continuer à partir de cette position.</translation>
+    </message>
+    <message>
+        <source>Analysis cancelled.</source>
+        <translation>Analyse annulée.</translation>
+    </message>
+    <message>
+        <source>Analysis finished: %1 of %2 positions proven.</source>
+        <translation>Analyse terminée : %1 positions sur %2 prouvées.</translation>
+    </message>
+    <message>
+        <source>Viewing the refutation of move %1: player %2 answers %3. Escape: back to the live game.</source>
+        <translation>Vue de la réfutation du coup %1 : le joueur %2 répond %3. Échap : retour à la partie en cours.</translation>
+    </message>
+    <message>
+        <source>You play player 1 now: the colours were exchanged.</source>
+        <translation>Vous jouez maintenant le joueur 1 : les couleurs ont été échangées.</translation>
+    </message>
+    <message>
+        <source>Try again: find a move that keeps your win by %1. Perfect answers.</source>
+        <translation>Réessayez : trouvez un coup qui garde votre victoire de %1. Parfait répond.</translation>
+    </message>
+    <message>
+        <source>Try again: find a move that keeps the draw. Perfect answers.</source>
+        <translation>Réessayez : trouvez un coup qui garde le match nul. Parfait répond.</translation>
+    </message>
+    <message>
+        <source>Try again: this position is lost by %1 at best. Find a move that loses by no more than %1. Perfect answers.</source>
+        <translation>Réessayez : cette position est perdue de %1 au mieux. Trouvez un coup qui ne perd pas de plus de %1. Parfait répond.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the win by %2.</source>
+        <translation>Trouvé : %1 garde la victoire de %2.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the draw.</source>
+        <translation>Trouvé : %1 garde le match nul.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 loses by no more than %2, the best there is here.</source>
+        <translation>Trouvé : %1 ne perd pas de plus de %2, le mieux possible ici.</translation>
+    </message>
+    <message>
+        <source>%1 is not among the moves proven to keep the value (not all were tested in time). Take it back (Undo move) and try another.</source>
+        <translation>%1 n&apos;est pas parmi les coups prouvés pour garder la valeur (tous n&apos;ont pas été vérifiés à temps). Reprenez-le (Annuler le coup) et essayez-en un autre.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the win by %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 ne garde pas la victoire de %2. Reprenez-le (Annuler le coup) et réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the draw. Take it back (Undo move) and try again.</source>
+        <translation>%1 ne garde pas le match nul. Reprenez-le (Annuler le coup) et réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 loses by more than %2. Take it back (Undo move) and try again.</source>
+        <translation>%1 perd de plus de %2. Reprenez-le (Annuler le coup) et réessayez.</translation>
     </message>
 </context>
 </TS>

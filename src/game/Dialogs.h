@@ -34,6 +34,15 @@ class Dialogs {
   // Returns the typed text, or an empty text when the user cancels.
   virtual QString Input(const QString& title, const QString& prompt,
                         const QString& defaultText = QString()) = 0;
+  // The file chosen to write or to read (`filter` as "Text (*.txt)"), or an empty text when
+  // the user cancels. Without a file dialog of its own, every choice is cancelled.
+  virtual QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
+                               const QString& /*filter*/) {
+    return QString();
+  }
+  virtual QString OpenFileName(const QString& /*title*/, const QString& /*filter*/) {
+    return QString();
+  }
 };
 
 }  // namespace vextal

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include <QObject>
 
@@ -131,6 +132,11 @@ class Game final : public QObject {
   // hint is never played. Returns false when CanHint is false.
   bool AskHint(std::function<void(Cell)> show);
   bool HintThinking() const { return hintThinker_.Thinking(); }
+  // Plays on from an earlier position in local play: `start` with `moves` played again by the
+  // rules, the positions before them becoming the undo history. Reports the turn and the board
+  // (BoardReplaced). False, changing nothing, in a network game, while a result is announced,
+  // when a move is not legal or when nobody could move at the end.
+  bool ResumeFrom(const Position& start, const std::vector<Cell>& moves);
 
   // --- Commands of the network side ---------------------------------------------------------
   // The three network switches, as a connection event leaves them; reports the seats.

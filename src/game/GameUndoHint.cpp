@@ -38,6 +38,34 @@ bool Game::Undo() {
   return true;
 }
 
+bool Game::ResumeFrom(const Position& start, const std::vector<Cell>& moves) {
+  if (netMode_ || resultShowing_ || start.ActPlayer < 1 || start.ActPlayer > 2) {
+    return false;
+  }
+  UndoHistory history;
+  Position at = start;
+  for (const Cell& cell : moves) {
+    history.Push(at);
+    if (!MoveMade(ApplyMove(at.Nodes, cell.Column, cell.Row, at.ActPlayer))) {
+      return false;
+    }
+    at.LastMove = cell;
+    at.ActPlayer = at.ActPlayer == 1 ? 2 : 1;
+  }
+  if (!HasLegalMove(at.Nodes, at.ActPlayer)) {
+    return false;
+  }
+  DropCpuAnswer();
+  history_ = std::move(history);
+  nodes_ = std::move(at.Nodes);
+  lastMove_ = at.LastMove;
+  SetActPlayer(at.ActPlayer);
+  lastMoveTick_ = clock_.NowMs();
+  emit BoardReplaced();
+  ThinkAhead();
+  return true;
+}
+
 bool Game::CanHint() const {
   return !netMode_ && !resultShowing_ && ClickMayPlay() && HasLegalMove(nodes_, actPlayer_);
 }

@@ -1,5 +1,6 @@
 #include "shell/QtDialogs.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -123,6 +124,15 @@ QString QtDialogs::Input(const QString& title, const QString& prompt, const QStr
   const QString text =
       QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &ok);
   return ok ? text : QString();
+}
+
+QString QtDialogs::SaveFileName(const QString& title, const QString& suggested,
+                                const QString& filter) {
+  return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
+}
+
+QString QtDialogs::OpenFileName(const QString& title, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, title, QString(), filter);
 }
 
 }  // namespace vextal

@@ -29,6 +29,9 @@ class QtDialogs final : public Dialogs {
                      const KeepInView& keep) override;
   QString Input(const QString& title, const QString& prompt,
                 const QString& defaultText = QString()) override;
+  QString SaveFileName(const QString& title, const QString& suggested,
+                       const QString& filter) override;
+  QString OpenFileName(const QString& title, const QString& filter) override;
 
   // The box Message shows, built but not yet shown. With `keep`, the box goes beside what it
   // names once its size is known (as Announce shows it).

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QList>
@@ -12,6 +13,7 @@
 #include "game/Clock.h"
 #include "game/Dialogs.h"
 #include "game/Game.h"
+#include "game/GameRecord.h"
 #include "game/Random.h"
 #include "net/GameDiscovery.h"
 #include "net/NetGame.h"
@@ -32,6 +34,7 @@
 
 class QFrame;
 class QLabel;
+class QPainter;
 class QPlainTextEdit;
 class QTimer;
 
@@ -41,6 +44,7 @@ class AboutBox;
 class Front;
 class frmAccount;
 class frmFindGames;
+class frmRecord;
 
 // The program's main window: the board, the player row, the status line with its event log,
 // and every menu command. It owns the game and shows what the game's events report: the log line,
@@ -103,6 +107,14 @@ class frmMain final : public QMainWindow, public NetView {
   ChatLog& chat() { return chat_; }
   // The menus: every entry is a row of this table (frmMainMenus.cpp), found by its id.
   CommandTable& Commands();
+  // The moves of the current and the last finished game, and their window (null until opened).
+  GameRecord& record() { return record_; }
+  frmRecord* RecordWindow() const;
+  // Reads a saved game and shows it in the record window; a file that cannot be read is said
+  // in a box and changes nothing. False when it was not shown.
+  bool OpenGameFile(const QString& path);
+  // A recorded position shown on the board instead of the live game, read-only, or nothing.
+  const std::optional<Position>& ViewedPosition() const { return viewed_; }
 
   // The run so far in whole seconds, on the monotonic clock.
   std::int64_t RunSeconds() const;
@@ -176,6 +188,9 @@ class frmMain final : public QMainWindow, public NetView {
   void mnuPayPal_Click();
   void mnuHowTo_Click();
   void mnuAbout_Click();
+  void mnuGameRecord_Click();
+  void mnuSaveGame_Click();
+  void mnuOpenGame_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -236,6 +251,13 @@ class frmMain final : public QMainWindow, public NetView {
   void JoinFoundGame(const FoundGame& found);
   // The frame around the node played last, while "Mark last move" is on.
   void ShowMoveMarker();
+  // The record's window and the view of a recorded position (frmMainRecord.cpp); Escape
+  // returns from a recorded position to the live game.
+  void InstallLiveGameKey();
+  frmRecord& EnsureRecordWindow();
+  void ShowRecordedPosition(const std::optional<Position>& position, const QString& caption);
+  void PaintViewCaption(QPainter& dc) const;
+  void PlayAgainstPerfect();
   // How the board is painted now: the scheme, and the blocked marks under "Visual cues".
   BoardLook Look() const;
   // Tells assistive technology what happened through the status line's accessible name and
@@ -253,6 +275,7 @@ class frmMain final : public QMainWindow, public NetView {
   ShellSettings forgetful_;  // the store of a window that remembers nothing
   ShellSettings& settings_;
   vextal::Game game_;
+  GameRecord record_{game_};
   // Outlives the connection below, whose last events withdraw the announcement.
   GameDiscovery discovery_;
   // The program's one connection, and the game's side of it.
@@ -277,6 +300,9 @@ class frmMain final : public QMainWindow, public NetView {
   bool settingUpStage_ = false;
   QPointer<frmFindGames> findGames_;
   QPointer<AboutBox> about_;
+  QPointer<frmRecord> recordWindow_;
+  std::optional<Position> viewed_;  // see ViewedPosition
+  QString viewCaption_;
   KeyringPasswordStore keyring_;
   PasswordStore* passwords_ = &keyring_;
   std::unique_ptr<InternetAccount> account_;

@@ -156,8 +156,10 @@ void frmMain::BuildBoard(QWidget* client) {
   // Painted from the game's state whenever the picture is shown or read after a change, so the
   // picture is also painted again by itself on a screen of another density.
   front->SetPainter([this](QPainter& dc) {
-    // The final position of a finished game stays on show under its result box.
-    PaintBoard(dc, game_.ShownNodes(), kBoardGeometry, Look());
+    // The final position of a finished game stays on show under its result box; a position
+    // of the record, when one is viewed, instead of the live game.
+    PaintBoard(dc, viewed_ ? viewed_->Nodes : game_.ShownNodes(), kBoardGeometry, Look());
+    PaintViewCaption(dc);
   });
   // What a screen reader reads of the board: every grid point of the shown board in words.
   front->SetAccess(

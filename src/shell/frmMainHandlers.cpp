@@ -25,7 +25,7 @@ void frmMain::Front_MouseDown(Qt::MouseButton /*button*/, int x, int y) {
   const auto cell = CellAt(game_.Nodes(), kBoardGeometry, x, y);
   cursor_.HideAt(cell ? cell->Column : cursor_.Column(), cell ? cell->Row : cursor_.Row());
   ShowFocusFrame();
-  if (cell) {
+  if (cell && !viewed_) {  // a recorded position on show is read-only
     game_.PlayCell(cell->Column, cell->Row);
   }
 }
@@ -46,7 +46,7 @@ void frmMain::Front_KeyDown(int key) {
       cursor_.Move(game_.Nodes(), BoardCursor::Step::Down);
       break;
     default:  // Space, Enter: as a click on the framed node, under the same rules
-      if (cursor_.Shown()) {
+      if (cursor_.Shown() && !viewed_) {
         game_.PlayCell(cursor_.Column(), cursor_.Row());
       }
       return;
@@ -72,7 +72,7 @@ void frmMain::Front_TabbedTo() {
 }
 
 void frmMain::ShowMoveMarker() {
-  const std::optional<Cell>& last = game_.ShownLastMove();
+  const std::optional<Cell> last = viewed_ ? viewed_->LastMove : game_.ShownLastMove();
   if (!last || !settings_.MarkLastMove()) {
     front->SetMoveMarker(std::nullopt);
     return;

@@ -63,6 +63,7 @@ void frmMain::BuildMenus() {
   addAction(openMenuBar);
   connect(openMenuBar, &QAction::triggered, this,
           [bar] { bar->setActiveAction(bar->actions().value(0)); });
+  InstallLiveGameKey();
 
   // A closed menu hands the keys back to the board. Checked once the closing is over, as moving
   // from one menu of the bar to the next closes one and opens the other.
@@ -165,6 +166,22 @@ std::vector<CommandRow> frmMain::CommandRows() {
        .key = QKeySequence(Qt::Key_H),
        .run = [this] { mnuHint_Click(); },
        .enabled = [this] { return game_.CanHint(); }},
+      {.kind = K::Line, .id = "mnuLineF6", .in = "mnuFile"},
+      {.id = "mnuGameRecord",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Game record"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_R),
+       .run = [this] { mnuGameRecord_Click(); }},
+      {.id = "mnuOpenGame",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Open game…"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_O),
+       .run = [this] { mnuOpenGame_Click(); }},
+      {.id = "mnuSaveGame",
+       .in = "mnuFile",
+       .caption = QT_TR_NOOP("Save game…"),
+       .key = QKeySequence(Qt::CTRL | Qt::Key_S),
+       .run = [this] { mnuSaveGame_Click(); }},
       {.kind = K::Line, .id = "mnuLineF5", .in = "mnuFile"},
       {.id = "mnuEnableSound",
        .in = "mnuFile",

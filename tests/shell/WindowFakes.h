@@ -57,6 +57,15 @@ class RecordingDialogs final : public Dialogs {
     return inputAnswer;
   }
 
+  QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
+                       const QString& /*filter*/) override {
+    return fileAnswer;
+  }
+  QString OpenFileName(const QString& /*title*/, const QString& /*filter*/) override {
+    return fileAnswer;
+  }
+
+  QString fileAnswer;                            // the file chosen in a file dialog
   BoxAnswer questionAnswer = BoxAnswer::Cancel;  // the answer to Yes/No/Cancel questions
   QString inputAnswer;                           // what the user types into the input box
 

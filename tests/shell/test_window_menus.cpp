@@ -78,11 +78,28 @@ class TestWindowMenus : public QObject {
       top << StripMnemonic(action->text());
     }
     QCOMPARE(top, (QStringList{"File", "Reset", "Network", "Help"}));
-    QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")),
-             (QStringList{"Enable CPU player", "Enable Demo player", "CPU strength", "-",
-                          "Undo move", "Hint", "-", "Sound effects", "Effects volume",
-                          "Background music", "-", "Mark last move", "Visual cues",
-                          "Player colours", "Window size", "Language", "-", "Exit"}));
+    QCOMPARE(Captions(rig.Find<QMenu>("mnuFile")), (QStringList{"Enable CPU player",
+                                                                "Enable Demo player",
+                                                                "CPU strength",
+                                                                "-",
+                                                                "Undo move",
+                                                                "Hint",
+                                                                "-",
+                                                                "Game record",
+                                                                "Open game…",
+                                                                "Save game…",
+                                                                "-",
+                                                                "Sound effects",
+                                                                "Effects volume",
+                                                                "Background music",
+                                                                "-",
+                                                                "Mark last move",
+                                                                "Visual cues",
+                                                                "Player colours",
+                                                                "Window size",
+                                                                "Language",
+                                                                "-",
+                                                                "Exit"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuCpuStrength")),
              (QStringList{"Classic", "Good", "Strong", "Master", "Perfect"}));
     QCOMPARE(Captions(rig.Find<QMenu>("mnuBackgroundMusic")),
