@@ -167,23 +167,4 @@ ExactState ExactLayout::Canonical(const ExactState& state, int& symmetry) const 
   return Canonical(state, symmetry, fixing);
 }
 
-ExactState ExactLayout::Canonical(const ExactState& state, int& symmetry, unsigned& fixing) const {
-  ExactState best = state;
-  std::uint64_t bestKey = state.Key();
-  symmetry = 0;
-  fixing = 0;
-  for (int s = 1; s < symmetries_; ++s) {
-    const ExactState image = Map(s, state);
-    const std::uint64_t key = image.Key();
-    if (key < bestKey) {
-      best = image;
-      bestKey = key;
-      symmetry = s;
-    } else if (image == state) {
-      fixing |= 1u << s;
-    }
-  }
-  return best;
-}
-
 }  // namespace vextal

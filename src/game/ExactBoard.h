@@ -155,4 +155,28 @@ inline ExactState ExactLayout::Play(const ExactState& state, int node) const {
   return ExactState{theirs, mine, expanded};
 }
 
+// Asked at nearly every position of a search: inline.
+inline ExactState ExactLayout::Canonical(const ExactState& state, int& symmetry,
+                                         unsigned& fixing) const {
+  // Keys order positions by their expanded nodes first: most images are told apart by mapping
+  // that one set, and only the others are mapped whole.
+  ExactState best = state;
+  symmetry = 0;
+  fixing = 0;
+  for (int s = 1; s < symmetries_; ++s) {
+    const std::uint32_t expanded = MapSet(s, state.Expanded);
+    if (expanded > best.Expanded && expanded != state.Expanded) {
+      continue;
+    }
+    const ExactState image{MapSet(s, state.Mine), MapSet(s, state.Theirs), expanded};
+    if (image.Key() < best.Key()) {
+      best = image;
+      symmetry = s;
+    } else if (image == state) {
+      fixing |= 1u << s;
+    }
+  }
+  return best;
+}
+
 }  // namespace vextal

@@ -54,11 +54,30 @@ class ExactSolver::Worker {
                    int (&out)[kMaxExactNodes]) const;
 
  private:
+  // What a position's search needs first, found once: at its parent where the parent looks
+  // ahead, otherwise when the search begins.
+  struct Facts {
+    std::uint32_t Legal;
+    std::uint64_t Key;  // of the canonical image, plus one
+    int Symmetry;
+    unsigned Fixing;
+  };
+  void FindFacts(const ExactState& state, std::uint32_t legal, Facts& facts) const {
+    facts.Legal = legal;
+    const ExactState canonical = layout_.Canonical(state, facts.Symmetry, facts.Fixing);
+    facts.Key = canonical.Key() + 1;
+  }
+  // Negamax on a position with more moves to come than the untabled ones.
+  int SearchTabled(const ExactState& state, const Facts& facts, int movesLeft, int alpha, int beta,
+                   int side);
+
   struct Child {
+    // Set as each child is made: the array is not initialised.
     ExactState State;
-    int Move = 0;
-    int Order = 0;
-    int Ceiling = kUnbounded;  // what the table proves this move reaches at most
+    int Move;
+    int Order;
+    int Ceiling;  // what the table proves this move reaches at most
+    Facts Known;  // with the look-ahead only
   };
 
   bool CountVisit() {
@@ -71,7 +90,8 @@ class ExactSolver::Worker {
     return stopped_;
   }
   int SearchSmall(const ExactState& state, std::uint32_t legal, int alpha, int beta);
-  int OrderOf(const ExactState& state, const ExactState& child, int move, int side) const;
+  int OrderOf(const ExactState& state, const ExactState& child, std::uint32_t replies, int move,
+              int side) const;
   void NoteCutoff(int side, int move, int movesLeft) {
     std::int32_t& h = history_[std::size_t(side)][std::size_t(move)];
     h += movesLeft * movesLeft;
@@ -99,17 +119,18 @@ struct ExactSolver::Helpers {
   std::vector<std::unique_ptr<Worker>> Workers;
 };
 
-int ExactSolver::Worker::OrderOf(const ExactState& state, const ExactState& child, int move,
-                                 int side) const {
+int ExactSolver::Worker::OrderOf(const ExactState& state, const ExactState& child,
+                                 std::uint32_t replySet, int move, int side) const {
   // Neutralisations first, then the move that leaves the opponent fewest replies, then
   // expansions (they score their links), then the moves that refuted most often before.
   const int ownedBefore = NodeCount(state.Mine | state.Theirs);
   const int ownedAfter = NodeCount(child.Mine | child.Theirs);
   const bool expansion = (state.Mine >> move & 1u) != 0;
   const int neutralised = expansion ? ownedBefore - ownedAfter : 0;
-  const int replies = NodeCount(layout_.LegalMoves(child));
+  const int replies = NodeCount(replySet);
+  const int hist = std::min(history_[std::size_t(side)][std::size_t(move)], (1 << 19) - 1);
   return (neutralised << 26) + ((kMaxExactNodes - replies) << 20) + (expansion ? 1 << 19 : 0) +
-         std::min(history_[std::size_t(side)][std::size_t(move)], (1 << 19) - 1);
+         hist;
 }
 
 int ExactSolver::Worker::OrderedMoves(const ExactState& state, unsigned fixing, int first, int side,
@@ -125,7 +146,9 @@ int ExactSolver::Worker::OrderedMoves(const ExactState& state, unsigned fixing, 
     if (image) {
       continue;
     }
-    const int key = node == first ? INT_MAX : OrderOf(state, layout_.Play(state, node), node, side);
+    const ExactState child = layout_.Play(state, node);
+    const int key =
+        node == first ? INT_MAX : OrderOf(state, child, layout_.LegalMoves(child), node, side);
     int i = count++;
     for (; i > 0 && keys[i - 1] < key; --i) {
       keys[i] = keys[i - 1];
@@ -180,10 +203,17 @@ int ExactSolver::Worker::Negamax(const ExactState& state, int alpha, int beta, i
   if (movesLeft <= kUntabledMoves) {
     return SearchSmall(state, legal, alpha, beta);
   }
-  int symmetry = 0;
-  unsigned fixing = 0;
-  const ExactState canonical = layout_.Canonical(state, symmetry, fixing);
-  const std::uint64_t key = canonical.Key() + 1;
+  Facts facts;
+  FindFacts(state, legal, facts);
+  return SearchTabled(state, facts, movesLeft, alpha, beta, side);
+}
+
+int ExactSolver::Worker::SearchTabled(const ExactState& state, const Facts& facts, int movesLeft,
+                                      int alpha, int beta, int side) {
+  const std::uint32_t legal = facts.Legal;
+  const std::uint64_t key = facts.Key;
+  const int symmetry = facts.Symmetry;
+  const unsigned fixing = facts.Fixing;
   int first = -1;
   ExactTable::Data known;
   if (table_.Find(key, known)) {
@@ -195,18 +225,48 @@ int ExactSolver::Worker::Negamax(const ExactState& state, int alpha, int beta, i
     }
     alpha = std::max(alpha, known.Lower);
     beta = std::min(beta, known.Upper);
-    // Every symmetry is a flip or the half turn, each its own inverse.
-    first = known.Move >= 0 ? layout_.MapNode(symmetry, known.Move) : -1;
-    for (unsigned f = fixing; f != 0 && first >= 0; f &= f - 1) {
-      first = std::min(first, layout_.MapNode(std::countr_zero(f), first));
+    // Every symmetry is a flip or the half turn, each its own inverse. Of the remembered move's
+    // mirror images, the one with the lowest number is the one searched.
+    if (known.Move >= 0) {
+      const int move = layout_.MapNode(symmetry, known.Move);
+      first = move;
+      for (unsigned f = fixing; f != 0; f &= f - 1) {
+        first = std::min(first, layout_.MapNode(std::countr_zero(f), move));
+      }
+      if ((legal >> first & 1u) == 0) {
+        first = -1;
+      }
+    }
+  }
+
+  const std::int64_t before = Visited();
+  int best = INT_MIN;
+  int bestMove = -1;
+  const auto store = [&] {
+    const std::int64_t work = std::max<std::int64_t>(Visited() - before, 1);
+    table_.Store(
+        key, ExactTable::Data{best > alpha ? best : -kUnbounded, best < beta ? best : kUnbounded,
+                              layout_.MapNode(symmetry, bestMove),
+                              int(std::bit_width(std::uint64_t(work))), 0});
+  };
+  // The remembered move usually refutes again: it is searched before the others are made.
+  if (first >= 0) {
+    best = -Negamax(layout_.Play(state, first), -beta, -alpha, side ^ 1);
+    if (stopped_) {
+      return 0;
+    }
+    bestMove = first;
+    if (best >= beta) {
+      NoteCutoff(side, bestMove, movesLeft);
+      store();
+      return best;
     }
   }
 
   Child children[kMaxExactNodes];
   int count = 0;
   const bool lookAhead = movesLeft > kLookAheadMoves;
-  std::uint64_t childKeys[kMaxExactNodes];
-  for (std::uint32_t set = legal; set != 0; set &= set - 1) {
+  for (std::uint32_t set = legal & ~(first >= 0 ? 1u << first : 0u); set != 0; set &= set - 1) {
     const int node = std::countr_zero(set);
     bool image = false;
     for (unsigned f = fixing; f != 0 && !image; f &= f - 1) {
@@ -218,24 +278,25 @@ int ExactSolver::Worker::Negamax(const ExactState& state, int alpha, int beta, i
     Child& child = children[count];
     child.State = layout_.Play(state, node);
     child.Move = node;
+    child.Ceiling = kUnbounded;
+    child.Known.Legal = layout_.LegalMoves(child.State);
     if (lookAhead) {
-      int childSymmetry = 0;
-      childKeys[count] = layout_.Canonical(child.State, childSymmetry).Key() + 1;
-      __builtin_prefetch(table_.BucketOf(childKeys[count]));
+      FindFacts(child.State, child.Known.Legal, child.Known);
+      __builtin_prefetch(table_.BucketOf(child.Known.Key));
     }
     ++count;
   }
-  const std::int64_t before = Visited();
   for (int i = 0; i < count; ++i) {
     Child& child = children[i];
-    child.Order = child.Move == first ? INT_MAX : OrderOf(state, child.State, child.Move, side);
+    child.Order = OrderOf(state, child.State, child.Known.Legal, child.Move, side);
     ExactTable::Data reply;
-    if (lookAhead && child.Move != first && table_.Find(childKeys[i], reply)) {
+    if (lookAhead && table_.Find(child.Known.Key, reply)) {
       // A reply already known to hold the opponent below -beta refutes without a search.
       if (-reply.Upper >= beta) {
-        table_.Store(key, ExactTable::Data{-reply.Upper, kUnbounded,
-                                           layout_.MapNode(symmetry, child.Move), 0, 0});
-        return -reply.Upper;
+        best = -reply.Upper;
+        bestMove = child.Move;
+        store();
+        return best;
       }
       // One known to be good for us is tried early; one known not to raise alpha is not
       // searched at all.
@@ -255,14 +316,24 @@ int ExactSolver::Worker::Negamax(const ExactState& state, int alpha, int beta, i
     children[j] = moving;
   }
 
-  int best = INT_MIN;
-  int bestMove = children[0].Move;
+  if (bestMove < 0) {
+    bestMove = children[0].Move;
+  }
   for (int i = 0; i < count; ++i) {
     const int floor = std::max(alpha, best);
     // A move that cannot raise the value keeps only its bound (fail-soft: still a true one).
-    const int value = children[i].Ceiling <= floor
-                          ? children[i].Ceiling
-                          : -Negamax(children[i].State, -beta, -floor, side ^ 1);
+    int value = children[i].Ceiling;
+    if (value > floor) {
+      // With the facts found at the look-ahead, the child's search begins at once.
+      const int childMoves = MovesLeft(layout_, children[i].State);
+      if (lookAhead && childMoves > kUntabledMoves && children[i].Known.Legal != 0) {
+        value = CountVisit() ? 0
+                             : -SearchTabled(children[i].State, children[i].Known, childMoves,
+                                             -beta, -floor, side ^ 1);
+      } else {
+        value = -Negamax(children[i].State, -beta, -floor, side ^ 1);
+      }
+    }
     if (stopped_) {
       return 0;
     }
@@ -275,17 +346,13 @@ int ExactSolver::Worker::Negamax(const ExactState& state, int alpha, int beta, i
       }
     }
   }
-  const std::int64_t work = std::max<std::int64_t>(Visited() - before, 1);
-  table_.Store(key,
-               ExactTable::Data{best > alpha ? best : -kUnbounded, best < beta ? best : kUnbounded,
-                                layout_.MapNode(symmetry, bestMove),
-                                int(std::bit_width(std::uint64_t(work))), 0});
+  store();
   return best;
 }
 
 ExactSolver::ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads)
     : layout_(layout),
-      table_(tableSizeLog2 + 1),
+      table_(tableSizeLog2 + 1, threads <= 1),
       main_(std::make_unique<Worker>(layout_, table_)),
       helpers_(std::make_unique<Helpers>()) {
   for (int t = 1; t < threads; ++t) {

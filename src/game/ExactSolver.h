@@ -21,8 +21,9 @@ namespace vextal {
 // a value from the table is the position's value whatever line reached it.
 class ExactSolver {
  public:
-  // 2^(tableSizeLog2 + 1) entries of 16 bytes. With `threads` above 1, helpers search the same
-  // questions beside the caller's thread and share the table; the values found are the same.
+  // Room for 2^(tableSizeLog2 + 1) entries of 16 bytes; with one thread the table begins small
+  // and grows as it fills. With `threads` above 1, helpers search the same questions beside the
+  // caller's thread and share the table (all of it from the start); the values found are the same.
   ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads = 1);
   ~ExactSolver();
 

@@ -38,10 +38,19 @@ void* TakePages(std::size_t bytes) {
 
 }  // namespace
 
-ExactTable::ExactTable(int sizeLog2)
+namespace {
+
+// Buckets a growable table begins with: 64 KiB.
+constexpr std::uint64_t kFirstBuckets = 1024;
+
+}  // namespace
+
+ExactTable::ExactTable(int sizeLog2, bool growable)
     : bytes_(sizeof(Slot) << std::max(sizeLog2, 2)),
-      mask_((std::uint64_t(1) << (std::max(sizeLog2, 2) - 2)) - 1) {
+      fullMask_((std::uint64_t(1) << (std::max(sizeLog2, 2) - 2)) - 1),
+      growable_(growable) {
   buckets_ = static_cast<Bucket*>(TakePages(bytes_));
+  Reset();
 }
 
 ExactTable::~ExactTable() {
@@ -49,33 +58,47 @@ ExactTable::~ExactTable() {
 }
 
 void ExactTable::Clear() {
-  // Zero pages are an empty table: giving the pages back is cheaper than writing zeros.
-  munmap(buckets_, bytes_);
-  buckets_ = static_cast<Bucket*>(TakePages(bytes_));
+  if (!growable_ || filled_ > 0) {
+    // Zero pages are an empty table: giving the pages back is cheaper than writing zeros.
+    munmap(buckets_, bytes_);
+    buckets_ = static_cast<Bucket*>(TakePages(bytes_));
+  }
+  Reset();
+}
+
+void ExactTable::Reset() {
+  mask_ = growable_ ? std::min(fullMask_, kFirstBuckets - 1) : fullMask_;
+  filled_ = 0;
+  growAt_ = mask_ == fullMask_ ? ~std::uint64_t(0) : (mask_ + 1) * 3;
   search_ = 1;
 }
 
-std::uint64_t ExactTable::Pack(const Data& data) {
-  return std::uint64_t(std::uint8_t(data.Lower)) | std::uint64_t(std::uint8_t(data.Upper)) << 8 |
-         std::uint64_t(std::uint8_t(data.Move)) << 16 | std::uint64_t(data.Work & 0xFF) << 24 |
-         std::uint64_t(data.Search & 0xFF) << 32;
-}
-
-ExactTable::Data ExactTable::Unpack(std::uint64_t packed) {
-  return Data{std::int8_t(packed & 0xFF), std::int8_t(packed >> 8 & 0xFF),
-              std::int8_t(packed >> 16 & 0xFF), int(packed >> 24 & 0xFF), int(packed >> 32 & 0xFF)};
-}
-
-bool ExactTable::Find(std::uint64_t key, Data& data) const {
-  const Bucket& bucket = buckets_[Index(key)];
-  for (const Slot& slot : bucket.Slots) {
-    const std::uint64_t packed = slot.Packed.load(std::memory_order_relaxed);
-    if ((slot.Check.load(std::memory_order_relaxed) ^ packed) == key) {
-      data = Unpack(packed);
-      return true;
+void ExactTable::Grow() {
+  const std::uint64_t oldBuckets = mask_ + 1;
+  mask_ = std::min(fullMask_, oldBuckets * 4 - 1);
+  // Three of the four slots of each bucket filled, on average, before it grows again.
+  growAt_ = mask_ == fullMask_ ? ~std::uint64_t(0) : (mask_ + 1) * 3;
+  // An entry of bucket i belongs in a bucket whose number ends in i's bits, and only i's
+  // entries go there: each finds a free slot in its new bucket.
+  for (std::uint64_t i = 0; i < oldBuckets; ++i) {
+    for (Slot& slot : buckets_[i].Slots) {
+      const std::uint64_t packed = slot.Packed.load(std::memory_order_relaxed);
+      const std::uint64_t check = slot.Check.load(std::memory_order_relaxed);
+      if ((check == 0 && packed == 0) || Index(check ^ packed) == i) {
+        continue;
+      }
+      for (Slot& free : buckets_[Index(check ^ packed)].Slots) {
+        if (free.Check.load(std::memory_order_relaxed) == 0 &&
+            free.Packed.load(std::memory_order_relaxed) == 0) {
+          free.Packed.store(packed, std::memory_order_relaxed);
+          free.Check.store(check, std::memory_order_relaxed);
+          break;
+        }
+      }
+      slot.Packed.store(0, std::memory_order_relaxed);
+      slot.Check.store(0, std::memory_order_relaxed);
     }
   }
-  return false;
 }
 
 void ExactTable::Store(std::uint64_t key, const Data& found) {
@@ -99,19 +122,24 @@ void ExactTable::Store(std::uint64_t key, const Data& found) {
       break;
     }
     // An empty slot is worth nothing; an entry of an earlier search less than any of this one.
-    const Data known = Unpack(packed);
-    const int worth = check == 0 && packed == 0 ? -1
-                      : known.Search == search_ ? 256 + known.Work
-                                                : known.Work;
+    const int work = int(packed >> 24 & 0xFF);
+    const int worth = check == 0 && packed == 0             ? -1
+                      : int(packed >> 32 & 0xFF) == search_ ? 256 + work
+                                                            : work;
     if (worth < victimWorth) {
       victimWorth = worth;
       victim = &slot;
     }
   }
   merged.Search = search_;
+  const bool wasEmpty = victim->Packed.load(std::memory_order_relaxed) == 0 &&
+                        victim->Check.load(std::memory_order_relaxed) == 0;
   const std::uint64_t packed = Pack(merged);
   victim->Packed.store(packed, std::memory_order_relaxed);
   victim->Check.store(key ^ packed, std::memory_order_relaxed);
+  if (growable_ && wasEmpty && ++filled_ >= growAt_) {
+    Grow();
+  }
 }
 
 }  // namespace vextal

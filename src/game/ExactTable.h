@@ -22,8 +22,10 @@ class ExactTable {
     int Search = 0;  // the search that stored it
   };
 
-  // 2^sizeLog2 entries.
-  explicit ExactTable(int sizeLog2);
+  // Room for 2^sizeLog2 entries. A `growable` table uses a small part of it at first and four
+  // times as much whenever that fills up, so a small solve touches (and the system zeroes) few
+  // pages; only one thread may use a growable table.
+  explicit ExactTable(int sizeLog2, bool growable = false);
   ~ExactTable();
   ExactTable(const ExactTable&) = delete;
   ExactTable& operator=(const ExactTable&) = delete;
@@ -50,18 +52,46 @@ class ExactTable {
   struct alignas(64) Bucket {
     Slot Slots[4];
   };
-  static std::uint64_t Pack(const Data& data);
-  static Data Unpack(std::uint64_t packed);
+  static std::uint64_t Pack(const Data& data) {
+    return std::uint64_t(std::uint8_t(data.Lower)) | std::uint64_t(std::uint8_t(data.Upper)) << 8 |
+           std::uint64_t(std::uint8_t(data.Move)) << 16 | std::uint64_t(data.Work & 0xFF) << 24 |
+           std::uint64_t(data.Search & 0xFF) << 32;
+  }
+  static Data Unpack(std::uint64_t packed) {
+    return Data{std::int8_t(packed & 0xFF), std::int8_t(packed >> 8 & 0xFF),
+                std::int8_t(packed >> 16 & 0xFF), int(packed >> 24 & 0xFF),
+                int(packed >> 32 & 0xFF)};
+  }
   std::size_t Index(std::uint64_t key) const {
     key ^= key >> 31;
     key *= 0x9E3779B97F4A7C15ULL;
     return std::size_t((key ^ (key >> 29)) & mask_);
   }
 
+  void Reset();
+  void Grow();
+
   Bucket* buckets_ = nullptr;
   std::size_t bytes_ = 0;
-  std::uint64_t mask_ = 0;
+  std::uint64_t mask_ = 0;  // of the buckets in use
+  std::uint64_t fullMask_ = 0;
+  bool growable_ = false;
+  std::uint64_t filled_ = 0;  // slots in use
+  std::uint64_t growAt_ = 0;
   int search_ = 1;
 };
+
+// Looked up at nearly every position of a search: inline.
+inline bool ExactTable::Find(std::uint64_t key, Data& data) const {
+  const Bucket& bucket = buckets_[Index(key)];
+  for (const Slot& slot : bucket.Slots) {
+    const std::uint64_t packed = slot.Packed.load(std::memory_order_relaxed);
+    if ((slot.Check.load(std::memory_order_relaxed) ^ packed) == key) {
+      data = Unpack(packed);
+      return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace vextal

@@ -45,29 +45,34 @@ PerfectStrategy::PerfectStrategy(std::shared_ptr<const OpeningBook> book, std::u
 
 std::optional<Cell> PerfectStrategy::SolveExactly(const ExactLayout::Reading& position,
                                                   std::chrono::steady_clock::time_point start,
-                                                  const std::atomic<bool>& cancel, bool& tried) {
-  tried = false;
+                                                  const std::atomic<bool>& cancel) {
   PerfectMemory fresh;
   std::unique_lock lock(memory_->mutex_, std::try_to_lock);
   PerfectMemory& memory = lock.owns_lock() ? *memory_ : fresh;
   PerfectMemory::Reach& reach = memory.ReachFor(position.Layout);
   const int horizon = position.Layout.Horizon(position.State);
-  // A position no nearer the end than one whose search failed, and not near one that settled,
-  // would fail too. After a failure the next move is skipped and the one after tried again.
-  if (horizon > reach.Settled + 1 && horizon >= reach.Failed - 2) {
-    return std::nullopt;
+  const unsigned game = memory.game_.load(std::memory_order_relaxed);
+  const bool sameGame = memory.solverGame_ == game;
+  // Past the book, and after an answer that settled, the position is one move nearer the end of
+  // a game the search already settles. Otherwise: a position no nearer the end than one whose
+  // search failed, and not near one that settled, would fail too; after a failure the next move
+  // is skipped and the one after tried again, in a shorter time.
+  std::chrono::milliseconds exactTime = settings_.ExactTime;
+  if (!(sameGame && memory.lastSettled_) && horizon > reach.Settled + 1) {
+    if (horizon >= reach.Failed - 2) {
+      return std::nullopt;
+    }
+    exactTime = settings_.TrialTime;
   }
   const std::int64_t layout = LayoutId(position.Layout);
-  const unsigned game = memory.game_.load(std::memory_order_relaxed);
   if (!memory.solver_ || memory.solverLayout_ != layout) {
     memory.solver_ = std::make_unique<ExactSolver>(position.Layout, settings_.TableSizeLog2);
     memory.solverLayout_ = layout;
-  } else if (memory.solverGame_ != game) {
+  } else if (!sameGame) {
     memory.solver_->Clear();
   }
   memory.solverGame_ = game;
-  tried = true;
-  SearchStop stop(cancel, start + settings_.ExactTime, settings_.ExactBudget, kExactClockStride);
+  SearchStop stop(cancel, start + exactTime, settings_.ExactBudget, kExactClockStride);
   const ExactSolver::Result result = memory.solver_->Solve(position.State, stop);
   if (!KeepsResult(result)) {
     if (!cancel.load(std::memory_order_relaxed)) {
@@ -80,34 +85,48 @@ std::optional<Cell> PerfectStrategy::SolveExactly(const ExactLayout::Reading& po
   return Cell{ColumnOf(cell), RowOf(cell)};
 }
 
+void PerfectStrategy::Answered(Source source) {
+  source_ = source;
+  std::unique_lock lock(memory_->mutex_, std::try_to_lock);
+  if (lock.owns_lock()) {
+    memory_->lastSettled_ = source == Source::Book || source == Source::Exact;
+    const unsigned game = memory_->game_.load(std::memory_order_relaxed);
+    if (source == Source::Book && memory_->solverGame_ != game) {
+      // The book's answers begin the game too: the table is emptied for it.
+      if (memory_->solver_) {
+        memory_->solver_->Clear();
+      }
+      memory_->solverGame_ = game;
+    }
+  }
+}
+
 std::optional<Cell> PerfectStrategy::Choose(const Board& board, Player player,
                                             const std::atomic<bool>& cancel) {
   const auto start = std::chrono::steady_clock::now();
   source_ = Source::None;
-  bool tried = false;
   if (const auto position = ExactLayout::Read(board, player)) {
     if (position->Layout.LegalMoves(position->State) == 0) {
       return std::nullopt;
     }
     if (book_) {
       if (const auto cell = book_->Find(*position, random_)) {
-        source_ = Source::Book;
+        Answered(Source::Book);
         return Cell{ColumnOf(*cell), RowOf(*cell)};
       }
     }
-    if (const auto cell = SolveExactly(*position, start, cancel, tried)) {
-      source_ = Source::Exact;
+    if (const auto cell = SolveExactly(*position, start, cancel)) {
+      Answered(Source::Exact);
       return cell;
     }
   }
   // Not settled in time, not worth starting, or a board the exact search does not take:
-  // Master, in the time left.
+  // Master, in what is left of the answer's time.
   SearchSettings master = SearchSettingsFor(CpuLevel::Master);
   const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
-  master.TimeBudget = std::max((tried ? settings_.TotalTime : settings_.MasterTime) - spent,
-                               std::chrono::milliseconds(1));
-  source_ = Source::Master;
+  master.TimeBudget = std::max(settings_.TotalTime - spent, std::chrono::milliseconds(1));
+  Answered(Source::Master);
   return SearchStrategy(master, seed_).Choose(board, player, cancel);
 }
 

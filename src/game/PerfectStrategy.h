@@ -14,13 +14,17 @@
 
 namespace vextal {
 
-// How long the Perfect level may look for an exact answer before it plays as Master.
+// How long the Perfect level may look for an exact answer before it plays as Master. Every
+// answer, the exact search and Master's together, takes at most `TotalTime`.
 struct PerfectSettings {
   std::int64_t ExactBudget = 400'000;  // positions of the exact search at most
-  std::chrono::milliseconds ExactTime{150};
-  std::chrono::milliseconds TotalTime{250};  // the exact search and Master's together
-  // Master's alone, where no exact search is started.
-  std::chrono::milliseconds MasterTime{150};
+  // The exact search's time where it is expected to settle the position: the previous answer of
+  // the game came from the book or settled, or one as near the end settled before.
+  std::chrono::milliseconds ExactTime{100};
+  // Its time where it may not: a try nearer the end than the last that failed. Master keeps the
+  // rest of the answer's time.
+  std::chrono::milliseconds TrialTime{45};
+  std::chrono::milliseconds TotalTime{125};
   int TableSizeLog2 = 17;
 };
 
@@ -46,6 +50,8 @@ class PerfectMemory {
   std::mutex mutex_;
   std::atomic<unsigned> game_{0};
   unsigned solverGame_ = ~0u;
+  // Whether the game's previous answer came from the book or from a search that settled it.
+  bool lastSettled_ = false;
   std::unique_ptr<ExactSolver> solver_;
   std::int64_t solverLayout_ = -1;
   std::vector<Reach> reach_;
@@ -72,7 +78,9 @@ class PerfectStrategy final : public CpuStrategy {
   // The exact search's answer, or nothing where it was not started or did not settle.
   std::optional<Cell> SolveExactly(const ExactLayout::Reading& position,
                                    std::chrono::steady_clock::time_point start,
-                                   const std::atomic<bool>& cancel, bool& tried);
+                                   const std::atomic<bool>& cancel);
+  // Notes in the memory where this answer came from.
+  void Answered(Source source);
   std::shared_ptr<PerfectMemory> memory_;
   std::shared_ptr<const OpeningBook> book_;
   std::uint64_t seed_;

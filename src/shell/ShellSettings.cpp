@@ -25,6 +25,7 @@ const QString kHelpViewerSize = QStringLiteral("help/viewerSize");
 // The internet account's address and choice; its password lives in the keyring only.
 const QString kInternetAddress = QStringLiteral("internet/address");
 const QString kInternetAutoLogIn = QStringLiteral("internet/autoLogIn");
+const QString kInternetFriend = QStringLiteral("internet/friend");
 
 // A remembered viewer size outside these bounds is nothing this program wrote.
 constexpr int kSmallestSide = 200;
@@ -238,6 +239,14 @@ bool ShellSettings::InternetAutoLogIn() const {
 
 void ShellSettings::SetInternetAutoLogIn(bool on) {
   Write(kInternetAutoLogIn, on);
+}
+
+QString ShellSettings::InternetFriend() const {
+  return ReadText(kInternetFriend);
+}
+
+void ShellSettings::SetInternetFriend(const QString& address) {
+  Write(kInternetFriend, address);
 }
 
 QSize ShellSettings::HelpViewerSize() const {

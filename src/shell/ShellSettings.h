@@ -78,6 +78,8 @@ class ShellSettings {
   void SetInternetAddress(const QString& address);
   bool InternetAutoLogIn() const;  // false
   void SetInternetAutoLogIn(bool on);
+  QString InternetFriend() const;  // the address invited last; empty
+  void SetInternetFriend(const QString& address);
 
   QSize HelpViewerSize() const;  // empty: the viewer's designed size
   void SetHelpViewerSize(QSize size);

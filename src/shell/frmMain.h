@@ -315,7 +315,6 @@ class frmMain final : public QMainWindow, public NetView {
   // Goes before the account, whose client it uses.
   std::unique_ptr<XmppGameLink> internetGame_;
   bool invitationAsked_ = false;
-  QString lastFriend_;            // the address invited last in this run
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool gameReported_ = true;      // the game reported an event since DrawPosition last ran

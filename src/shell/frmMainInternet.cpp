@@ -29,15 +29,15 @@ void frmMain::mnuInvite_Click() {
     mnuInternetAccount_Click();
     return;
   }
-  const QString address =
-      dialogs_
-          .Input(tr("Invite over the internet"),
-                 tr("Your friend's internet address (like name@example.org):"), lastFriend_)
-          .trimmed();
+  const QString address = dialogs_
+                              .Input(tr("Invite over the internet"),
+                                     tr("Your friend's internet address (like name@example.org):"),
+                                     settings_.InternetFriend())
+                              .trimmed();
   if (address.isEmpty()) {
     return;
   }
-  lastFriend_ = address;
+  settings_.SetInternetFriend(address);
   if (!InternetGame().Invite(address, stage_)) {
     AddLog(tr("%1 cannot be invited: an address is like name@example.org, and not your own.")
                .arg(ShownServiceName(address)));

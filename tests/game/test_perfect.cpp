@@ -43,6 +43,7 @@ int ExactValue(const ExactLayout::Reading& position) {
 PerfectSettings Unclocked() {
   PerfectSettings settings;
   settings.ExactTime = std::chrono::hours(1);
+  settings.TrialTime = std::chrono::hours(1);
   settings.TotalTime = std::chrono::hours(1);
   return settings;
 }
@@ -362,6 +363,45 @@ class PerfectTest : public QObject {
       std::mt19937_64 random(1);
       QCOMPARE(book->Find(start, random), std::optional<PackedCell>(start.Layout.CellOf(5)));
     }
+  }
+
+  // Past the book the exact search keeps its full time: the book's last answer, and each settled
+  // one after it, say that the next position settles too. Without them a search is only tried,
+  // here in no time at all, and where that cannot settle the position Perfect plays as Master.
+  void perfectSearchesInFullPastTheBook() {
+    using Source = PerfectStrategy::Source;
+    QString error;
+    const auto loaded = OpeningBook::Load(QStringLiteral(VEXTAL_BOOK_FILE), error);
+    QVERIFY2(loaded.has_value(), qPrintable(error));
+    const auto book = std::make_shared<const OpeningBook>(*loaded);
+    PerfectSettings settings = Unclocked();
+    settings.TrialTime = std::chrono::milliseconds(0);
+    struct Watched final : CpuStrategy {
+      PerfectStrategy* Perfect = nullptr;
+      std::vector<std::pair<Board, PerfectStrategy::Source>> Answers;
+      std::optional<Cell> Choose(const Board& board, Player player,
+                                 const std::atomic<bool>& cancel) override {
+        const std::optional<Cell> cell = Perfect->Choose(board, player, cancel);
+        Answers.emplace_back(board, Perfect->LastSource());
+        return cell;
+      }
+    };
+    ScriptedRandom random{1};
+    Board board = StageBoard(1);
+    PerfectStrategy perfect(book, 1, settings);
+    Watched watched;
+    watched.Perfect = &perfect;
+    ClassicStrategy classic(random);
+    QVERIFY(PlayOut(board, watched, classic));
+    const auto firstExact = std::find_if(watched.Answers.begin(), watched.Answers.end(),
+                                         [](const auto& a) { return a.second != Source::Book; });
+    QVERIFY(firstExact != watched.Answers.begin() && firstExact != watched.Answers.end());
+    for (auto a = firstExact; a != watched.Answers.end(); ++a) {
+      QCOMPARE(a->second, Source::Exact);
+    }
+    PerfectStrategy alone(book, 1, settings);
+    QVERIFY(alone.Choose(firstExact->first, 1, kNeverCancelled).has_value());
+    QCOMPARE(alone.LastSource(), Source::Master);
   }
 
   // With the book, Perfect wins every game it starts on the stages the book holds, by at least

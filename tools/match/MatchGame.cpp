@@ -28,9 +28,16 @@ GameRecord PlayGame(const GameSetup& setup) {
   // shift the second's.
   SeededRandom programRandom[2] = {SeededRandom(setup.SeatSeeds[0] * 3 + 1),
                                    SeededRandom(setup.SeatSeeds[1] * 3 + 2)};
+  for (const auto& memory : setup.Memory) {
+    if (memory) {
+      NewPerfectGame(*memory);
+    }
+  }
   std::unique_ptr<CpuStrategy> seats[2] = {
-      MakeCpuStrategy(setup.First, programRandom[0], setup.SeatSeeds[0] * 7 + 3, setup.Book),
-      MakeCpuStrategy(setup.Second, programRandom[1], setup.SeatSeeds[1] * 7 + 5, setup.Book)};
+      MakeCpuStrategy(setup.First, programRandom[0], setup.SeatSeeds[0] * 7 + 3, setup.Book,
+                      setup.Memory[0]),
+      MakeCpuStrategy(setup.Second, programRandom[1], setup.SeatSeeds[1] * 7 + 5, setup.Book,
+                      setup.Memory[1])};
   const std::atomic<bool> never{false};
 
   GameRecord record;

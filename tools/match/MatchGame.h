@@ -22,6 +22,9 @@ struct GameSetup {
   std::uint64_t SeatSeeds[2] = {3, 5};
   int PlyCap = 200;  // a game still running after this many moves counts as a draw
   std::shared_ptr<const OpeningBook> Book;  // Perfect's, or none
+  // What each seat's Perfect level carries from game to game, as the program carries it; a new
+  // game is announced to it before the first move. None: each game learns afresh.
+  std::shared_ptr<PerfectMemory> Memory[2];
 };
 
 struct GameRecord {

@@ -71,6 +71,9 @@ PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLeve
                          const std::shared_ptr<const OpeningBook>& book,
                          std::map<CpuLevel, std::vector<double>>& thinkMs, StageTimes& stageMs) {
   PairingTally tally;
+  // Each side keeps its Perfect memory for the whole pairing, as one program keeps it for its run.
+  const std::shared_ptr<PerfectMemory> measuredMemory = MakePerfectMemory();
+  const std::shared_ptr<PerfectMemory> opponentMemory = MakePerfectMemory();
   for (int g = 0; g < options.Games; ++g) {
     const bool measuredFirst = g % 2 == 0;
     GameSetup setup;
@@ -83,6 +86,8 @@ PairingTally PlayPairing(const MatchOptions& options, CpuLevel measured, CpuLeve
     setup.SeatSeeds[measuredFirst ? 1 : 0] = setup.Seed * 2 + 1;
     setup.PlyCap = options.PlyCap;
     setup.Book = book;
+    setup.Memory[measuredFirst ? 0 : 1] = measuredMemory;
+    setup.Memory[measuredFirst ? 1 : 0] = opponentMemory;
     const GameRecord record = PlayGame(setup);
     Count(tally.All, record.Result, measuredFirst);
     Count(tally.Side[measuredFirst ? 0 : 1], record.Result, measuredFirst);
