@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <deque>
 #include <random>
 #include <unordered_set>
@@ -53,14 +54,38 @@ StageValue SolveStage(int stage, ExactSolver& solver) {
   const std::int64_t visitedBefore = solver.Visited();
   SearchStop unlimited(never, Clock::time_point::max(), std::int64_t(1) << 62, 1 << 20);
   StageValue value;
-  value.Value = solver.Solve(start.State, unlimited);
-  const int v = value.Value.Lower;
+  // One null window at a time, as the solver's own Solve does (whether the mover wins, then
+  // draws, then the margin point by point), so that a long solve reports each bound it proves.
+  const auto report = [&](const char* what, int bound) {
+    std::fprintf(stderr, "stage %d: the first mover's value is %s %d (%.0f s, %lld positions)\n",
+                 stage, what, bound, SecondsSince(began),
+                 static_cast<long long>(solver.Visited() - visitedBefore));
+  };
+  int lower = -ExactSolver::kUnbounded;
+  int upper = ExactSolver::kUnbounded;
+  for (int beta = 1; lower < upper;) {
+    if (*solver.AtLeast(start.State, beta, unlimited)) {
+      lower = beta;
+      report("at least", lower);
+      beta = lower + 1;
+    } else {
+      upper = beta - 1;
+      report("at most", upper);
+      beta = upper;
+    }
+  }
+  value.Value = ExactSolver::Result{lower, upper, -1};
+  const int v = lower;
   for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
     const int node = std::countr_zero(legal);
     // The move keeps the value when the opponent cannot reach more than -v after it.
     const auto beats = solver.AtLeast(layout.Play(start.State, node), -v + 1, unlimited);
+    const PackedCell cell = layout.CellOf(node);
+    std::fprintf(stderr, "stage %d: (%d,%d) %s the value (%.0f s)\n", stage, ColumnOf(cell),
+                 RowOf(cell), beats.has_value() && !*beats ? "keeps" : "does not keep",
+                 SecondsSince(began));
     if (beats.has_value() && !*beats) {
-      value.BestFirstMoves.push_back(layout.CellOf(node));
+      value.BestFirstMoves.push_back(cell);
     }
   }
   value.Seconds = SecondsSince(began);
@@ -177,6 +202,51 @@ SettlePlies PliesToSettle(int stage, int games, const PerfectSettings& settings,
     }
   }
   return plies;
+}
+
+}  // namespace vextal::book
+
+namespace vextal::book {
+
+std::vector<TimedSolve> TimeSolves(int stage, int ply, int count, double seconds, bool resultOnly,
+                                   int tableSizeLog2, std::uint64_t seed) {
+  std::mt19937_64 engine(seed * 1000 + std::uint64_t(stage) * 100 + std::uint64_t(ply));
+  const ExactLayout::Reading start = StageStart(stage);
+  const ExactLayout& layout = start.Layout;
+  const std::atomic<bool> never{false};
+  std::vector<TimedSolve> solves;
+  // A ply past the end of most games finds few positions: give up after a hundred lines each.
+  for (int lines = 0; int(solves.size()) < count && lines < 100 * count; ++lines) {
+    ExactState state = start.State;
+    for (int p = 0; p < ply && layout.LegalMoves(state) != 0; ++p) {
+      std::vector<int> nodes;
+      for (std::uint32_t set = layout.LegalMoves(state); set != 0; set &= set - 1) {
+        nodes.push_back(std::countr_zero(set));
+      }
+      state = layout.Play(state, nodes[engine() % nodes.size()]);
+    }
+    if (layout.LegalMoves(state) == 0) {
+      continue;  // the game ended before the ply: another line
+    }
+    timespec cpuBefore{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuBefore);
+    const auto began = Clock::now();
+    ExactSolver solver(layout, tableSizeLog2);
+    const auto deadline = seconds > 0 ? began + std::chrono::duration_cast<Clock::duration>(
+                                                    std::chrono::duration<double>(seconds))
+                                      : Clock::time_point::max();
+    SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
+    TimedSolve solve;
+    solve.Value = solver.Solve(state, stop, resultOnly);
+    solve.Seconds = SecondsSince(began);
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    solve.CpuSeconds =
+        double(cpu.tv_sec - cpuBefore.tv_sec) + double(cpu.tv_nsec - cpuBefore.tv_nsec) * 1e-9;
+    solve.Positions = solver.Visited();
+    solves.push_back(solve);
+  }
+  return solves;
 }
 
 }  // namespace vextal::book

@@ -54,3 +54,19 @@ SettlePlies PliesToSettle(int stage, int games, const PerfectSettings& settings,
                           std::uint64_t seed);
 
 }  // namespace vextal::book
+
+namespace vextal::book {
+
+// One position `ply` moves into a stage along a random line, solved to the margin (or, with
+// `resultOnly`, to win, draw or loss) by a fresh solver (one thread), as far as `seconds` allow
+// (0: no limit).
+struct TimedSolve {
+  ExactSolver::Result Value;
+  double Seconds = 0;
+  double CpuSeconds = 0;  // of the solving thread
+  std::int64_t Positions = 0;
+};
+std::vector<TimedSolve> TimeSolves(int stage, int ply, int count, double seconds, bool resultOnly,
+                                   int tableSizeLog2, std::uint64_t seed);
+
+}  // namespace vextal::book

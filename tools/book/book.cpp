@@ -8,6 +8,7 @@
 //   vextal_book merge FILE BOOK...
 //   vextal_book positions FILE COUNT BUDGET
 //   vextal_book reach STAGE GAMES
+//   vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]
 
 #include <algorithm>
 #include <cstdio>
@@ -47,7 +48,8 @@ constexpr const char* kUsage =
     "       vextal_book book FILE [--seconds S] [--starts-only] [STAGE...]\n"
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
-    "       vextal_book reach STAGE GAMES\n";
+    "       vextal_book reach STAGE GAMES\n"
+    "       vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]\n";
 
 std::vector<int> Stages(const std::vector<std::string>& args, std::size_t from) {
   std::vector<int> stages;
@@ -147,6 +149,41 @@ int MergeBooks(const std::string& path, const std::vector<std::string>& inputs) 
   return WriteFile(path, text) ? 0 : 1;
 }
 
+// Random positions `ply` moves into a stage, each solved to the margin (or only to the result)
+// from scratch: how long a solve takes there, to estimate the whole stage's and to see from which
+// ply every position solves within SECONDS.
+int PrintTimings(int stage, int ply, int count, double seconds, bool resultOnly) {
+  const std::vector<TimedSolve> solves =
+      TimeSolves(stage, ply, count, seconds, resultOnly, kTableSizeLog2, 1);
+  if (solves.empty()) {
+    std::fprintf(stderr, "stage %d: no game lasts %d plies\n", stage, ply);
+    return 1;
+  }
+  std::vector<double> cpu;
+  std::vector<double> positions;
+  int solved = 0;
+  for (const TimedSolve& s : solves) {
+    std::printf("stage %d ply %d: [%d, %d] %.3f s, %.3f s CPU, %lld positions\n", stage, ply,
+                s.Value.Lower, s.Value.Upper, s.Seconds, s.CpuSeconds,
+                static_cast<long long>(s.Positions));
+    cpu.push_back(s.CpuSeconds);
+    positions.push_back(double(s.Positions));
+    solved += (resultOnly ? s.Value.OutcomeKnown() : s.Value.Exact()) ? 1 : 0;
+  }
+  std::sort(cpu.begin(), cpu.end());
+  std::sort(positions.begin(), positions.end());
+  double mean = 0;
+  for (const double p : positions) {
+    mean += p / double(positions.size());
+  }
+  std::printf(
+      "stage %d ply %d: %d of %zu solved; CPU s median %.3f, max %.3f; positions median %.0f, "
+      "mean %.0f, max %.0f\n",
+      stage, ply, solved, solves.size(), cpu[cpu.size() / 2], cpu.back(),
+      positions[positions.size() / 2], mean, positions.back());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,6 +221,14 @@ int main(int argc, char** argv) {
           args[1].c_str(), what, (*list)[list->size() / 2], list->front(), list->back());
     }
     return 0;
+  }
+  if (args.size() >= 4 && args[0] == "timing" &&
+      Stages(args, 1).front() == std::atoi(args[1].c_str())) {
+    const bool resultOnly = args.back() == "--result-only";
+    const std::size_t given = args.size() - (resultOnly ? 1 : 0);
+    return PrintTimings(std::atoi(args[1].c_str()), std::max(0, std::atoi(args[2].c_str())),
+                        std::max(1, std::atoi(args[3].c_str())),
+                        given >= 5 ? std::atof(args[4].c_str()) : 0, resultOnly);
   }
   if (args.size() == 4 && args[0] == "positions") {
     return WriteTestPositions(args[1], std::atoi(args[2].c_str()), std::atoll(args[3].c_str()), 1)
