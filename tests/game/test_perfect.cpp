@@ -32,8 +32,8 @@ struct Unlimited {
                   std::int64_t(1) << 40, 1 << 20};
 };
 
-int ExactValue(const ExactLayout::Reading& position) {
-  ExactSolver solver(position.Layout, 16);
+int ExactValue(const ExactLayout::Reading& position, int threads = 1) {
+  ExactSolver solver(position.Layout, 16, threads);
   Unlimited unlimited;
   const ExactSolver::Result result = solver.Solve(position.State, unlimited.stop);
   return result.Exact() ? result.Lower : ExactSolver::kUnbounded;
@@ -275,6 +275,8 @@ class PerfectTest : public QObject {
       const auto position = ExactLayout::Read(p.Nodes, p.ToMove);
       QVERIFY(position.has_value());
       QCOMPARE(ExactValue(*position), p.Value);
+      // Threads sharing the table find the same value, however they meet.
+      QCOMPARE(ExactValue(*position, 2), p.Value);
       PerfectStrategy perfect(nullptr, i, Unclocked());
       const std::optional<Cell> cell = perfect.Choose(p.Nodes, p.ToMove, kNeverCancelled);
       QVERIFY(cell.has_value());

@@ -54,14 +54,10 @@ StageValue SolveStage(int stage, ExactSolver& solver) {
   SearchStop unlimited(never, Clock::time_point::max(), std::int64_t(1) << 62, 1 << 20);
   StageValue value;
   value.Value = solver.Solve(start.State, unlimited);
-  const int v = value.Value.Lower;
-  for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
-    const int node = std::countr_zero(legal);
-    // The move keeps the value when the opponent cannot reach more than -v after it.
-    const auto beats = solver.AtLeast(layout.Play(start.State, node), -v + 1, unlimited);
-    if (beats.has_value() && !*beats) {
-      value.BestFirstMoves.push_back(layout.CellOf(node));
-    }
+  const std::uint32_t keeping =
+      solver.KeepingMoves(start.State, value.Value.Lower, unlimited).value_or(0);
+  for (std::uint32_t set = keeping; set != 0; set &= set - 1) {
+    value.BestFirstMoves.push_back(layout.CellOf(std::countr_zero(set)));
   }
   value.Seconds = SecondsSince(began);
   value.Positions = solver.Visited() - visitedBefore;
