@@ -22,7 +22,7 @@ constexpr int kVisitBatch = 1024;
 // searches them, and the other threads put them off: each searches a different part of the tree.
 constexpr int kSharedMoves = 7;
 // Positions each move at the root may search in the first round of a test (see TestRoot).
-constexpr std::int64_t kFirstRootBudget = std::int64_t(1) << 15;
+constexpr std::int64_t kFirstRootBudget = std::int64_t(1) << 17;
 constexpr int kRootBudgetGrowth = 4;
 
 int MovesLeft(const ExactLayout& layout, const ExactState& state) {
@@ -505,7 +505,7 @@ ExactSolver::RootTest ExactSolver::TestRoot(Worker& worker, const ExactState& st
   // kRootBudgetGrowth times as many at each round, until one reaches beta or every other is proven
   // short of it (the last one open searches unlimited). What a cut-short search finished below it
   // stays in the table.
-  std::int64_t budget = kFirstRootBudget;
+  std::int64_t budget = rootRounds_ ? kFirstRootBudget : -1;
   while (!open.empty()) {
     std::vector<std::size_t> still;
     for (std::size_t k = 0; k < open.size(); ++k) {
@@ -530,7 +530,7 @@ ExactSolver::RootTest ExactSolver::TestRoot(Worker& worker, const ExactState& st
       test.Value = std::max(test.Value, value);
     }
     open = std::move(still);
-    budget *= kRootBudgetGrowth;
+    budget *= kRootBudgetGrowth;  // unlimited (negative) searches end in the first round
   }
   worker.Limit(-1);
   return test;

@@ -51,6 +51,11 @@ class ExactSolver {
   // different moves; only the caller's thread answers to `stop`.
   std::optional<std::uint32_t> KeepingMoves(const ExactState& state, int value, SearchStop& stop);
 
+  // Whether the moves at the root are tried in rounds of growing numbers of positions each
+  // (the default: a move that is cheap to prove is found before an expensive one fails), or
+  // one after the other to the end, as a search on a tight position budget wants.
+  void SetRootRounds(bool rounds) { rootRounds_ = rounds; }
+
   // Positions visited since this solver was made (or cleared), by every thread.
   std::int64_t Visited() const;
   // Forgets everything learnt: a new game.
@@ -80,6 +85,7 @@ class ExactSolver {
   std::unique_ptr<Worker> main_;
   std::unique_ptr<Helpers> helpers_;
   int threads_;
+  bool rootRounds_ = true;
 };
 
 }  // namespace vextal
