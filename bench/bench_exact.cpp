@@ -94,13 +94,17 @@ Outcome Run(const Board& board, Player toMove, int tableLog2, int threads) {
   Outcome outcome;
   const auto result = solver.Solve(reading.State, stop);
   outcome.Value = result.Lower;
-  for (std::uint32_t legal = reading.Layout.LegalMoves(reading.State); legal != 0;
-       legal &= legal - 1) {
-    const int node = std::countr_zero(legal);
-    const auto beats =
-        solver.AtLeast(reading.Layout.Play(reading.State, node), -outcome.Value + 1, stop);
-    if (beats.has_value() && !*beats) {
-      outcome.KeepingMoves |= 1u << node;
+  if constexpr (requires { solver.KeepingMoves(reading.State, outcome.Value, stop); }) {
+    outcome.KeepingMoves = solver.KeepingMoves(reading.State, outcome.Value, stop).value_or(0);
+  } else {
+    for (std::uint32_t legal = reading.Layout.LegalMoves(reading.State); legal != 0;
+         legal &= legal - 1) {
+      const int node = std::countr_zero(legal);
+      const auto beats =
+          solver.AtLeast(reading.Layout.Play(reading.State, node), -outcome.Value + 1, stop);
+      if (beats.has_value() && !*beats) {
+        outcome.KeepingMoves |= 1u << node;
+      }
     }
   }
   outcome.Seconds = std::chrono::duration<double>(Clock::now() - began).count();

@@ -18,6 +18,12 @@ constexpr int kUntabledMoves = 3;
 constexpr int kLookAheadMoves = 6;
 // Positions are counted in batches of this many: the stop is asked once per batch.
 constexpr int kVisitBatch = 1024;
+// With several threads, positions with more moves than this to come are marked while a thread
+// searches them, and the other threads put them off: each searches a different part of the tree.
+constexpr int kSharedMoves = 7;
+// Positions each move at the root may search in the first round of a test (see TestRoot).
+constexpr std::int64_t kFirstRootBudget = std::int64_t(1) << 17;
+constexpr int kRootBudgetGrowth = 4;
 
 int MovesLeft(const ExactLayout& layout, const ExactState& state) {
   const std::uint32_t owned = state.Mine | state.Theirs;
@@ -26,10 +32,30 @@ int MovesLeft(const ExactLayout& layout, const ExactState& state) {
 
 }  // namespace
 
+// The positions threads are searching now, by key: a few hundred at most (one line of play per
+// thread), so a small array of slots does, and a position that finds its slot taken goes
+// unmarked.
+struct ExactSolver::Busy {
+  static constexpr int kBits = 11;
+  std::array<std::atomic<std::uint64_t>, std::size_t(1) << kBits> Keys{};
+
+  std::atomic<std::uint64_t>& SlotOf(std::uint64_t key) {
+    return Keys[std::size_t((key * 0x9E3779B97F4A7C15ULL) >> (64 - kBits))];
+  }
+  bool Enter(std::uint64_t key) {
+    std::uint64_t empty = 0;
+    return SlotOf(key).compare_exchange_strong(empty, key, std::memory_order_relaxed);
+  }
+  void Leave(std::uint64_t key) { SlotOf(key).store(0, std::memory_order_relaxed); }
+  // Play never returns to a position, so a marked child is being searched by another thread.
+  bool Has(std::uint64_t key) { return SlotOf(key).load(std::memory_order_relaxed) == key; }
+};
+
 // One thread's search: its own counters and move history, the solver's layout and table.
 class ExactSolver::Worker {
  public:
-  Worker(const ExactLayout& layout, ExactTable& table) : layout_(layout), table_(table) {}
+  Worker(const ExactLayout& layout, ExactTable& table, Busy* busy)
+      : layout_(layout), table_(table), busy_(busy) {}
 
   // The next search answers to `stop`.
   void Begin(SearchStop& stop) {
@@ -45,6 +71,17 @@ class ExactSolver::Worker {
   bool Stopped() const { return stopped_; }
   std::int64_t Visited() const { return visited_ + (kVisitBatch - countdown_); }
   void Clear() { history_ = {}; }
+  // Searches from now on stop (as if told to) after about `positions` more; an unlimited
+  // search with a negative number. Whether the last limit was reached, and the search stopped
+  // for it alone, is OverLimit; setting a new limit forgets it.
+  void Limit(std::int64_t positions) {
+    if (overLimit_) {
+      overLimit_ = false;
+      stopped_ = stop_->Stopped();
+    }
+    limit_ = positions < 0 ? INT64_MAX : visited_ + positions;
+  }
+  bool OverLimit() const { return overLimit_; }
 
   int Negamax(const ExactState& state, int alpha, int beta, int side);
   // The legal moves of `state` worth searching, best first: under a symmetry that maps the
@@ -87,15 +124,21 @@ class ExactSolver::Worker {
     countdown_ = kVisitBatch;
     visited_ += kVisitBatch;
     stopped_ = stop_->Visit(kVisitBatch);
+    if (!stopped_ && visited_ >= limit_) {
+      stopped_ = true;
+      overLimit_ = true;
+    }
     return stopped_;
   }
   int SearchSmall(const ExactState& state, std::uint32_t legal, int alpha, int beta);
   int OrderOf(const ExactState& state, const ExactState& child, std::uint32_t replies, int move,
               int side) const;
   void NoteCutoff(int side, int move, int movesLeft) {
+    // A refutation far from the end saves far more than one near it: the credit doubles with
+    // each move still to come.
     std::int32_t& h = history_[std::size_t(side)][std::size_t(move)];
-    h += movesLeft * movesLeft;
-    if (h > (1 << 15)) {
+    h += (1 << std::min(movesLeft, 18)) / 64;
+    if (h > (1 << 18)) {
       for (auto& s : history_) {
         for (auto& v : s) {
           v >>= 1;
@@ -106,17 +149,21 @@ class ExactSolver::Worker {
 
   const ExactLayout& layout_;
   ExactTable& table_;
+  Busy* busy_;  // with several threads only
   SearchStop* stop_ = nullptr;
   bool stopped_ = false;
   int countdown_ = kVisitBatch;
   std::int64_t visited_ = 0;
+  std::int64_t limit_ = INT64_MAX;
+  bool overLimit_ = false;
   // How often a move refuted, per side (the root's player and the other).
   std::array<std::array<std::int32_t, kMaxExactNodes>, 2> history_{};
 };
 
-// The threads that search beside the caller's.
+// The threads that search beside the caller's, and the positions they are in.
 struct ExactSolver::Helpers {
   std::vector<std::unique_ptr<Worker>> Workers;
+  Busy Marks;
 };
 
 int ExactSolver::Worker::OrderOf(const ExactState& state, const ExactState& child,
@@ -239,6 +286,17 @@ int ExactSolver::Worker::SearchTabled(const ExactState& state, const Facts& fact
     }
   }
 
+  // Marked while this thread searches it, so another thread puts it off (see kSharedMoves).
+  struct Mark {
+    Busy* busy;
+    std::uint64_t key;
+    ~Mark() {
+      if (busy != nullptr) {
+        busy->Leave(key);
+      }
+    }
+  } mark{busy_ != nullptr && movesLeft > kSharedMoves && busy_->Enter(key) ? busy_ : nullptr, key};
+
   const std::int64_t before = Visited();
   int best = INT_MIN;
   int bestMove = -1;
@@ -319,32 +377,54 @@ int ExactSolver::Worker::SearchTabled(const ExactState& state, const Facts& fact
   if (bestMove < 0) {
     bestMove = children[0].Move;
   }
-  for (int i = 0; i < count; ++i) {
+  // Searches child i; true when it refutes (or the search stops).
+  const auto search = [&](Child& child) {
     const int floor = std::max(alpha, best);
     // A move that cannot raise the value keeps only its bound (fail-soft: still a true one).
-    int value = children[i].Ceiling;
+    int value = child.Ceiling;
     if (value > floor) {
       // With the facts found at the look-ahead, the child's search begins at once.
-      const int childMoves = MovesLeft(layout_, children[i].State);
-      if (lookAhead && childMoves > kUntabledMoves && children[i].Known.Legal != 0) {
-        value = CountVisit() ? 0
-                             : -SearchTabled(children[i].State, children[i].Known, childMoves,
-                                             -beta, -floor, side ^ 1);
+      const int childMoves = MovesLeft(layout_, child.State);
+      if (lookAhead && childMoves > kUntabledMoves && child.Known.Legal != 0) {
+        value = CountVisit()
+                    ? 0
+                    : -SearchTabled(child.State, child.Known, childMoves, -beta, -floor, side ^ 1);
       } else {
-        value = -Negamax(children[i].State, -beta, -floor, side ^ 1);
+        value = -Negamax(child.State, -beta, -floor, side ^ 1);
       }
     }
     if (stopped_) {
-      return 0;
+      return true;
     }
     if (value > best) {
       best = value;
-      bestMove = children[i].Move;
+      bestMove = child.Move;
       if (best >= beta) {
         NoteCutoff(side, bestMove, movesLeft);
-        break;
+        return true;
       }
     }
+    return false;
+  };
+  // With other threads, a child one of them is searching is put off until the others are done
+  // (the first is searched whatever happens: it usually refutes); by then the table mostly
+  // holds its value.
+  const bool share = busy_ != nullptr && lookAhead && movesLeft - 1 > kSharedMoves;
+  int putOff[kMaxExactNodes];
+  int later = 0;
+  bool done = false;
+  for (int i = 0; i < count && !done; ++i) {
+    if (share && (i > 0 || first >= 0) && busy_->Has(children[i].Known.Key)) {
+      putOff[later++] = i;
+      continue;
+    }
+    done = search(children[i]);
+  }
+  for (int i = 0; i < later && !done; ++i) {
+    done = search(children[putOff[i]]);
+  }
+  if (stopped_) {
+    return 0;
   }
   store();
   return best;
@@ -352,12 +432,10 @@ int ExactSolver::Worker::SearchTabled(const ExactState& state, const Facts& fact
 
 ExactSolver::ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads)
     : layout_(layout),
-      table_(tableSizeLog2 + 1, threads <= 1),
-      main_(std::make_unique<Worker>(layout_, table_)),
-      helpers_(std::make_unique<Helpers>()) {
-  for (int t = 1; t < threads; ++t) {
-    helpers_->Workers.push_back(std::make_unique<Worker>(layout_, table_));
-  }
+      table_(tableSizeLog2 + 1, true),
+      helpers_(std::make_unique<Helpers>()),
+      threads_(std::max(threads, 1)) {
+  Clear();
 }
 
 ExactSolver::~ExactSolver() = default;
@@ -372,9 +450,11 @@ std::int64_t ExactSolver::Visited() const {
 
 void ExactSolver::Clear() {
   table_.Clear();
-  main_ = std::make_unique<Worker>(layout_, table_);
-  for (auto& helper : helpers_->Workers) {
-    helper = std::make_unique<Worker>(layout_, table_);
+  Busy* marks = threads_ > 1 ? &helpers_->Marks : nullptr;
+  main_ = std::make_unique<Worker>(layout_, table_, marks);
+  helpers_->Workers.clear();
+  for (int t = 1; t < threads_; ++t) {
+    helpers_->Workers.push_back(std::make_unique<Worker>(layout_, table_, marks));
   }
 }
 
@@ -383,8 +463,9 @@ auto ExactSolver::WithHelpers(const ExactState& state, int alpha, int beta, Test
   if (helpers_->Workers.empty()) {
     return test(*main_);
   }
-  // The helpers search the same question and fill the shared table; only the caller's answer
-  // counts, so the values found do not depend on how the threads meet.
+  // The helpers search the same question and fill the shared table, each putting off what
+  // another thread is searching; only the caller's answer counts, and it is exact, so the
+  // values found do not depend on how the threads meet.
   std::atomic<bool> done{false};
   std::vector<std::thread> threads;
   for (std::size_t h = 0; h < helpers_->Workers.size(); ++h) {
@@ -393,13 +474,6 @@ auto ExactSolver::WithHelpers(const ExactState& state, int alpha, int beta, Test
       SearchStop stop(done, std::chrono::steady_clock::time_point::max(), std::int64_t(1) << 62,
                       1 << 20);
       helper.Begin(stop);
-      // A different first move for each helper, so they do not walk in step.
-      int moves[kMaxExactNodes];
-      const int count = helper.OrderedMoves(state, 0, -1, 0, moves);
-      for (int i = 0; i < count && !done.load(std::memory_order_relaxed); ++i) {
-        const int move = moves[(i + int(h) + 1) % count];
-        helper.Negamax(layout_.Play(state, move), -beta, -alpha, 1);
-      }
       helper.Negamax(state, alpha, beta, 0);
     });
   }
@@ -415,19 +489,50 @@ ExactSolver::RootTest ExactSolver::TestRoot(Worker& worker, const ExactState& st
                                             std::vector<int>& moves) {
   RootTest test;
   test.Value = INT_MIN;
+  // With helpers, a move one of them is searching is put off to the end, as below the root.
+  std::vector<std::size_t> open;
+  std::vector<std::size_t> putOff;
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    const int value = -worker.Negamax(layout_.Play(state, moves[i]), -beta, -beta + 1, 1);
-    if (worker.Stopped()) {
-      return test;
-    }
-    if (value >= beta) {
-      // The proven move goes first for the next test.
-      std::rotate(moves.begin(), moves.begin() + std::ptrdiff_t(i),
-                  moves.begin() + std::ptrdiff_t(i) + 1);
-      return RootTest{true, value, moves.front()};
-    }
-    test.Value = std::max(test.Value, value);
+    int symmetry = 0;
+    unsigned fixing = 0;
+    const std::uint64_t key =
+        layout_.Canonical(layout_.Play(state, moves[i]), symmetry, fixing).Key() + 1;
+    (i > 0 && threads_ > 1 && helpers_->Marks.Has(key) ? putOff : open).push_back(i);
   }
+  open.insert(open.end(), putOff.begin(), putOff.end());
+  // A move that does not reach beta is proven so only by searching every reply, and one that
+  // does may be far cheaper to prove: each move gets a small number of positions first, and
+  // kRootBudgetGrowth times as many at each round, until one reaches beta or every other is proven
+  // short of it (the last one open searches unlimited). What a cut-short search finished below it
+  // stays in the table.
+  std::int64_t budget = rootRounds_ ? kFirstRootBudget : -1;
+  while (!open.empty()) {
+    std::vector<std::size_t> still;
+    for (std::size_t k = 0; k < open.size(); ++k) {
+      const std::size_t i = open[k];
+      worker.Limit(open.size() - k + still.size() == 1 ? -1 : budget);
+      const int value = -worker.Negamax(layout_.Play(state, moves[i]), -beta, -beta + 1, 1);
+      if (worker.OverLimit()) {
+        still.push_back(i);
+        continue;
+      }
+      if (worker.Stopped()) {
+        worker.Limit(-1);
+        return test;
+      }
+      if (value >= beta) {
+        worker.Limit(-1);
+        // The proven move goes first for the next test.
+        std::rotate(moves.begin(), moves.begin() + std::ptrdiff_t(i),
+                    moves.begin() + std::ptrdiff_t(i) + 1);
+        return RootTest{true, value, moves.front()};
+      }
+      test.Value = std::max(test.Value, value);
+    }
+    open = std::move(still);
+    budget *= kRootBudgetGrowth;  // unlimited (negative) searches end in the first round
+  }
+  worker.Limit(-1);
   return test;
 }
 
@@ -479,6 +584,74 @@ std::optional<bool> ExactSolver::AtLeast(const ExactState& state, int beta, Sear
     return std::nullopt;
   }
   return value >= beta;
+}
+
+std::optional<std::uint32_t> ExactSolver::KeepingMoves(const ExactState& state, int value,
+                                                       SearchStop& stop) {
+  table_.NextSearch();
+  int symmetry = 0;
+  unsigned fixing = 0;
+  layout_.Canonical(state, symmetry, fixing);
+  // Under a symmetry that fixes the position, a move and its image keep or lose alike: only
+  // the image with the lowest number is tested.
+  std::vector<int> tested;
+  const std::uint32_t legal = layout_.LegalMoves(state);
+  for (std::uint32_t set = legal; set != 0; set &= set - 1) {
+    const int node = std::countr_zero(set);
+    bool image = false;
+    for (unsigned f = fixing; f != 0 && !image; f &= f - 1) {
+      image = layout_.MapNode(std::countr_zero(f), node) < node;
+    }
+    if (!image) {
+      tested.push_back(node);
+    }
+  }
+  std::vector<std::atomic<int>> keeps(tested.size());  // 1 keeps, 0 does not, -1 not tested
+  for (auto& k : keeps) {
+    k.store(-1, std::memory_order_relaxed);
+  }
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> done{false};
+  const auto testMoves = [&](Worker& worker) {
+    for (std::size_t i = next++; i < tested.size() && !worker.Stopped(); i = next++) {
+      const int reply = worker.Negamax(layout_.Play(state, tested[i]), -value, -value + 1, 1);
+      if (!worker.Stopped()) {
+        keeps[i].store(reply <= -value ? 1 : 0, std::memory_order_relaxed);
+      }
+    }
+  };
+  main_->Begin(stop);
+  std::vector<std::thread> threads;
+  for (auto& helper : helpers_->Workers) {
+    threads.emplace_back([&, worker = helper.get()] {
+      SearchStop helperStop(done, std::chrono::steady_clock::time_point::max(),
+                            std::int64_t(1) << 62, 1 << 20);
+      worker->Begin(helperStop);
+      testMoves(*worker);
+    });
+  }
+  testMoves(*main_);
+  if (main_->Stopped()) {
+    done = true;
+  }
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
+  std::uint32_t kept = 0;
+  for (std::size_t i = 0; i < tested.size(); ++i) {
+    const int k = keeps[i].load(std::memory_order_relaxed);
+    if (k < 0) {
+      return std::nullopt;
+    }
+    if (k == 0) {
+      continue;
+    }
+    kept |= 1u << tested[i];
+    for (unsigned f = fixing; f != 0; f &= f - 1) {
+      kept |= 1u << layout_.MapNode(std::countr_zero(f), tested[i]);
+    }
+  }
+  return kept & legal;
 }
 
 }  // namespace vextal

@@ -21,9 +21,10 @@ namespace vextal {
 // a value from the table is the position's value whatever line reached it.
 class ExactSolver {
  public:
-  // Room for 2^(tableSizeLog2 + 1) entries of 16 bytes; with one thread the table begins small
-  // and grows as it fills. With `threads` above 1, helpers search the same questions beside the
-  // caller's thread and share the table (all of it from the start); the values found are the same.
+  // Room for 2^(tableSizeLog2 + 1) entries of 16 bytes; the table begins small and grows as it
+  // fills. With `threads` above 1, helpers search the same questions beside the caller's thread
+  // and share the table, each putting off the positions another is searching; the values found
+  // are the same.
   ExactSolver(const ExactLayout& layout, int tableSizeLog2, int threads = 1);
   ~ExactSolver();
 
@@ -45,6 +46,15 @@ class ExactSolver {
   Result Solve(const ExactState& state, SearchStop& stop, bool outcomeOnly = false);
   // Whether the value of `state` is at least `beta`; nothing when stopped first.
   std::optional<bool> AtLeast(const ExactState& state, int beta, SearchStop& stop);
+  // The moves of `state` that reach at least `value` (after which the opponent reaches no more
+  // than -value), as node bits; nothing when stopped first. With helpers, the threads test
+  // different moves; only the caller's thread answers to `stop`.
+  std::optional<std::uint32_t> KeepingMoves(const ExactState& state, int value, SearchStop& stop);
+
+  // Whether the moves at the root are tried in rounds of growing numbers of positions each
+  // (the default: a move that is cheap to prove is found before an expensive one fails), or
+  // one after the other to the end, as a search on a tight position budget wants.
+  void SetRootRounds(bool rounds) { rootRounds_ = rounds; }
 
   // Positions visited since this solver was made (or cleared), by every thread.
   std::int64_t Visited() const;
@@ -56,6 +66,7 @@ class ExactSolver {
 
  private:
   class Worker;
+  struct Busy;
   struct Helpers;
 
   // One null-window test at the root: a move reaching `beta`, or the best upper bound.
@@ -73,6 +84,8 @@ class ExactSolver {
   ExactTable table_;
   std::unique_ptr<Worker> main_;
   std::unique_ptr<Helpers> helpers_;
+  int threads_;
+  bool rootRounds_ = true;
 };
 
 }  // namespace vextal

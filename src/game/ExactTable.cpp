@@ -58,7 +58,7 @@ ExactTable::~ExactTable() {
 }
 
 void ExactTable::Clear() {
-  if (!growable_ || filled_ > 0) {
+  if (!growable_ || filled_.load(std::memory_order_relaxed) > 0) {
     // Zero pages are an empty table: giving the pages back is cheaper than writing zeros.
     munmap(buckets_, bytes_);
     buckets_ = static_cast<Bucket*>(TakePages(bytes_));
@@ -67,19 +67,29 @@ void ExactTable::Clear() {
 }
 
 void ExactTable::Reset() {
-  mask_ = growable_ ? std::min(fullMask_, kFirstBuckets - 1) : fullMask_;
-  filled_ = 0;
-  growAt_ = mask_ == fullMask_ ? ~std::uint64_t(0) : (mask_ + 1) * 3;
+  const std::uint64_t mask = growable_ ? std::min(fullMask_, kFirstBuckets - 1) : fullMask_;
+  mask_.store(mask, std::memory_order_relaxed);
+  filled_.store(0, std::memory_order_relaxed);
+  growAt_.store(mask == fullMask_ ? ~std::uint64_t(0) : (mask + 1) * 3, std::memory_order_relaxed);
   search_ = 1;
 }
 
 void ExactTable::Grow() {
-  const std::uint64_t oldBuckets = mask_ + 1;
-  mask_ = std::min(fullMask_, oldBuckets * 4 - 1);
+  if (growing_.exchange(true, std::memory_order_acquire)) {
+    return;  // another thread is growing it
+  }
+  if (filled_.load(std::memory_order_relaxed) < growAt_.load(std::memory_order_relaxed)) {
+    growing_.store(false, std::memory_order_release);
+    return;  // another thread has just grown it
+  }
+  const std::uint64_t oldBuckets = mask_.load(std::memory_order_relaxed) + 1;
+  const std::uint64_t mask = std::min(fullMask_, oldBuckets * 4 - 1);
   // Three of the four slots of each bucket filled, on average, before it grows again.
-  growAt_ = mask_ == fullMask_ ? ~std::uint64_t(0) : (mask_ + 1) * 3;
+  growAt_.store(mask == fullMask_ ? ~std::uint64_t(0) : (mask + 1) * 3, std::memory_order_relaxed);
+  mask_.store(mask, std::memory_order_relaxed);
   // An entry of bucket i belongs in a bucket whose number ends in i's bits, and only i's
-  // entries go there: each finds a free slot in its new bucket.
+  // entries go there: each finds a free slot in its new bucket (unless another thread has
+  // stored there meanwhile: then the entry is lost, which costs only a search).
   for (std::uint64_t i = 0; i < oldBuckets; ++i) {
     for (Slot& slot : buckets_[i].Slots) {
       const std::uint64_t packed = slot.Packed.load(std::memory_order_relaxed);
@@ -99,6 +109,7 @@ void ExactTable::Grow() {
       slot.Check.store(0, std::memory_order_relaxed);
     }
   }
+  growing_.store(false, std::memory_order_release);
 }
 
 void ExactTable::Store(std::uint64_t key, const Data& found) {
@@ -137,8 +148,12 @@ void ExactTable::Store(std::uint64_t key, const Data& found) {
   const std::uint64_t packed = Pack(merged);
   victim->Packed.store(packed, std::memory_order_relaxed);
   victim->Check.store(key ^ packed, std::memory_order_relaxed);
-  if (growable_ && wasEmpty && ++filled_ >= growAt_) {
-    Grow();
+  if (growable_ && wasEmpty) {
+    const std::uint64_t filled = filled_.load(std::memory_order_relaxed) + 1;
+    filled_.store(filled, std::memory_order_relaxed);
+    if (filled >= growAt_.load(std::memory_order_relaxed)) {
+      Grow();
+    }
   }
 }
 

@@ -24,7 +24,8 @@ class ExactTable {
 
   // Room for 2^sizeLog2 entries. A `growable` table uses a small part of it at first and four
   // times as much whenever that fills up, so a small solve touches (and the system zeroes) few
-  // pages; only one thread may use a growable table.
+  // pages. Threads may go on using the table while it grows: an entry not yet moved to its new
+  // bucket, or stored by the old numbering, is only missed, never misread.
   explicit ExactTable(int sizeLog2, bool growable = false);
   ~ExactTable();
   ExactTable(const ExactTable&) = delete;
@@ -65,7 +66,7 @@ class ExactTable {
   std::size_t Index(std::uint64_t key) const {
     key ^= key >> 31;
     key *= 0x9E3779B97F4A7C15ULL;
-    return std::size_t((key ^ (key >> 29)) & mask_);
+    return std::size_t((key ^ (key >> 29)) & mask_.load(std::memory_order_relaxed));
   }
 
   void Reset();
@@ -73,11 +74,14 @@ class ExactTable {
 
   Bucket* buckets_ = nullptr;
   std::size_t bytes_ = 0;
-  std::uint64_t mask_ = 0;  // of the buckets in use
+  std::atomic<std::uint64_t> mask_{0};  // of the buckets in use
   std::uint64_t fullMask_ = 0;
   bool growable_ = false;
-  std::uint64_t filled_ = 0;  // slots in use
-  std::uint64_t growAt_ = 0;
+  // Slots in use, counted without a locked instruction: with several threads a few counts are
+  // lost, and the table grows a little later.
+  std::atomic<std::uint64_t> filled_{0};
+  std::atomic<std::uint64_t> growAt_{0};
+  std::atomic<bool> growing_{false};
   int search_ = 1;
 };
 

@@ -67,6 +67,8 @@ std::optional<Cell> PerfectStrategy::SolveExactly(const ExactLayout::Reading& po
   const std::int64_t layout = LayoutId(position.Layout);
   if (!memory.solver_ || memory.solverLayout_ != layout) {
     memory.solver_ = std::make_unique<ExactSolver>(position.Layout, settings_.TableSizeLog2);
+    // Within the position budget, the first move searched gets all of it.
+    memory.solver_->SetRootRounds(false);
     memory.solverLayout_ = layout;
   } else if (!sameGame) {
     memory.solver_->Clear();
@@ -134,6 +136,7 @@ ExactSolver::Result SolveWithinBudget(const ExactLayout::Reading& position,
                                       const PerfectSettings& settings) {
   const std::atomic<bool> never{false};
   ExactSolver solver(position.Layout, settings.TableSizeLog2);
+  solver.SetRootRounds(false);  // as in the game
   SearchStop stop(never, std::chrono::steady_clock::time_point::max(), settings.ExactBudget,
                   kExactClockStride);
   return solver.Solve(position.State, stop);

@@ -32,8 +32,8 @@ struct Unlimited {
                   std::int64_t(1) << 40, 1 << 20};
 };
 
-int ExactValue(const ExactLayout::Reading& position) {
-  ExactSolver solver(position.Layout, 16);
+int ExactValue(const ExactLayout::Reading& position, int threads = 1) {
+  ExactSolver solver(position.Layout, 16, threads);
   Unlimited unlimited;
   const ExactSolver::Result result = solver.Solve(position.State, unlimited.stop);
   return result.Exact() ? result.Lower : ExactSolver::kUnbounded;
@@ -275,6 +275,21 @@ class PerfectTest : public QObject {
       const auto position = ExactLayout::Read(p.Nodes, p.ToMove);
       QVERIFY(position.has_value());
       QCOMPARE(ExactValue(*position), p.Value);
+      // Threads sharing the table find the same value, however they meet; the moves they list
+      // as keeping it (mirror moves taken from their images) are those that do.
+      QCOMPARE(ExactValue(*position, 2), p.Value);
+      if (i % 4 == 0) {
+        ExactSolver two(position->Layout, 16, 2);
+        Unlimited unlimited;
+        const auto kept = two.KeepingMoves(position->State, p.Value, unlimited.stop);
+        QVERIFY(kept.has_value());
+        const ExactLayout& layout = position->Layout;
+        for (std::uint32_t set = layout.LegalMoves(position->State); set != 0; set &= set - 1) {
+          const int node = std::countr_zero(set);
+          const int after = -ExactValue({layout, layout.Play(position->State, node)});
+          QCOMPARE((*kept >> node & 1u) != 0, after == p.Value);
+        }
+      }
       PerfectStrategy perfect(nullptr, i, Unclocked());
       const std::optional<Cell> cell = perfect.Choose(p.Nodes, p.ToMove, kNeverCancelled);
       QVERIFY(cell.has_value());

@@ -54,39 +54,11 @@ StageValue SolveStage(int stage, ExactSolver& solver) {
   const std::int64_t visitedBefore = solver.Visited();
   SearchStop unlimited(never, Clock::time_point::max(), std::int64_t(1) << 62, 1 << 20);
   StageValue value;
-  // One null window at a time, as the solver's own Solve does (whether the mover wins, then
-  // draws, then the margin point by point), so that a long solve reports each bound it proves.
-  const auto report = [&](const char* what, int bound) {
-    std::fprintf(stderr, "stage %d: the first mover's value is %s %d (%.0f s, %lld positions)\n",
-                 stage, what, bound, SecondsSince(began),
-                 static_cast<long long>(solver.Visited() - visitedBefore));
-  };
-  int lower = -ExactSolver::kUnbounded;
-  int upper = ExactSolver::kUnbounded;
-  for (int beta = 1; lower < upper;) {
-    if (*solver.AtLeast(start.State, beta, unlimited)) {
-      lower = beta;
-      report("at least", lower);
-      beta = lower + 1;
-    } else {
-      upper = beta - 1;
-      report("at most", upper);
-      beta = upper;
-    }
-  }
-  value.Value = ExactSolver::Result{lower, upper, -1};
-  const int v = lower;
-  for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
-    const int node = std::countr_zero(legal);
-    // The move keeps the value when the opponent cannot reach more than -v after it.
-    const auto beats = solver.AtLeast(layout.Play(start.State, node), -v + 1, unlimited);
-    const PackedCell cell = layout.CellOf(node);
-    std::fprintf(stderr, "stage %d: (%d,%d) %s the value (%.0f s)\n", stage, ColumnOf(cell),
-                 RowOf(cell), beats.has_value() && !*beats ? "keeps" : "does not keep",
-                 SecondsSince(began));
-    if (beats.has_value() && !*beats) {
-      value.BestFirstMoves.push_back(cell);
-    }
+  value.Value = solver.Solve(start.State, unlimited);
+  const std::uint32_t keeping =
+      solver.KeepingMoves(start.State, value.Value.Lower, unlimited).value_or(0);
+  for (std::uint32_t set = keeping; set != 0; set &= set - 1) {
+    value.BestFirstMoves.push_back(layout.CellOf(std::countr_zero(set)));
   }
   value.Seconds = SecondsSince(began);
   value.Positions = solver.Visited() - visitedBefore;
