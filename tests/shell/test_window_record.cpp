@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -154,7 +155,7 @@ class WindowRecordTest : public QObject {
     const RecordedGame late = LateGame(12);
     const std::atomic<bool> never{false};
     AnalysisSettings unclocked;
-    unclocked.TotalTime = unclocked.KeepingTime = std::chrono::hours(1);
+    unclocked.TotalTime = unclocked.KeepingTime = unclocked.OutcomeTime = std::chrono::hours(1);
     const GameAnalysis truth = AnalyseGame(late, nullptr, unclocked, never);
     const auto lost =
         std::find_if(truth.Moves.begin(), truth.Moves.end(),
@@ -171,7 +172,10 @@ class WindowRecordTest : public QObject {
     record->ShowOpened(late, QStringLiteral("late.vextal"));
     record->findChild<QPushButton*>(QStringLiteral("cmdAnalyse"))->click();
     auto* tryAgain = record->findChild<QPushButton*>(QStringLiteral("cmdTryAgain"));
-    QTRY_VERIFY_WITH_TIMEOUT(tryAgain->isEnabled(), 60'000);  // at the first move that lost
+    // What is proven shows as it comes; once all is, the window is at the first move that lost.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !record->findChild<QProgressBar*>(QStringLiteral("prgAnalysis"))->isVisible(), 60'000);
+    QVERIFY(tryAgain->isEnabled());
     QCOMPARE(record->findChild<QListWidget*>(QStringLiteral("lstMoves"))->currentRow(), index + 1);
     tryAgain->click();
     auto* verdict = record->findChild<QLabel*>(QStringLiteral("lblVerdict"));
