@@ -578,14 +578,22 @@ void frmRecord::ShowAnalysed() {
     lstMoves->item(i + 1)->setText(MoveLine(i));
   }
   UpdateChart();
-  // Until the person picks a move, the first one proven to lose value is shown, a person's
-  // before the CPU's.
+  // Until the person picks a move, the first one proven to lose value is shown: a person's
+  // before the CPU's, and one that lost the win or the draw before one that lost part of a margin.
   if (jumpToLoss_ && analysis_) {
     std::optional<int> target;
+    int rank = 0;
     for (std::size_t i = 0; i < analysis_->Moves.size() && VerdictOf(int(i)); ++i) {
-      if (analysis_->Moves[i].Judgement == MoveJudgement::Lost &&
-          (!target || (analysed_.Moves[i].By == MoveSource::Person &&
-                       analysed_.Moves[std::size_t(*target)].By != MoveSource::Person))) {
+      const MoveVerdict& verdict = analysis_->Moves[i];
+      if (verdict.Judgement != MoveJudgement::Lost) {
+        continue;
+      }
+      const bool outcome = (verdict.Before.Lower > 0 && verdict.After.Upper <= 0) ||
+                           (verdict.Before.Lower == 0 && verdict.After.Upper < 0);
+      const int here =
+          1 + (outcome ? 1 : 0) + (analysed_.Moves[i].By == MoveSource::Person ? 2 : 0);
+      if (here > rank) {
+        rank = here;
         target = int(i);
       }
     }

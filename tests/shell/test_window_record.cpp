@@ -148,7 +148,7 @@ class WindowRecordTest : public QObject {
     QVERIFY(game.Nodes() == live);  // opening only shows the game
   }
 
-  // Try again from the first move that gave value away: the window says what is to be kept in
+  // Try again from the move the analysis shows first: the window says what is to be kept in
   // the words the value needs (a win, a draw, a loss held to its least), then whether the
   // person's move kept it.
   void tryAgainSaysWhetherTheMoveKeepsTheValue() {
@@ -157,9 +157,16 @@ class WindowRecordTest : public QObject {
     AnalysisSettings unclocked;
     unclocked.TotalTime = unclocked.KeepingTime = unclocked.OutcomeTime = std::chrono::hours(1);
     const GameAnalysis truth = AnalyseGame(late, nullptr, unclocked, never);
-    const auto lost =
-        std::find_if(truth.Moves.begin(), truth.Moves.end(),
-                     [](const MoveVerdict& m) { return m.Judgement == MoveJudgement::Lost; });
+    // The window goes to the first move that lost the win or the draw, or else the first that
+    // lost part of a margin.
+    auto lost = std::find_if(truth.Moves.begin(), truth.Moves.end(), [](const MoveVerdict& m) {
+      return m.Judgement == MoveJudgement::Lost && ((m.Before.Lower > 0 && m.After.Upper <= 0) ||
+                                                    (m.Before.Lower == 0 && m.After.Upper < 0));
+    });
+    if (lost == truth.Moves.end()) {
+      lost = std::find_if(truth.Moves.begin(), truth.Moves.end(),
+                          [](const MoveVerdict& m) { return m.Judgement == MoveJudgement::Lost; });
+    }
     QVERIFY(lost != truth.Moves.end());
     QVERIFY(lost->KeepingComplete && !lost->Keeping.empty());
     const int index = int(lost - truth.Moves.begin());
