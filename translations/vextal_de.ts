@@ -1388,5 +1388,73 @@ Murvo</translation>
         <source>%1 loses by more than %2. Take it back (Undo move) and try again.</source>
         <translation>%1 verliert mit mehr als %2. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
     </message>
+    <message>
+        <source>a win by %1 to %2 (the margin not proven)</source>
+        <translation>ein Sieg mit %1 bis %2 (der Abstand nicht bewiesen)</translation>
+    </message>
+    <message>
+        <source>a win by at least %1 (the margin not proven)</source>
+        <translation>ein Sieg mit mindestens %1 (der Abstand nicht bewiesen)</translation>
+    </message>
+    <message>
+        <source>a loss by %1 to %2 (the margin not proven)</source>
+        <translation>eine Niederlage mit %1 bis %2 (der Abstand nicht bewiesen)</translation>
+    </message>
+    <message>
+        <source>a loss by at least %1 (the margin not proven)</source>
+        <translation>eine Niederlage mit mindestens %1 (der Abstand nicht bewiesen)</translation>
+    </message>
+    <message>
+        <source>a draw or a loss (not proven which)</source>
+        <translation>ein Unentschieden oder eine Niederlage (nicht bewiesen, welches)</translation>
+    </message>
+    <message>
+        <source>a draw or a win (not proven which)</source>
+        <translation>ein Unentschieden oder ein Sieg (nicht bewiesen, welches)</translation>
+    </message>
+    <message>
+        <source>lost the win</source>
+        <translation>verspielte den Sieg</translation>
+    </message>
+    <message>
+        <source>lost the draw</source>
+        <translation>verspielte das Unentschieden</translation>
+    </message>
+    <message>
+        <source>The moves that would have kept it are being tested.</source>
+        <translation>Die Züge, die ihn gehalten hätten, werden geprüft.</translation>
+    </message>
+    <message>
+        <source>Moves that keep a win by at least %1: %2.</source>
+        <translation>Züge, die einen Sieg mit mindestens %1 halten: %2.</translation>
+    </message>
+    <message>
+        <source>Moves that keep at least the draw: %1.</source>
+        <translation>Züge, die mindestens das Unentschieden halten: %1.</translation>
+    </message>
+    <message>
+        <source>Moves that lose by no more than %1: %2.</source>
+        <translation>Züge, die mit höchstens %1 verlieren: %2.</translation>
+    </message>
+    <message>
+        <source>%1 kept the win; the margin is not proven. Before it: %2; after it: %3.</source>
+        <translation>%1 hielt den Sieg; der Abstand ist nicht bewiesen. Davor: %2; danach: %3.</translation>
+    </message>
+    <message>
+        <source>%1 was played in a lost position. Before it: %2; after it: %3.</source>
+        <translation>%1 wurde in einer verlorenen Stellung gespielt. Davor: %2; danach: %3.</translation>
+    </message>
+    <message>
+        <source>Try again: find a move that keeps your win. Perfect answers.</source>
+        <translation>Noch einmal: Finden Sie einen Zug, der Ihren Sieg hält. Perfekt antwortet.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the win.</source>
+        <translation>Gefunden: %1 hält den Sieg.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the win. Take it back (Undo move) and try again.</source>
+        <translation>%1 hält den Sieg nicht. Nehmen Sie ihn zurück (Zug zurücknehmen) und versuchen Sie es noch einmal.</translation>
+    </message>
 </context>
 </TS>

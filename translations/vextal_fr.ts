@@ -1388,5 +1388,73 @@ Murvo</translation>
         <source>%1 loses by more than %2. Take it back (Undo move) and try again.</source>
         <translation>%1 perd de plus de %2. Reprenez-le (Annuler le coup) et réessayez.</translation>
     </message>
+    <message>
+        <source>a win by %1 to %2 (the margin not proven)</source>
+        <translation>une victoire de %1 à %2 (l&apos;écart non prouvé)</translation>
+    </message>
+    <message>
+        <source>a win by at least %1 (the margin not proven)</source>
+        <translation>une victoire d&apos;au moins %1 (l&apos;écart non prouvé)</translation>
+    </message>
+    <message>
+        <source>a loss by %1 to %2 (the margin not proven)</source>
+        <translation>une défaite de %1 à %2 (l&apos;écart non prouvé)</translation>
+    </message>
+    <message>
+        <source>a loss by at least %1 (the margin not proven)</source>
+        <translation>une défaite d&apos;au moins %1 (l&apos;écart non prouvé)</translation>
+    </message>
+    <message>
+        <source>a draw or a loss (not proven which)</source>
+        <translation>un match nul ou une défaite (non prouvé lequel)</translation>
+    </message>
+    <message>
+        <source>a draw or a win (not proven which)</source>
+        <translation>un match nul ou une victoire (non prouvé lequel)</translation>
+    </message>
+    <message>
+        <source>lost the win</source>
+        <translation>a perdu la victoire</translation>
+    </message>
+    <message>
+        <source>lost the draw</source>
+        <translation>a perdu le match nul</translation>
+    </message>
+    <message>
+        <source>The moves that would have kept it are being tested.</source>
+        <translation>Les coups qui l&apos;auraient gardée sont en cours de test.</translation>
+    </message>
+    <message>
+        <source>Moves that keep a win by at least %1: %2.</source>
+        <translation>Coups qui gardent une victoire d&apos;au moins %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Moves that keep at least the draw: %1.</source>
+        <translation>Coups qui gardent au moins le match nul : %1.</translation>
+    </message>
+    <message>
+        <source>Moves that lose by no more than %1: %2.</source>
+        <translation>Coups qui ne perdent pas de plus de %1 : %2.</translation>
+    </message>
+    <message>
+        <source>%1 kept the win; the margin is not proven. Before it: %2; after it: %3.</source>
+        <translation>%1 a gardé la victoire ; l&apos;écart n&apos;est pas prouvé. Avant : %2 ; après : %3.</translation>
+    </message>
+    <message>
+        <source>%1 was played in a lost position. Before it: %2; after it: %3.</source>
+        <translation>%1 a été joué dans une position perdue. Avant : %2 ; après : %3.</translation>
+    </message>
+    <message>
+        <source>Try again: find a move that keeps your win. Perfect answers.</source>
+        <translation>Réessayez : trouvez un coup qui garde votre victoire. Parfait répond.</translation>
+    </message>
+    <message>
+        <source>Found it: %1 keeps the win.</source>
+        <translation>Trouvé : %1 garde la victoire.</translation>
+    </message>
+    <message>
+        <source>%1 does not keep the win. Take it back (Undo move) and try again.</source>
+        <translation>%1 ne garde pas la victoire. Reprenez-le (Annuler le coup) et réessayez.</translation>
+    </message>
 </context>
 </TS>

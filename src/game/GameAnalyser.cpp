@@ -16,12 +16,16 @@ void GameAnalyser::Start(const RecordedGame& game, std::shared_ptr<const Opening
   running_ = true;
   worker_ = std::thread([this, run, cancel = cancel_, game, book = std::move(book), settings,
                          progress = std::move(progress), done = std::move(done)]() mutable {
-    auto report = [this, run, progress](int count, int total) {
+    auto report = [this, run, progress](const GameAnalysis& sofar, int count, int total) {
+      if (!progress) {
+        return;
+      }
+      auto copy = std::make_shared<GameAnalysis>(sofar);
       QMetaObject::invokeMethod(
           this,
-          [this, run, count, total, progress] {
-            if (run == run_ && running_ && progress) {
-              progress(count, total);
+          [this, run, copy, count, total, progress] {
+            if (run == run_ && running_) {
+              progress(*copy, count, total);
             }
           },
           Qt::QueuedConnection);

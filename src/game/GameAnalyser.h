@@ -13,12 +13,12 @@
 namespace vextal {
 
 // Runs one analysis at a time off the user-interface thread and reports on it on this object's
-// thread: progress as positions are settled, then the result. Cancelling, starting another or
+// thread: what is proven so far as it grows, then the result. Cancelling, starting another or
 // destroying this object stops the one running; what a stopped analysis proved is never
 // reported.
 class GameAnalyser final : public QObject {
  public:
-  using Progress = std::function<void(int done, int total)>;
+  using Progress = std::function<void(const GameAnalysis& sofar, int done, int total)>;
   using Done = std::function<void(const GameAnalysis&)>;
 
   GameAnalyser() = default;

@@ -47,6 +47,12 @@ frmRecord& frmMain::EnsureRecordWindow() {
                            [this] { PlayAgainstPerfect(); },
                            [this](const QString& line) { AddLog(line); }};
     recordWindow_ = new frmRecord(game_, record_, dialogs_, std::move(hooks), this);
+    // Ctrl+S and Ctrl+O save and open from the record window as from the main window.
+    for (const char* id : {"mnuSaveGame", "mnuOpenGame"}) {
+      if (QAction* action = Commands().Action(QLatin1String(id))) {
+        recordWindow_->addAction(action);
+      }
+    }
     // Beside the main window, so the board stays in sight while moves are looked through.
     recordWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
   }

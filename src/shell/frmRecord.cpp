@@ -191,6 +191,23 @@ QString frmRecord::ProvenText(const ProvenValue& value) {
   }
   const bool low = value.Lower > -ExactSolver::kUnbounded;
   const bool high = value.Upper < ExactSolver::kUnbounded;
+  // The outcome proven, the margin not yet.
+  if (value.Lower > 0) {
+    return high ? tr("a win by %1 to %2 (the margin not proven)").arg(value.Lower).arg(value.Upper)
+                : tr("a win by at least %1 (the margin not proven)").arg(value.Lower);
+  }
+  if (value.Upper < 0) {
+    return low ? tr("a loss by %1 to %2 (the margin not proven)")
+                     .arg(-value.Upper)
+                     .arg(-value.Lower)
+               : tr("a loss by at least %1 (the margin not proven)").arg(-value.Upper);
+  }
+  if (value.Upper == 0) {
+    return tr("a draw or a loss (not proven which)");
+  }
+  if (value.Lower == 0) {
+    return tr("a draw or a win (not proven which)");
+  }
   if (low && high) {
     return tr("not proven (between %1 and %2)").arg(Signed(value.Lower), Signed(value.Upper));
   }
@@ -269,9 +286,13 @@ QString frmRecord::MoveLine(int index) const {
       line += QStringLiteral("  ✗ ") +
               (verdict->Before.Exact() && verdict->After.Exact()
                    ? tr("gave away %1").arg(verdict->Before.Lower - verdict->After.Lower)
-                   : tr("gave value away"));
+               : verdict->Before.Lower > 0 && verdict->After.Upper <= 0 ? tr("lost the win")
+               : verdict->Before.Lower == 0 && verdict->After.Upper < 0 ? tr("lost the draw")
+                                                                        : tr("gave value away"));
     } else if (verdict->Judgement == MoveJudgement::Kept) {
       line += QStringLiteral("  ✓");
+    } else if (verdict->Before.OutcomeKnown() && verdict->After.OutcomeKnown()) {
+      line += QStringLiteral("  ✓?");  // the outcome kept, the margin open
     } else {
       line += QStringLiteral("  ?");
     }
@@ -323,6 +344,7 @@ void frmRecord::Refresh() {
 }
 
 void frmRecord::SelectPly(int ply) {
+  jumpToLoss_ = jumpToLoss_ && jumping_;  // the person chose a move: the analysis no longer does
   viewPly_ = std::clamp(ply, 0, Shown().Plies());
   refreshing_ = true;
   lstMoves->setCurrentRow(viewPly_);
@@ -344,6 +366,7 @@ void frmRecord::ShowPly(int ply) {
 }
 
 void frmRecord::ShowLive() {
+  jumpToLoss_ = false;
   viewPly_ = -1;
   refreshing_ = true;
   lstMoves->clearSelection();
@@ -387,10 +410,25 @@ void frmRecord::ShowVerdict() {
       if (!verdict->KeepingComplete) {
         cells << tr("perhaps others (not all tested in time)");
       }
-      text +=
-          QLatin1Char(' ') +
-          (cells.isEmpty() ? tr("No move was proven to keep it.")
-                           : tr("Moves that keep it: %1.").arg(cells.join(QStringLiteral(", "))));
+      const int kept = verdict->KeepingValue;
+      const QString list = cells.join(QStringLiteral(", "));
+      if (!verdict->KeepingTested) {
+        text += QLatin1Char(' ') + (analyser_.Running()
+                                        ? tr("The moves that would have kept it are being tested.")
+                                        : tr("No move was proven to keep it."));
+      } else if (verdict->Keeping.empty()) {
+        text += QLatin1Char(' ') + tr("No move was proven to keep it.");
+      } else if (verdict->Before.Exact() && kept == verdict->Before.Lower) {
+        text += QLatin1Char(' ') + tr("Moves that keep it: %1.").arg(list);
+      } else if (kept > 0) {
+        text +=
+            QLatin1Char(' ') + tr("Moves that keep a win by at least %1: %2.").arg(kept).arg(list);
+      } else if (kept == 0) {
+        text += QLatin1Char(' ') + tr("Moves that keep at least the draw: %1.").arg(list);
+      } else {
+        text +=
+            QLatin1Char(' ') + tr("Moves that lose by no more than %1: %2.").arg(-kept).arg(list);
+      }
       if (verdict->Refutation) {
         text += QLatin1Char(' ') +
                 tr("The refutation: %1.")
@@ -399,8 +437,18 @@ void frmRecord::ShowVerdict() {
       break;
     }
     case MoveJudgement::Unknown:
-      text = tr("%1: not proven. Before it: %2; after it: %3.")
-                 .arg(who, ProvenText(verdict->Before), ProvenText(verdict->After));
+      // A move cannot gain: with both outcomes proven (and not a draw, which is exact), they
+      // are the same, and only the margin is open.
+      if (verdict->Before.Lower > 0 && verdict->After.Lower > 0) {
+        text = tr("%1 kept the win; the margin is not proven. Before it: %2; after it: %3.")
+                   .arg(who, ProvenText(verdict->Before), ProvenText(verdict->After));
+      } else if (verdict->Before.Upper < 0) {
+        text = tr("%1 was played in a lost position. Before it: %2; after it: %3.")
+                   .arg(who, ProvenText(verdict->Before), ProvenText(verdict->After));
+      } else {
+        text = tr("%1: not proven. Before it: %2; after it: %3.")
+                   .arg(who, ProvenText(verdict->Before), ProvenText(verdict->After));
+      }
       break;
   }
   lblVerdict->setText(text);
@@ -425,7 +473,8 @@ void frmRecord::UpdateButtons() {
   const MoveVerdict* verdict = VerdictOf(viewPly_ - 1);
   const bool lost = verdict && verdict->Judgement == MoveJudgement::Lost;
   cmdRefutation->setEnabled(lost && verdict->Refutation.has_value());
-  cmdTryAgain->setEnabled(lost && !game_.NetMode());
+  // Once the moves that would have kept the value were tested, so the try can be judged.
+  cmdTryAgain->setEnabled(lost && verdict->KeepingTested && !game_.NetMode());
 }
 
 void frmRecord::UpdateChart() {
@@ -497,11 +546,15 @@ void frmRecord::StartAnalysis() {
   prgAnalysis->setVisible(true);
   AnalysisSettings settings;
   settings.TableSizeLog2 = 21;
+  settings.Threads = kAnalysisThreads;
+  jumpToLoss_ = true;
   analyser_.Start(
       analysed_, game_.PerfectBook(), settings,
-      [this](int done, int total) {
+      [this](const GameAnalysis& sofar, int done, int total) {
+        analysis_ = sofar;
         prgAnalysis->setRange(0, total);
         prgAnalysis->setValue(done);
+        ShowAnalysed();
       },
       [this](const GameAnalysis& analysis) {
         analysis_ = analysis;
@@ -513,15 +566,44 @@ void frmRecord::StartAnalysis() {
         hooks_.Log(tr("Analysis finished: %1 of %2 positions proven.")
                        .arg(proven)
                        .arg(analysis.Values.size()));
-        Refresh();
-        // Straight to the first move that gave value away, if there is one.
-        for (std::size_t i = 0; i < analysis.Moves.size(); ++i) {
-          if (analysis.Moves[i].Judgement == MoveJudgement::Lost) {
-            SelectPly(int(i) + 1);
-            break;
-          }
-        }
+        ShowAnalysed();
       });
+  ShowVerdict();
+  UpdateButtons();
+}
+
+void frmRecord::ShowAnalysed() {
+  const RecordedGame& shown = Shown();
+  for (int i = 0; i < shown.Plies() && i + 1 < lstMoves->count(); ++i) {
+    lstMoves->item(i + 1)->setText(MoveLine(i));
+  }
+  UpdateChart();
+  // Until the person picks a move, the first one proven to lose value is shown: a person's
+  // before the CPU's, and one that lost the win or the draw before one that lost part of a margin.
+  if (jumpToLoss_ && analysis_) {
+    std::optional<int> target;
+    int rank = 0;
+    for (std::size_t i = 0; i < analysis_->Moves.size() && VerdictOf(int(i)); ++i) {
+      const MoveVerdict& verdict = analysis_->Moves[i];
+      if (verdict.Judgement != MoveJudgement::Lost) {
+        continue;
+      }
+      const bool outcome = (verdict.Before.Lower > 0 && verdict.After.Upper <= 0) ||
+                           (verdict.Before.Lower == 0 && verdict.After.Upper < 0);
+      const int here =
+          1 + (outcome ? 1 : 0) + (analysed_.Moves[i].By == MoveSource::Person ? 2 : 0);
+      if (here > rank) {
+        rank = here;
+        target = int(i);
+      }
+    }
+    if (target && viewPly_ != *target + 1) {
+      jumping_ = true;
+      SelectPly(*target + 1);
+      jumping_ = false;
+      return;
+    }
+  }
   ShowVerdict();
   UpdateButtons();
 }
@@ -551,7 +633,9 @@ void frmRecord::TryAgain() {
   if (!verdict || verdict->Judgement != MoveJudgement::Lost) {
     return;
   }
-  Trial trial{index, verdict->Keeping, verdict->Before.Lower, verdict->KeepingComplete};
+  Trial trial{index, verdict->Keeping, verdict->KeepingValue,
+              verdict->KeepingTested && verdict->KeepingComplete,
+              verdict->Before.Exact() && verdict->KeepingValue == verdict->Before.Lower};
   const RecordedGame shown = Shown();
   const bool swap = shown.Moves[std::size_t(index)].Mover == 2;
   const RecordedGame game = swap ? SwapPlayers(shown) : shown;
@@ -566,8 +650,10 @@ void frmRecord::TryAgain() {
   trial_ = trial;
   Refresh();
   QString text =
-      trial.Value > 0 ? tr("Try again: find a move that keeps your win by %1. Perfect answers.")
-                            .arg(trial.Value)
+      trial.Value > 0 && !trial.Exact
+          ? tr("Try again: find a move that keeps your win. Perfect answers.")
+      : trial.Value > 0 ? tr("Try again: find a move that keeps your win by %1. Perfect answers.")
+                              .arg(trial.Value)
       : trial.Value == 0 ? tr("Try again: find a move that keeps the draw. Perfect answers.")
                          : tr("Try again: this position is lost by %1 at best. Find a move that "
                               "loses by no more than %1. Perfect answers.")
@@ -597,7 +683,8 @@ void frmRecord::CheckTryAgain(const MoveReport& move) {
   QString text;
   const int value = trial_->Value;
   if (std::find(trial_->Keeping.begin(), trial_->Keeping.end(), cell) != trial_->Keeping.end()) {
-    text = value > 0    ? tr("Found it: %1 keeps the win by %2.").arg(name).arg(value)
+    text = value > 0 && !trial_->Exact ? tr("Found it: %1 keeps the win.").arg(name)
+           : value > 0  ? tr("Found it: %1 keeps the win by %2.").arg(name).arg(value)
            : value == 0 ? tr("Found it: %1 keeps the draw.").arg(name)
                         : tr("Found it: %1 loses by no more than %2, the best there is here.")
                               .arg(name)
@@ -609,9 +696,12 @@ void frmRecord::CheckTryAgain(const MoveReport& move) {
               "time). Take it back (Undo move) and try another.")
                .arg(name);
   } else {
-    text = value > 0 ? tr("%1 does not keep the win by %2. Take it back (Undo move) and try again.")
-                           .arg(name)
-                           .arg(value)
+    text = value > 0 && !trial_->Exact
+               ? tr("%1 does not keep the win. Take it back (Undo move) and try again.").arg(name)
+           : value > 0
+               ? tr("%1 does not keep the win by %2. Take it back (Undo move) and try again.")
+                     .arg(name)
+                     .arg(value)
            : value == 0
                ? tr("%1 does not keep the draw. Take it back (Undo move) and try again.").arg(name)
                : tr("%1 loses by more than %2. Take it back (Undo move) and try again.")

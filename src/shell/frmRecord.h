@@ -80,6 +80,8 @@ class frmRecord final : public QWidget {
 
   void PlayFromHere();
   void StartAnalysis();
+  // Shows what the analysis has proven so far in the list, the chart and the verdict.
+  void ShowAnalysed();
   void ShowRefutation();
   void TryAgain();
   void CheckTryAgain(const MoveReport& move);
@@ -94,7 +96,12 @@ class frmRecord final : public QWidget {
   int viewPly_ = -1;  // the position shown on the board, or -1 for the live game
   bool refreshing_ = false;
 
+  // Threads of the analysis's solver. A helper thread sharing the table made it slower on a
+  // busy 2-core machine (docs/STRENGTH.md), so there is none.
+  static constexpr int kAnalysisThreads = 1;
   GameAnalyser analyser_;
+  bool jumpToLoss_ = false;  // the analysis shows its first lost move until a move is chosen
+  bool jumping_ = false;
   std::optional<GameAnalysis> analysis_;
   RecordedGame analysed_;  // the moves the analysis is of
 
@@ -104,6 +111,7 @@ class frmRecord final : public QWidget {
     std::vector<Cell> Keeping;
     int Value = 0;
     bool KeepingComplete = false;  // every other move was proven not to keep it
+    bool Exact = true;             // Value is the position's value, not only a bound of it
   };
   std::optional<Trial> trial_;
   QString trialText_;  // the last message of a try again, shown while the live game is

@@ -22,6 +22,7 @@ AnalysisSettings Unclocked() {
   settings.TableSizeLog2 = 16;
   settings.FirstPassTime = std::chrono::hours(1);
   settings.TotalTime = std::chrono::hours(1);
+  settings.OutcomeTime = std::chrono::hours(1);
   settings.KeepingTime = std::chrono::hours(1);
   return settings;
 }
@@ -57,6 +58,7 @@ struct Solved {
   Board Nodes;
   Player ToMove = 1;
   int Value = 0;
+  int Plies = 0;
 };
 
 // Positions of the offline file with at least `minPlies` moves played, at most `count`.
@@ -72,7 +74,7 @@ std::vector<Solved> SolvedPositions(int minPlies, std::size_t count) {
       continue;
     }
     ScriptedRandom random;
-    Solved p{BuildStage(fields[0].toInt(), random), 1, fields[1].toInt()};
+    Solved p{BuildStage(fields[0].toInt(), random), 1, fields[1].toInt(), int(fields.size()) - 2};
     for (qsizetype i = 2; i < fields.size(); ++i) {
       const QList<QByteArray> cell = fields[i].split(',');
       ApplyMove(p.Nodes, cell.value(0).toInt(), cell.value(1).toInt(), p.ToMove);
@@ -166,6 +168,106 @@ class GameAnalysisTest : public QObject {
     }
   }
 
+  // Whatever the budget, what is shown, at every step and at the end, holds: each bound contains
+  // the position's value, a lost move lost value, the moves said to keep KeepingValue reach it
+  // (and, when complete, no other does), a refutation holds the mover below the value before.
+  void everyBudgetProvesOnlyWhatHolds_data() {
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("second");
+    QTest::addColumn<qint64>("keeping");
+    QTest::addColumn<bool>("settles");
+    QTest::newRow("tiny") << qint64(500) << qint64(3'000) << qint64(300) << false;
+    QTest::newRow("small") << qint64(2'000) << qint64(30'000) << qint64(3'000) << false;
+    QTest::newRow("unbounded") << qint64(300'000) << qint64(400'000'000) << qint64(2'000'000)
+                               << true;
+  }
+  void everyBudgetProvesOnlyWhatHolds() {
+    QFETCH(qint64, first);
+    QFETCH(qint64, second);
+    QFETCH(qint64, keeping);
+    QFETCH(bool, settles);
+    // The earliest solved position: a long game, its early positions not settled at once.
+    const std::vector<Solved> solved = SolvedPositions(0, 200);
+    const Solved p =
+        *std::min_element(solved.begin(), solved.end(),
+                          [](const Solved& a, const Solved& b) { return a.Plies < b.Plies; });
+    RecordedGame game;
+    game.Start = p.Nodes;
+    game.FirstToMove = p.ToMove;
+    Board board = p.Nodes;
+    Player toMove = p.ToMove;
+    for (int n = 0; HasLegalMove(board, toMove); ++n) {
+      const std::vector<Cell> cells = LegalCells(board, toMove);
+      const Cell cell = cells[std::size_t(n * 7) % cells.size()];
+      game.Moves.push_back(RecordedMove{toMove, cell.Column, cell.Row});
+      ApplyMove(board, cell.Column, cell.Row, toMove);
+      toMove = Player(3 - toMove);
+    }
+    std::vector<int> truth;
+    std::vector<std::vector<std::pair<Cell, int>>> children;  // each move's value for its mover
+    for (int i = 0; i <= game.Plies(); ++i) {
+      const Position at = game.At(i);
+      const Player mover = i < game.Plies() ? game.Moves[std::size_t(i)].Mover : game.ToMoveAt(i);
+      truth.push_back(Solve(at.Nodes, mover));
+      children.emplace_back();
+      for (const Cell cell : i < game.Plies() ? LegalCells(at.Nodes, mover) : std::vector<Cell>{}) {
+        children.back().emplace_back(cell, ValueAfter(at.Nodes, mover, cell));
+      }
+    }
+    AnalysisSettings settings = Unclocked();
+    settings.FirstPassNodes = first;
+    settings.SecondPassNodes = second;
+    settings.KeepingNodes = keeping;
+    int lastDone = -1;
+    int lost = 0;
+    auto check = [&](const GameAnalysis& analysis) {
+      for (int i = 0; i <= game.Plies(); ++i) {
+        QVERIFY(analysis.Values[std::size_t(i)].Lower <= truth[std::size_t(i)]);
+        QVERIFY(analysis.Values[std::size_t(i)].Upper >= truth[std::size_t(i)]);
+      }
+      for (int i = 0; i < game.Plies(); ++i) {
+        const MoveVerdict& verdict = analysis.Moves[std::size_t(i)];
+        const int before = truth[std::size_t(i)];
+        const int after = -truth[std::size_t(i + 1)];
+        if (verdict.Judgement == MoveJudgement::Kept) {
+          QCOMPARE(after, before);
+        }
+        if (verdict.Judgement != MoveJudgement::Lost) {
+          continue;
+        }
+        ++lost;
+        QVERIFY(after < before);
+        if (verdict.Refutation && i + 1 < game.Plies()) {
+          const auto reply =
+              std::find_if(children[std::size_t(i + 1)].begin(), children[std::size_t(i + 1)].end(),
+                           [&](const auto& child) { return child.first == *verdict.Refutation; });
+          QVERIFY(reply != children[std::size_t(i + 1)].end());
+          QVERIFY(-reply->second < before);
+        }
+        if (!verdict.KeepingTested) {
+          continue;
+        }
+        QVERIFY(verdict.KeepingValue <= before);
+        for (const auto& [cell, value] : children[std::size_t(i)]) {
+          const bool listed = std::find(verdict.Keeping.begin(), verdict.Keeping.end(), cell) !=
+                              verdict.Keeping.end();
+          const bool keeps = value >= verdict.KeepingValue;
+          QVERIFY(!listed || keeps);
+          QVERIFY(listed || !keeps || !verdict.KeepingComplete);
+        }
+      }
+    };
+    const GameAnalysis analysis =
+        AnalyseGame(game, nullptr, settings, kNever, [&](const GameAnalysis& sofar, int done, int) {
+          QVERIFY(done >= lastDone);
+          lastDone = done;
+          check(sofar);
+        });
+    check(analysis);
+    QVERIFY(analysis.Complete);
+    QVERIFY(lost > 0 || !settles);
+  }
+
   void aSmallBudgetSaysNotProvenWithBounds() {
     ScriptedRandom random;
     RecordedGame game;
@@ -190,7 +292,8 @@ class GameAnalysisTest : public QObject {
     int lastProgress = -1;
     std::optional<GameAnalysis> result;
     analyser.Start(
-        game, nullptr, Unclocked(), [&](int done, int) { lastProgress = done; },
+        game, nullptr, Unclocked(),
+        [&](const GameAnalysis&, int done, int) { lastProgress = done; },
         [&](const GameAnalysis& analysis) {
           ++doneCalls;
           result = analysis;
@@ -198,14 +301,15 @@ class GameAnalysisTest : public QObject {
     analyser.Cancel();
     QVERIFY(!analyser.Running());
     analyser.Start(
-        game, nullptr, Unclocked(), [&](int done, int) { lastProgress = done; },
+        game, nullptr, Unclocked(),
+        [&](const GameAnalysis&, int done, int) { lastProgress = done; },
         [&](const GameAnalysis& analysis) {
           ++doneCalls;
           result = analysis;
         });
     QTRY_VERIFY(result.has_value());
     QCOMPARE(doneCalls, 1);
-    QCOMPARE(lastProgress, 2);
+    QCOMPARE(lastProgress, 4);  // both positions: outcome and margin
     QCOMPARE(result->Values[0].Lower, positions[0].Value);
   }
 };

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -147,18 +148,25 @@ class WindowRecordTest : public QObject {
     QVERIFY(game.Nodes() == live);  // opening only shows the game
   }
 
-  // Try again from the first move that gave value away: the window says what is to be kept in
+  // Try again from the move the analysis shows first: the window says what is to be kept in
   // the words the value needs (a win, a draw, a loss held to its least), then whether the
   // person's move kept it.
   void tryAgainSaysWhetherTheMoveKeepsTheValue() {
     const RecordedGame late = LateGame(12);
     const std::atomic<bool> never{false};
     AnalysisSettings unclocked;
-    unclocked.TotalTime = unclocked.KeepingTime = std::chrono::hours(1);
+    unclocked.TotalTime = unclocked.KeepingTime = unclocked.OutcomeTime = std::chrono::hours(1);
     const GameAnalysis truth = AnalyseGame(late, nullptr, unclocked, never);
-    const auto lost =
-        std::find_if(truth.Moves.begin(), truth.Moves.end(),
-                     [](const MoveVerdict& m) { return m.Judgement == MoveJudgement::Lost; });
+    // The window goes to the first move that lost the win or the draw, or else the first that
+    // lost part of a margin.
+    auto lost = std::find_if(truth.Moves.begin(), truth.Moves.end(), [](const MoveVerdict& m) {
+      return m.Judgement == MoveJudgement::Lost && ((m.Before.Lower > 0 && m.After.Upper <= 0) ||
+                                                    (m.Before.Lower == 0 && m.After.Upper < 0));
+    });
+    if (lost == truth.Moves.end()) {
+      lost = std::find_if(truth.Moves.begin(), truth.Moves.end(),
+                          [](const MoveVerdict& m) { return m.Judgement == MoveJudgement::Lost; });
+    }
     QVERIFY(lost != truth.Moves.end());
     QVERIFY(lost->KeepingComplete && !lost->Keeping.empty());
     const int index = int(lost - truth.Moves.begin());
@@ -171,7 +179,10 @@ class WindowRecordTest : public QObject {
     record->ShowOpened(late, QStringLiteral("late.vextal"));
     record->findChild<QPushButton*>(QStringLiteral("cmdAnalyse"))->click();
     auto* tryAgain = record->findChild<QPushButton*>(QStringLiteral("cmdTryAgain"));
-    QTRY_VERIFY_WITH_TIMEOUT(tryAgain->isEnabled(), 60'000);  // at the first move that lost
+    // What is proven shows as it comes; once all is, the window is at the first move that lost.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !record->findChild<QProgressBar*>(QStringLiteral("prgAnalysis"))->isVisible(), 60'000);
+    QVERIFY(tryAgain->isEnabled());
     QCOMPARE(record->findChild<QListWidget*>(QStringLiteral("lstMoves"))->currentRow(), index + 1);
     tryAgain->click();
     auto* verdict = record->findChild<QLabel*>(QStringLiteral("lblVerdict"));
