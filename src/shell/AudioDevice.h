@@ -29,7 +29,7 @@ struct EffectSamples {
 // (SdlLibrary). For a tune, SDL's mixer on top, with FluidSynth for MIDI and a General MIDI
 // soundfont (SoundLibrary), loaded by the first tune; the effects then go through the mixer's
 // channel. Once the mixer is loaded it stays for the run (see SoundLibrary), and every later
-// opening uses it.
+// opening uses it; until then closing the device lets SDL go (SdlLibrary::Release).
 class AudioDevice {
  public:
   // The one mixer channel the effects share; an effect never interrupts another.
