@@ -1,7 +1,7 @@
 // Launches a program and reports how long it took until its first window was mapped on the X
 // server and until the program first drew into it, with what the process held at the map.
 //
-//   launch_watch [--settle MS] [--timeout MS] program [arguments...]
+//   launch_watch [--settle MS] [--late MS] [--objects FILE] [--timeout MS] program [arguments...]
 //
 // Prints one line of key=value pairs and exits 0, then terminates the program:
 //   map_ms    launch to the map of its first top-level window
@@ -9,6 +9,9 @@
 //   cpu_ms    CPU time of all its threads at the map
 //   rss_kib, objects          VmRSS and the shared objects mapped, at the map
 //   settled_rss_kib, settled_objects   the same MS (default 1000) after the map
+//   late_rss_kib, late_objects   the same --late MS (default 5000) after the launch, or at the
+//                                settled reading if that comes later
+// --objects FILE writes the paths of the shared objects mapped at the late reading, one a line.
 // Exits 1 when the program ended or timed out before mapping a window, 2 without a display.
 //
 // Everything is observed from outside, so the program runs as it is: the times come from the X
@@ -43,6 +46,7 @@ struct Holding {
   long RssKib = -1;
   int SharedObjects = -1;
   double CpuMs = -1;
+  std::set<std::string> Objects;
 };
 
 // VmRSS, the distinct shared objects in the address space, and the time on a CPU of all
@@ -57,7 +61,7 @@ Holding Read(pid_t pid) {
     }
   }
   std::ifstream maps(proc + "/maps");
-  std::set<std::string> objects;
+  std::set<std::string>& objects = out.Objects;
   for (std::string line; std::getline(maps, line);) {
     const auto slash = line.find('/');
     if (slash != std::string::npos && line.find(".so", slash) != std::string::npos) {
@@ -204,11 +208,17 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 
 int main(int argc, char** argv) {
   int settleMs = 1000;
+  int lateMs = 5000;
   int timeoutMs = 10000;
+  const char* objectsFile = nullptr;
   int first = 1;
   for (; first + 1 < argc; first += 2) {
     if (std::strcmp(argv[first], "--settle") == 0) {
       settleMs = std::atoi(argv[first + 1]);
+    } else if (std::strcmp(argv[first], "--late") == 0) {
+      lateMs = std::atoi(argv[first + 1]);
+    } else if (std::strcmp(argv[first], "--objects") == 0) {
+      objectsFile = argv[first + 1];
     } else if (std::strcmp(argv[first], "--timeout") == 0) {
       timeoutMs = std::atoi(argv[first + 1]);
     } else {
@@ -216,7 +226,9 @@ int main(int argc, char** argv) {
     }
   }
   if (first >= argc) {
-    std::fprintf(stderr, "usage: %s [--settle MS] [--timeout MS] program [arguments...]\n",
+    std::fprintf(stderr,
+                 "usage: %s [--settle MS] [--late MS] [--objects FILE] [--timeout MS] "
+                 "program [arguments...]\n",
                  argv[0]);
     return 2;
   }
@@ -241,6 +253,16 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
   }
   const Holding settled = Read(pid);
+  if (shown) {
+    std::this_thread::sleep_until(watched.Launched + std::chrono::milliseconds(lateMs));
+  }
+  const Holding late = Read(pid);
+  if (objectsFile != nullptr) {
+    std::ofstream list(objectsFile);
+    for (const std::string& object : late.Objects) {
+      list << object << '\n';
+    }
+  }
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
   if (!shown) {
@@ -249,9 +271,10 @@ int main(int argc, char** argv) {
   }
   std::printf(
       "map_ms=%.2f paint_ms=%.2f cpu_ms=%.2f rss_kib=%ld objects=%d settled_rss_kib=%ld "
-      "settled_objects=%d\n",
+      "settled_objects=%d late_rss_kib=%ld late_objects=%d\n",
       Ms(watched.Launched, watched.Mapped),
       damageEvent < 0 ? -1.0 : Ms(watched.Launched, watched.Painted), watched.AtMap.CpuMs,
-      watched.AtMap.RssKib, watched.AtMap.SharedObjects, settled.RssKib, settled.SharedObjects);
+      watched.AtMap.RssKib, watched.AtMap.SharedObjects, settled.RssKib, settled.SharedObjects,
+      late.RssKib, late.SharedObjects);
   return 0;
 }

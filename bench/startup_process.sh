@@ -2,11 +2,14 @@
 # The whole program started on an X server, against a bare Qt Widgets program with a menu bar
 # and a label built beside it: each launched N times, alternately, under one Xvfb of its own.
 # For each launch `launch_watch` (LaunchWatch.cpp) reports the time to the window's map and to
-# its first drawing, the CPU time, resident memory and shared objects at the map, and memory and
-# objects a second later; the medians and the ratios to the bare program are printed at the end.
+# its first drawing, the CPU time, resident memory and shared objects at the map, memory and
+# objects a second later and 5 s after the launch; the medians and the ratios to the bare
+# program are printed at the end, and the shared objects each program holds at 5 s are listed in
+# <build-dir>/bench/startup/objects-N.txt (N: the program's place in the alternation).
 #
-#   bench/startup_process.sh [--no-build] [-n N] [build-dir] [-- other programs...]
+#   bench/startup_process.sh [--no-build] [-n N] [-l MS] [build-dir] [-- other programs...]
 #
+# -l moves the late reading to MS after the launch (default 5000).
 # build-dir defaults to build-bench beside the sources (configured Release with the benchmarks,
 # as bench/run.sh does). Programs after -- are measured in the same alternation, e.g. another
 # build of vextal. Raw lines go to <build-dir>/bench/startup/runs.txt. Installs nothing; it needs
@@ -17,12 +20,14 @@ src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build=""
 do_build=1
 runs=20
+late=5000
 others=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --no-build) do_build=0 ;;
     -n) runs="$2"; shift ;;
-    -h|--help) sed -n 2,13p "$0"; exit 0 ;;
+    -l) late="$2"; shift ;;
+    -h|--help) sed -n 2,16p "$0"; exit 0 ;;
     --) shift; others=("$@"); break ;;
     *) build="$1" ;;
   esac
@@ -71,16 +76,22 @@ unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_SCALE_FACTOR
 
 # A round each first, not counted: fills the page cache and the font cache.
 for program in "${programs[@]}"; do
-  "$watch" --settle 0 "$program" >/dev/null
+  "$watch" --settle 0 --late 0 "$program" >/dev/null
 done
 : >"$out/runs.txt"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for ((i = 0; i < runs; i++)); do
   for program in "${programs[@]}"; do
-    printf '%s %s\n' "$program" "$("$watch" "$program")" >>"$out/runs.txt"
+    printf '%s %s\n' "$program" "$("$watch" --late "$late" "$program")" >>"$out/runs.txt"
   done
 done
 echo "load average after:  $(cut -d' ' -f1-3 /proc/loadavg)"
+place=0
+for program in "${programs[@]}"; do
+  "$watch" --late "$late" --objects "$out/objects-$place.txt" "$program" >/dev/null
+  echo "objects-$place.txt: $program"
+  place=$((place + 1))
+done
 
 for program in "${programs[@]}"; do
   printf '%s linked=%s\n' "$program" "$(ldd "$program" | wc -l)"

@@ -19,6 +19,8 @@ COLUMNS = [  # key, heading, scale
     ("objects", "objects", 1),
     ("settled_rss_kib", "RSS 1 s", 1 / 1024),
     ("settled_objects", "objects 1 s", 1),
+    ("late_rss_kib", "RSS late", 1 / 1024),
+    ("late_objects", "objs late", 1),
     ("linked", "linked", 1),
 ]
 

@@ -102,7 +102,7 @@ void mMusic::PlayWaiting() {
   }
   const QString fileName = std::exchange(waitingEffect_, QString());
   if (!soundOff_ && !fileName.isEmpty()) {
-    if (OpenDevice()) {
+    if (OpenDevice(false)) {
       StartEffect(fileName);
     } else {
       // Effects go off before the box: while it is up, further effects must not stack more
@@ -119,47 +119,37 @@ void mMusic::PlayWaiting() {
 }
 
 void mMusic::StartEffect(const QString& fileName) {
-  const SoundLibrary& sdl = *device_.Sdl();
-  if (sdl.Mix_Playing(AudioDevice::kEffectChannel)) {
+  if (device_.EffectPlaying()) {
     return;  // the sounding effect is never cut short
   }
-  Mix_Chunk* chunk = Chunk(soundPath_ + fileName);
-  if (chunk != nullptr &&
-      sdl.Mix_PlayChannelTimed(AudioDevice::kEffectChannel, chunk, 0, -1) >= 0) {
+  std::shared_ptr<const EffectSamples> samples = Chunk(soundPath_ + fileName);
+  if (samples != nullptr && device_.PlayEffect(std::move(samples))) {
     soundingEffect_ = fileName;
   }
   silenceTimer_.start();
 }
 
-Mix_Chunk* mMusic::Chunk(const QString& path) {
-  if (Mix_Chunk* cached = chunks_.value(path)) {
-    return cached;
+std::shared_ptr<const EffectSamples> mMusic::Chunk(const QString& path) {
+  if (const auto cached = chunks_.constFind(path);
+      cached != chunks_.cend() && device_.Fits(**cached)) {
+    return *cached;
   }
   const QByteArray bytes = ReadSmallFile(path, kMaxEffectBytes);
   if (bytes.isEmpty()) {
     return nullptr;
   }
-  // The mixer decodes into its own buffer, so the bytes are not needed afterwards. A file that
-  // does not decode is not cached: it is read again next time, as an effect is rare and small.
-  // The source is closed here rather than by the mixer, which does not free it on every
-  // failure.
-  const SoundLibrary& sdl = *device_.Sdl();
-  SDL_RWops* source = sdl.SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
-  Mix_Chunk* chunk = sdl.Mix_LoadWAV_RW(source, 0);
-  sdl.SDL_RWclose(source);
-  if (chunk != nullptr) {
-    chunks_.insert(path, chunk);
+  // Decoded into samples of the device's output, so the bytes are not needed afterwards. A file
+  // that does not decode is not cached: it is read again next time, as an effect is rare and
+  // small.
+  std::shared_ptr<const EffectSamples> samples = device_.Decode(bytes);
+  if (samples != nullptr) {
+    chunks_.insert(path, samples);
   }
-  return chunk;
+  return samples;
 }
 
 void mMusic::FreeChunks() {
-  if (device_.IsOpen()) {
-    device_.Sdl()->Mix_HaltChannel(-1);
-  }
-  for (Mix_Chunk* chunk : std::as_const(chunks_)) {
-    device_.Sdl()->Mix_FreeChunk(chunk);  // chunks exist only once the library was loaded
-  }
+  device_.HaltEffect();
   chunks_.clear();
   soundingEffect_.clear();
 }
@@ -168,7 +158,7 @@ QString mMusic::SoundingEffect() const {
   if (!waitingEffect_.isEmpty()) {
     return waitingEffect_;
   }
-  if (!device_.IsOpen() || !device_.Sdl()->Mix_Playing(AudioDevice::kEffectChannel)) {
+  if (!device_.EffectPlaying()) {
     return {};
   }
   return soundingEffect_;
@@ -192,12 +182,12 @@ bool mMusic::PlayMusic(const QString& fileName) {
 
 bool mMusic::StartTune(const QString& path) {
   QByteArray bytes = ReadSmallFile(path, kMaxTuneBytes);
-  if (!InspectMidiFile(bytes).Valid || !OpenDevice()) {
+  if (!InspectMidiFile(bytes).Valid || !OpenDevice(true)) {
     return false;
   }
   // The bytes and their source stay with the tune until it is freed, as a decoder may read
   // while it plays.
-  const SoundLibrary& sdl = *device_.Sdl();
+  const SoundLibrary& sdl = *device_.Mixer();
   SDL_RWops* source = sdl.SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
   _Mix_Music* tune = sdl.Mix_LoadMUSType_RW(source, MUS_MID, 0);
   if (tune == nullptr) {
@@ -230,32 +220,32 @@ void mMusic::OnMixerTuneFinished() {
 }
 
 void mMusic::TuneFinished() {
-  if (tune_ == nullptr || !repeat_ || !device_.IsOpen()) {
+  if (tune_ == nullptr || !repeat_ || device_.Mixer() == nullptr) {
     return;
   }
-  const SoundLibrary& sdl = *device_.Sdl();
+  const SoundLibrary& sdl = *device_.Mixer();
   if (!sdl.Mix_PlayingMusic() && sdl.Mix_PlayMusic(tune_, 0) == 0) {
     ++tunePlays_;
     silenceTimer_.start();
   }
 }
 
-bool mMusic::OpenDevice() {
+bool mMusic::OpenDevice(bool forTune) {
+  const bool hadMixer = device_.Mixer() != nullptr;
   const bool wasOpen = device_.IsOpen();
-  if (!device_.Open()) {
+  if (!device_.Open(forTune)) {
     return false;
   }
-  if (!wasOpen) {
+  if (!wasOpen || hadMixer != (device_.Mixer() != nullptr)) {
     ApplyVolumes();
   }
   return true;
 }
 
 void mMusic::ApplyVolumes() {
-  if (device_.IsOpen()) {
-    const SoundLibrary& sdl = *device_.Sdl();
-    sdl.Mix_Volume(AudioDevice::kEffectChannel, MixerVolume(effectsVolume_));
-    sdl.Mix_VolumeMusic(MixerVolume(musicVolume_));
+  device_.SetEffectVolume(MixerVolume(effectsVolume_));
+  if (const SoundLibrary* mixer = device_.Mixer()) {
+    mixer->Mix_VolumeMusic(MixerVolume(musicVolume_));
   }
 }
 
@@ -318,8 +308,8 @@ void mMusic::StopMusic() {
 
 void mMusic::ReleaseTune() {
   if (tune_ != nullptr) {
-    const SoundLibrary& sdl = *device_.Sdl();
-    sdl.Mix_HookMusicFinished(nullptr);  // before the halt, which reports a finish too
+    const SoundLibrary& sdl = *SoundLibrary::Load();  // loaded with the tune, kept for the run
+    sdl.Mix_HookMusicFinished(nullptr);               // before the halt, which reports a finish too
     gTuneOwner = nullptr;
     tunePlays_ = 0;
     sdl.Mix_HaltMusic();
@@ -335,9 +325,7 @@ void mMusic::CloseWhenSilent() {
   if (!device_.IsOpen()) {
     return;
   }
-  const SoundLibrary& sdl = *device_.Sdl();
-  if (sdl.Mix_Playing(AudioDevice::kEffectChannel) ||
-      (tune_ != nullptr && sdl.Mix_PlayingMusic())) {
+  if (device_.EffectPlaying() || (tune_ != nullptr && device_.Mixer()->Mix_PlayingMusic())) {
     silenceTimer_.start();
     return;
   }

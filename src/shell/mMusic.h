@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QByteArray>
@@ -13,7 +14,6 @@
 #include "game/ChoiceTable.h"
 #include "shell/AudioDevice.h"
 
-struct Mix_Chunk;
 struct SDL_RWops;
 struct _Mix_Music;
 
@@ -147,12 +147,13 @@ class mMusic {
  private:
   void PlayWaiting();
   void DropTune();
-  bool OpenDevice();
+  // Opens the device for the effects, or with the mixer for a tune.
+  bool OpenDevice(bool forTune);
   void ApplyVolumes();
   void TuneFinished();
   static void OnMixerTuneFinished();  // on the audio thread
   void StartEffect(const QString& fileName);
-  Mix_Chunk* Chunk(const QString& path);
+  std::shared_ptr<const EffectSamples> Chunk(const QString& path);
   bool StartTune(const QString& path);
   void FreeChunks();
   void ReleaseTune();
@@ -166,7 +167,7 @@ class mMusic {
   bool musicPlaying_ = false;
 
   AudioDevice device_;
-  QHash<QString, Mix_Chunk*> chunks_;  // decoded effects by full path
+  QHash<QString, std::shared_ptr<const EffectSamples>> chunks_;  // decoded effects by full path
   QString soundingEffect_;
   QString waitingEffect_;  // requested while the device was closed
   QString waitingTune_;    // resumed, to start once the window has been drawn
