@@ -22,6 +22,9 @@ frmAccount::frmAccount(InternetAccount& account, QWidget* parent)
   txtPassword_ = new QLineEdit(this);
   txtPassword_->setObjectName(QStringLiteral("txtPassword"));
   txtPassword_->setEchoMode(QLineEdit::Password);
+  // Wide enough for the note on where the password is kept, in every language.
+  txtPassword_->setMinimumWidth(
+      txtPassword_->fontMetrics().horizontalAdvance(tr("kept in the desktop's keyring")) + 24);
   txtLobbyRoom_ = new QLineEdit(account_.LobbyRoom(), this);
   txtLobbyRoom_->setObjectName(QStringLiteral("txtLobbyRoom"));
   txtLobbyRoom_->setPlaceholderText(tr("vextal on your server's chat service"));
