@@ -526,6 +526,18 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
         <source>The invitation from %1 is no longer open.</source>
         <translation>Die Einladung von %1 gilt nicht mehr.</translation>
     </message>
+    <message>
+        <source>%1 joins your game from the lobby...</source>
+        <translation>%1 tritt Ihrem Spiel aus der Lobby bei...</translation>
+    </message>
+    <message>
+        <source>Joining the game of %1 in the lobby...</source>
+        <translation>Trete dem Spiel von %1 in der Lobby bei...</translation>
+    </message>
+    <message>
+        <source>The game of %1 in the lobby is no longer open.</source>
+        <translation>Das Spiel von %1 in der Lobby ist nicht mehr offen.</translation>
+    </message>
 </context>
 <context>
     <name>mMusic</name>
@@ -704,6 +716,34 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
         <source>Offline.</source>
         <translation>Nicht angemeldet.</translation>
     </message>
+    <message>
+        <source>vextal on your server&apos;s chat service</source>
+        <translation>vextal beim Chatdienst Ihres Servers</translation>
+    </message>
+    <message>
+        <source>The chat room where games wait, like room@chat.example.org; players of other servers meet in a room they all name.</source>
+        <translation>Der Chatraum, in dem Spiele warten, etwa raum@chat.example.org; Spieler anderer Server treffen sich in einem Raum, den alle angeben.</translation>
+    </message>
+    <message>
+        <source>Others in the lobby see this name, never your address; empty: the part of your address before @.</source>
+        <translation>Andere in der Lobby sehen diesen Namen, nie Ihre Adresse; leer: der Teil Ihrer Adresse vor dem @.</translation>
+    </message>
+    <message>
+        <source>Lobby room:</source>
+        <translation>Lobby-Raum:</translation>
+    </message>
+    <message>
+        <source>Name in the lobby:</source>
+        <translation>Name in der Lobby:</translation>
+    </message>
+    <message>
+        <source>kept in the desktop&apos;s keyring</source>
+        <translation>im Schlüsselbund des Desktops gespeichert</translation>
+    </message>
+    <message>
+        <source>kept until the program ends</source>
+        <translation>bis zum Programmende gemerkt</translation>
+    </message>
 </context>
 <context>
     <name>vextal::frmChat</name>
@@ -749,6 +789,46 @@ Die lokale Version von %1 ist ebenfalls nicht verfügbar!</translation>
     <message>
         <source>Select a game and choose Join, or double-click it.</source>
         <translation>Wählen Sie ein Spiel und dann „Beitreten“, oder doppelklicken Sie darauf.</translation>
+    </message>
+    <message>
+        <source>%1 (stage %2, on the internet)</source>
+        <translation>%1 (Stufe %2, im Internet)</translation>
+    </message>
+    <message>
+        <source>%1 (on the internet)</source>
+        <translation>%1 (im Internet)</translation>
+    </message>
+    <message>
+        <source>Waiting in the lobby %1</source>
+        <translation>Wartet in der Lobby %1</translation>
+    </message>
+    <message>
+        <source>Log in to the internet (Network &gt; &quot;Internet account&quot;) to see the games waiting in the lobby as well.</source>
+        <translation>Melden Sie sich im Internet an (Netzwerk &gt; „Internetkonto“), um auch die Spiele zu sehen, die in der Lobby warten.</translation>
+    </message>
+    <message>
+        <source>Your server offers no chat service for a lobby: name a lobby room in Network &gt; &quot;Internet account&quot;.</source>
+        <translation>Ihr Server bietet keinen Chatdienst für eine Lobby: Geben Sie unter Netzwerk &gt; „Internetkonto“ einen Lobby-Raum an.</translation>
+    </message>
+    <message>
+        <source>The lobby room shows every address to everyone, so it was left: name another room in Network &gt; &quot;Internet account&quot;.</source>
+        <translation>Der Lobby-Raum zeigt allen jede Adresse, daher wurde er verlassen: Geben Sie unter Netzwerk &gt; „Internetkonto“ einen anderen Raum an.</translation>
+    </message>
+    <message>
+        <source>The lobby room is not an address like room@chat.example.org.</source>
+        <translation>Der Lobby-Raum ist keine Adresse wie raum@chat.example.org.</translation>
+    </message>
+    <message>
+        <source>The lobby room cannot be entered.</source>
+        <translation>Der Lobby-Raum kann nicht betreten werden.</translation>
+    </message>
+    <message>
+        <source>In the lobby %1; hosting while online announces your game there.</source>
+        <translation>In der Lobby %1; wer online ein Spiel hostet, kündigt es dort an.</translation>
+    </message>
+    <message>
+        <source>Entering the lobby...</source>
+        <translation>Betrete die Lobby...</translation>
     </message>
 </context>
 <context>
@@ -1120,6 +1200,14 @@ Murvo</translation>
     <message>
         <source>Declined the invitation from %1: a game or another invitation is under way.</source>
         <translation>Die Einladung von %1 wurde abgelehnt: Eine Partie oder eine andere Einladung läuft bereits.</translation>
+    </message>
+    <message>
+        <source>%1 withdrew the invitation.</source>
+        <translation>%1 hat die Einladung zurückgezogen.</translation>
+    </message>
+    <message>
+        <source>The game of %1 in the lobby is no longer open.</source>
+        <translation>Das Spiel von %1 in der Lobby ist nicht mehr offen.</translation>
     </message>
 </context>
 <context>

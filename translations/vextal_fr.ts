@@ -526,6 +526,18 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
         <source>The invitation from %1 is no longer open.</source>
         <translation>L&apos;invitation de %1 n&apos;est plus valable.</translation>
     </message>
+    <message>
+        <source>%1 joins your game from the lobby...</source>
+        <translation>%1 rejoint votre partie depuis le salon...</translation>
+    </message>
+    <message>
+        <source>Joining the game of %1 in the lobby...</source>
+        <translation>Connexion à la partie de %1 dans le salon...</translation>
+    </message>
+    <message>
+        <source>The game of %1 in the lobby is no longer open.</source>
+        <translation>La partie de %1 dans le salon n&apos;est plus ouverte.</translation>
+    </message>
 </context>
 <context>
     <name>mMusic</name>
@@ -704,6 +716,34 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
         <source>Offline.</source>
         <translation>Hors ligne.</translation>
     </message>
+    <message>
+        <source>vextal on your server&apos;s chat service</source>
+        <translation>vextal sur le service de discussion de votre serveur</translation>
+    </message>
+    <message>
+        <source>The chat room where games wait, like room@chat.example.org; players of other servers meet in a room they all name.</source>
+        <translation>Le salon de discussion où les parties attendent, comme salon@chat.example.org ; les joueurs d&apos;autres serveurs se retrouvent dans un salon qu&apos;ils indiquent tous.</translation>
+    </message>
+    <message>
+        <source>Others in the lobby see this name, never your address; empty: the part of your address before @.</source>
+        <translation>Les autres dans le salon voient ce nom, jamais votre adresse ; vide : la partie de votre adresse avant @.</translation>
+    </message>
+    <message>
+        <source>Lobby room:</source>
+        <translation>Salon :</translation>
+    </message>
+    <message>
+        <source>Name in the lobby:</source>
+        <translation>Nom dans le salon :</translation>
+    </message>
+    <message>
+        <source>kept in the desktop&apos;s keyring</source>
+        <translation>conservé dans le trousseau du bureau</translation>
+    </message>
+    <message>
+        <source>kept until the program ends</source>
+        <translation>conservé jusqu&apos;à la fin du programme</translation>
+    </message>
 </context>
 <context>
     <name>vextal::frmChat</name>
@@ -749,6 +789,46 @@ La version locale de %1 n&apos;est pas disponible non plus !</translation>
     <message>
         <source>Select a game and choose Join, or double-click it.</source>
         <translation>Sélectionnez une partie et choisissez « Rejoindre », ou double-cliquez dessus.</translation>
+    </message>
+    <message>
+        <source>%1 (stage %2, on the internet)</source>
+        <translation>%1 (niveau %2, sur internet)</translation>
+    </message>
+    <message>
+        <source>%1 (on the internet)</source>
+        <translation>%1 (sur internet)</translation>
+    </message>
+    <message>
+        <source>Waiting in the lobby %1</source>
+        <translation>En attente dans le salon %1</translation>
+    </message>
+    <message>
+        <source>Log in to the internet (Network &gt; &quot;Internet account&quot;) to see the games waiting in the lobby as well.</source>
+        <translation>Connectez-vous à internet (Réseau &gt; « Compte internet ») pour voir aussi les parties qui attendent dans le salon.</translation>
+    </message>
+    <message>
+        <source>Your server offers no chat service for a lobby: name a lobby room in Network &gt; &quot;Internet account&quot;.</source>
+        <translation>Votre serveur n&apos;offre aucun service de discussion pour un salon : indiquez un salon dans Réseau &gt; « Compte internet ».</translation>
+    </message>
+    <message>
+        <source>The lobby room shows every address to everyone, so it was left: name another room in Network &gt; &quot;Internet account&quot;.</source>
+        <translation>Le salon montre toutes les adresses à tous, il a donc été quitté : indiquez un autre salon dans Réseau &gt; « Compte internet ».</translation>
+    </message>
+    <message>
+        <source>The lobby room is not an address like room@chat.example.org.</source>
+        <translation>Le salon n&apos;est pas une adresse comme salon@chat.example.org.</translation>
+    </message>
+    <message>
+        <source>The lobby room cannot be entered.</source>
+        <translation>Impossible d&apos;entrer dans le salon.</translation>
+    </message>
+    <message>
+        <source>In the lobby %1; hosting while online announces your game there.</source>
+        <translation>Dans le salon %1 ; héberger une partie en ligne l&apos;y annonce.</translation>
+    </message>
+    <message>
+        <source>Entering the lobby...</source>
+        <translation>Entrée dans le salon...</translation>
     </message>
 </context>
 <context>
@@ -1120,6 +1200,14 @@ Murvo</translation>
     <message>
         <source>Declined the invitation from %1: a game or another invitation is under way.</source>
         <translation>Invitation de %1 déclinée : une partie ou une autre invitation est en cours.</translation>
+    </message>
+    <message>
+        <source>%1 withdrew the invitation.</source>
+        <translation>%1 a retiré l&apos;invitation.</translation>
+    </message>
+    <message>
+        <source>The game of %1 in the lobby is no longer open.</source>
+        <translation>La partie de %1 dans le salon n&apos;est plus ouverte.</translation>
     </message>
 </context>
 <context>

@@ -31,6 +31,9 @@ class Dialogs {
     static_cast<void>(keep);
     return Message(icon, title, text);
   }
+  // Closes the innermost open box with these buttons, as its Escape would (an invitation that
+  // was withdrawn while asked about); nothing happens when none is open.
+  virtual void Dismiss(BoxButtons /*buttons*/) {}
   // Returns the typed text, or an empty text when the user cancels.
   virtual QString Input(const QString& title, const QString& prompt,
                         const QString& defaultText = QString()) = 0;

@@ -40,6 +40,16 @@ void TcpLink::ConnectTo(const QString& host, qint32 port) {
   socket_.Connect(host, port);
 }
 
+bool TcpLink::HandOver() {
+  if (!Waiting()) {
+    return false;
+  }
+  handingOver_ = true;
+  socket_.Disconnect(CauseClosedHere);
+  handingOver_ = false;
+  return true;
+}
+
 void TcpLink::wsListening(cSocket*, qint32) {
   view_.AddLog(tr("Waiting for client, IP is %1").arg(cSocket::LocalIP()));
   events_.LinkWaiting(*this);
@@ -79,6 +89,9 @@ void TcpLink::wsDisconnected(cSocket*, qint32 iCause) {
   clientSilent_ = false;
   if (HostingStops) {
     HostingStops();
+  }
+  if (handingOver_) {
+    return;  // the game goes on over another link
   }
   events_.LinkClosed(*this, iCause);
 }

@@ -48,6 +48,11 @@ class TcpLink final : public PeerLink, public SocketListener {
   void HostGame();
   void ConnectToServer();  // asks for the host's address
   void ConnectTo(const QString& host, qint32 port);
+  // Whether "Host game" listens and no client is there yet.
+  bool Waiting() const { return socket_.State() == StateListening; }
+  // Stops listening without a word or a link event, as a game over another link takes the
+  // place of the one hosted here (a joiner from the internet lobby); false when not waiting.
+  bool HandOver();
 
   // --- PeerLink -----------------------------------------------------------------------------
   bool Send(const Message& message) override { return socket_.SendList(message); }
@@ -75,6 +80,7 @@ class TcpLink final : public PeerLink, public SocketListener {
   Dialogs& dialogs_;
   // A client was accepted and nothing has come from it yet: the game stays announced.
   bool clientSilent_ = false;
+  bool handingOver_ = false;
 };
 
 }  // namespace vextal

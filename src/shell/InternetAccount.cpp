@@ -13,7 +13,10 @@ InternetAccount::InternetAccount(ShellSettings& settings, PasswordStore& passwor
       settings_(settings),
       passwords_(passwords),
       client_(this),
-      invitations_(client_, random) {
+      invitations_(client_, random),
+      lobby_(client_) {
+  lobby_.SetRoom(settings_.InternetLobbyRoom());
+  lobby_.SetNickname(settings_.InternetLobbyName());
   connect(&client_, &XmppClient::LoggedIn, this, [this] {
     Say(tr("Online on the internet as %1.").arg(client_.AccountAddress()));
     emit StateChanged();
@@ -29,6 +32,28 @@ bool InternetAccount::AutomaticLogIn() const {
   return settings_.InternetAutoLogIn();
 }
 
+InternetAccount::PasswordKept InternetAccount::PasswordPlace() const {
+  if (runPassword_.isEmpty()) {
+    return PasswordKept::Nowhere;
+  }
+  return inKeyring_ ? PasswordKept::Keyring : PasswordKept::ThisRun;
+}
+
+QString InternetAccount::LobbyRoom() const {
+  return settings_.InternetLobbyRoom();
+}
+
+QString InternetAccount::LobbyName() const {
+  return settings_.InternetLobbyName();
+}
+
+void InternetAccount::SetLobby(const QString& room, const QString& name) {
+  settings_.SetInternetLobbyRoom(room.trimmed());
+  settings_.SetInternetLobbyName(name.trimmed());
+  lobby_.SetRoom(room);
+  lobby_.SetNickname(name);
+}
+
 void InternetAccount::Start() {
   if (!AutomaticLogIn() || Address().isEmpty()) {
     return;
@@ -42,6 +67,7 @@ void InternetAccount::Start() {
     }
     if (password && !password->isEmpty()) {
       self->runPassword_ = *password;
+      self->inKeyring_ = true;
       self->Begin(*password);
     } else if (self->NeedsPassword) {
       self->NeedsPassword();
@@ -59,13 +85,20 @@ void InternetAccount::LogIn(const QString& address, const QString& password, boo
   if (!password.isEmpty()) {
     runPassword_ = password;
   }
+  inKeyring_ = false;
   if (automatic) {
     QPointer<InternetAccount> self(this);
-    passwords_.Write(bare, runPassword_, [self](bool stored) {
-      if (self && !stored && !self->keyringWarned_) {
+    const QString kept = runPassword_;
+    passwords_.Write(bare, runPassword_, [self, kept](bool stored) {
+      if (!self) {
+        return;
+      }
+      self->inKeyring_ = stored && self->runPassword_ == kept;
+      if (!stored && !self->keyringWarned_) {
         self->keyringWarned_ = true;
         self->Say(tr("No keyring is available: the password is kept only until the program ends."));
       }
+      emit self->StateChanged();
     });
   } else {
     passwords_.Remove(bare);
@@ -107,6 +140,7 @@ void InternetAccount::LoggedOut(XmppClient::Failure failure) {
     case XmppClient::Failure::WrongPassword:
       // The password typed in this run is forgotten, so it is asked again.
       runPassword_.clear();
+      inKeyring_ = false;
       Say(tr("Internet login failed: the address or the password is wrong."));
       break;
     case XmppClient::Failure::ConnectionLost:

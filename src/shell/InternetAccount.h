@@ -8,6 +8,7 @@
 
 #include "net/xmpp/XmppClient.h"
 #include "net/xmpp/XmppInvitations.h"
+#include "net/xmpp/XmppLobby.h"
 
 namespace vextal {
 
@@ -28,12 +29,23 @@ class InternetAccount final : public QObject {
 
   XmppClient& Client() { return client_; }
   XmppInvitations& Invitations() { return invitations_; }
+  XmppLobby& Lobby() { return lobby_; }
   bool Online() const { return client_.CurrentState() == XmppClient::State::Online; }
   bool LoggingIn() const { return client_.CurrentState() == XmppClient::State::Connecting; }
   QString Address() const;
   bool AutomaticLogIn() const;
   // Whether a password is known for the address without asking (typed earlier in this run).
   bool KnowsPassword() const { return !runPassword_.isEmpty(); }
+  // Where the password known now is kept: nowhere yet, the desktop's keyring, or memory until
+  // the program ends. The password itself is never handed out.
+  enum class PasswordKept { Nowhere, Keyring, ThisRun };
+  PasswordKept PasswordPlace() const;
+
+  // The lobby room (room@service, empty for the server's own) and the nickname there, kept in
+  // the settings; they take effect at the next entry into the room.
+  QString LobbyRoom() const;
+  QString LobbyName() const;
+  void SetLobby(const QString& room, const QString& name);
 
   // At start-up: logs in when "Log in automatically" is set, with the password from the keyring,
   // or asks for it (NeedsPassword) when the keyring has none.
@@ -62,7 +74,9 @@ class InternetAccount final : public QObject {
   PasswordStore& passwords_;
   XmppClient client_;
   XmppInvitations invitations_;
+  XmppLobby lobby_;
   QString runPassword_;
+  bool inKeyring_ = false;  // the password known now is the keyring's
   QString caFile_;
   bool keyringWarned_ = false;
 };

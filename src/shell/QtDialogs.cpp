@@ -99,8 +99,19 @@ BoxAnswer QtDialogs::Announce(BoxIcon icon, const QString& title, const QString&
   return Run(*box, BoxButtons::Ok);
 }
 
+void QtDialogs::Dismiss(BoxButtons buttons) {
+  for (qsizetype i = open_.size() - 1; i >= 0; --i) {
+    if (open_[i].second == buttons && open_[i].first) {
+      open_[i].first->reject();  // as Escape: the escape button's answer
+      return;
+    }
+  }
+}
+
 BoxAnswer QtDialogs::Run(QMessageBox& box, BoxButtons buttons) {
+  open_.append({QPointer<QMessageBox>(&box), buttons});
   const int shown = box.exec();
+  open_.removeIf([&box](const auto& entry) { return entry.first == &box || !entry.first; });
   if (buttons == BoxButtons::AcceptDecline) {
     return box.clickedButton() != nullptr &&
                    box.buttonRole(box.clickedButton()) == QMessageBox::AcceptRole

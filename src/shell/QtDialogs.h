@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QCoreApplication>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -27,6 +28,7 @@ class QtDialogs final : public Dialogs {
                     BoxButtons buttons = BoxButtons::Ok) override;
   BoxAnswer Announce(BoxIcon icon, const QString& title, const QString& text,
                      const KeepInView& keep) override;
+  void Dismiss(BoxButtons buttons) override;
   QString Input(const QString& title, const QString& prompt,
                 const QString& defaultText = QString()) override;
   QString SaveFileName(const QString& title, const QString& suggested,
@@ -40,9 +42,11 @@ class QtDialogs final : public Dialogs {
       const std::optional<KeepInView>& keep = std::nullopt);
 
  private:
-  static BoxAnswer Run(QMessageBox& box, BoxButtons buttons);
+  BoxAnswer Run(QMessageBox& box, BoxButtons buttons);
 
   QPointer<QWidget> parent_;
+  // The boxes open now, the innermost last.
+  QList<std::pair<QPointer<QMessageBox>, BoxButtons>> open_;
 };
 
 }  // namespace vextal

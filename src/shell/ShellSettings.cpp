@@ -26,6 +26,8 @@ const QString kHelpViewerSize = QStringLiteral("help/viewerSize");
 const QString kInternetAddress = QStringLiteral("internet/address");
 const QString kInternetAutoLogIn = QStringLiteral("internet/autoLogIn");
 const QString kInternetFriend = QStringLiteral("internet/friend");
+const QString kInternetLobbyRoom = QStringLiteral("internet/lobbyRoom");
+const QString kInternetLobbyName = QStringLiteral("internet/lobbyName");
 
 // A remembered viewer size outside these bounds is nothing this program wrote.
 constexpr int kSmallestSide = 200;
@@ -247,6 +249,22 @@ QString ShellSettings::InternetFriend() const {
 
 void ShellSettings::SetInternetFriend(const QString& address) {
   Write(kInternetFriend, address);
+}
+
+QString ShellSettings::InternetLobbyRoom() const {
+  return ReadText(kInternetLobbyRoom);
+}
+
+void ShellSettings::SetInternetLobbyRoom(const QString& room) {
+  Write(kInternetLobbyRoom, room);
+}
+
+QString ShellSettings::InternetLobbyName() const {
+  return ReadText(kInternetLobbyName);
+}
+
+void ShellSettings::SetInternetLobbyName(const QString& name) {
+  Write(kInternetLobbyName, name);
 }
 
 QSize ShellSettings::HelpViewerSize() const {

@@ -80,6 +80,10 @@ class ShellSettings {
   void SetInternetAutoLogIn(bool on);
   QString InternetFriend() const;  // the address invited last; empty
   void SetInternetFriend(const QString& address);
+  QString InternetLobbyRoom() const;  // room@service; empty: the server's own chat service
+  void SetInternetLobbyRoom(const QString& room);
+  QString InternetLobbyName() const;  // the nickname there; empty: the address's name part
+  void SetInternetLobbyName(const QString& name);
 
   QSize HelpViewerSize() const;  // empty: the viewer's designed size
   void SetHelpViewerSize(QSize size);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "net/GameDiscovery.h"
+#include "net/xmpp/XmppLobby.h"
 
 class QLabel;
 class QListWidget;
@@ -11,14 +13,18 @@ class QPushButton;
 
 namespace vextal {
 
-// The list of games announced on the local network, updated live while it is open. Choosing
-// one (Join, a double click or Enter) asks to join it; the window itself connects nothing.
-// Browsing runs while the window is open and stops when it closes (Close, Escape, Ctrl+W).
+// The list of games announced on the local network and, with an internet account, of those
+// waiting in its lobby, updated live while it is open. Choosing one (Join, a double click or
+// Enter) asks to join it; the window itself connects nothing. Browsing runs while the window is
+// open and stops when it closes (Close, Escape, Ctrl+W).
 class frmFindGames : public QWidget {
   Q_OBJECT
 
  public:
   explicit frmFindGames(GameDiscovery& discovery, QWidget* parent = nullptr);
+  // Lists the lobby's games too, browsing it while the window is open; online says whether the
+  // account is logged in (otherwise the window says how to see them).
+  void SetLobby(XmppLobby* lobby, bool online);
   ~frmFindGames() override;
 
   QListWidget* lstGames() const { return lstGames_; }
@@ -29,6 +35,8 @@ class frmFindGames : public QWidget {
  signals:
   // The user chose a game.
   void Chosen(const vextal::FoundGame& game);
+  // The user chose a game of the lobby, by its host's nickname there.
+  void ChosenInLobby(const QString& nick);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -42,7 +50,11 @@ class frmFindGames : public QWidget {
   void JoinSelected();
   void EnableJoin();
 
+  QString LobbyStatus() const;
+
   GameDiscovery& discovery_;
+  QPointer<XmppLobby> lobby_;
+  bool online_ = false;
   QListWidget* lstGames_;
   QLabel* lblStatus_;
   QPushButton* cmdJoin_;

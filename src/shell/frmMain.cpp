@@ -71,8 +71,18 @@ frmMain::frmMain(const Clock& clock, RandomSource& random, Dialogs& dialogs,
   BuildMenus();
   ConnectGameEvents();
   // A game is announced on the local network only while hosting waits for its client.
-  net_.HostingWaits = [this](quint16 port) { discovery_.Publish(port, stage_); };
-  net_.HostingStops = [this] { discovery_.Withdraw(); };
+  net_.HostingWaits = [this](quint16 port) {
+    discovery_.Publish(port, stage_);
+    hostingWaits_ = true;
+    AnnounceInLobby();
+  };
+  net_.HostingStops = [this] {
+    discovery_.Withdraw();
+    hostingWaits_ = false;
+    if (account_) {
+      account_->Lobby().Withdraw();
+    }
+  };
   StartUp();
 }
 

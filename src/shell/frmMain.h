@@ -273,6 +273,14 @@ class frmMain final : public QMainWindow, public NetView {
   // An invitation over the internet (frmMainInternet.cpp): Accept or Decline, asked from the
   // event loop; declined at once while a game is under way or another invitation is asked.
   void InvitationReceived(const QString& from, const QString& sessionId);
+  // The invitation being asked about was withdrawn: its box closes.
+  void InvitationWithdrawn(const QString& sessionId);
+  // The lobby (frmMainInternet.cpp): a joiner of the game hosted here takes the place of the
+  // TCP client it waits for; a game chosen from the list is joined.
+  bool LobbyJoinAsked(const QString& nick, const QString& address, const QString& sessionId);
+  void JoinLobbyGame(const QString& nick);
+  // The game hosted here is announced in the lobby while it waits and the account exists.
+  void AnnounceInLobby();
 
   const Clock& clock_;
   RandomSource& random_;
@@ -315,6 +323,9 @@ class frmMain final : public QMainWindow, public NetView {
   // Goes before the account, whose client it uses.
   std::unique_ptr<XmppGameLink> internetGame_;
   bool invitationAsked_ = false;
+  QString invitationShown_;  // the session id of the invitation whose box is open
+  bool invitationWithdrawn_ = false;
+  bool hostingWaits_ = false;     // "Host game" waits for its client
   BoardCursor cursor_;            // the keyboard's frame on the board
   bool hintFramed_ = false;       // the frame shows a hint, which the next change of the board ends
   bool gameReported_ = true;      // the game reported an event since DrawPosition last ran

@@ -301,6 +301,9 @@ void frmMain::PlayStage(int stage) {
   stageOnBoard_ = stage;
   RefreshCommands();
   discovery_.SetStage(stage);
+  if (account_ && account_->Lobby().Announcing()) {
+    account_->Lobby().Announce(stage);
+  }
 }
 
 void frmMain::mnuShowChat_Click() {
@@ -320,7 +323,12 @@ void frmMain::mnuFindGames_Click() {
     findGames_ = new frmFindGames(discovery_, this);
     findGames_->setAttribute(Qt::WA_DeleteOnClose);
     connect(findGames_, &frmFindGames::Chosen, this, &frmMain::JoinFoundGame);
+    connect(findGames_, &frmFindGames::ChosenInLobby, this, &frmMain::JoinLobbyGame);
     MoveBeside(*findGames_, *this);
+  }
+  // With an account, the lobby's games are listed beside those of the local network.
+  if (account_ || !settings_.InternetAddress().isEmpty()) {
+    findGames_->SetLobby(&Account().Lobby(), Account().Online());
   }
   findGames_->show();
   findGames_->raise();
@@ -344,6 +352,18 @@ InternetAccount& frmMain::Account() {
           InvitationReceived(from, sessionId);
         },
         Qt::QueuedConnection);
+    connect(&account_->Invitations(), &XmppInvitations::InvitationWithdrawn, this,
+            &frmMain::InvitationWithdrawn);
+    account_->Lobby().JoinAsked = [this](const QString& nick, const QString& address,
+                                         const QString& sessionId) {
+      return LobbyJoinAsked(nick, address, sessionId);
+    };
+    connect(account_.get(), &InternetAccount::StateChanged, this, [this] {
+      if (findGames_) {
+        findGames_->SetLobby(&account_->Lobby(), account_->Online());
+      }
+    });
+    AnnounceInLobby();
   }
   return *account_;
 }

@@ -1,10 +1,15 @@
-// The main window's side of games over the internet: inviting a friend and answering an
-// invitation. The game itself plays through NetGame over the account's XmppGameLink.
+// The main window's side of games over the internet: inviting a friend, answering an
+// invitation, and the lobby. The game itself plays through NetGame over the account's
+// XmppGameLink.
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 
+#include <utility>
+
 #include "net/GameAnnouncement.h"
+#include "shell/frmFindGames.h"
 #include "shell/frmMain.h"
 
 namespace vextal {
@@ -65,10 +70,17 @@ void frmMain::InvitationReceived(const QString& from, const QString& sessionId) 
     return;
   }
   invitationAsked_ = true;
+  invitationShown_ = sessionId;
+  invitationWithdrawn_ = false;
   const BoxAnswer answer = dialogs_.Message(BoxIcon::Question, QStringLiteral("Vextal"),
                                             tr("%1 invites you to a game of Vextal.").arg(shown),
                                             BoxButtons::AcceptDecline);
   invitationAsked_ = false;
+  invitationShown_.clear();
+  if (std::exchange(invitationWithdrawn_, false)) {
+    AddLog(tr("%1 withdrew the invitation.").arg(shown));
+    return;
+  }
   if (answer != BoxAnswer::Yes) {
     invitations.Decline(sessionId);
     AddLog(tr("Declined the invitation from %1.").arg(shown));
@@ -80,6 +92,48 @@ void frmMain::InvitationReceived(const QString& from, const QString& sessionId) 
     AddLog(tr("The invitation from %1 could not be accepted: a game is under way or the "
               "invitation is gone.")
                .arg(shown));
+  }
+}
+
+void frmMain::InvitationWithdrawn(const QString& sessionId) {
+  if (invitationAsked_ && sessionId == invitationShown_) {
+    invitationWithdrawn_ = true;
+    dialogs_.Dismiss(BoxButtons::AcceptDecline);
+  }
+}
+
+void frmMain::AnnounceInLobby() {
+  if (account_ && hostingWaits_) {
+    account_->Lobby().Announce(stage_);
+  }
+}
+
+bool frmMain::LobbyJoinAsked(const QString& nick, const QString& address,
+                             const QString& sessionId) {
+  // Only a game that waits for its client is taken, and only once.
+  if (!game_.NetMode() || !net_.Tcp().Waiting() || InternetGame().InUse() || shutDown_) {
+    return false;
+  }
+  net_.Tcp().HandOver();
+  if (!InternetGame().HostLobbyGame(address, sessionId, stage_, nick)) {
+    net_.Events().LinkClosed(net_.Tcp(), CauseClosedHere);
+    return false;
+  }
+  return true;
+}
+
+void frmMain::JoinLobbyGame(const QString& nick) {
+  // As a game of the local network: offered only outside a network game.
+  if (game_.NetMode()) {
+    findGames_->lblStatus()->setText(tr("Disconnect from the current network game first."));
+    return;
+  }
+  // Asked before the list closes: the lobby is left once nothing needs it any more.
+  const QString chosen = nick;
+  const bool asked = InternetGame().JoinLobbyGame(Account().Lobby(), chosen);
+  findGames_->close();
+  if (!asked) {
+    AddLog(tr("The game of %1 in the lobby is no longer open.").arg(ShownServiceName(chosen)));
   }
 }
 

@@ -9,6 +9,7 @@
 #include "net/xmpp/GameStanza.h"
 #include "net/xmpp/XmppClient.h"
 #include "net/xmpp/XmppInvitations.h"
+#include "net/xmpp/XmppLobby.h"
 #include "net/xmpp/XmppPeerLink.h"
 
 using namespace vextal;
@@ -29,6 +30,7 @@ struct Login {
   XmppClient client;
   SeededRandom random{27};
   XmppInvitations invitations{client, random};
+  XmppLobby lobby{client};
   std::optional<XmppClient::Failure> outcome;
   explicit Login(const XmppClient::Account& account) {
     QObject::connect(&client, &XmppClient::LoggedIn,
@@ -218,6 +220,76 @@ class TestXmppLink : public QObject {
     QCOMPARE(failed[0], (QVariantList{QStringLiteral("bob@beta.test"), true}));
     QCOMPARE(aliceStarts.count(), 1);
     QVERIFY(!alice.Inviting());
+  }
+
+  // The lobby: found by service discovery on alpha.test (beta.test offers none, so its player
+  // names the room); a game is listed by nickname, malformed announcements are not, and a join
+  // through the room hands the joiner's full address to the host alone, which withdraws the game.
+  void lobbyListsJoinsAndWithdraws() {
+    XmppLobby& host = alice_->lobby;
+    XmppLobby& joiner = bob_->lobby;
+    joiner.SetBrowsing(true);
+    QVERIFY(
+        QTest::qWaitFor([&] { return joiner.CurrentState() == XmppLobby::State::Failed; }, 5000));
+    QCOMPARE(joiner.LastProblem(), XmppLobby::Problem::NoChatService);
+    joiner.SetRoom(QStringLiteral("Vextal@lobby.alpha.test"));
+    joiner.SetBrowsing(true);
+    host.SetNickname(QStringLiteral("Alice the host"));
+    host.Announce(3);
+    QVERIFY(QTest::qWaitFor([&] { return !joiner.Games().isEmpty(); }, 5000));
+    QCOMPARE(host.Room(), QStringLiteral("vextal@lobby.alpha.test"));
+    QCOMPARE(joiner.Games(), (QList<LobbyGame>{{QStringLiteral("Alice the host"), 3, 1}}));
+    // Eve's own client in the room: a stage out of range, a protocol that is no number and a
+    // nickname past the bound are not listed; her valid game is, then she withdraws it.
+    const auto enter = [&](const QString& nick, const QString& stage, const QString& protocol) {
+      XmlElement presence(QStringLiteral("presence"));
+      presence.Set(QStringLiteral("to"), QStringLiteral("vextal@lobby.alpha.test/") + nick);
+      presence.Add(
+          XmlElement(QStringLiteral("x"), QStringLiteral("http://jabber.org/protocol/muc")));
+      presence.Add(XmlElement(QStringLiteral("hosting"), game_stanza::kNamespace))
+          .Set(QStringLiteral("stage"), stage)
+          .Set(QStringLiteral("protocol"), protocol);
+      eve_->client.Send(presence);
+    };
+    enter(QStringLiteral("eve"), QStringLiteral("9"), QStringLiteral("1"));
+    enter(QStringLiteral("eve"), QStringLiteral("2"), QStringLiteral("one"));
+    enter(QString(XmppLobby::kMaxNickChars + 1, QLatin1Char('e')), QStringLiteral("2"), "1");
+    enter(QStringLiteral("eve"), QStringLiteral("2"), QStringLiteral("1"));
+    QVERIFY(QTest::qWaitFor([&] { return joiner.Games().size() == 2; }, 5000));
+    QCOMPARE(joiner.Games()[1], (LobbyGame{QStringLiteral("eve"), 2, 1}));
+    XmlElement plain(QStringLiteral("presence"));
+    plain.Set(QStringLiteral("to"), QStringLiteral("vextal@lobby.alpha.test/eve"));
+    eve_->client.Send(plain);
+    QVERIFY(QTest::qWaitFor([&] { return joiner.Games().size() == 1; }, 5000));
+
+    QStringList asked;
+    host.JoinAsked = [&](const QString& nick, const QString& address, const QString& sid) {
+      asked = {nick, address, sid};
+      return true;
+    };
+    std::optional<bool> taken;
+    QVERIFY(!joiner.Join(QStringLiteral("nobody"), QStringLiteral("session-lobby-00001"), {}));
+    QVERIFY(joiner.Join(QStringLiteral("Alice the host"), QStringLiteral("session-lobby-00001"),
+                        [&](bool ok) { taken = ok; }));
+    QVERIFY(QTest::qWaitFor([&] { return taken.has_value(); }, 5000));
+    QVERIFY(*taken);
+    QCOMPARE(asked, (QStringList{joiner.Nick(), bob_->client.BoundAddress(),
+                                 QStringLiteral("session-lobby-00001")}));
+    QVERIFY(!host.Announcing());
+    QVERIFY(QTest::qWaitFor([&] { return joiner.Games().isEmpty(); }, 5000));
+    // A second join finds nothing announced: refused.
+    host.Announce(1);
+    QVERIFY(QTest::qWaitFor([&] { return !joiner.Games().isEmpty(); }, 5000));
+    host.JoinAsked = [](const QString&, const QString&, const QString&) { return false; };
+    taken.reset();
+    QVERIFY(joiner.Join(QStringLiteral("Alice the host"), QStringLiteral("session-lobby-00002"),
+                        [&](bool ok) { taken = ok; }));
+    QVERIFY(QTest::qWaitFor([&] { return taken.has_value(); }, 5000));
+    QVERIFY(!*taken);
+    host.Withdraw();
+    joiner.SetBrowsing(false);
+    QVERIFY(
+        QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Outside; }, 5000));
   }
 
   // A peer that ends the game is noticed at once; one that hangs without a word by the pings.

@@ -56,6 +56,7 @@ class RecordingDialogs final : public Dialogs {
                 const QString& /*defaultText*/ = QString()) override {
     return inputAnswer;
   }
+  void Dismiss(BoxButtons buttons) override { dismissed.append(buttons); }
 
   QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
                        const QString& /*filter*/) override {
@@ -70,6 +71,7 @@ class RecordingDialogs final : public Dialogs {
   QString inputAnswer;                           // what the user types into the input box
 
   QList<Box> boxes;
+  QList<BoxButtons> dismissed;  // boxes closed from the program's side
   std::function<void(const Box&)> onMessage;
 };
 

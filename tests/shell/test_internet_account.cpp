@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,7 @@
 #include "shell/ShellSettings.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmAccount.h"
+#include "shell/frmFindGames.h"
 
 using namespace vextal;
 using namespace vextal::testing;
@@ -71,6 +74,34 @@ bool Logged(const testing::WindowRig& rig, const QString& line) {
 }
 
 const QString kSecret = QStringLiteral("s3cr3t-p4ss");
+
+qsizetype Results(const testing::WindowRig& rig) {
+  return std::count_if(rig.dialogs.boxes.begin(), rig.dialogs.boxes.end(),
+                       [](const RecordingDialogs::Box& box) { return box.keep.has_value(); });
+}
+
+// Plays the first legal cell for whoever moves until the host's side shows one more result.
+void PlayToTheEnd(testing::WindowRig& hostRig, testing::WindowRig& guestRig,
+                  const QElapsedTimer& sinceClick) {
+  Game& host = hostRig.window->game();
+  Game& guest = guestRig.window->game();
+  const qsizetype before = Results(hostRig);
+  for (int moves = 0; Results(hostRig) == before && moves < 300; ++moves) {
+    Game& mover = host.ActPlayer() == 1 ? host : guest;
+    for (int cell = 0; cell < mover.NodesW() * mover.NodesH(); ++cell) {
+      const int column = 1 + cell % mover.NodesW(), row = 1 + cell / mover.NodesW();
+      if (mover.IsLegalMove(column, row, mover.ActPlayer())) {
+        mover.PlayCell(column, row);
+        break;
+      }
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(host.Nodes() == guest.Nodes() && Results(hostRig) == Results(guestRig),
+                             5000);
+    if (moves == 0) {
+      qInfo("from the click to the first move on both boards: %lld ms", sinceClick.elapsed());
+    }
+  }
+}
 
 }  // namespace
 
@@ -150,6 +181,9 @@ class TestInternetAccount : public QObject {
     window.findChild<QPushButton*>(QStringLiteral("cmdLogIn"))->click();
     QVERIFY(QTest::qWaitFor([&] { return f.account.Online(); }, 20000));
     QCOMPARE(f.log.last(), QStringLiteral("Online on the internet as bob@beta.test."));
+    // The field never holds the password in use; it says where it is kept.
+    QVERIFY(password->text().isEmpty());
+    QCOMPARE(password->placeholderText(), QStringLiteral("kept until the program ends"));
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblState"))
                 ->text()
                 .startsWith(QStringLiteral("Online as bob@beta.test/")));
@@ -185,30 +219,9 @@ class TestInternetAccount : public QObject {
              QStringLiteral("%1 invites you to a game of Vextal.").arg(aliceShown));
     QCOMPARE(bob.dialogs.boxes.first().buttons, BoxButtons::AcceptDecline);
     QVERIFY(!alice.Item("mnuInvite")->isEnabled());
-    Game& host = alice.window->game();
-    Game& guest = bob.window->game();
-    const auto results = [](const WindowRig& rig) {
-      return std::count_if(rig.dialogs.boxes.begin(), rig.dialogs.boxes.end(),
-                           [](const RecordingDialogs::Box& box) { return box.keep.has_value(); });
-    };
-    for (int moves = 0; results(alice) == 0 && moves < 300; ++moves) {
-      Game& mover = host.ActPlayer() == 1 ? host : guest;
-      for (int cell = 0; cell < mover.NodesW() * mover.NodesH(); ++cell) {
-        const int column = 1 + cell % mover.NodesW(), row = 1 + cell / mover.NodesW();
-        if (mover.IsLegalMove(column, row, mover.ActPlayer())) {
-          mover.PlayCell(column, row);
-          break;
-        }
-      }
-      QTRY_VERIFY_WITH_TIMEOUT(host.Nodes() == guest.Nodes() && results(alice) == results(bob),
-                               5000);
-      if (moves == 0) {
-        qInfo("from the click on Invite to the first move on both boards: %lld ms",
-              sinceClick.elapsed());
-      }
-    }
-    QCOMPARE(results(alice), 1);
-    QCOMPARE(results(bob), 1);
+    PlayToTheEnd(alice, bob, sinceClick);
+    QCOMPARE(Results(alice), 1);
+    QCOMPARE(Results(bob), 1);
     QVERIFY(bob.window->net().SendChat(QString::fromUtf8("gg ✓")));
     QTRY_VERIFY(alice.window->chat().Text().contains(QString::fromUtf8("gg ✓")));
     alice.dialogs.questionAnswer = BoxAnswer::Yes;
@@ -222,14 +235,15 @@ class TestInternetAccount : public QObject {
     QVERIFY(Logged(bob, QStringLiteral("Declined the invitation from %1.").arg(aliceShown)));
     QVERIFY(!alice.window->game().NetMode() && alice.Item("mnuInvite")->isEnabled());
 
-    // Withdrawn while the friend's box is open: the accept finds no one and starts no game.
+    // Withdrawn while the friend's box is open: the box is closed and says why, no game starts.
     bob.dialogs.questionAnswer = BoxAnswer::Yes;
     bob.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
       alice.Item("mnuDisconnect")->trigger();
+      QTRY_COMPARE(bob.dialogs.dismissed, QList{BoxButtons::AcceptDecline});  // as modal boxes do
     };
     alice.Item("mnuInvite")->trigger();
-    QTRY_VERIFY(
-        Logged(bob, QStringLiteral("The invitation from %1 is no longer open.").arg(aliceShown)));
+    QTRY_VERIFY(Logged(bob, QStringLiteral("%1 withdrew the invitation.").arg(aliceShown)));
+    bob.dialogs.onMessage = nullptr;
     QVERIFY(!bob.window->game().NetMode() && !alice.window->game().NetMode());
     // Nobody there: the invitation times out.
     alice.window->Account().Invitations().SetInviteTimeout(200);
@@ -238,6 +252,35 @@ class TestInternetAccount : public QObject {
     QTRY_VERIFY(Logged(alice, QStringLiteral("%1 did not answer the invitation: the friend is "
                                              "offline or not playing Vextal now.")
                                   .arg(ShownServiceName(QStringLiteral("nobody@beta.test")))));
+
+    // Through the lobby: Alice hosts, Bob (whose server has no chat service, so he names the
+    // room) finds her game by her nickname in the list and joins it; they play it to the end.
+    bob.window->Account().SetLobby(QStringLiteral("vextal@lobby.alpha.test"), QString());
+    alice.window->net().NetPort = 0;
+    alice.window->net().ListenAddress = QHostAddress(QHostAddress::LocalHost);
+    alice.Item("mnuServer")->trigger();
+    bob.Item("mnuFindGames")->trigger();
+    QListWidget* list = bob.window->FindGamesWindow()->lstGames();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        list->count() == 1 && list->item(0)->text().contains(QStringLiteral("on the internet")),
+        10000);
+    QVERIFY(list->item(0)->text().startsWith(ShownServiceName(QStringLiteral("alice"))));
+    QVERIFY(!list->item(0)->text().contains(QLatin1Char('@')));
+    sinceClick.restart();
+    bob.window->FindGamesWindow()->cmdJoin()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(bob.LogLines().last().endsWith(QStringLiteral("] Game synchronized.")),
+                             10000);
+    QVERIFY(Logged(alice, QStringLiteral("%1 joins your game from the lobby...")
+                              .arg(ShownServiceName(QStringLiteral("bob")))));
+    // Hosting handed over to the lobby's game without a word of its own.
+    const QStringList hosted = alice.LogLines();
+    const qsizetype waited =
+        hosted.indexOf(QRegularExpression(QStringLiteral(".*Waiting for client.*")));
+    QVERIFY(waited > 0 && !hosted.mid(waited).join(QLatin1Char('\n')).contains("] Disconnected."));
+    PlayToTheEnd(alice, bob, sinceClick);
+    QCOMPARE(Results(alice), 2);
+    QCOMPARE(Results(bob), 2);
+    QVERIFY(!alice.window->Account().Lobby().Announcing());
   }
 };
 

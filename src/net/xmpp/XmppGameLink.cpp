@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QPointer>
+
 #include "net/GameAnnouncement.h"
 #include "net/SocketListener.h"
 
@@ -32,6 +34,8 @@ XmppGameLink::XmppGameLink(XmppClient& client, XmppInvitations& invitations, Lin
   connect(&invitations_, &XmppInvitations::SessionStarts, this, &XmppGameLink::SessionStarts);
   connect(&invitations_, &XmppInvitations::InviteFailed, this, &XmppGameLink::InviteFailed);
   connect(&invitations_, &XmppInvitations::AcceptRefused, this, &XmppGameLink::AcceptRefused);
+  joinTimeout_.setSingleShot(true);
+  joinTimeout_.setInterval(XmppInvitations::kInviteTimeoutMs);
 }
 
 XmppGameLink::~XmppGameLink() {
@@ -70,6 +74,54 @@ bool XmppGameLink::Accept(const QString& inviter, const QString& sessionId) {
   return true;
 }
 
+bool XmppGameLink::HostLobbyGame(const QString& joiner, const QString& sessionId, int stage,
+                                 const QString& nick) {
+  if (InUse() || !invitations_.InviteGameClient(joiner, sessionId, stage)) {
+    return false;
+  }
+  phase_ = Phase::Inviting;
+  role_ = LinkRole::Host;
+  delivery_.Reset();
+  view_.AddLog(tr("%1 joins your game from the lobby...").arg(ShownServiceName(nick)));
+  events_.LinkWaiting(*this);
+  return true;
+}
+
+bool XmppGameLink::JoinLobbyGame(XmppLobby& lobby, const QString& nick) {
+  if (InUse()) {
+    return false;
+  }
+  const QString sessionId = invitations_.NewSessionId();
+  QPointer<XmppGameLink> self(this);
+  const bool asked = lobby.Join(nick, sessionId, [self, nick, sessionId](bool taken) {
+    if (self && !taken && self->phase_ == Phase::Accepting && self->sessionId_ == sessionId) {
+      self->JoinFailed(nick);
+    }
+  });
+  if (!asked) {
+    return false;
+  }
+  invitations_.ExpectInvite(sessionId);
+  phase_ = Phase::Accepting;
+  role_ = LinkRole::Guest;
+  sessionId_ = sessionId;
+  delivery_.Reset();
+  disconnect(&joinTimeout_, nullptr, this, nullptr);
+  connect(&joinTimeout_, &QTimer::timeout, this, [this, nick] { JoinFailed(nick); });
+  joinTimeout_.start();
+  view_.AddLog(tr("Joining the game of %1 in the lobby...").arg(ShownServiceName(nick)));
+  events_.LinkWaiting(*this);
+  return true;
+}
+
+void XmppGameLink::JoinFailed(const QString& nick) {
+  if (phase_ != Phase::Accepting) {
+    return;
+  }
+  view_.AddLog(tr("The game of %1 in the lobby is no longer open.").arg(ShownServiceName(nick)));
+  Ended(CauseClosedHere);
+}
+
 void XmppGameLink::SessionStarts(const QString& peer, const QString& sessionId, bool host) {
   const bool expected =
       host ? phase_ == Phase::Inviting : phase_ == Phase::Accepting && sessionId == sessionId_;
@@ -93,6 +145,7 @@ void XmppGameLink::SessionStarts(const QString& peer, const QString& sessionId, 
   session->Log = [this](const QString& line) { view_.AddLog(line); };
   session_ = std::move(session);
   sessionId_.clear();
+  joinTimeout_.stop();
   sent_ = 0;
   acknowledged_ = 0;
   phase_ = Phase::Open;
@@ -167,6 +220,8 @@ void XmppGameLink::Ended(qint32 cause) {
   delivery_.Reset();
   session_.reset();
   sessionId_.clear();
+  joinTimeout_.stop();
+  invitations_.ExpectInvite({});
   events_.LinkClosed(*this, cause);
 }
 

@@ -5,11 +5,13 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "net/MessageDelivery.h"
 #include "net/NetView.h"
 #include "net/PeerLink.h"
 #include "net/xmpp/XmppInvitations.h"
+#include "net/xmpp/XmppLobby.h"
 #include "net/xmpp/XmppPeerLink.h"
 
 namespace vextal {
@@ -38,6 +40,14 @@ class XmppGameLink final : public QObject, public PeerLink {
   // Accepts an invitation received; the game waits until the inviter has taken the answer.
   // False when this link is in use or the invitation is no longer there.
   bool Accept(const QString& inviter, const QString& sessionId);
+  // On the hosting side: a joiner from the lobby, known by its nickname there, asked from its
+  // full address for a session id; it is invited as a friend is (without a contact request).
+  // False when this link is in use.
+  bool HostLobbyGame(const QString& joiner, const QString& sessionId, int stage,
+                     const QString& nick);
+  // Asks the host of a game listed in the lobby (by its nickname) to take this side; its
+  // invitation is accepted at once. False when this link is in use or the game is not listed.
+  bool JoinLobbyGame(XmppLobby& lobby, const QString& nick);
   // Setting up or playing.
   bool InUse() const { return phase_ != Phase::Idle; }
   // The peer's full address while playing.
@@ -62,6 +72,7 @@ class XmppGameLink final : public QObject, public PeerLink {
   void InviteFailed(const QString& friendAddress, bool declined);
   void AcceptRefused(const QString& inviter, const QString& sessionId);
   void SessionEnded(XmppPeerLink::Closing closing);
+  void JoinFailed(const QString& nick);
   // Back to idle and the game told, after the messages before the end.
   void Ended(qint32 cause);
 
@@ -77,6 +88,8 @@ class XmppGameLink final : public QObject, public PeerLink {
   qint32 endCause_ = 0;
   qint64 sent_ = 0;
   qint64 acknowledged_ = 0;
+  // While a game of the lobby is joined: how long its host's invitation is waited for.
+  QTimer joinTimeout_;
   int pingIntervalMs_ = XmppPeerLink::kPingIntervalMs;
 };
 

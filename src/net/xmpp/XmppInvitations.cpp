@@ -69,14 +69,38 @@ bool XmppInvitations::Invite(const QString& friendAddress, int stage) {
   return true;
 }
 
+bool XmppInvitations::InviteGameClient(const QString& fullAddress, const QString& sessionId,
+                                       int stage) {
+  const QString bare = XmppClient::BareAddress(fullAddress).toLower();
+  if (client_.CurrentState() != XmppClient::State::Online || Inviting() ||
+      !fullAddress.contains(QLatin1Char('/')) || bare == client_.AccountAddress().toLower() ||
+      !game_stanza::IsSessionId(sessionId)) {
+    return false;
+  }
+  outgoing_ = Outgoing{bare, sessionId, fullAddress, stage, false};
+  SendInvite();
+  timeout_.start();
+  return true;
+}
+
 void XmppInvitations::CancelInvite() {
+  Forget(true);
+}
+
+void XmppInvitations::Forget(bool tell) {
   timeout_.stop();
+  if (tell && outgoing_.Sent && client_.CurrentState() == XmppClient::State::Online) {
+    client_.SendIq(game_stanza::IqSet(outgoing_.GameClient,
+                                      game_stanza::SessionElement(QStringLiteral("withdraw"),
+                                                                  outgoing_.SessionId)),
+                   nullptr);
+  }
   outgoing_ = Outgoing();
 }
 
 void XmppInvitations::Fail(bool declined) {
   const QString friendAddress = outgoing_.Friend;
-  CancelInvite();
+  Forget(!declined);
   if (!friendAddress.isEmpty()) {
     emit InviteFailed(friendAddress, declined);
   }
@@ -140,6 +164,16 @@ bool XmppInvitations::OnPresence(const XmlElement& presence) {
     if (Inviting() && from == outgoing_.GameClient) {
       Fail(false);
     }
+    // The invitations of a game client that went offline are withdrawn with it.
+    for (auto it = incoming_.begin(); it != incoming_.end();) {
+      if (it->second == from) {
+        const QString sid = it->first;
+        it = incoming_.erase(it);
+        emit InvitationWithdrawn(sid);
+      } else {
+        ++it;
+      }
+    }
     return false;
   }
   if (!type.isEmpty() || !HasMarker(presence) || !from.contains(QLatin1Char('/'))) {
@@ -176,7 +210,22 @@ bool XmppInvitations::OnGameIq(const XmlElement& iq, const XmlElement& game) {
     const int stage = game.Attribute(QStringLiteral("stage")).toInt(&ok);
     incoming_[sid] = from;
     Reply(iq, true);
+    if (!expected_.isEmpty() && sid == expected_) {
+      expected_.clear();
+      Answer(sid, false);  // asked for in the lobby: no question, no contact request
+      return true;
+    }
     emit Invited(from, sid, ok ? stage : 0);
+    return true;
+  }
+  if (game.Name == QLatin1String("withdraw")) {
+    const auto found = incoming_.find(sid);
+    if (found == incoming_.end() || found->second != from) {
+      return false;
+    }
+    incoming_.erase(found);
+    Reply(iq, true);
+    emit InvitationWithdrawn(sid);
     return true;
   }
   // Answers to this side's invitation: from its friend's game client, for its session only.
@@ -186,7 +235,7 @@ bool XmppInvitations::OnGameIq(const XmlElement& iq, const XmlElement& game) {
   if (game.Name == QLatin1String("accept")) {
     Reply(iq, true);
     const Outgoing accepted = outgoing_;
-    CancelInvite();
+    Forget(false);
     emit SessionStarts(accepted.GameClient, accepted.SessionId, true);
     return true;
   }
@@ -199,6 +248,10 @@ bool XmppInvitations::OnGameIq(const XmlElement& iq, const XmlElement& game) {
 }
 
 bool XmppInvitations::Accept(const QString& sessionId) {
+  return Answer(sessionId, true);
+}
+
+bool XmppInvitations::Answer(const QString& sessionId, bool subscribe) {
   const auto found = incoming_.find(sessionId);
   if (found == incoming_.end()) {
     return false;
@@ -206,12 +259,14 @@ bool XmppInvitations::Accept(const QString& sessionId) {
   const QString inviter = found->second;
   incoming_.erase(found);
   const QString bare = XmppClient::BareAddress(inviter).toLower();
-  if (!partners_.contains(bare)) {
-    partners_.append(bare);
+  if (subscribe) {
+    if (!partners_.contains(bare)) {
+      partners_.append(bare);
+    }
+    // Accepting is consent: the inviter's contact request is approved and returned.
+    SendPresence(bare, QStringLiteral("subscribed"));
+    SendPresence(bare, QStringLiteral("subscribe"));
   }
-  // Accepting is consent: the inviter's contact request is approved and returned.
-  SendPresence(bare, QStringLiteral("subscribed"));
-  SendPresence(bare, QStringLiteral("subscribe"));
   // The session starts once the inviter took the accept: an inviter that gave up meanwhile
   // answers with an error, and no game is started with a side that is not there. The inviter
   // answers before it sends anything of the game, so the session is open here in time.

@@ -38,7 +38,11 @@ class XmppInvitations final : public QObject {
   // Invites the friend at a bare address; false when not online, the address is not one, it
   // is the account's own, or an invitation is already on its way.
   bool Invite(const QString& friendAddress, int stage);
-  // Withdraws the invitation on its way, if any.
+  // Invites the game client at a full address, known already (a joiner from the lobby), for
+  // the session id it chose; no contact request is made. False as Invite.
+  bool InviteGameClient(const QString& fullAddress, const QString& sessionId, int stage);
+  // Withdraws the invitation on its way, if any; the friend's game client is told once it has
+  // the invitation.
   void CancelInvite();
   bool Inviting() const { return !outgoing_.Friend.isEmpty(); }
 
@@ -46,11 +50,16 @@ class XmppInvitations final : public QObject {
   // invitation (any more).
   bool Accept(const QString& sessionId);
   void Decline(const QString& sessionId);
+  // An invitation of this session id (asked for in the lobby) is accepted at once, without a
+  // contact request, instead of being shown; empty expects none.
+  void ExpectInvite(const QString& sessionId) { expected_ = sessionId; }
 
   // Times out invitations sooner; tests use it.
   void SetInviteTimeout(int ms) { timeout_.setInterval(ms); }
 
   static QString NewSessionId(RandomSource& random);
+  // A session id from this side's random source.
+  QString NewSessionId() { return NewSessionId(random_); }
 
  signals:
   // An invitation from the full address `from` (whose bare part is the friend's address).
@@ -63,6 +72,9 @@ class XmppInvitations final : public QObject {
   void SessionStarts(const QString& peerAddress, const QString& sessionId, bool host);
   // The inviter no longer waits for the accept sent (it gave up, or went offline).
   void AcceptRefused(const QString& inviter, const QString& sessionId);
+  // An invitation received and not yet answered was withdrawn by the inviter (it gave up, or
+  // its game client went offline).
+  void InvitationWithdrawn(const QString& sessionId);
 
  private:
   struct Outgoing {
@@ -80,6 +92,9 @@ class XmppInvitations final : public QObject {
   void Reply(const XmlElement& iq, bool ok);
   void SendPresence(const QString& to, const QString& type = {});
   void Fail(bool declined);
+  // Forgets the invitation on its way; with tell, its friend learns it is withdrawn.
+  void Forget(bool tell);
+  bool Answer(const QString& sessionId, bool subscribe);
 
   XmppClient& client_;
   RandomSource& random_;
@@ -91,6 +106,7 @@ class XmppInvitations final : public QObject {
   QStringList partners_;
   // Full addresses of game clients this one has shown itself to, once each.
   QSet<QString> shownTo_;
+  QString expected_;
   QTimer timeout_;
 };
 
