@@ -195,11 +195,11 @@ std::shared_ptr<const EffectSamples> AudioDevice::Decode(const QByteArray& wav) 
     return nullptr;
   }
   SDL_RWops* source = sdl_->SDL_RWFromConstMem(wav.constData(), static_cast<int>(wav.size()));
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wavFormat{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  const bool loaded =
-      source != nullptr && sdl_->SDL_LoadWAV_RW(source, 0, &spec, &samples, &length) != nullptr;
+  const bool loaded = source != nullptr &&
+                      sdl_->SDL_LoadWAV_RW(source, 0, &wavFormat, &samples, &length) != nullptr;
   if (source != nullptr) {
     sdl_->SDL_RWclose(source);
   }
@@ -211,14 +211,15 @@ std::shared_ptr<const EffectSamples> AudioDevice::Decode(const QByteArray& wav) 
   out->Format = format_;
   out->Channels = channels_;
   bool converted = true;
-  if (spec.format != format_ || spec.channels != channels_ || spec.freq != frequency_) {
+  if (wavFormat.format != format_ || wavFormat.channels != channels_ ||
+      wavFormat.freq != frequency_) {
     // The mixer's conversion of a loaded wav, step by step: whole frames, SDL's converter.
     SDL_AudioCVT cvt{};
-    converted = sdl_->SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq,
+    converted = sdl_->SDL_BuildAudioCVT(&cvt, wavFormat.format, wavFormat.channels, wavFormat.freq,
                                         static_cast<SDL_AudioFormat>(format_),
                                         static_cast<Uint8>(channels_), frequency_) >= 0;
     if (converted) {
-      const Uint32 frameBytes = ((spec.format & 0xFF) / 8) * spec.channels;
+      const Uint32 frameBytes = ((wavFormat.format & 0xFF) / 8) * wavFormat.channels;
       cvt.len = static_cast<int>(length & ~(frameBytes - 1));
       out->Bytes.assign(static_cast<std::size_t>(cvt.len) * std::size_t(cvt.len_mult), 0);
       std::memcpy(out->Bytes.data(), samples, static_cast<std::size_t>(cvt.len));
