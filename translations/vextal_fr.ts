@@ -1174,6 +1174,10 @@ Murvo</translation>
         <translation>Partie %1.%2</translation>
     </message>
     <message>
+        <source>Game.%1</source>
+        <translation>Partie.%1</translation>
+    </message>
+    <message>
         <source>Error</source>
         <translation>Erreur</translation>
     </message>

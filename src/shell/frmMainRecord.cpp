@@ -92,13 +92,15 @@ void frmMain::PaintViewCaption(QPainter& dc) const {
 }
 
 void frmMain::PlayAgainstPerfect() {
+  // A trial changes the opponent for this run only: the player's saved choice of CPU player and
+  // level stays as it was for the next start.
   if (game_.DemoOn()) {
     mnuEnableDemo_Click();
   }
   if (!game_.CpuOn()) {
-    mnuEnableAI_Click();
+    game_.ToggleCpuPlayer();
   }
-  mnuCpuLevel_Click(CpuLevel::Perfect);
+  game_.SetCpuLevel(CpuLevel::Perfect);
 }
 
 void frmMain::mnuSaveGame_Click() {
@@ -114,9 +116,11 @@ void frmMain::mnuSaveGame_Click() {
     dialogs_.Message(BoxIcon::Information, tr("Save game"), tr("There are no moves to save yet."));
     return;
   }
-  const QString suggested =
-      tr("Game %1.%2")
-          .arg(game->Date.toString(Qt::ISODate), QString::fromLatin1(kRecordFileSuffix));
+  // A game opened from a file without a date stays undated: named without one, saved without one.
+  const QString suffix = QString::fromLatin1(kRecordFileSuffix);
+  const QString suggested = game->Date.isValid()
+                                ? tr("Game %1.%2").arg(game->Date.toString(Qt::ISODate), suffix)
+                                : tr("Game.%1").arg(suffix);
   QString path = dialogs_.SaveFileName(tr("Save game"), suggested, FileFilter());
   if (path.isEmpty()) {
     return;

@@ -14,6 +14,7 @@
 #include "game/GameAnalysis.h"
 #include "game/Rules.h"
 #include "shell/Front.h"
+#include "shell/ShellSettings.h"
 #include "shell/WindowFakes.h"
 #include "shell/frmRecord.h"
 #include "stages/Stages.h"
@@ -191,6 +192,13 @@ class WindowRecordTest : public QObject {
                                       : QStringLiteral("loses by no more than %1").arg(-value);
     QVERIFY2(verdict->text().contains(goal), qPrintable(verdict->text()));
     QCOMPARE(game.ActPlayer(), Player(1));  // the person plays player 1 against Perfect
+    QVERIFY(game.CpuOn());
+    QCOMPARE(game.GetCpuLevel(), CpuLevel::Perfect);
+    {  // for this trial only: the saved opponent is still the default one
+      const ShellSettings saved(rig.folder.filePath(QStringLiteral("Vextal.conf")));
+      QVERIFY(!saved.CpuPlayer());
+      QCOMPARE(saved.CpuStrength(), CpuLevel::Classic);
+    }
 
     // A move that does not keep it, taken back; then one that does.
     std::optional<Cell> wrong;
