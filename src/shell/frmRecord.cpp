@@ -57,7 +57,14 @@ frmRecord::frmRecord(Game& game, GameRecord& record, Dialogs& dialogs, Hooks hoo
       Refresh();
     }
   });
-  connect(&game_, &Game::MovePlayed, this, &frmRecord::CheckTryAgain);
+  connect(&game_, &Game::MovePlayed, this, [this](const MoveReport& move) {
+    CheckTryAgain(move);
+    // A game that ends while it is shown stays in view, finished, rather than giving way to the
+    // next game's empty start under the result box.
+    if (move.EndedGame && source_ == Source::Current && record_.LastFinished()) {
+      cmbSource->setCurrentIndex(int(Source::Last));
+    }
+  });
   connect(&game_, &Game::NewGameStarted, this, [this](bool) {
     trial_.reset();
     trialText_.clear();

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -112,6 +113,14 @@ class WindowRecordTest : public QObject {
     QVERIFY(!rig.window->ViewedPosition().has_value());
     QCOMPARE(rig.window->record().Current().Plies(), 2);
     QVERIFY(game.CanUndo());
+
+    // Played to its end, the game stays in the window as the finished game.
+    for (int i = 0; i < 40 && !rig.window->record().LastFinished(); ++i) {
+      PlayFirstLegal(game);
+    }
+    QVERIFY(rig.window->record().LastFinished().has_value());
+    QCOMPARE(record->findChild<QComboBox*>(QStringLiteral("cmbSource"))->currentIndex(), 1);
+    QCOMPARE(moves->count(), rig.window->record().LastFinished()->Plies() + 1);
   }
 
   void savedGamesOpenAgainAndDamagedOnesChangeNothing() {
