@@ -37,13 +37,15 @@ class Dialogs {
   // Returns the typed text, or an empty text when the user cancels.
   virtual QString Input(const QString& title, const QString& prompt,
                         const QString& defaultText = QString()) = 0;
-  // The file chosen to write or to read (`filter` as "Text (*.txt)"), or an empty text when
-  // the user cancels. Without a file dialog of its own, every choice is cancelled.
+  // The file chosen to write or to read (`filter` as "Text (*.txt)"; `suggested` a path whose
+  // folder the dialog opens in, `folder` that folder), or an empty text when the user cancels.
+  // Without a file dialog of its own, every choice is cancelled.
   virtual QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
                                const QString& /*filter*/) {
     return QString();
   }
-  virtual QString OpenFileName(const QString& /*title*/, const QString& /*filter*/) {
+  virtual QString OpenFileName(const QString& /*title*/, const QString& /*folder*/,
+                               const QString& /*filter*/) {
     return QString();
   }
 };

@@ -142,8 +142,9 @@ QString QtDialogs::SaveFileName(const QString& title, const QString& suggested,
   return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
 }
 
-QString QtDialogs::OpenFileName(const QString& title, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_, title, QString(), filter);
+QString QtDialogs::OpenFileName(const QString& title, const QString& folder,
+                                const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, title, folder, filter);
 }
 
 }  // namespace vextal

@@ -33,7 +33,7 @@ class QtDialogs final : public Dialogs {
                 const QString& defaultText = QString()) override;
   QString SaveFileName(const QString& title, const QString& suggested,
                        const QString& filter) override;
-  QString OpenFileName(const QString& title, const QString& filter) override;
+  QString OpenFileName(const QString& title, const QString& folder, const QString& filter) override;
 
   // The box Message shows, built but not yet shown. With `keep`, the box goes beside what it
   // names once its size is known (as Announce shows it).

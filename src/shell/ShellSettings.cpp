@@ -22,6 +22,7 @@ const QString kWindowSize = QStringLiteral("window/size");
 const QString kLanguage = QStringLiteral("window/language");
 const QString kLastServer = QStringLiteral("network/lastServerAddress");
 const QString kHelpViewerSize = QStringLiteral("help/viewerSize");
+const QString kRecordFolder = QStringLiteral("record/folder");
 // The internet account's address and choice; its password lives in the keyring only.
 const QString kInternetAddress = QStringLiteral("internet/address");
 const QString kInternetAutoLogIn = QStringLiteral("internet/autoLogIn");
@@ -225,6 +226,14 @@ QString ShellSettings::LastServerAddress() const {
 
 void ShellSettings::SetLastServerAddress(const QString& address) {
   Write(kLastServer, address);
+}
+
+QString ShellSettings::RecordFolder() const {
+  return ReadText(kRecordFolder);
+}
+
+void ShellSettings::SetRecordFolder(const QString& folder) {
+  Write(kRecordFolder, folder);
 }
 
 QString ShellSettings::InternetAddress() const {

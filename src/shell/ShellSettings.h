@@ -73,6 +73,8 @@ class ShellSettings {
   void SetLanguage(const QString& language);
   QString LastServerAddress() const;  // empty
   void SetLastServerAddress(const QString& address);
+  QString RecordFolder() const;  // where a game was last saved or opened; empty
+  void SetRecordFolder(const QString& folder);
   // The internet account (its password is kept in the desktop's keyring, never here).
   QString InternetAddress() const;  // empty
   void SetInternetAddress(const QString& address);

@@ -1,9 +1,11 @@
 // The main window's side of the game record: its menu entries, the record window, saved games
 // and the board showing a recorded position instead of the live game.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QStandardPaths>
 
 #include "record/RecordFile.h"
 #include "shell/Front.h"
@@ -16,6 +18,17 @@ namespace {
 
 QString FileFilter() {
   return frmMain::tr("Saved games (*.%1)").arg(QString::fromLatin1(kRecordFileSuffix));
+}
+
+// The file dialogs open where the player last saved or opened a game, at first in the documents
+// folder, never in whatever folder the program happened to be started from.
+QString FolderForGames(const ShellSettings& settings) {
+  const QString last = settings.RecordFolder();
+  if (!last.isEmpty() && QFileInfo(last).isDir()) {
+    return last;
+  }
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 }  // namespace
@@ -81,7 +94,7 @@ void frmMain::PaintViewCaption(QPainter& dc) const {
     return;
   }
   const QRect band(0, 0, front->contentsRect().width(), 18);
-  dc.fillRect(band, QColor(255, 236, 150, 230));
+  dc.fillRect(band, QColor(255, 236, 150));  // opaque: the version line lies beneath
   dc.setPen(QColor(80, 60, 0));
   QFont font = dc.font();
   font.setPixelSize(11);
@@ -121,7 +134,8 @@ void frmMain::mnuSaveGame_Click() {
   const QString suggested = game->Date.isValid()
                                 ? tr("Game %1.%2").arg(game->Date.toString(Qt::ISODate), suffix)
                                 : tr("Game.%1").arg(suffix);
-  QString path = dialogs_.SaveFileName(tr("Save game"), suggested, FileFilter());
+  QString path = dialogs_.SaveFileName(
+      tr("Save game"), QDir(FolderForGames(settings_)).filePath(suggested), FileFilter());
   if (path.isEmpty()) {
     return;
   }
@@ -136,11 +150,13 @@ void frmMain::mnuSaveGame_Click() {
                      tr("The game could not be saved to %1: %2").arg(path, file.errorString()));
     return;
   }
+  settings_.SetRecordFolder(QFileInfo(path).absolutePath());
   AddLog(tr("Game saved to %1.").arg(path));
 }
 
 void frmMain::mnuOpenGame_Click() {
-  const QString path = dialogs_.OpenFileName(tr("Open game"), FileFilter());
+  const QString path =
+      dialogs_.OpenFileName(tr("Open game"), FolderForGames(settings_), FileFilter());
   if (!path.isEmpty()) {
     OpenGameFile(path);
   }
@@ -165,6 +181,7 @@ bool frmMain::OpenGameFile(const QString& path) {
   window.ShowOpened(read->Game, QFileInfo(path).fileName());
   window.show();
   window.raise();
+  settings_.SetRecordFolder(QFileInfo(path).absolutePath());
   AddLog(tr("Game opened from %1.").arg(path));
   return true;
 }

@@ -58,15 +58,19 @@ class RecordingDialogs final : public Dialogs {
   }
   void Dismiss(BoxButtons buttons) override { dismissed.append(buttons); }
 
-  QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
+  QString SaveFileName(const QString& /*title*/, const QString& suggested,
                        const QString& /*filter*/) override {
+    fileOffered = suggested;
     return fileAnswer;
   }
-  QString OpenFileName(const QString& /*title*/, const QString& /*filter*/) override {
+  QString OpenFileName(const QString& /*title*/, const QString& folder,
+                       const QString& /*filter*/) override {
+    fileOffered = folder;
     return fileAnswer;
   }
 
-  QString fileAnswer;                            // the file chosen in a file dialog
+  QString fileAnswer;   // the file chosen in a file dialog
+  QString fileOffered;  // what the last file dialog suggested: a path to save, a folder to open
   BoxAnswer questionAnswer = BoxAnswer::Cancel;  // the answer to Yes/No/Cancel questions
   QString inputAnswer;                           // what the user types into the input box
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -135,6 +136,10 @@ class WindowRecordTest : public QObject {
     rig.Item("mnuSaveGame")->trigger();
     const QString saved = rig.folder.filePath(QStringLiteral("game.vextal"));
     QVERIFY(QFile::exists(saved));
+    // The next dialog opens in the folder the game went to.
+    rig.dialogs.fileAnswer.clear();
+    rig.Item("mnuOpenGame")->trigger();
+    QCOMPARE(QDir(rig.dialogs.fileOffered), QDir(rig.folder.path()));
 
     QFile broken(rig.folder.filePath(QStringLiteral("broken.vextal")));
     QVERIFY(broken.open(QIODevice::WriteOnly));
