@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QStandardPaths>
 
@@ -83,6 +84,7 @@ void frmMain::ShowRecordedPosition(const std::optional<Position>& position,
                                    const QString& caption) {
   viewed_ = position;
   viewCaption_ = caption;
+  lblVersion->setVisible(!viewed_);  // the banner takes its place at the top of the board
   front->Invalidate();
   ShowMoveMarker();
 }
@@ -94,7 +96,7 @@ void frmMain::PaintViewCaption(QPainter& dc) const {
     return;
   }
   const QRect band(0, 0, front->contentsRect().width(), 18);
-  dc.fillRect(band, QColor(255, 236, 150));  // opaque: the version line lies beneath
+  dc.fillRect(band, QColor(255, 236, 150, 230));
   dc.setPen(QColor(80, 60, 0));
   QFont font = dc.font();
   font.setPixelSize(11);

@@ -93,6 +93,8 @@ class WindowRecordTest : public QObject {
 
     moves->setCurrentRow(1);
     QVERIFY(rig.window->ViewedPosition().has_value());
+    auto* version = rig.Find<QLabel>("lblVersion");
+    QVERIFY(version->isHidden());  // the banner across the top is not to be read through it
     QVERIFY(rig.window->ViewedPosition()->Nodes == rig.window->record().Current().At(1).Nodes);
     // A click on the board while an earlier position is shown plays nothing.
     const Board live = game.Nodes();
@@ -107,6 +109,7 @@ class WindowRecordTest : public QObject {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(record, &escape);
     QVERIFY(!rig.window->ViewedPosition().has_value());
+    QVERIFY(!version->isHidden());
 
     // Play from here: the position of move 2 becomes the game, the record follows.
     moves->setCurrentRow(2);
