@@ -75,6 +75,9 @@ frmRecord& frmMain::EnsureRecordWindow() {
 
 void frmMain::mnuGameRecord_Click() {
   frmRecord& window = EnsureRecordWindow();
+  if (!window.isVisible()) {
+    window.PreferFinishedGame();
+  }
   window.show();
   window.raise();
   window.activateWindow();

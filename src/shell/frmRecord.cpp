@@ -167,6 +167,12 @@ const RecordedGame& frmRecord::Shown() const {
   return record_.Current();
 }
 
+void frmRecord::PreferFinishedGame() {
+  if (source_ == Source::Current && record_.Current().Plies() <= 1 && record_.LastFinished()) {
+    cmbSource->setCurrentIndex(int(Source::Last));
+  }
+}
+
 void frmRecord::ShowOpened(const RecordedGame& game, const QString& name) {
   opened_ = game;
   openedName_ = name;

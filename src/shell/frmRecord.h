@@ -45,6 +45,9 @@ class frmRecord final : public QWidget {
 
   // Shows a game read from a file (already checked), named by its file.
   void ShowOpened(const RecordedGame& game, const QString& name);
+  // About to be shown: right after a game ended, with the next one no further than its first
+  // move, the finished game is what the player comes to look at.
+  void PreferFinishedGame();
   // The game the window shows, as Save writes it.
   const RecordedGame& Shown() const;
   // Back to the live game on the board; the list keeps its place.

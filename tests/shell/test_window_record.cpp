@@ -123,8 +123,22 @@ class WindowRecordTest : public QObject {
       PlayFirstLegal(game);
     }
     QVERIFY(rig.window->record().LastFinished().has_value());
-    QCOMPARE(record->findChild<QComboBox*>(QStringLiteral("cmbSource"))->currentIndex(), 1);
+    auto* source = record->findChild<QComboBox*>(QStringLiteral("cmbSource"));
+    QCOMPARE(source->currentIndex(), 1);
     QCOMPARE(moves->count(), rig.window->record().LastFinished()->Plies() + 1);
+
+    // Opened again just after a game that ended out of its sight, it shows that game, not the
+    // next one's first move; once the next game is under way, the live game.
+    source->setCurrentIndex(0);
+    record->hide();
+    rig.Item("mnuGameRecord")->trigger();
+    QCOMPARE(source->currentIndex(), 1);
+    source->setCurrentIndex(0);
+    record->hide();
+    PlayFirstLegal(game);
+    PlayFirstLegal(game);
+    rig.Item("mnuGameRecord")->trigger();
+    QCOMPARE(source->currentIndex(), 0);
   }
 
   void savedGamesOpenAgainAndDamagedOnesChangeNothing() {
