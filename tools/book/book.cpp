@@ -96,6 +96,16 @@ bool WriteFile(const std::string& path, const QByteArray& text) {
   return true;
 }
 
+// The book takes every position that Perfect's search does not settle within a quarter of its
+// budget. In the game the search also runs against a clock: a position that needs nearly the
+// whole budget settles on a quiet machine and not on a slow or busy one, and there Perfect would
+// play it as Master. The headroom keeps the book's stages exact where the clock runs out first.
+PerfectSettings BookHeadroom() {
+  PerfectSettings settings;
+  settings.ExactBudget /= 4;
+  return settings;
+}
+
 int WriteBook(const std::string& path, double seconds, bool startsOnly,
               const std::vector<int>& stages) {
   QByteArray text = OpeningBook::NewText();
@@ -111,7 +121,7 @@ int WriteBook(const std::string& path, double seconds, bool startsOnly,
                   static_cast<long long>(v.Positions));
     }
     const BookStats stats =
-        AppendStageBook(text, stage, solver, PerfectSettings{}, seconds, startsOnly);
+        AppendStageBook(text, stage, solver, BookHeadroom(), seconds, startsOnly);
     std::printf(
         "stage %d: %zu entries (deepest ply %d, %zu margins unsettled) from %zu positions, "
         "%.0f s\n",
