@@ -67,10 +67,12 @@ struct Fixture {
 };
 
 // The window's log has a line that reads `line` after its time.
-bool Logged(const testing::WindowRig& rig, const QString& line) {
+// Whether the log holds the line (at least `times` times).
+bool Logged(const testing::WindowRig& rig, const QString& line, qsizetype times = 1) {
   const QStringList lines = rig.LogLines();
-  return std::any_of(lines.begin(), lines.end(),
-                     [&](const QString& l) { return l.endsWith(QStringLiteral("] ") + line); });
+  return std::count_if(lines.begin(), lines.end(), [&](const QString& l) {
+           return l.endsWith(QStringLiteral("] ") + line);
+         }) >= times;
 }
 
 const QString kSecret = QStringLiteral("s3cr3t-p4ss");
@@ -283,6 +285,21 @@ class TestInternetAccount : public QObject {
     QCOMPARE(Results(alice), 2);
     QCOMPARE(Results(bob), 2);
     QVERIFY(!alice.window->Account().Lobby().Announcing());
+
+    // An inviter who goes offline while the friend's box is open has withdrawn the invitation.
+    alice.Item("mnuDisconnect")->trigger();
+    QTRY_VERIFY(!bob.window->game().NetMode());
+    const qsizetype dismissedBefore = bob.dialogs.dismissed.size();
+    bob.dialogs.onMessage = [&](const RecordingDialogs::Box&) {
+      alice.window->Account().LogOut();
+      QTRY_COMPARE_WITH_TIMEOUT(bob.dialogs.dismissed.size(), dismissedBefore + 1, 30000);
+    };
+    alice.dialogs.inputAnswer = QStringLiteral("bob@beta.test");
+    alice.Item("mnuInvite")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Logged(bob, QStringLiteral("%1 withdrew the invitation.").arg(aliceShown), 2), 30000);
+    bob.dialogs.onMessage = nullptr;
+    QVERIFY(!bob.window->game().NetMode());
   }
 };
 
