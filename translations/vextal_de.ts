@@ -1369,8 +1369,8 @@ Murvo</translation>
         <translation>Beginn der Partie</translation>
     </message>
     <message>
-        <source>The live game. Select a move to see its position.</source>
-        <translation>Das laufende Spiel. Wählen Sie einen Zug, um seine Stellung zu sehen.</translation>
+        <source>The board shows the live game. Select a move to see its position.</source>
+        <translation>Das Brett zeigt das laufende Spiel. Wählen Sie einen Zug, um seine Stellung zu sehen.</translation>
     </message>
     <message>
         <source>Viewing the start of the game. Escape: back to the live game.</source>

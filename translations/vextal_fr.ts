@@ -1369,8 +1369,8 @@ Murvo</translation>
         <translation>Début de la partie</translation>
     </message>
     <message>
-        <source>The live game. Select a move to see its position.</source>
-        <translation>La partie en cours. Choisissez un coup pour voir sa position.</translation>
+        <source>The board shows the live game. Select a move to see its position.</source>
+        <translation>Le plateau montre la partie en cours. Choisissez un coup pour voir sa position.</translation>
     </message>
     <message>
         <source>Viewing the start of the game. Escape: back to the live game.</source>

@@ -349,7 +349,7 @@ void frmRecord::Refresh() {
   if (viewPly_ >= 0) {
     ShowPly(viewPly_);
   } else {
-    lblView->setText(tr("The live game. Select a move to see its position."));
+    lblView->setText(tr("The board shows the live game. Select a move to see its position."));
   }
   UpdateChart();
   ShowVerdict();
@@ -385,7 +385,7 @@ void frmRecord::ShowLive() {
   lstMoves->clearSelection();
   lstMoves->setCurrentRow(-1);
   refreshing_ = false;
-  lblView->setText(tr("The live game. Select a move to see its position."));
+  lblView->setText(tr("The board shows the live game. Select a move to see its position."));
   hooks_.ShowView(std::nullopt, QString());
   chart->SetCurrent(-1);
   ShowVerdict();
