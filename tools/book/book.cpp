@@ -45,7 +45,7 @@ const int kThreads = Threads();
 constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
-    "       vextal_book book FILE [--seconds S] [--starts-only] [STAGE...]\n"
+    "       vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [STAGE...]\n"
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n"
@@ -96,17 +96,18 @@ bool WriteFile(const std::string& path, const QByteArray& text) {
   return true;
 }
 
-// The book takes every position that Perfect's search does not settle within a quarter of its
-// budget. In the game the search also runs against a clock: a position that needs nearly the
-// whole budget settles on a quiet machine and not on a slow or busy one, and there Perfect would
-// play it as Master. The headroom keeps the book's stages exact where the clock runs out first.
-PerfectSettings BookHeadroom() {
+// By default the book takes every position that Perfect's search does not settle within a
+// quarter of its budget. In the game the search also runs against a clock: a position that needs
+// nearly the whole budget settles on a quiet machine and not on a slow or busy one, and there
+// Perfect would play it as Master. The headroom keeps the book's stages exact where the clock
+// runs out first. `--budget` names another bound (0: the default).
+PerfectSettings BookHeadroom(std::int64_t budget) {
   PerfectSettings settings;
-  settings.ExactBudget /= 4;
+  settings.ExactBudget = budget > 0 ? budget : settings.ExactBudget / 4;
   return settings;
 }
 
-int WriteBook(const std::string& path, double seconds, bool startsOnly,
+int WriteBook(const std::string& path, double seconds, bool startsOnly, std::int64_t budget,
               const std::vector<int>& stages) {
   QByteArray text = OpeningBook::NewText();
   std::size_t total = 0;
@@ -121,7 +122,7 @@ int WriteBook(const std::string& path, double seconds, bool startsOnly,
                   static_cast<long long>(v.Positions));
     }
     const BookStats stats =
-        AppendStageBook(text, stage, solver, BookHeadroom(), seconds, startsOnly);
+        AppendStageBook(text, stage, solver, BookHeadroom(budget), seconds, startsOnly);
     std::printf(
         "stage %d: %zu entries (deepest ply %d, %zu margins unsettled) from %zu positions, "
         "%.0f s\n",
@@ -207,15 +208,18 @@ int main(int argc, char** argv) {
   if (args.size() >= 2 && args[0] == "book") {
     double seconds = 0;
     bool startsOnly = false;
+    std::int64_t budget = 0;
     std::size_t from = 2;
     for (; from < args.size() && args[from].starts_with("--"); ++from) {
       if (args[from] == "--starts-only") {
         startsOnly = true;
       } else if (args[from] == "--seconds" && from + 1 < args.size()) {
         seconds = std::atof(args[++from].c_str());
+      } else if (args[from] == "--budget" && from + 1 < args.size()) {
+        budget = std::max<std::int64_t>(0, std::atoll(args[++from].c_str()));
       }
     }
-    return WriteBook(args[1], seconds, startsOnly, Stages(args, from));
+    return WriteBook(args[1], seconds, startsOnly, budget, Stages(args, from));
   }
   if (args.size() >= 3 && args[0] == "merge") {
     return MergeBooks(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
