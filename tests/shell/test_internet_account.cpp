@@ -66,8 +66,7 @@ struct Fixture {
   }
 };
 
-// The window's log has a line that reads `line` after its time.
-// Whether the log holds the line (at least `times` times).
+// The window's log has a line that reads `line` after its time (at least `times` such lines).
 bool Logged(const testing::WindowRig& rig, const QString& line, qsizetype times = 1) {
   const QStringList lines = rig.LogLines();
   return std::count_if(lines.begin(), lines.end(), [&](const QString& l) {
