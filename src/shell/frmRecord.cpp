@@ -167,6 +167,11 @@ const RecordedGame& frmRecord::Shown() const {
   return record_.Current();
 }
 
+// Above the list whenever no move is selected, whichever game the list holds.
+QString frmRecord::LiveGameText() {
+  return tr("The board shows the live game. Select a move to see its position.");
+}
+
 void frmRecord::PreferFinishedGame() {
   if (source_ == Source::Current && record_.Current().Plies() <= 1 && record_.LastFinished()) {
     cmbSource->setCurrentIndex(int(Source::Last));
@@ -349,7 +354,7 @@ void frmRecord::Refresh() {
   if (viewPly_ >= 0) {
     ShowPly(viewPly_);
   } else {
-    lblView->setText(tr("The board shows the live game. Select a move to see its position."));
+    lblView->setText(LiveGameText());
   }
   UpdateChart();
   ShowVerdict();
@@ -385,7 +390,7 @@ void frmRecord::ShowLive() {
   lstMoves->clearSelection();
   lstMoves->setCurrentRow(-1);
   refreshing_ = false;
-  lblView->setText(tr("The board shows the live game. Select a move to see its position."));
+  lblView->setText(LiveGameText());
   hooks_.ShowView(std::nullopt, QString());
   chart->SetCurrent(-1);
   ShowVerdict();

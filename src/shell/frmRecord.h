@@ -69,6 +69,7 @@ class frmRecord final : public QWidget {
   enum class Source { Current, Last, Opened };
 
   void BuildControls();
+  static QString LiveGameText();
   void Refresh();
   void SelectPly(int ply);
   void ShowPly(int ply);
