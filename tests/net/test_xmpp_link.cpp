@@ -292,6 +292,40 @@ class TestXmppLink : public QObject {
         QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Outside; }, 5000));
   }
 
+  // A room being made by someone else turns newcomers away until its maker has configured it;
+  // a host that arrives in that moment waits and is let in, its game announced.
+  void lobbyWaitsForARoomBeingMade() {
+    const QString room = QStringLiteral("making@lobby.alpha.test");
+    XmlElement create(QStringLiteral("presence"));
+    create.Set(QStringLiteral("to"), room + QStringLiteral("/eve"));
+    create.Add(XmlElement(QStringLiteral("x"), QStringLiteral("http://jabber.org/protocol/muc")));
+    eve_->client.Send(create);
+    // Any answer from the room comes after it has taken Eve's presence, one stanza after another.
+    XmlElement ask(QStringLiteral("iq"));
+    ask.Set(QStringLiteral("type"), QStringLiteral("get"));
+    ask.Add(XmlElement(QStringLiteral("query"),
+                       QStringLiteral("http://jabber.org/protocol/disco#info")));
+    QVERIFY(SendRaw(eve_->client, room, ask) != QStringLiteral("not sent"));
+    XmppLobby& host = alice_->lobby;
+    host.SetRoom(room);
+    host.Announce(2);
+    QTest::qWait(1200);
+    QCOMPARE(host.CurrentState(), XmppLobby::State::Joining);
+    XmlElement configure(QStringLiteral("iq"));
+    configure.Set(QStringLiteral("type"), QStringLiteral("set")).Set(QStringLiteral("to"), room);
+    configure
+        .Add(XmlElement(QStringLiteral("query"),
+                        QStringLiteral("http://jabber.org/protocol/muc#owner")))
+        .Add(XmlElement(QStringLiteral("x"), QStringLiteral("jabber:x:data")))
+        .Set(QStringLiteral("type"), QStringLiteral("submit"));
+    QCOMPARE(SendRaw(eve_->client, room, configure), QStringLiteral("result"));
+    QVERIFY(QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Inside; }, 5000));
+    host.Withdraw();
+    host.SetRoom({});
+    QVERIFY(
+        QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Outside; }, 5000));
+  }
+
   // A peer that ends the game is noticed at once; one that hangs without a word by the pings.
   void vanishedPeerNoticed() {
     {

@@ -24,6 +24,10 @@ constexpr qsizetype kMaxAddressChars = 3071;
 // How soon the list is shown again after a change: a burst of presences redraws it once.
 constexpr int kChangedMs = 100;
 constexpr int kMaxNickTries = 5;
+// A room that someone is making at this moment turns newcomers away ("item-not-found") until
+// its maker has configured it: asked again a few times before the entry counts as refused.
+constexpr int kMaxLockedTries = 8;
+constexpr int kLockedRetryMs = 750;
 constexpr int kMaxStage = 7;
 constexpr int kMaxProtocol = 1000;
 
@@ -129,7 +133,8 @@ void XmppLobby::Update() {
     }
     return;
   }
-  if (state_ == State::Outside || (state_ == State::Failed && browsing_)) {
+  // A failed entry is tried again at the next request (browsing, announcing), not before.
+  if (state_ == State::Outside || state_ == State::Failed) {
     Enter();
   }
 }
@@ -138,6 +143,7 @@ void XmppLobby::Enter() {
   ++generation_;
   problem_ = Problem::None;
   nickTries_ = 0;
+  lockedTries_ = 0;
   if (!namedRoom_.isEmpty()) {
     const qsizetype at = namedRoom_.indexOf(QLatin1Char('@'));
     if (at <= 0 || at == namedRoom_.size() - 1 || namedRoom_.contains(QLatin1Char('/')) ||
@@ -324,8 +330,18 @@ bool XmppLobby::OnPresence(const XmlElement& presence, const QString& nick) {
     if (type == QLatin1String("error")) {
       const XmlElement* error = presence.Child(QStringLiteral("error"));
       const bool conflict = error != nullptr && error->Child(QStringLiteral("conflict")) != nullptr;
+      const bool locked =
+          error != nullptr && error->Child(QStringLiteral("item-not-found")) != nullptr;
       if (state_ == State::Joining && conflict && ++nickTries_ < kMaxNickTries) {
         SendPresence();  // another name: this one is taken
+      } else if (state_ == State::Joining && locked && ++lockedTries_ < kMaxLockedTries) {
+        QPointer<XmppLobby> lobby(this);
+        const quint64 generation = generation_;
+        QTimer::singleShot(kLockedRetryMs, this, [lobby, generation] {
+          if (lobby && lobby->generation_ == generation && lobby->state_ == State::Joining) {
+            lobby->SendPresence();
+          }
+        });
       } else if (state_ == State::Joining) {
         Fail(Problem::Refused);
       }

@@ -113,6 +113,7 @@ class XmppLobby final : public QObject {
   QString room_;
   QString nick_;
   int nickTries_ = 0;
+  int lockedTries_ = 0;
   State state_ = State::Outside;
   Problem problem_ = Problem::None;
   bool browsing_ = false;
