@@ -301,12 +301,14 @@ QString frmRecord::MoveLine(int index) const {
           .arg(move.Score2);
   if (const MoveVerdict* verdict = VerdictOf(index)) {
     if (verdict->Judgement == MoveJudgement::Lost) {
+      // A lost win or draw is named as such even once the margins are known: it is what a
+      // player looks for first (the exact values are in the line below the list).
       line += QStringLiteral("  ✗ ") +
-              (verdict->Before.Exact() && verdict->After.Exact()
-                   ? tr("gave away %1").arg(verdict->Before.Lower - verdict->After.Lower)
-               : verdict->Before.Lower > 0 && verdict->After.Upper <= 0 ? tr("lost the win")
+              (verdict->Before.Lower > 0 && verdict->After.Upper <= 0   ? tr("lost the win")
                : verdict->Before.Lower == 0 && verdict->After.Upper < 0 ? tr("lost the draw")
-                                                                        : tr("gave value away"));
+               : verdict->Before.Exact() && verdict->After.Exact()
+                   ? tr("gave away %1").arg(verdict->Before.Lower - verdict->After.Lower)
+                   : tr("gave value away"));
     } else if (verdict->Judgement == MoveJudgement::Kept) {
       line += QStringLiteral("  ✓");
     } else if (verdict->Before.OutcomeKnown() && verdict->After.OutcomeKnown()) {
