@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include "game/Rules.h"
@@ -80,6 +81,7 @@ void frmRecord::BuildControls() {
   cmbSource = new QComboBox(this);
   cmbSource->setObjectName(QStringLiteral("cmbSource"));
   cmbSource->addItems({tr("Current game"), tr("Last finished game"), tr("Opened game")});
+  OfferOpened(false);  // until a game is opened
   layout->addWidget(cmbSource);
   lblView = new QLabel(this);
   lblView->setObjectName(QStringLiteral("lblView"));
@@ -182,9 +184,16 @@ void frmRecord::ShowOpened(const RecordedGame& game, const QString& name) {
   opened_ = game;
   openedName_ = name;
   cmbSource->setItemText(2, tr("Opened: %1").arg(name));
+  OfferOpened(true);
   cmbSource->setCurrentIndex(2);  // shows it
   source_ = Source::Opened;
   Refresh();
+}
+
+void frmRecord::OfferOpened(bool offered) {
+  if (auto* model = qobject_cast<QStandardItemModel*>(cmbSource->model())) {
+    model->item(int(Source::Opened))->setEnabled(offered);
+  }
 }
 
 // --- Texts -----------------------------------------------------------------------------------

@@ -69,6 +69,8 @@ class frmRecord final : public QWidget {
   enum class Source { Current, Last, Opened };
 
   void BuildControls();
+  // Whether "Opened game" can be chosen: only once a game was opened.
+  void OfferOpened(bool offered);
   static QString LiveGameText();
   void Refresh();
   void SelectPly(int ply);

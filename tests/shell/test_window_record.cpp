@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include "game/GameAnalysis.h"
@@ -208,7 +209,12 @@ class WindowRecordTest : public QObject {
     Game& game = rig.window->game();
     rig.Item("mnuGameRecord")->trigger();
     frmRecord* record = rig.window->RecordWindow();
+    // "Opened game" is offered once there is one.
+    const auto* sources =
+        qobject_cast<QStandardItemModel*>(record->findChild<QComboBox*>("cmbSource")->model());
+    QVERIFY(!sources->item(2)->isEnabled());
     record->ShowOpened(late, QStringLiteral("late.vextal"));
+    QVERIFY(sources->item(2)->isEnabled());
     record->findChild<QPushButton*>(QStringLiteral("cmdAnalyse"))->click();
     auto* tryAgain = record->findChild<QPushButton*>(QStringLiteral("cmdTryAgain"));
     // What is proven shows as it comes; once all is, the window is at the first move that lost.
