@@ -292,38 +292,64 @@ class TestXmppLink : public QObject {
         QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Outside; }, 5000));
   }
 
-  // A room being made by someone else turns newcomers away until its maker has configured it;
-  // a host that arrives in that moment waits and is let in, its game announced.
-  void lobbyWaitsForARoomBeingMade() {
-    const QString room = QStringLiteral("making@lobby.alpha.test");
-    XmlElement create(QStringLiteral("presence"));
-    create.Set(QStringLiteral("to"), room + QStringLiteral("/eve"));
-    create.Add(XmlElement(QStringLiteral("x"), QStringLiteral("http://jabber.org/protocol/muc")));
-    eve_->client.Send(create);
-    // Any answer from the room comes after it has taken Eve's presence, one stanza after another.
-    XmlElement ask(QStringLiteral("iq"));
-    ask.Set(QStringLiteral("type"), QStringLiteral("get"));
-    ask.Add(XmlElement(QStringLiteral("query"),
-                       QStringLiteral("http://jabber.org/protocol/disco#info")));
-    QVERIFY(SendRaw(eve_->client, room, ask) != QStringLiteral("not sent"));
+  // Rooms made by Eve's own client. One being made turns newcomers away until she has
+  // configured it: a host arriving then waits and is let in, under another name where hers is
+  // taken. A room that shows every address to everyone is left.
+  void lobbyMeetsRoomsOfOthers() {
+    const auto make = [&](const QString& room) {
+      XmlElement create(QStringLiteral("presence"));
+      create.Set(QStringLiteral("to"), room + QStringLiteral("/eve"));
+      create.Add(XmlElement(QStringLiteral("x"), QStringLiteral("http://jabber.org/protocol/muc")));
+      eve_->client.Send(create);
+      // An answer from the room comes after it has taken her presence: one stanza after another.
+      XmlElement ask(QStringLiteral("iq"));
+      ask.Set(QStringLiteral("type"), QStringLiteral("get"));
+      ask.Add(XmlElement(QStringLiteral("query"),
+                         QStringLiteral("http://jabber.org/protocol/disco#info")));
+      return SendRaw(eve_->client, room, ask) != QStringLiteral("not sent");
+    };
+    const auto configure = [&](const QString& room, const QString& whois) {
+      XmlElement iq(QStringLiteral("iq"));
+      iq.Set(QStringLiteral("type"), QStringLiteral("set"));
+      XmlElement& form = iq.Add(XmlElement(QStringLiteral("query"),
+                                           QStringLiteral("http://jabber.org/protocol/muc#owner")))
+                             .Add(XmlElement(QStringLiteral("x"), QStringLiteral("jabber:x:data")))
+                             .Set(QStringLiteral("type"), QStringLiteral("submit"));
+      const auto field = [&](const QString& name, const QString& text) {
+        XmlElement value(QStringLiteral("value"));
+        value.Text = text;
+        form.Add(XmlElement(QStringLiteral("field"))).Set(QStringLiteral("var"), name).Add(value);
+      };
+      if (!whois.isEmpty()) {
+        field(QStringLiteral("FORM_TYPE"),
+              QStringLiteral("http://jabber.org/protocol/muc#roomconfig"));
+        field(QStringLiteral("muc#roomconfig_whois"), whois);
+      }
+      return SendRaw(eve_->client, room, iq);
+    };
     XmppLobby& host = alice_->lobby;
-    host.SetRoom(room);
+    const QString making = QStringLiteral("making@lobby.alpha.test");
+    QVERIFY(make(making));
+    host.SetRoom(making);
+    host.SetNickname(QStringLiteral("eve"));
     host.Announce(2);
     QTest::qWait(1200);
     QCOMPARE(host.CurrentState(), XmppLobby::State::Joining);
-    XmlElement configure(QStringLiteral("iq"));
-    configure.Set(QStringLiteral("type"), QStringLiteral("set")).Set(QStringLiteral("to"), room);
-    configure
-        .Add(XmlElement(QStringLiteral("query"),
-                        QStringLiteral("http://jabber.org/protocol/muc#owner")))
-        .Add(XmlElement(QStringLiteral("x"), QStringLiteral("jabber:x:data")))
-        .Set(QStringLiteral("type"), QStringLiteral("submit"));
-    QCOMPARE(SendRaw(eve_->client, room, configure), QStringLiteral("result"));
+    QCOMPARE(configure(making, {}), QStringLiteral("result"));
     QVERIFY(QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Inside; }, 5000));
+    QCOMPARE(host.Nick(), QStringLiteral("eve-2"));
+    host.Withdraw();
+
+    const QString everyone = QStringLiteral("everyone@lobby.alpha.test");
+    QVERIFY(make(everyone));
+    QCOMPARE(configure(everyone, QStringLiteral("anyone")), QStringLiteral("result"));
+    host.SetRoom(everyone);
+    host.Announce(2);
+    QVERIFY(QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Failed; }, 5000));
+    QCOMPARE(host.LastProblem(), XmppLobby::Problem::NotAnonymous);
     host.Withdraw();
     host.SetRoom({});
-    QVERIFY(
-        QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Outside; }, 5000));
+    host.SetNickname({});
   }
 
   // A peer that ends the game is noticed at once; one that hangs without a word by the pings.
