@@ -1,5 +1,6 @@
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -315,15 +316,13 @@ class TestXmppLink : public QObject {
                                            QStringLiteral("http://jabber.org/protocol/muc#owner")))
                              .Add(XmlElement(QStringLiteral("x"), QStringLiteral("jabber:x:data")))
                              .Set(QStringLiteral("type"), QStringLiteral("submit"));
-      const auto field = [&](const QString& name, const QString& text) {
+      for (const auto& [name, text] :
+           {std::pair{QStringLiteral("FORM_TYPE"),
+                      QStringLiteral("http://jabber.org/protocol/muc#roomconfig")},
+            std::pair{QStringLiteral("muc#roomconfig_whois"), whois}}) {
         XmlElement value(QStringLiteral("value"));
         value.Text = text;
         form.Add(XmlElement(QStringLiteral("field"))).Set(QStringLiteral("var"), name).Add(value);
-      };
-      if (!whois.isEmpty()) {
-        field(QStringLiteral("FORM_TYPE"),
-              QStringLiteral("http://jabber.org/protocol/muc#roomconfig"));
-        field(QStringLiteral("muc#roomconfig_whois"), whois);
       }
       return SendRaw(eve_->client, room, iq);
     };
@@ -335,7 +334,7 @@ class TestXmppLink : public QObject {
     host.Announce(2);
     QTest::qWait(1200);
     QCOMPARE(host.CurrentState(), XmppLobby::State::Joining);
-    QCOMPARE(configure(making, {}), QStringLiteral("result"));
+    QCOMPARE(configure(making, QStringLiteral("moderators")), QStringLiteral("result"));
     QVERIFY(QTest::qWaitFor([&] { return host.CurrentState() == XmppLobby::State::Inside; }, 5000));
     QCOMPARE(host.Nick(), QStringLiteral("eve-2"));
     host.Withdraw();
