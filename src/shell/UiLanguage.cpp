@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QLibraryInfo>
 
+#include "shell/ShellPaths.h"
+
 namespace vextal {
 
 namespace {
@@ -23,7 +25,7 @@ const QStringList& BuiltLanguages() {
   static const QStringList languages = [] {
     QStringList codes{kEnglish};
     const QStringList files =
-        QDir(kTranslations).entryList({QStringLiteral("vextal_*.qm")}, QDir::Files, QDir::Name);
+        EntriesNamed(QDir(kTranslations), u"vextal_", u".qm", QDir::Files, QDir::Name);
     for (const QString& file : files) {
       const QString code = file.mid(7, file.size() - 7 - 3);  // "vextal_" ... ".qm"
       if (!code.isEmpty() && code != kEnglish) {

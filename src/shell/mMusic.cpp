@@ -341,11 +341,10 @@ void mMusic::FillMusicList() {
   none.Enabled = false;
   none.Visible = true;
   if (!musicPath_.isEmpty()) {  // an empty QDir path would list the working folder
-    const QDir folder(musicPath_);
-    const QStringList names = folder.entryList(
-        {QStringLiteral("*.mid")},
-        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDir::Name | QDir::IgnoreCase);
+    const QStringList names =
+        EntriesNamed(QDir(musicPath_), u"", u".mid",
+                     QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                     QDir::Name | QDir::IgnoreCase);
     for (const QString& name : names) {
       menu_.PlayMusic.front().Visible = false;
       menu_.PlayMusic.push_back({name.left(name.size() - 4), name, false, true, true});

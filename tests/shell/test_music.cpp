@@ -192,18 +192,19 @@ void MusicTest::listsTunesAndFolders() {
   MakeFolders();
   WriteBytes(Music() + "my song.mid", Tune());
   WriteBytes(Music() + "alpha.mid", Tune());
+  WriteBytes(Music() + "Beta.MID", Tune());  // the suffix in any letter case
   WriteBytes(Music() + "notes.txt", "x");
   QDir(Music()).mkdir("x.mid");
   RecordingDialogs dialogs;
   mMusic music(dialogs, Sound(), Music());
   music.FillMusicList();
   const auto& items = music.Menu().PlayMusic;
-  QCOMPARE(items.size(), std::size_t{4});
+  QCOMPARE(items.size(), std::size_t{5});
   QVERIFY(!items[0].Visible);
   QVERIFY(!items[0].Enabled);
-  const QStringList captions{"alpha", "my song", "x"};
-  const QStringList tags{"alpha.mid", "my song.mid", "x.mid"};
-  for (int i = 1; i < 4; ++i) {
+  const QStringList captions{"alpha", "Beta", "my song", "x"};
+  const QStringList tags{"alpha.mid", "Beta.MID", "my song.mid", "x.mid"};
+  for (int i = 1; i < 5; ++i) {
     QCOMPARE(items[std::size_t(i)].Caption, captions[i - 1]);
     QCOMPARE(items[std::size_t(i)].Tag, tags[i - 1]);
     QVERIFY(items[std::size_t(i)].Enabled);
@@ -215,7 +216,7 @@ void MusicTest::listsTunesAndFolders() {
 
   // Filling again gives the same list, not a doubled one.
   music.FillMusicList();
-  QCOMPARE(music.Menu().PlayMusic.size(), std::size_t{4});
+  QCOMPARE(music.Menu().PlayMusic.size(), std::size_t{5});
 }
 
 void MusicTest::choosingTunesMovesTheCheckMark() {
