@@ -9,11 +9,14 @@
 //   vextal_book positions FILE COUNT BUDGET
 //   vextal_book reach STAGE GAMES
 //   vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]
+//   vextal_book first-moves STAGE [COLUMN,ROW...]
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <QFile>
@@ -49,7 +52,8 @@ constexpr const char* kUsage =
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n"
-    "       vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]\n";
+    "       vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]\n"
+    "       vextal_book first-moves STAGE [COLUMN,ROW...]\n";
 
 std::vector<int> Stages(const std::vector<std::string>& args, std::size_t from) {
   std::vector<int> stages;
@@ -195,6 +199,39 @@ int PrintTimings(int stage, int ply, int count, double seconds, bool resultOnly)
   return 0;
 }
 
+// Each first move of a stage solved to its exact value for the player who made it, one mirror
+// image of each (or only the cells named), printed as each is done: the margins a stage's start
+// solve does not give, since it proves only the best value and which moves keep it.
+int PrintFirstMoves(int stage, const std::vector<std::string>& cells) {
+  const ExactLayout::Reading start = StageStart(stage);
+  const ExactLayout& layout = start.Layout;
+  ExactSolver solver(layout, kTableSizeLog2, kThreads);
+  const std::atomic<bool> never{false};
+  std::unordered_set<std::uint64_t> seen;
+  for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
+    const int node = std::countr_zero(legal);
+    const std::string cell = Cells({layout.CellOf(node)});
+    int symmetry = 0;
+    const ExactState child = layout.Canonical(layout.Play(start.State, node), symmetry);
+    const bool named =
+        std::find(cells.begin(), cells.end(), cell.substr(1, cell.size() - 2)) != cells.end();
+    if (!seen.insert(child.Key()).second || (!cells.empty() && !named)) {
+      continue;
+    }
+    const auto began = std::chrono::steady_clock::now();
+    const std::int64_t before = solver.Visited();
+    SearchStop unlimited(never, std::chrono::steady_clock::time_point::max(), std::int64_t(1) << 62,
+                         1 << 20);
+    const ExactSolver::Result value = solver.Solve(child, unlimited);
+    std::printf("stage %d first move %s: value %d for its player, %.1f s, %lld positions\n", stage,
+                cell.c_str(), -value.Upper,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(),
+                static_cast<long long>(solver.Visited() - before));
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -243,6 +280,11 @@ int main(int argc, char** argv) {
     return PrintTimings(std::atoi(args[1].c_str()), std::max(0, std::atoi(args[2].c_str())),
                         std::max(1, std::atoi(args[3].c_str())),
                         given >= 5 ? std::atof(args[4].c_str()) : 0, resultOnly);
+  }
+  if (args.size() >= 2 && args[0] == "first-moves" &&
+      Stages(args, 1).front() == std::atoi(args[1].c_str())) {
+    return PrintFirstMoves(std::atoi(args[1].c_str()),
+                           std::vector<std::string>(args.begin() + 2, args.end()));
   }
   if (args.size() == 4 && args[0] == "positions") {
     return WriteTestPositions(args[1], std::atoi(args[2].c_str()), std::atoll(args[3].c_str()), 1)
