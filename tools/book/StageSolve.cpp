@@ -5,6 +5,8 @@
 #include <ctime>
 #include <deque>
 #include <random>
+#include <thread>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "game/Random.h"
@@ -39,6 +41,70 @@ int FirstKeepingMove(ExactSolver& solver, const ExactState& state, int value, Se
   return fallback;
 }
 
+// How Perfect's own search ends on the positions next in the walk, worked out on several threads
+// at once (each check has a solver and table of its own, so they are independent). The walk still
+// takes the verdicts one by one in its own order, so the book does not depend on the threads.
+class InGameVerdicts {
+ public:
+  InGameVerdicts(const ExactLayout& layout, const PerfectSettings& settings, int threads)
+      : layout_(layout), settings_(settings), threads_(std::max(1, threads)) {}
+
+  // The verdict on `canonical`, the front of `queue`; the next positions of the queue that the
+  // walk has not seen are checked along with it.
+  ExactSolver::Result Of(const ExactState& canonical,
+                         const std::deque<std::pair<ExactState, int>>& queue,
+                         const std::unordered_set<std::uint64_t>& seen) {
+    auto found = ready_.find(canonical.Key());
+    if (found == ready_.end()) {
+      CheckAhead(canonical, queue, seen);
+      found = ready_.find(canonical.Key());
+    }
+    const ExactSolver::Result verdict = found->second;
+    ready_.erase(found);
+    return verdict;
+  }
+
+ private:
+  static constexpr std::size_t kAhead = 256;
+
+  void CheckAhead(const ExactState& first, const std::deque<std::pair<ExactState, int>>& queue,
+                  const std::unordered_set<std::uint64_t>& seen) {
+    std::vector<ExactState> batch{first};
+    std::unordered_set<std::uint64_t> inBatch{first.Key()};
+    for (std::size_t i = 0; i < queue.size() && batch.size() < kAhead; ++i) {
+      int symmetry = 0;
+      const ExactState canonical = layout_.Canonical(queue[i].first, symmetry);
+      if (layout_.LegalMoves(canonical) != 0 && !seen.contains(canonical.Key()) &&
+          !ready_.contains(canonical.Key()) && inBatch.insert(canonical.Key()).second) {
+        batch.push_back(canonical);
+      }
+    }
+    std::vector<ExactSolver::Result> verdicts(batch.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+      for (std::size_t i = next++; i < batch.size(); i = next++) {
+        verdicts[i] = SolveWithinBudget({layout_, batch[i]}, settings_);
+      }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads_; ++t) {
+      helpers.emplace_back(work);
+    }
+    work();
+    for (std::thread& helper : helpers) {
+      helper.join();
+    }
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+      ready_.emplace(batch[i].Key(), verdicts[i]);
+    }
+  }
+
+  const ExactLayout& layout_;
+  const PerfectSettings& settings_;
+  const int threads_;
+  std::unordered_map<std::uint64_t, ExactSolver::Result> ready_;
+};
+
 }  // namespace
 
 ExactLayout::Reading StageStart(int stage) {
@@ -67,7 +133,7 @@ StageValue SolveStage(int stage, ExactSolver& solver) {
 
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
                           const PerfectSettings& settings, double secondsPerPosition,
-                          bool startsOnly) {
+                          bool startsOnly, int checkThreads) {
   const ExactLayout::Reading start = StageStart(stage);
   const ExactLayout& layout = start.Layout;
   const std::atomic<bool> never{false};
@@ -78,6 +144,7 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
   // Positions with Perfect to move, by ply: the start (Perfect moves first) and every reply to
   // each first move (the other side moved first).
   std::deque<std::pair<ExactState, int>> queue;
+  InGameVerdicts verdicts(layout, settings, checkThreads);
   queue.emplace_back(start.State, 0);
   for (std::uint32_t legal = startsOnly ? 0 : layout.LegalMoves(start.State); legal != 0;
        legal &= legal - 1) {
@@ -92,8 +159,7 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
       continue;
     }
     ++stats.Checked;
-    const ExactLayout::Reading position{layout, canonical};
-    const ExactSolver::Result inGame = SolveWithinBudget(position, settings);
+    const ExactSolver::Result inGame = verdicts.Of(canonical, queue, seen);
     if (startsOnly ? inGame.Move >= 0 && inGame.OutcomeKnown() : inGame.Exact()) {
       continue;  // the level settles this one itself
     }

@@ -34,10 +34,11 @@ struct BookStats {
   double Seconds = 0;
 };
 // With `startsOnly`, only the games Perfect starts, and only a move that keeps the result (no
-// margin): what a stage too large to solve to the margin can still be given.
+// margin): what a stage too large to solve to the margin can still be given. `checkThreads`
+// run Perfect's own search on the positions next in the walk at once.
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
                           const PerfectSettings& settings, double secondsPerPosition,
-                          bool startsOnly = false);
+                          bool startsOnly = false, int checkThreads = 1);
 
 }  // namespace vextal::book
 

@@ -126,7 +126,7 @@ int WriteBook(const std::string& path, double seconds, bool startsOnly, std::int
                   static_cast<long long>(v.Positions));
     }
     const BookStats stats =
-        AppendStageBook(text, stage, solver, BookHeadroom(budget), seconds, startsOnly);
+        AppendStageBook(text, stage, solver, BookHeadroom(budget), seconds, startsOnly, kThreads);
     std::printf(
         "stage %d: %zu entries (deepest ply %d, %zu margins unsettled) from %zu positions, "
         "%.0f s\n",
