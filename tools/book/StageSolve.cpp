@@ -105,6 +105,35 @@ class InGameVerdicts {
   std::unordered_map<std::uint64_t, ExactSolver::Result> ready_;
 };
 
+// Solves a position for the book unless Perfect's own search settles it (`inGame`, its verdict):
+// false then. Otherwise `result` holds the bounds and the move the book keeps (none, -1, when
+// nothing was proven in the time allowed).
+bool SolveForBook(ExactSolver& solver, const ExactState& canonical, const BookWalk& walk,
+                  const ExactSolver::Result& inGame, ExactSolver::Result& result) {
+  if (walk.StartsOnly ? inGame.Move >= 0 && inGame.OutcomeKnown() : inGame.Exact()) {
+    return false;
+  }
+  const std::atomic<bool> never{false};
+  const auto deadline =
+      walk.SecondsPerPosition > 0
+          ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                               std::chrono::duration<double>(walk.SecondsPerPosition))
+          : Clock::time_point::max();
+  SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
+  result = solver.Solve(canonical, stop, walk.StartsOnly);
+  if (walk.StartsOnly && result.OutcomeKnown()) {
+    // Only the result is settled: the bounds say just that, whatever the search passed by.
+    result = result.Lower > 0   ? ExactSolver::Result{1, ExactSolver::kUnbounded, result.Move}
+             : result.Upper < 0 ? ExactSolver::Result{-ExactSolver::kUnbounded, -1, result.Move}
+                                : ExactSolver::Result{0, 0, result.Move};
+  }
+  if (result.Exact() || (walk.StartsOnly && result.OutcomeKnown())) {
+    result.Move = FirstKeepingMove(
+        solver, canonical, std::max(result.Lower, -ExactSolver::kUnbounded + 1), stop, result.Move);
+  }
+  return true;
+}
+
 }  // namespace
 
 ExactLayout::Reading StageStart(int stage) {
@@ -132,19 +161,25 @@ StageValue SolveStage(int stage, ExactSolver& solver) {
 }
 
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
-                          const PerfectSettings& settings, double secondsPerPosition,
-                          bool startsOnly, int checkThreads) {
+                          const PerfectSettings& settings, const BookWalk& walk) {
+  const bool startsOnly = walk.StartsOnly;
   const ExactLayout::Reading start = StageStart(stage);
   const ExactLayout& layout = start.Layout;
-  const std::atomic<bool> never{false};
   const auto began = Clock::now();
   BookStats stats;
-  std::vector<std::pair<std::uint64_t, OpeningBook::Entry>> entries;
+  BookWalk::Entries entries;
   std::unordered_set<std::uint64_t> seen;
+  std::unordered_map<std::uint64_t, OpeningBook::Entry> earlier;
+  if (walk.Earlier != nullptr) {
+    for (const auto& [key, entry] : walk.Earlier->EntriesFor(layout)) {
+      earlier.emplace(key, entry);
+    }
+  }
+  auto progressShown = Clock::now();
   // Positions with Perfect to move, by ply: the start (Perfect moves first) and every reply to
   // each first move (the other side moved first).
   std::deque<std::pair<ExactState, int>> queue;
-  InGameVerdicts verdicts(layout, settings, checkThreads);
+  InGameVerdicts verdicts(layout, settings, walk.CheckThreads);
   queue.emplace_back(start.State, 0);
   for (std::uint32_t legal = startsOnly ? 0 : layout.LegalMoves(start.State); legal != 0;
        legal &= legal - 1) {
@@ -159,27 +194,12 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
       continue;
     }
     ++stats.Checked;
-    const ExactSolver::Result inGame = verdicts.Of(canonical, queue, seen);
-    if (startsOnly ? inGame.Move >= 0 && inGame.OutcomeKnown() : inGame.Exact()) {
+    ExactSolver::Result result;
+    if (const auto found = earlier.find(canonical.Key()); found != earlier.end()) {
+      result = {found->second.Lower, found->second.Upper, found->second.Move};
+    } else if (!SolveForBook(solver, canonical, walk, verdicts.Of(canonical, queue, seen),
+                             result)) {
       continue;  // the level settles this one itself
-    }
-    const auto deadline =
-        secondsPerPosition > 0
-            ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                 std::chrono::duration<double>(secondsPerPosition))
-            : Clock::time_point::max();
-    SearchStop stop(never, deadline, std::int64_t(1) << 62, 1 << 14);
-    ExactSolver::Result result = solver.Solve(canonical, stop, startsOnly);
-    if (startsOnly && result.OutcomeKnown()) {
-      // Only the result is settled: the bounds say just that, whatever the search passed by.
-      result = result.Lower > 0   ? ExactSolver::Result{1, ExactSolver::kUnbounded, result.Move}
-               : result.Upper < 0 ? ExactSolver::Result{-ExactSolver::kUnbounded, -1, result.Move}
-                                  : ExactSolver::Result{0, 0, result.Move};
-    }
-    if (result.Exact() || (startsOnly && result.OutcomeKnown())) {
-      result.Move =
-          FirstKeepingMove(solver, canonical, std::max(result.Lower, -ExactSolver::kUnbounded + 1),
-                           stop, result.Move);
     }
     if (result.Move < 0) {
       std::fprintf(stderr, "stage %d ply %d: no move proven, left out\n", stage, ply);
@@ -193,6 +213,10 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
     const ExactState after = layout.Play(canonical, result.Move);
     for (std::uint32_t replies = layout.LegalMoves(after); replies != 0; replies &= replies - 1) {
       queue.emplace_back(layout.Play(after, std::countr_zero(replies)), ply + 2);
+    }
+    if (walk.Progress && Clock::now() - progressShown > std::chrono::minutes(1)) {
+      walk.Progress(entries);
+      progressShown = Clock::now();
     }
     if (entries.size() % 50 == 0) {
       std::fprintf(stderr, "\rstage %d: %zu entries, ply %d, %zu queued, %.0f s   ", stage,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QByteArray>
@@ -33,12 +34,23 @@ struct BookStats {
   std::size_t Unsettled = 0;  // entries whose margin was not found within the time per position
   double Seconds = 0;
 };
-// With `startsOnly`, only the games Perfect starts, and only a move that keeps the result (no
-// margin): what a stage too large to solve to the margin can still be given. `checkThreads`
-// run Perfect's own search on the positions next in the walk at once.
+// How a stage's book is walked. With `StartsOnly`, only the games Perfect starts, and only a move
+// that keeps the result (no margin): what a stage too large to solve to the margin can still be
+// given. `CheckThreads` run Perfect's own search on the positions next in the walk at once.
+// Positions that `Earlier` (a book an earlier walk of the same kind wrote, perhaps cut short)
+// holds are taken from it instead of being solved again: the walk goes the same way, so a long
+// walk can be carried on from the book it had written when it stopped. `Progress`, when set,
+// is given the entries so far about once a minute, in the order the book lists them.
+struct BookWalk {
+  using Entries = std::vector<std::pair<std::uint64_t, OpeningBook::Entry>>;
+  double SecondsPerPosition = 0;
+  bool StartsOnly = false;
+  int CheckThreads = 1;
+  const OpeningBook* Earlier = nullptr;
+  std::function<void(const Entries&)> Progress;
+};
 BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
-                          const PerfectSettings& settings, double secondsPerPosition,
-                          bool startsOnly = false, int checkThreads = 1);
+                          const PerfectSettings& settings, const BookWalk& walk);
 
 }  // namespace vextal::book
 

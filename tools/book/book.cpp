@@ -4,7 +4,8 @@
 //
 //   vextal_book check-rules GAMES
 //   vextal_book values [STAGE...]
-//   vextal_book book FILE [--seconds S] [--starts-only] [STAGE...]
+//   vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [--resume BOOK]
+//                    [STAGE...]
 //   vextal_book merge FILE BOOK...
 //   vextal_book positions FILE COUNT BUDGET
 //   vextal_book reach STAGE GAMES
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -48,7 +50,8 @@ const int kThreads = Threads();
 constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
-    "       vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [STAGE...]\n"
+    "       vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [--resume "
+    "BOOK] [STAGE...]\n"
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n"
@@ -111,13 +114,24 @@ PerfectSettings BookHeadroom(std::int64_t budget) {
   return settings;
 }
 
-int WriteBook(const std::string& path, double seconds, bool startsOnly, std::int64_t budget,
-              const std::vector<int>& stages) {
+int WriteBook(const std::string& path, const std::string& resume, BookWalk walk,
+              std::int64_t budget, const std::vector<int>& stages) {
+  std::optional<OpeningBook> earlier;
+  if (!resume.empty()) {
+    QString error;
+    earlier = OpeningBook::Load(QString::fromStdString(resume), error);
+    if (!earlier) {
+      std::fprintf(stderr, "%s: %s\n", resume.c_str(), qPrintable(error));
+      return 1;
+    }
+    walk.Earlier = &*earlier;
+  }
+  walk.CheckThreads = kThreads;
   QByteArray text = OpeningBook::NewText();
   std::size_t total = 0;
   for (const int stage : stages) {
     ExactSolver solver(StageStart(stage).Layout, kTableSizeLog2, kThreads);
-    if (!startsOnly) {
+    if (!walk.StartsOnly && !earlier) {
       // The stage's value first: the book's searches then find most of what they need in the
       // table.
       const StageValue v = SolveStage(stage, solver);
@@ -125,8 +139,14 @@ int WriteBook(const std::string& path, double seconds, bool startsOnly, std::int
                   v.Value.Lower, Cells(v.BestFirstMoves).c_str(), v.Seconds,
                   static_cast<long long>(v.Positions));
     }
-    const BookStats stats =
-        AppendStageBook(text, stage, solver, BookHeadroom(budget), seconds, startsOnly, kThreads);
+    // What is done so far stays in the file meanwhile, as a book to carry on from.
+    walk.Progress = [&](const BookWalk::Entries& entries) {
+      QByteArray partial = text;
+      OpeningBook::AppendLayout(partial, StageStart(stage).Layout, entries);
+      OpeningBook::FinishText(partial, total + entries.size());
+      WriteFile(path, partial);
+    };
+    const BookStats stats = AppendStageBook(text, stage, solver, BookHeadroom(budget), walk);
     std::printf(
         "stage %d: %zu entries (deepest ply %d, %zu margins unsettled) from %zu positions, "
         "%.0f s\n",
@@ -243,20 +263,22 @@ int main(int argc, char** argv) {
     return PrintValues(Stages(args, 1));
   }
   if (args.size() >= 2 && args[0] == "book") {
-    double seconds = 0;
-    bool startsOnly = false;
+    BookWalk walk;
+    std::string resume;
     std::int64_t budget = 0;
     std::size_t from = 2;
     for (; from < args.size() && args[from].starts_with("--"); ++from) {
       if (args[from] == "--starts-only") {
-        startsOnly = true;
+        walk.StartsOnly = true;
       } else if (args[from] == "--seconds" && from + 1 < args.size()) {
-        seconds = std::atof(args[++from].c_str());
+        walk.SecondsPerPosition = std::atof(args[++from].c_str());
       } else if (args[from] == "--budget" && from + 1 < args.size()) {
         budget = std::max<std::int64_t>(0, std::atoll(args[++from].c_str()));
+      } else if (args[from] == "--resume" && from + 1 < args.size()) {
+        resume = args[++from];
       }
     }
-    return WriteBook(args[1], seconds, startsOnly, budget, Stages(args, from));
+    return WriteBook(args[1], resume, walk, budget, Stages(args, from));
   }
   if (args.size() >= 3 && args[0] == "merge") {
     return MergeBooks(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
