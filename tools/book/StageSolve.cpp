@@ -46,8 +46,10 @@ int FirstKeepingMove(ExactSolver& solver, const ExactState& state, int value, Se
 // takes the verdicts one by one in its own order, so the book does not depend on the threads.
 class InGameVerdicts {
  public:
-  InGameVerdicts(const ExactLayout& layout, const PerfectSettings& settings, int threads)
-      : layout_(layout), settings_(settings), threads_(std::max(1, threads)) {}
+  // Positions `known` holds (the book being carried on) are never checked.
+  InGameVerdicts(const ExactLayout& layout, const PerfectSettings& settings, int threads,
+                 const std::unordered_map<std::uint64_t, OpeningBook::Entry>& known)
+      : layout_(layout), settings_(settings), threads_(std::max(1, threads)), known_(known) {}
 
   // The verdict on `canonical`, the front of `queue`; the next positions of the queue that the
   // walk has not seen are checked along with it.
@@ -75,7 +77,8 @@ class InGameVerdicts {
       int symmetry = 0;
       const ExactState canonical = layout_.Canonical(queue[i].first, symmetry);
       if (layout_.LegalMoves(canonical) != 0 && !seen.contains(canonical.Key()) &&
-          !ready_.contains(canonical.Key()) && inBatch.insert(canonical.Key()).second) {
+          !ready_.contains(canonical.Key()) && !known_.contains(canonical.Key()) &&
+          inBatch.insert(canonical.Key()).second) {
         batch.push_back(canonical);
       }
     }
@@ -102,6 +105,7 @@ class InGameVerdicts {
   const ExactLayout& layout_;
   const PerfectSettings& settings_;
   const int threads_;
+  const std::unordered_map<std::uint64_t, OpeningBook::Entry>& known_;
   std::unordered_map<std::uint64_t, ExactSolver::Result> ready_;
 };
 
@@ -179,7 +183,7 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
   // Positions with Perfect to move, by ply: the start (Perfect moves first) and every reply to
   // each first move (the other side moved first).
   std::deque<std::pair<ExactState, int>> queue;
-  InGameVerdicts verdicts(layout, settings, walk.CheckThreads);
+  InGameVerdicts verdicts(layout, settings, walk.CheckThreads, earlier);
   queue.emplace_back(start.State, 0);
   for (std::uint32_t legal = startsOnly ? 0 : layout.LegalMoves(start.State); legal != 0;
        legal &= legal - 1) {
