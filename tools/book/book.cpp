@@ -50,8 +50,8 @@ const int kThreads = Threads();
 constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
-    "       vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [--resume "
-    "BOOK] [STAGE...]\n"
+    "       vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS]\n"
+    "                        [--resume BOOK] [STAGE...]\n"
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n"
@@ -230,11 +230,12 @@ int PrintFirstMoves(int stage, const std::vector<std::string>& cells) {
   std::unordered_set<std::uint64_t> seen;
   for (std::uint32_t legal = layout.LegalMoves(start.State); legal != 0; legal &= legal - 1) {
     const int node = std::countr_zero(legal);
-    const std::string cell = Cells({layout.CellOf(node)});
+    const PackedCell packed = layout.CellOf(node);
+    const std::string cell =
+        std::to_string(ColumnOf(packed)).append(",").append(std::to_string(RowOf(packed)));
     int symmetry = 0;
     const ExactState child = layout.Canonical(layout.Play(start.State, node), symmetry);
-    const bool named =
-        std::find(cells.begin(), cells.end(), cell.substr(1, cell.size() - 2)) != cells.end();
+    const bool named = std::find(cells.begin(), cells.end(), cell) != cells.end();
     if (!seen.insert(child.Key()).second || (!cells.empty() && !named)) {
       continue;
     }
@@ -243,8 +244,8 @@ int PrintFirstMoves(int stage, const std::vector<std::string>& cells) {
     SearchStop unlimited(never, std::chrono::steady_clock::time_point::max(), std::int64_t(1) << 62,
                          1 << 20);
     const ExactSolver::Result value = solver.Solve(child, unlimited);
-    std::printf("stage %d first move %s: value %d for its player, %.1f s, %lld positions\n", stage,
-                cell.c_str(), -value.Upper,
+    std::printf("stage %d first move (%s): value %d for its player, %.1f s, %lld positions\n",
+                stage, cell.c_str(), -value.Upper,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(),
                 static_cast<long long>(solver.Visited() - before));
     std::fflush(stdout);
