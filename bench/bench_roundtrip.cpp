@@ -79,7 +79,7 @@ void BM_RoundTripCSocket(benchmark::State& state) {
   Client clientEvents;
   cSocket host(&hostEvents);
   cSocket client(&clientEvents);
-  if (!host.Listen(0, QHostAddress(QHostAddress::LocalHost)) ||
+  if (!host.Listen(0, QStringLiteral("127.0.0.1")) ||
       !client.Connect(QStringLiteral("127.0.0.1"), host.ListeningPort()) ||
       !PumpUntil([&] { return clientEvents.Connected && hostEvents.Accepted; })) {
     state.SkipWithError("no connection on 127.0.0.1");

@@ -3,7 +3,6 @@
 #include <net/if.h>
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <algorithm>
 
 namespace vextal {
@@ -313,7 +312,7 @@ void DiscoveryWorker::ResolveEvent(AvahiServiceResolver* resolver, const RecordK
   game.name = ReceivedServiceName(key.name.constData());
   game.address = QString::fromLatin1(text);
   game.port = port;
-  if (QHostAddress(game.address).isLinkLocal() && address->proto == AVAHI_PROTO_INET6) {
+  if (address->proto == AVAHI_PROTO_INET6 && IsLinkLocalAddress(game.address)) {
     // A link-local address means nothing without the interface it was seen on.
     char interfaceName[IF_NAMESIZE] = {};
     if (if_indextoname(unsigned(key.interface), interfaceName) != nullptr) {

@@ -1,6 +1,6 @@
 #include "net/GameAnnouncement.h"
 
-#include <QHostAddress>
+#include <arpa/inet.h>
 #include <cstring>
 
 namespace vextal {
@@ -58,12 +58,41 @@ void ReadTxtRecord(const QList<QByteArray>& entries, FoundGame& game) {
   }
 }
 
+namespace {
+
+bool IsIPv4(const QByteArray& text, in_addr& address) {
+  return inet_pton(AF_INET, text.constData(), &address) == 1;
+}
+
+// The address without its "%interface" scope, which the system's parser does not take.
+QByteArray WithoutScope(const QString& address) {
+  return address.section(QLatin1Char('%'), 0, 0).toLatin1();
+}
+
+}  // namespace
+
+bool IsLinkLocalAddress(const QString& address) {
+  const QByteArray text = WithoutScope(address);
+  in_addr ipv4{};
+  if (IsIPv4(text, ipv4)) {
+    return (ntohl(ipv4.s_addr) >> 16) == 0xA9FE;  // 169.254.x.x
+  }
+  in6_addr ipv6{};
+  if (inet_pton(AF_INET6, text.constData(), &ipv6) != 1) {
+    return false;
+  }
+  if (IN6_IS_ADDR_V4MAPPED(&ipv6)) {
+    return ipv6.s6_addr[12] == 169 && ipv6.s6_addr[13] == 254;  // ::ffff:169.254.x.x
+  }
+  return ipv6.s6_addr[0] == 0xFE && (ipv6.s6_addr[1] & 0xC0) == 0x80;
+}
+
 int AddressPreference(const QString& address) {
-  const QHostAddress host(address);
-  if (host.protocol() == QAbstractSocket::IPv4Protocol) {
+  in_addr ipv4{};
+  if (IsIPv4(WithoutScope(address), ipv4)) {
     return 0;
   }
-  return host.isLinkLocal() ? 2 : 1;
+  return IsLinkLocalAddress(address) ? 2 : 1;
 }
 
 QString ReceivedServiceName(const char* name) {

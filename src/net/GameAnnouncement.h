@@ -43,6 +43,10 @@ void ReadTxtRecord(const QList<QByteArray>& entries, FoundGame& game);
 // routable IPv6 address, then a link-local one, which needs its interface.
 int AddressPreference(const QString& address);
 
+// Whether an address (IPv4 or IPv6 text, an IPv6 one perhaps with "%interface") is link-local:
+// 169.254.0.0/16 (also as ::ffff:169.254.x.x) or fe80::/10.
+bool IsLinkLocalAddress(const QString& address);
+
 // A service name received from the network as text for the list, bounded to one DNS label.
 QString ReceivedServiceName(const char* name);
 

@@ -1,7 +1,5 @@
 #include "net/KeepAlive.h"
 
-#include <QTcpSocket>
-
 #if defined(Q_OS_UNIX)
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -27,13 +25,22 @@ namespace {
 
 }  // namespace
 
-void EnableKeepAlive(QTcpSocket& socket) {
-  socket.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+void SendAtOnce([[maybe_unused]] qintptr descriptor) {
 #if defined(Q_OS_UNIX)
-  const int fd = int(socket.socketDescriptor());
+  if (descriptor >= 0) {
+    SetTcpOption(int(descriptor), TCP_NODELAY, 1);
+  }
+#endif
+}
+
+void EnableKeepAlive([[maybe_unused]] qintptr descriptor) {
+#if defined(Q_OS_UNIX)
+  const int fd = int(descriptor);
   if (fd < 0) {
     return;
   }
+  const int on = 1;
+  (void)::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
 #if defined(TCP_KEEPIDLE)
   SetTcpOption(fd, TCP_KEEPIDLE, kKeepAlive.IdleSeconds);
 #elif defined(TCP_KEEPALIVE)

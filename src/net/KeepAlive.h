@@ -2,8 +2,6 @@
 
 #include <QtGlobal>
 
-class QTcpSocket;
-
 namespace vextal {
 
 // How a connected socket notices a peer that vanished without a word (a cable pulled, a machine
@@ -22,9 +20,12 @@ struct KeepAliveSettings {
 // or not.
 inline constexpr KeepAliveSettings kKeepAlive{true, 20, 5, 6, 50'000};
 
-// Turns keep-alive on for a connected socket, with the settings above where the system lets
-// this program choose them.
-void EnableKeepAlive(QTcpSocket& socket);
+// Turns keep-alive on for a connected socket's descriptor, with the settings above where the
+// system lets this program choose them.
+void EnableKeepAlive(qintptr descriptor);
+
+// Sends small writes at once rather than waiting to gather more (no Nagle delay).
+void SendAtOnce(qintptr descriptor);
 
 // The settings in force on a socket descriptor (what the system reports), for checks.
 KeepAliveSettings ReadKeepAlive(qintptr descriptor);

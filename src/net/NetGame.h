@@ -5,7 +5,6 @@
 #include <utility>
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <QList>
 #include <QMetaObject>
 
@@ -55,7 +54,7 @@ class NetGame final : public LinkEvents {
 
   // The TCP link's settings, as the shell and tests set them (see TcpLink).
   qint32& NetPort;
-  QHostAddress& ListenAddress;
+  QString& ListenAddress;
   const QString& LastServerAddress() const { return tcp_.LastServerAddress; }
   void SetLastServerAddress(const QString& address) { tcp_.LastServerAddress = address; }
   std::function<void(const QString&)>& ServerAddressTyped;

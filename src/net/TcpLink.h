@@ -3,7 +3,6 @@
 #include <functional>
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <QString>
 
 #include "game/Dialogs.h"
@@ -34,8 +33,9 @@ class TcpLink final : public PeerLink, public SocketListener {
 
   // The TCP port for hosting and connecting. Fixed for the program; tests use 0 (any free port).
   qint32 NetPort = kNetPort;
-  // Where "Host game" listens: every address, IPv4 and IPv6. Tests use the loopback address.
-  QHostAddress ListenAddress = QHostAddress(QHostAddress::Any);
+  // Where "Host game" listens, as text: empty for every address, IPv4 and IPv6. Tests use the
+  // loopback address.
+  QString ListenAddress;
   // The address typed last into "Connect to Server", offered as the answer next time.
   QString LastServerAddress;
   // Told each address typed that differs from the last, so it is remembered between runs.

@@ -2,10 +2,8 @@
 
 #include <utility>
 
-#include <QNetworkInterface>
+#include <QIODevice>
 #include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 
 #include "net/KeepAlive.h"
@@ -17,19 +15,12 @@ namespace {
 // How long a closed connection may take to hand its last bytes to the peer before it is dropped.
 constexpr int kCloseGraceMs = 5000;
 
-// A peer's address as the user knows it: an IPv4 client of the dual-stack listener shows as
-// plain IPv4, not as ::ffff:a.b.c.d.
-QString AddressText(const QHostAddress& address) {
-  bool isIPv4 = false;
-  const quint32 ipv4 = address.toIPv4Address(&isIPv4);
-  return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
-}
-
 // Messages are small and each one matters at once: a move must not wait for the acknowledgement
 // of the digest sent before it. A peer that vanishes without closing is noticed by keep-alive.
-void TuneConnected(QTcpSocket& socket) {
-  socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-  EnableKeepAlive(socket);
+void TuneConnected(const NetworkLibrary& net, const QIODevice* socket) {
+  const qintptr descriptor = net.Descriptor(socket);
+  SendAtOnce(descriptor);
+  EnableKeepAlive(descriptor);
 }
 
 }  // namespace
@@ -52,46 +43,26 @@ cSocket::~cSocket() {
   }
   if (socket_ != nullptr) {
     socket_->disconnect(this);
-    socket_->disconnectFromHost();
+    net_->DisconnectFromHost(socket_);
     delete socket_;
   }
 }
 
 qint16 cSocket::State() const {
   if (socket_ == nullptr) {
-    return server_ != nullptr && server_->isListening() ? StateListening : StateClosed;
+    return server_ != nullptr && net_->IsListening(server_) ? StateListening : StateClosed;
   }
-  switch (socket_->state()) {
-    case QAbstractSocket::UnconnectedState:
-      return StateClosed;
-    case QAbstractSocket::HostLookupState:
-      return StateResolvingHost;
-    case QAbstractSocket::ConnectingState:
-      return StateConnecting;
-    case QAbstractSocket::ConnectedState:
-      return StateConnected;
-    case QAbstractSocket::BoundState:
-      return StateOpen;
-    case QAbstractSocket::ListeningState:
-      return StateListening;
-    case QAbstractSocket::ClosingState:
-      return StateClosing;
-  }
-  return StateClosed;
+  return net_->State(socket_);
 }
 
 QString cSocket::LocalIP() {
-  const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
-  for (const QHostAddress& address : addresses) {
-    if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
-      return address.toString();
-    }
-  }
-  return QStringLiteral("127.0.0.1");
+  const NetworkLibrary* net = Network();
+  const QString address = net != nullptr ? net->FirstLocalIPv4() : QString();
+  return address.isEmpty() ? QStringLiteral("127.0.0.1") : address;
 }
 
 quint16 cSocket::ListeningPort() const {
-  return server_ != nullptr ? server_->serverPort() : 0;
+  return server_ != nullptr ? net_->ServerPort(server_) : 0;
 }
 
 bool cSocket::DropEndpoint() {
@@ -114,9 +85,9 @@ void cSocket::NewGeneration() {
 
 void cSocket::DropServer() {
   if (server_ != nullptr) {
-    QTcpServer* server = std::exchange(server_, nullptr);
+    QObject* server = std::exchange(server_, nullptr);
     server->disconnect(this);
-    server->close();
+    net_->Close(server);
     server->setParent(nullptr);
     server->deleteLater();
   }
@@ -124,19 +95,19 @@ void cSocket::DropServer() {
 
 void cSocket::DropSocket() {
   if (socket_ != nullptr) {
-    QTcpSocket* socket = std::exchange(socket_, nullptr);
+    QIODevice* socket = std::exchange(socket_, nullptr);
     socket->disconnect(this);
     // Detached from this object, so neither this object's destruction nor a callback running
     // inside one of the socket's own signals deletes it under Qt's feet.
     socket->setParent(nullptr);
-    if (socket->state() == QAbstractSocket::UnconnectedState) {
+    if (net_->State(socket) == StateClosed) {
       socket->deleteLater();
     } else {
       // Let bytes already written reach the peer, then go; a peer that stops reading cannot
       // keep the socket alive for long.
-      connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
-      socket->disconnectFromHost();
-      if (socket->state() == QAbstractSocket::UnconnectedState) {
+      net_->DeleteWhenDisconnected(socket);
+      net_->DisconnectFromHost(socket);
+      if (net_->State(socket) == StateClosed) {
         socket->deleteLater();
       } else {
         QTimer::singleShot(kCloseGraceMs, socket, &QObject::deleteLater);
@@ -192,7 +163,7 @@ bool cSocket::SendList(const Message& iData) {
 }
 
 qintptr cSocket::Descriptor() const {
-  return socket_ != nullptr ? socket_->socketDescriptor() : -1;
+  return socket_ != nullptr ? net_->Descriptor(socket_) : -1;
 }
 
 qint64 cSocket::Unsent() const {
@@ -203,7 +174,7 @@ bool cSocket::Written(qint64 mark) const {
   return queuedTotal_ - Unsent() >= mark;
 }
 
-bool cSocket::Listen(qint32 iPort, const QHostAddress& iBindAddress) {
+bool cSocket::Listen(qint32 iPort, const QString& iBindAddress) {
   const QPointer<cSocket> alive(this);
   Disconnect(CauseClosedHere);
   if (!alive) {
@@ -212,20 +183,21 @@ bool cSocket::Listen(qint32 iPort, const QHostAddress& iBindAddress) {
   DropEndpoint();  // in case the callback of that disconnect opened something new
   decoder_.ResetReceive();
 
-  auto* server = new QTcpServer(this);
-  server->setMaxPendingConnections(1);
-  if (iPort < 0 || iPort > 0xFFFF || !server->listen(iBindAddress, quint16(iPort))) {
+  net_ = Network();
+  QObject* server = net_ != nullptr ? net_->NewServer(this) : nullptr;
+  if (server == nullptr || iPort < 0 || iPort > 0xFFFF ||
+      !net_->Listen(server, iBindAddress, quint16(iPort))) {
     delete server;
     Disconnect(CauseClientClosed);
     return false;
   }
   server_ = server;
   NewGeneration();
-  connect(server, &QTcpServer::newConnection, this, &cSocket::OnNewConnection);
-  connect(server, &QTcpServer::acceptError, this, &cSocket::OnAcceptError);
+  net_->WatchServer(
+      server, this, [this] { OnNewConnection(); }, [this] { OnAcceptError(); });
   hosting_ = true;
   if (listener_ != nullptr) {
-    listener_->wsListening(this, server->serverPort());
+    listener_->wsListening(this, net_->ServerPort(server));
   }
   return true;
 }
@@ -238,16 +210,17 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
   }
   DropEndpoint();
   decoder_.ResetReceive();
-  if (iRemoteIP.trimmed().isEmpty() || iPort < 1 || iPort > 0xFFFF) {
+  net_ = Network();
+  if (net_ == nullptr || iRemoteIP.trimmed().isEmpty() || iPort < 1 || iPort > 0xFFFF) {
     return false;
   }
 
-  socket_ = new QTcpSocket(this);
+  socket_ = net_->NewSocket(this);
   NewGeneration();
   const quint64 generation = generation_;
   WatchSocket(socket_);
   holdEvents_ = true;
-  socket_->connectToHost(iRemoteIP, quint16(iPort));
+  net_->ConnectToHost(socket_, iRemoteIP, quint16(iPort));
   holdEvents_ = false;
   hosting_ = false;
   if (listener_ != nullptr) {
@@ -264,18 +237,22 @@ bool cSocket::Connect(const QString& iRemoteIP, qint32 iPort) {
   return true;
 }
 
-void cSocket::WatchSocket(QTcpSocket* socket) {
+void cSocket::WatchSocket(QIODevice* socket) {
   // What the peer sends beyond this waits in its own buffers until this side has read it.
-  socket->setReadBufferSize(kReadBufferBytes);
+  net_->SetReadBufferSize(socket, kReadBufferBytes);
   // The options take on a connected socket: an accepted one is, a connecting one will be.
-  if (socket->state() == QAbstractSocket::ConnectedState) {
-    TuneConnected(*socket);
+  const NetworkLibrary& net = *net_;
+  if (net.State(socket) == StateConnected) {
+    TuneConnected(net, socket);
   }
-  connect(socket, &QAbstractSocket::connected, socket, [socket] { TuneConnected(*socket); });
-  connect(socket, &QAbstractSocket::connected, this, &cSocket::OnConnected);
-  connect(socket, &QAbstractSocket::errorOccurred, this, &cSocket::OnSocketError);
   // Some peers' closes arrive as a plain disconnect without an error first.
-  connect(socket, &QAbstractSocket::disconnected, this, &cSocket::OnPeerClosed);
+  net.Watch(
+      socket, this,
+      [this, &net, socket] {
+        TuneConnected(net, socket);
+        OnConnected();
+      },
+      [this](bool peerClosed) { OnSocketError(peerClosed); }, [this] { OnPeerClosed(); });
   connect(socket, &QIODevice::readyRead, this, [this] { DeliverPending(); });
   connect(socket, &QIODevice::bytesWritten, this, [this, socket] {
     if (socket == socket_ && socket->bytesToWrite() == 0 && allWritten_) {
@@ -288,17 +265,17 @@ void cSocket::OnNewConnection() {
   if (server_ == nullptr) {
     return;
   }
-  QTcpSocket* pending = server_->nextPendingConnection();
+  QIODevice* pending = net_->NextPending(server_);
   if (pending == nullptr) {
     return;
   }
   pending->setParent(this);
-  const qint32 requestId = qint32(pending->socketDescriptor());
+  const qint32 requestId = qint32(net_->Descriptor(pending));
   const bool heldClientSentBytes =
       socket_ != nullptr && (socket_->bytesAvailable() > 0 || decoder_.ItemCount() >= 0);
-  if (pending->state() != QAbstractSocket::ConnectedState || heldClientSentBytes) {
+  if (net_->State(pending) != StateConnected || heldClientSentBytes) {
     // Gone already, or a client that has begun to talk is kept: the newcomer goes.
-    pending->abort();
+    net_->Abort(pending);
     pending->deleteLater();
     return;
   }
@@ -310,7 +287,7 @@ void cSocket::OnNewConnection() {
       return;  // the newcomer went with this object
     }
     if (server_ == nullptr || socket_ != nullptr) {
-      pending->abort();  // the callback stopped hosting or opened something else
+      net_->Abort(pending);  // the callback stopped hosting or opened something else
       pending->deleteLater();
       return;
     }
@@ -322,16 +299,16 @@ void cSocket::OnAcceptError() {
   Disconnect(CauseNetworkError);
 }
 
-void cSocket::Accept(QTcpSocket* iPending, qint32 iRequestID) {
+void cSocket::Accept(QIODevice* iPending, qint32 iRequestID) {
   socket_ = iPending;
   NewGeneration();
   const quint64 generation = generation_;
   WatchSocket(socket_);
   decoder_.ResetReceive();
-  clientAddress_ = AddressText(socket_->peerAddress());
+  clientAddress_ = net_->PeerAddress(socket_);
   const QPointer<cSocket> alive(this);
   if (listener_ != nullptr) {
-    listener_->wsAccepted(this, clientAddress_, socket_->localPort(), iRequestID);
+    listener_->wsAccepted(this, clientAddress_, net_->LocalPort(socket_), iRequestID);
   }
   // Bytes that came with the connection would otherwise wait for the next readyRead.
   if (alive && generation == generation_ && socket_->bytesAvailable() > 0) {
@@ -350,22 +327,22 @@ void cSocket::OnConnected() {
   const quint64 generation = generation_;
   const QPointer<cSocket> alive(this);
   if (listener_ != nullptr) {
-    listener_->wsConnected(this, AddressText(socket_->peerAddress()), socket_->peerName().toUpper(),
-                           socket_->peerPort());
+    listener_->wsConnected(this, net_->PeerAddress(socket_), net_->PeerName(socket_).toUpper(),
+                           net_->PeerPort(socket_));
   }
   if (alive && generation == generation_ && socket_->bytesAvailable() > 0) {
     DeliverPending();
   }
 }
 
-void cSocket::OnSocketError(QAbstractSocket::SocketError iError) {
+void cSocket::OnSocketError(bool peerClosed) {
   if (holdEvents_) {
     if (!heldError_) {
-      heldError_ = iError;
+      heldError_ = peerClosed;
     }
     return;
   }
-  if (iError == QAbstractSocket::RemoteHostClosedError) {
+  if (peerClosed) {
     OnPeerClosed();
   } else if (HoldsSilentClient()) {
     LetSilentClientGo();  // reset before a word, say: the host goes on waiting

@@ -3,8 +3,6 @@
 #include <functional>
 #include <optional>
 
-#include <QAbstractSocket>
-#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -12,27 +10,17 @@
 #include "net/Framing.h"
 #include "net/Message.h"
 #include "net/MessageDelivery.h"
+#include "net/NetworkLibrary.h"
 #include "net/SocketListener.h"
 
-class QTcpServer;
-class QTcpSocket;
+class QIODevice;
 
 namespace vextal {
 
-// The numbers State() reports. The program itself tells only closed (0) from connected (7).
-enum SocketState : qint16 {
-  StateClosed = 0,
-  StateOpen = 1,
-  StateListening = 2,
-  StateResolvingHost = 4,
-  StateConnecting = 6,
-  StateConnected = 7,
-  StateClosing = 8,
-};
-
 // The program's one TCP endpoint. It either hosts (listens and accepts exactly one client) or
 // connects to a host; it frames outgoing messages, reassembles incoming ones and reports every
-// connection event to its SocketListener. It owns at most one QTcpServer and one QTcpSocket.
+// connection event to its SocketListener. It owns at most one listening server and one socket
+// (Qt's, reached through NetworkLibrary).
 //
 // A host keeps listening after it has accepted a client until a whole message has come from it:
 // a connection that closes before that (a port scan, a program that crashed at once) is let go
@@ -95,8 +83,9 @@ class cSocket : public QObject {
   // The clock that measures a delivery slice, in milliseconds; tests pass a fake one.
   void SetSliceClock(std::function<qint64()> clock) { delivery_.SetSliceClock(std::move(clock)); }
   // Hosts on iPort (0 picks a free port). The program listens on all addresses, IPv4 and IPv6;
-  // tests bind the loopback address. On failure reports cause 2 and returns false.
-  bool Listen(qint32 iPort, const QHostAddress& iBindAddress = QHostAddress(QHostAddress::Any));
+  // tests bind the loopback address (iBindAddress as text, empty for all). On failure reports
+  // cause 2 and returns false.
+  bool Listen(qint32 iPort, const QString& iBindAddress = QString());
   // Starts connecting to a host given as IPv4, IPv6 or a name. False, with nothing reported,
   // when the address or port is refused at once.
   bool Connect(const QString& iRemoteIP, qint32 iPort);
@@ -104,12 +93,13 @@ class cSocket : public QObject {
  private:
   void OnNewConnection();
   void OnAcceptError();
-  void Accept(QTcpSocket* iPending, qint32 iRequestID);
+  void Accept(QIODevice* iPending, qint32 iRequestID);
   void OnConnected();
-  void OnSocketError(QAbstractSocket::SocketError iError);
+  // peerClosed: the failure is the peer closing the connection.
+  void OnSocketError(bool peerClosed);
   void OnPeerClosed();
 
-  void WatchSocket(QTcpSocket* socket);
+  void WatchSocket(QIODevice* socket);
   // Lets go of the server and the socket without reporting anything; a connected socket is
   // closed gracefully and deleted later, so it may be dropped from inside its own signals.
   // Returns whether anything was open.
@@ -135,8 +125,10 @@ class cSocket : public QObject {
 
   SocketListener* listener_ = nullptr;
   bool hosting_ = false;
-  QTcpServer* server_ = nullptr;
-  QTcpSocket* socket_ = nullptr;
+  // Through net_, a QTcpServer and a QTcpSocket.
+  const NetworkLibrary* net_ = nullptr;
+  QObject* server_ = nullptr;
+  QIODevice* socket_ = nullptr;
   // The address of the accepted client, as reported when it was accepted.
   QString clientAddress_;
   FrameDecoder decoder_;
@@ -156,7 +148,7 @@ class cSocket : public QObject {
   // held until wsConnecting has been reported so the events arrive in their natural order.
   bool holdEvents_ = false;
   bool heldConnected_ = false;
-  std::optional<QAbstractSocket::SocketError> heldError_;
+  std::optional<bool> heldError_;  // whether it was the peer's close
 };
 
 }  // namespace vextal

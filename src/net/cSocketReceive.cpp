@@ -1,7 +1,7 @@
 // Receiving: bytes become messages, handed to the listener by the shared delivery rules
 // (MessageDelivery), and the peer's close reported after its last message.
 
-#include <QTcpSocket>
+#include <QIODevice>
 
 #include "net/cSocket.h"
 

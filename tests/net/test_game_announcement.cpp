@@ -1,5 +1,6 @@
 // What a hosting copy announces on the local network, and how the announcements of others are
 // read: every byte of them came from the network.
+#include <QHostAddress>
 #include <QtTest>
 
 #include "net/GameAnnouncement.h"
@@ -68,6 +69,12 @@ class TestGameAnnouncement : public QObject {
   void addressPreference() {
     QVERIFY(AddressPreference("192.168.0.2") < AddressPreference("2001:db8::1"));
     QVERIFY(AddressPreference("2001:db8::1") < AddressPreference("fe80::1%eth0"));
+    // Qt's own reading of the address is the reference for the system parser used here.
+    for (const char* address :
+         {"169.254.3.4", "169.253.3.4", "10.0.0.1", "fe80::1", "fe80::1%eth0", "febf::1", "fec0::1",
+          "fe00::1", "::1", "::ffff:169.254.1.1", "2001:db8::1", "", "fe80::zz", "999.1.1.1"}) {
+      QCOMPARE(IsLinkLocalAddress(address), QHostAddress(address).isLinkLocal());
+    }
   }
 };
 

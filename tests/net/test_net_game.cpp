@@ -32,7 +32,7 @@ struct Side {
   explicit Side(int stage) : random(std::uint64_t(stage) * 7919) {
     rec.Listen(game);
     net.NetPort = 0;
-    net.ListenAddress = QHostAddress(QHostAddress::LocalHost);
+    net.ListenAddress = QStringLiteral("127.0.0.1");
     SetupStage(game, stage, random);
     rec.Clear();
   }

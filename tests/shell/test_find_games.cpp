@@ -24,7 +24,7 @@ namespace {
 const char kNoBus[] = "unix:path=/nonexistent/vextal-tests/system_bus_socket";
 
 struct Copy : WindowRig {
-  Copy() { window->net().ListenAddress = QHostAddress(QHostAddress::LocalHost); }
+  Copy() { window->net().ListenAddress = QStringLiteral("127.0.0.1"); }
   bool Logged(const QString& text) const {
     const QString log = window->LogText();
     return log.contains("] " + text + "\n") || log.endsWith("] " + text);

@@ -258,7 +258,7 @@ class TestInternetAccount : public QObject {
     // room) finds her game by her nickname in the list and joins it; they play it to the end.
     bob.window->Account().SetLobby(QStringLiteral("vextal@lobby.alpha.test"), QString());
     alice.window->net().NetPort = 0;
-    alice.window->net().ListenAddress = QHostAddress(QHostAddress::LocalHost);
+    alice.window->net().ListenAddress = QStringLiteral("127.0.0.1");
     alice.Item("mnuServer")->trigger();
     bob.Item("mnuFindGames")->trigger();
     QListWidget* list = bob.window->FindGamesWindow()->lstGames();

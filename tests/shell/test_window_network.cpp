@@ -32,7 +32,7 @@ struct Copy {
   explicit Copy(std::uint64_t seed) : random(seed) {
     window = std::make_unique<frmMain>(clock, random, dialogs, folder.path());
     window->findChild<QTimer*>(QStringLiteral("tmrAI"))->stop();
-    window->net().ListenAddress = QHostAddress(QHostAddress::LocalHost);
+    window->net().ListenAddress = QStringLiteral("127.0.0.1");
   }
   void Trigger(const char* item) {
     window->findChild<QAction*>(QString::fromLatin1(item))->trigger();

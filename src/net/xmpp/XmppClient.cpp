@@ -1,8 +1,5 @@
 #include "net/xmpp/XmppClient.h"
 
-#include <QDnsLookup>
-#include <QHostAddress>
-#include <QHostInfo>
 #include <QSocketNotifier>
 
 #include <utility>
@@ -83,7 +80,7 @@ XmppClient::XmppClient(QObject* parent) : QObject(parent) {
 
 XmppClient::~XmppClient() {
   if (lookupId_ >= 0) {
-    QHostInfo::abortHostLookup(lookupId_);
+    net_->AbortHostLookup(lookupId_);
   }
   for (auto& [id, pending] : pending_) {
     pending.Reply = nullptr;
@@ -124,25 +121,28 @@ void XmppClient::LogIn(const Account& account) {
     Finish(Failure::BadAddress);
     return;
   }
+  net_ = Network();
+  if (net_ == nullptr) {
+    Finish(Failure::ServerNotFound);
+    return;
+  }
   state_ = State::Connecting;
   candidates_.clear();
   delete lookup_;
-  lookup_ = new QDnsLookup(QDnsLookup::SRV, QStringLiteral("_xmpp-client._tcp.") + domain, this);
-  connect(lookup_, &QDnsLookup::finished, this, &XmppClient::ServerLookedUp);
-  lookup_->lookup();
+  lookup_ = net_->LookUpService(
+      QStringLiteral("_xmpp-client._tcp.") + domain, this,
+      [this](const QList<NetworkLibrary::ServiceTarget>& targets) { ServerLookedUp(targets); });
 }
 
-void XmppClient::ServerLookedUp() {
+void XmppClient::ServerLookedUp(const QList<NetworkLibrary::ServiceTarget>& targets) {
   if (lookup_ == nullptr || state_ != State::Connecting) {
     return;
   }
-  if (lookup_->error() == QDnsLookup::NoError) {
-    // The records come sorted by priority and weight; "." means the service is not offered.
-    for (const QDnsServiceRecord& record : lookup_->serviceRecords()) {
-      const QString target = record.target().chopped(record.target().endsWith('.') ? 1 : 0);
-      if (!target.isEmpty() && record.port() != 0) {
-        candidates_.append({target, record.port()});
-      }
+  // "." means the service is not offered.
+  for (const NetworkLibrary::ServiceTarget& record : targets) {
+    const QString target = record.Host.chopped(record.Host.endsWith('.') ? 1 : 0);
+    if (!target.isEmpty() && record.Port != 0) {
+      candidates_.append({target, record.Port});
     }
   }
   lookup_->deleteLater();
@@ -157,16 +157,16 @@ void XmppClient::TryNextCandidate() {
     return;
   }
   const Candidate next = candidates_.takeFirst();
-  lookupId_ = QHostInfo::lookupHost(next.Host, this, [this, next](const QHostInfo& info) {
+  lookupId_ = net_->LookUpHost(next.Host, this, [this, next](const QString& address) {
     lookupId_ = -1;
     if (state_ != State::Connecting) {
       return;
     }
-    if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
+    if (address.isEmpty()) {
       TryNextCandidate();
       return;
     }
-    Connect(info.addresses().first().toString(), next.Port);
+    Connect(address, next.Port);
   });
 }
 
@@ -297,7 +297,7 @@ void XmppClient::Finish(Failure failure) {
 
 void XmppClient::LogOut() {
   if (lookupId_ >= 0) {
-    QHostInfo::abortHostLookup(lookupId_);
+    net_->AbortHostLookup(lookupId_);
     lookupId_ = -1;
   }
   if (state_ == State::Offline && conn_ == nullptr) {

@@ -9,9 +9,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "net/NetworkLibrary.h"
 #include "net/xmpp/XmlElement.h"
-
-class QDnsLookup;
 class QSocketNotifier;
 struct _xmpp_ctx_t;
 struct _xmpp_conn_t;
@@ -114,7 +113,7 @@ class XmppClient final : public QObject {
     IqReply Reply;
   };
 
-  void ServerLookedUp();
+  void ServerLookedUp(const QList<NetworkLibrary::ServiceTarget>& targets);
   void TryNextCandidate();
   void Connect(const QString& address, quint16 port);
   void Pump();
@@ -142,7 +141,8 @@ class XmppClient final : public QObject {
   bool certificateRefused_ = false;
   bool secured_ = false;
   QList<Candidate> candidates_;
-  QDnsLookup* lookup_ = nullptr;
+  const NetworkLibrary* net_ = nullptr;  // loaded at the first log-in
+  QObject* lookup_ = nullptr;            // the server's SRV look-up under way
   int lookupId_ = -1;
   QSocketNotifier* notifier_ = nullptr;
   QTimer pumpTimer_;
