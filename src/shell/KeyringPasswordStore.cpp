@@ -1,47 +1,45 @@
-#include <qt6keychain/keychain.h>
+#include <QTimer>
 
+#include "net/ProgramModule.h"
 #include "shell/PasswordStore.h"
 
 namespace vextal {
 namespace {
 
-const QString kService = QStringLiteral("Vextal internet account");
+PasswordStore* Keyring() {
+  using EntryPoint = PasswordStore* (*)();
+  static PasswordStore* const store = [] {
+    auto entry = reinterpret_cast<EntryPoint>(
+        ProgramModuleSymbol("modules/libvextal_keyring.so", "vextal_keyring_store"));
+    return entry != nullptr ? entry() : nullptr;
+  }();
+  return store;
+}
 
 }  // namespace
 
 void KeyringPasswordStore::Read(const QString& address,
                                 std::function<void(std::optional<QString>)> done) {
-  auto* job = new QKeychain::ReadPasswordJob(kService);
-  job->setInsecureFallback(false);
-  job->setKey(address);
-  QObject::connect(job, &QKeychain::Job::finished, [done](QKeychain::Job* finished) {
-    auto* read = static_cast<QKeychain::ReadPasswordJob*>(finished);
-    if (read->error() == QKeychain::NoError) {
-      done(read->textData());
-    } else {
-      done(std::nullopt);
-    }
-  });
-  job->start();
+  if (PasswordStore* keyring = Keyring()) {
+    keyring->Read(address, std::move(done));
+  } else {
+    QTimer::singleShot(0, [done = std::move(done)] { done(std::nullopt); });  // later, as a keyring
+  }
 }
 
 void KeyringPasswordStore::Write(const QString& address, const QString& password,
                                  std::function<void(bool)> done) {
-  auto* job = new QKeychain::WritePasswordJob(kService);
-  job->setInsecureFallback(false);
-  job->setKey(address);
-  job->setTextData(password);
-  QObject::connect(job, &QKeychain::Job::finished, [done](QKeychain::Job* finished) {
-    done(finished->error() == QKeychain::NoError);
-  });
-  job->start();
+  if (PasswordStore* keyring = Keyring()) {
+    keyring->Write(address, password, std::move(done));
+  } else {
+    QTimer::singleShot(0, [done = std::move(done)] { done(false); });
+  }
 }
 
 void KeyringPasswordStore::Remove(const QString& address) {
-  auto* job = new QKeychain::DeletePasswordJob(kService);
-  job->setInsecureFallback(false);
-  job->setKey(address);
-  job->start();
+  if (PasswordStore* keyring = Keyring()) {
+    keyring->Remove(address);
+  }
 }
 
 }  // namespace vextal

@@ -22,7 +22,9 @@ class PasswordStore {
 };
 
 // The desktop's keyring (Secret Service or KWallet) through QtKeychain, with no fallback to a
-// file: without a keyring nothing is kept.
+// file: without a keyring nothing is kept. QtKeychain lives in modules/libvextal_keyring.so
+// beside the binary, opened at the first call, so a run that never touches the internet account
+// never maps it; without that library nothing is kept either.
 class KeyringPasswordStore final : public PasswordStore {
  public:
   void Read(const QString& address, std::function<void(std::optional<QString>)> done) override;
