@@ -23,8 +23,8 @@ enum SocketState : qint16 {
 };
 
 // Qt's network classes, reached through a library of the program's own that is loaded at the
-// first network command (modules/libvextal_network.so beside the binary), so that a game at one machine
-// or against the CPU never maps Qt Network and what it brings along (Kerberos, the proxy
+// first network command (modules/libvextal_network.so beside the binary), so that a game at one
+// machine or against the CPU never maps Qt Network and what it brings along (Kerberos, the proxy
 // library). The program itself has no link to Qt Network: a socket is a QIODevice here, read and
 // written as one, and a listening server a plain QObject; everything that needs their network
 // side goes through these functions.
