@@ -241,15 +241,14 @@ void cSocket::WatchSocket(QIODevice* socket) {
   // What the peer sends beyond this waits in its own buffers until this side has read it.
   net_->SetReadBufferSize(socket, kReadBufferBytes);
   // The options take on a connected socket: an accepted one is, a connecting one will be.
-  const NetworkLibrary& net = *net_;
-  if (net.State(socket) == StateConnected) {
-    TuneConnected(net, socket);
+  if (net_->State(socket) == StateConnected) {
+    TuneConnected(*net_, socket);
   }
   // Some peers' closes arrive as a plain disconnect without an error first.
-  net.Watch(
+  net_->Watch(
       socket, this,
-      [this, &net, socket] {
-        TuneConnected(net, socket);
+      [this, socket] {
+        TuneConnected(*net_, socket);
         OnConnected();
       },
       [this](bool peerClosed) { OnSocketError(peerClosed); }, [this] { OnPeerClosed(); });
