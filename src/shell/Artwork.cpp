@@ -40,14 +40,8 @@ void Strip(QPainter& p, int x, int y, int w, int h, const QColor& colour) {
 
 }  // namespace
 
-namespace {
-
-QImage PaintBoardBackground(qreal devicePixelRatio) {
+void PaintBoardBackground(QPainter& p) {
   const QSize logical(kBackgroundWidth, kBackgroundHeight);
-  QImage image((QSizeF(logical) * devicePixelRatio).toSize(), QImage::Format_RGB32);
-  image.setDevicePixelRatio(devicePixelRatio);
-  QPainter p(&image);  // draws in logical pixels from here on
-
   QLinearGradient sky(0, 0, 0, kBackgroundHeight);
   sky.setColorAt(0.0, kSkyTop);
   sky.setColorAt(1.0, kSkyBottom);
@@ -87,20 +81,15 @@ QImage PaintBoardBackground(qreal devicePixelRatio) {
       p.fillRect(slot.adjusted(6, 6, -5, -5), kSlotCore);
     }
   }
-  return image;
 }
 
-}  // namespace
-
 QImage BoardBackground(qreal devicePixelRatio) {
-  // Painted once per ratio for the whole run: every window and every repaint after a change of
-  // screen shares the same pixels.
-  static QHash<qreal, QImage> painted;
-  auto found = painted.constFind(devicePixelRatio);
-  if (found == painted.constEnd()) {
-    found = painted.insert(devicePixelRatio, PaintBoardBackground(devicePixelRatio));
-  }
-  return *found;
+  const QSize logical(kBackgroundWidth, kBackgroundHeight);
+  QImage image((QSizeF(logical) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(devicePixelRatio);
+  QPainter p(&image);  // draws in logical pixels from here on
+  PaintBoardBackground(p);
+  return image;
 }
 
 QImage ProgramIconImage(int size) {

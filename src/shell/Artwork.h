@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPixmap>
 
+class QPainter;
+
 namespace vextal {
 
 // The program's own pictures, painted in code so that nothing has to be shipped beside it.
@@ -11,9 +13,13 @@ namespace vextal {
 inline constexpr int kBackgroundWidth = 329;
 inline constexpr int kBackgroundHeight = 279;
 
-// The board's background picture: a purple grid of empty node slots at the board positions.
-// Painted for a screen of the given device pixel ratio: kBackgroundWidth x kBackgroundHeight
-// logical pixels, each covering ratio x ratio pixels of the image.
+// The board's background picture: a purple grid of empty node slots at the board positions,
+// kBackgroundWidth x kBackgroundHeight logical pixels from the painter's origin. The board paints
+// it straight into its image at every clear (well under a millisecond) rather than keeping a
+// copy of its own for the run.
+void PaintBoardBackground(QPainter& p);
+// The same picture on an image of its own, for a screen of the given device pixel ratio: each
+// logical pixel covers ratio x ratio pixels of the image.
 QImage BoardBackground(qreal devicePixelRatio = 1.0);
 
 // The program icon, size pixels square. It is drawn for 32 and 16 pixels and scales to any

@@ -36,21 +36,14 @@ Front::Front(QWidget* parent) : QFrame(parent) {
 
 void Front::SetBackground(const QColor& backColor, const QImage& picture) {
   backColor_ = backColor;
-  pictureSource_ = nullptr;
+  picturePainter_ = nullptr;
   picture_ = picture;
 }
 
-void Front::SetBackground(const QColor& backColor, PictureSource picture) {
+void Front::SetBackground(const QColor& backColor, PicturePainter picture) {
   backColor_ = backColor;
-  pictureSource_ = std::move(picture);
+  picturePainter_ = std::move(picture);
   picture_ = QImage();
-}
-
-const QImage& Front::PictureFor(qreal devicePixelRatio) {
-  if (pictureSource_ && (picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatio)) {
-    picture_ = pictureSource_(devicePixelRatio);
-  }
-  return picture_;
 }
 
 void Front::SetZoom(qreal zoom) {
@@ -79,10 +72,12 @@ void Front::Clear() {
     image_.setDevicePixelRatio(ratio);
   }
   image_.fill(backColor_);
-  const QImage& picture = PictureFor(ratio);
-  if (!picture.isNull()) {
+  if (picturePainter_) {
     QPainter p(&image_);
-    p.drawImage(0, 0, picture);
+    picturePainter_(p);
+  } else if (!picture_.isNull()) {
+    QPainter p(&image_);
+    p.drawImage(0, 0, picture_);
   }
 }
 

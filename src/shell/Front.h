@@ -34,13 +34,14 @@ class Front : public QFrame {
  public:
   explicit Front(QWidget* parent = nullptr);
 
-  // Paints the background picture for a device pixel ratio (see BoardBackground).
-  using PictureSource = std::function<QImage(qreal devicePixelRatio)>;
+  // Paints the background picture in image coordinates (see PaintBoardBackground).
+  using PicturePainter = std::function<void(QPainter& dc)>;
 
   // The back colour and the picture that a clear leaves. A fixed picture is shown at its own
-  // logical size; a picture source is asked again whenever the device pixel ratio changes.
+  // logical size; a picture painter paints into the image at every clear, at whatever device
+  // pixel ratio the image has then, so no copy of the picture is kept.
   void SetBackground(const QColor& backColor, const QImage& picture);
-  void SetBackground(const QColor& backColor, PictureSource picture);
+  void SetBackground(const QColor& backColor, PicturePainter picture);
 
   // Draws the picture onto the image that Clear has just prepared.
   using ImagePainter = std::function<void(QPainter& dc)>;
@@ -140,7 +141,6 @@ class Front : public QFrame {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  const QImage& PictureFor(qreal devicePixelRatio);
   // The image's pixels per image coordinate: the screen's ratio times the zoom.
   qreal ImageRatio() const { return devicePixelRatioF() * zoom_; }
   // The area inside the frame in image coordinates.
@@ -151,8 +151,8 @@ class Front : public QFrame {
   void PaintRefusal(QPainter& p) const;
 
   QColor backColor_{128, 128, 128};
-  PictureSource pictureSource_;
-  QImage picture_;  // the last picture from the source, kept for its ratio
+  PicturePainter picturePainter_;
+  QImage picture_;  // a fixed picture
   QImage image_;
   qreal zoom_ = 1.0;
   qreal imageZoom_ = 1.0;  // the zoom the image was made at

@@ -184,7 +184,7 @@ void frmMain::BuildBoard(QWidget* client) {
   front = new Front(client);
   front->setObjectName(QStringLiteral("Front"));
   design_.Place(front, QRect(4, 4, 331, 281));
-  front->SetBackground(kFrontBackColor, Front::PictureSource(&BoardBackground));
+  front->SetBackground(kFrontBackColor, Front::PicturePainter(&PaintBoardBackground));
   front->Clear();
   // Painted from the game's state whenever the picture is shown or read after a change, so the
   // picture is also painted again by itself on a screen of another density.

@@ -140,8 +140,10 @@ class mMusic {
   bool DeviceOpen() const { return device_.IsOpen(); }
 
   // How long the device stays open once nothing sounds. An open device keeps the sound system
-  // busy mixing silence, so a game left alone closes it; the next sound opens it again.
-  static constexpr int kCloseAfterSilenceMs = 5000;
+  // busy mixing silence and holds SDL in memory, so a game left alone closes it; the next sound
+  // opens it again, in milliseconds. Three seconds keep it open through quick exchanges of moves
+  // and let the start-up sound's device go soon after the window has appeared.
+  static constexpr int kCloseAfterSilenceMs = 3000;
   void SetCloseAfterSilence(int ms) { silenceTimer_.setInterval(ms); }
 
  private:
