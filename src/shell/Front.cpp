@@ -35,15 +35,12 @@ Front::Front(QWidget* parent) : QFrame(parent) {
 }
 
 void Front::SetBackground(const QColor& backColor, const QImage& picture) {
-  backColor_ = backColor;
-  picturePainter_ = nullptr;
-  picture_ = picture;
+  SetBackground(backColor, [picture](QPainter& p) { p.drawImage(0, 0, picture); });
 }
 
 void Front::SetBackground(const QColor& backColor, PicturePainter picture) {
   backColor_ = backColor;
   picturePainter_ = std::move(picture);
-  picture_ = QImage();
 }
 
 void Front::SetZoom(qreal zoom) {
@@ -75,9 +72,6 @@ void Front::Clear() {
   if (picturePainter_) {
     QPainter p(&image_);
     picturePainter_(p);
-  } else if (!picture_.isNull()) {
-    QPainter p(&image_);
-    p.drawImage(0, 0, picture_);
   }
 }
 

@@ -152,7 +152,6 @@ class Front : public QFrame {
 
   QColor backColor_{128, 128, 128};
   PicturePainter picturePainter_;
-  QImage picture_;  // a fixed picture
   QImage image_;
   qreal zoom_ = 1.0;
   qreal imageZoom_ = 1.0;  // the zoom the image was made at
