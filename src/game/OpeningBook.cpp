@@ -1,5 +1,7 @@
 #include "game/OpeningBook.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 
@@ -30,6 +32,37 @@ bool ParseField(QByteArrayView text, T& value, int base = 10) {
   return ec == std::errc() && stop == end && !text.isEmpty();
 }
 
+// Splits a line at single spaces into at most `fields.size()` pieces; the number of pieces, one
+// more than the room when there are too many.
+int SplitFields(QByteArrayView line, std::array<QByteArrayView, 4>& fields) {
+  int count = 0;
+  for (qsizetype at = 0;; ++count) {
+    const qsizetype space = line.indexOf(' ', at);
+    if (count == int(fields.size())) {
+      return count + 1;
+    }
+    fields[std::size_t(count)] = line.sliced(at, (space < 0 ? line.size() : space) - at);
+    if (space < 0) {
+      return count + 1;
+    }
+    at = space + 1;
+  }
+}
+
+// Sorted by key for the lookups; where a key comes twice, the later line holds, as it always has.
+void SortKeepingLast(std::vector<std::pair<std::uint64_t, OpeningBook::Entry>>& entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  auto kept = entries.begin();
+  for (auto it = entries.begin(); it != entries.end(); ++it) {
+    if (std::next(it) == entries.end() || std::next(it)->first != it->first) {
+      *kept++ = *it;
+    }
+  }
+  entries.erase(kept, entries.end());
+  entries.shrink_to_fit();
+}
+
 QString Damaged(qsizetype line) {
   return QCoreApplication::translate("OpeningBook", "damaged at line %1").arg(line);
 }
@@ -37,35 +70,38 @@ QString Damaged(qsizetype line) {
 }  // namespace
 
 std::optional<OpeningBook> OpeningBook::Parse(const QByteArray& bytes, QString& error) {
-  const QList<QByteArray> lines = bytes.split('\n');
-  // The text ends with "end COUNT CHECKSUM" and a line break, so the last piece is empty.
-  if (lines.size() < 3 || !lines.back().isEmpty() || lines.front() != kHeader) {
+  // The text ends with "end COUNT CHECKSUM" and a line break.
+  const QByteArrayView text(bytes);
+  const qsizetype endStart = text.size() < 2 ? -1 : text.lastIndexOf('\n', text.size() - 2) + 1;
+  if (endStart <= 0 || !text.endsWith('\n') || !text.startsWith(kHeader) ||
+      text[sizeof(kHeader) - 1] != '\n') {
     error = QCoreApplication::translate("OpeningBook", "not a book");
     return std::nullopt;
   }
-  const qsizetype endLine = lines.size() - 2;
-  const QList<QByteArray> end = lines[endLine].split(' ');
+  std::array<QByteArrayView, 4> fields;
   std::size_t count = 0;
   std::uint64_t checksum = 0;
-  const qsizetype checkedBytes = bytes.size() - lines[endLine].size() - 1;
-  if (end.size() != 3 || end[0] != "end" || !ParseField(QByteArrayView(end[1]), count) ||
-      !ParseField(QByteArrayView(end[2]), checksum, 16) ||
-      checksum != Fnv1a(QByteArrayView(bytes).first(checkedBytes))) {
+  if (SplitFields(text.sliced(endStart, text.size() - endStart - 1), fields) != 3 ||
+      fields[0] != "end" || !ParseField(fields[1], count) || !ParseField(fields[2], checksum, 16) ||
+      checksum != Fnv1a(text.first(endStart))) {
     error = QCoreApplication::translate("OpeningBook", "cut short or damaged");
     return std::nullopt;
   }
   OpeningBook book;
   std::size_t entries = 0;
-  for (qsizetype i = 1; i < endLine; ++i) {
-    const QList<QByteArray> fields = lines[i].split(' ');
-    if (fields.size() == 4 && fields[0] == "layout") {
+  qsizetype lineNumber = 1;
+  for (qsizetype at = sizeof(kHeader); at < endStart;) {
+    const qsizetype lineEnd = text.indexOf('\n', at);
+    const QByteArrayView line = text.sliced(at, lineEnd - at);
+    at = lineEnd + 1;
+    ++lineNumber;
+    const int fieldCount = SplitFields(line, fields);
+    if (fieldCount == 4 && fields[0] == "layout") {
       LayoutBook layout;
-      if (!ParseField(QByteArrayView(fields[1]), layout.Width) ||
-          !ParseField(QByteArrayView(fields[2]), layout.Height) ||
-          !ParseField(QByteArrayView(fields[3]), layout.Cells, 16) || layout.Width < 1 ||
-          layout.Height < 1 || layout.Width * layout.Height > 32 ||
-          std::popcount(layout.Cells) > kMaxExactNodes) {
-        error = Damaged(i + 1);
+      if (!ParseField(fields[1], layout.Width) || !ParseField(fields[2], layout.Height) ||
+          !ParseField(fields[3], layout.Cells, 16) || layout.Width < 1 || layout.Height < 1 ||
+          layout.Width * layout.Height > 32 || std::popcount(layout.Cells) > kMaxExactNodes) {
+        error = Damaged(lineNumber);
         return std::nullopt;
       }
       book.layouts_.push_back(std::move(layout));
@@ -75,12 +111,10 @@ std::optional<OpeningBook> OpeningBook::Parse(const QByteArray& bytes, QString& 
     int move = 0;
     int lower = 0;
     int upper = 0;
-    if (fields.size() != 4 || book.layouts_.empty() ||
-        !ParseField(QByteArrayView(fields[0]), key, 16) ||
-        !ParseField(QByteArrayView(fields[1]), move) ||
-        !ParseField(QByteArrayView(fields[2]), lower) ||
-        !ParseField(QByteArrayView(fields[3]), upper)) {
-      error = Damaged(i + 1);
+    if (fieldCount != 4 || book.layouts_.empty() || !ParseField(fields[0], key, 16) ||
+        !ParseField(fields[1], move) || !ParseField(fields[2], lower) ||
+        !ParseField(fields[3], upper)) {
+      error = Damaged(lineNumber);
       return std::nullopt;
     }
     LayoutBook& layout = book.layouts_.back();
@@ -94,15 +128,19 @@ std::optional<OpeningBook> OpeningBook::Parse(const QByteArray& bytes, QString& 
     if (state.Key() != key || (mine & theirs) != 0 || ((mine | theirs) & ~all) != 0 ||
         (expanded & ~(mine | theirs)) != 0 || move < 0 || move >= nodes || lower > upper ||
         lower < -ExactSolver::kUnbounded || upper > ExactSolver::kUnbounded) {
-      error = Damaged(i + 1);
+      error = Damaged(lineNumber);
       return std::nullopt;
     }
-    layout.Entries[key] = Entry{std::int8_t(move), std::int8_t(lower), std::int8_t(upper)};
+    layout.Entries.emplace_back(key,
+                                Entry{std::int8_t(move), std::int8_t(lower), std::int8_t(upper)});
     ++entries;
   }
   if (entries != count) {
     error = QCoreApplication::translate("OpeningBook", "cut short or damaged");
     return std::nullopt;
+  }
+  for (LayoutBook& layout : book.layouts_) {
+    SortKeepingLast(layout.Entries);
   }
   return book;
 }
@@ -138,8 +176,11 @@ const OpeningBook::Entry* OpeningBook::Lookup(const ExactLayout::Reading& positi
   }
   int symmetry = 0;
   const ExactState canonical = position.Layout.Canonical(position.State, symmetry);
-  const auto found = book->Entries.find(canonical.Key());
-  return found == book->Entries.end() ? nullptr : &found->second;
+  const std::uint64_t key = canonical.Key();
+  const auto found =
+      std::lower_bound(book->Entries.begin(), book->Entries.end(), key,
+                       [](const auto& entry, std::uint64_t k) { return entry.first < k; });
+  return found == book->Entries.end() || found->first != key ? nullptr : &found->second;
 }
 
 std::optional<PackedCell> OpeningBook::Find(const ExactLayout::Reading& position,
@@ -172,7 +213,7 @@ std::vector<std::pair<std::uint64_t, OpeningBook::Entry>> OpeningBook::EntriesFo
   if (book == nullptr) {
     return {};
   }
-  return {book->Entries.begin(), book->Entries.end()};
+  return book->Entries;
 }
 
 std::size_t OpeningBook::Size() const {

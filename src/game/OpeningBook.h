@@ -4,7 +4,6 @@
 #include <memory>
 #include <optional>
 #include <random>
-#include <unordered_map>
 #include <vector>
 
 #include <QByteArray>
@@ -52,7 +51,7 @@ class OpeningBook {
   static void FinishText(QByteArray& out, std::size_t entryCount);
 
   std::size_t Size() const;
-  // Every entry of the layout, in no particular order.
+  // Every entry of the layout, by key.
   std::vector<std::pair<std::uint64_t, Entry>> EntriesFor(const ExactLayout& layout) const;
 
  private:
@@ -60,7 +59,7 @@ class OpeningBook {
     int Width = 0;
     int Height = 0;
     std::uint32_t Cells = 0;
-    std::unordered_map<std::uint64_t, Entry> Entries;
+    std::vector<std::pair<std::uint64_t, Entry>> Entries;  // by key
   };
   const LayoutBook* LayoutFor(const ExactLayout& layout) const;
 

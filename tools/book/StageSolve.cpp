@@ -185,7 +185,8 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
   std::deque<std::pair<ExactState, int>> queue;
   InGameVerdicts verdicts(layout, settings, walk.CheckThreads, earlier);
   queue.emplace_back(start.State, 0);
-  for (std::uint32_t legal = startsOnly ? 0 : layout.LegalMoves(start.State); legal != 0;
+  const bool bothSides = !startsOnly && walk.MaxPly != 0;
+  for (std::uint32_t legal = bothSides ? layout.LegalMoves(start.State) : 0; legal != 0;
        legal &= legal - 1) {
     queue.emplace_back(layout.Play(start.State, std::countr_zero(legal)), 1);
   }
@@ -215,7 +216,9 @@ BookStats AppendStageBook(QByteArray& out, int stage, ExactSolver& solver,
                                             std::int8_t(result.Upper)});
     stats.DeepestPly = std::max(stats.DeepestPly, ply);
     const ExactState after = layout.Play(canonical, result.Move);
-    for (std::uint32_t replies = layout.LegalMoves(after); replies != 0; replies &= replies - 1) {
+    const bool deeper = walk.MaxPly < 0 || ply + 2 <= walk.MaxPly;
+    for (std::uint32_t replies = deeper ? layout.LegalMoves(after) : 0; replies != 0;
+         replies &= replies - 1) {
       queue.emplace_back(layout.Play(after, std::countr_zero(replies)), ply + 2);
     }
     if (walk.Progress && Clock::now() - progressShown > std::chrono::minutes(1)) {

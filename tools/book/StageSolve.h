@@ -40,11 +40,14 @@ struct BookStats {
 // Positions that `Earlier` (a book an earlier walk of the same kind wrote, perhaps cut short)
 // holds are taken from it instead of being solved again: the walk goes the same way, so a long
 // walk can be carried on from the book it had written when it stopped. `Progress`, when set,
-// is given the entries so far about once a minute, in the order the book lists them.
+// is given the entries so far about once a minute, in the order the book lists them. With
+// `MaxPly` at 0 or more, the walk goes no deeper than that ply: the plies it walks come out as a
+// walk without the limit writes them, as it walks the plies in order.
 struct BookWalk {
   using Entries = std::vector<std::pair<std::uint64_t, OpeningBook::Entry>>;
   double SecondsPerPosition = 0;
   bool StartsOnly = false;
+  int MaxPly = -1;
   int CheckThreads = 1;
   const OpeningBook* Earlier = nullptr;
   std::function<void(const Entries&)> Progress;

@@ -4,18 +4,21 @@
 //
 //   vextal_book check-rules GAMES
 //   vextal_book values [STAGE...]
-//   vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [--resume BOOK]
-//                    [STAGE...]
+//   vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS] [--max-ply N]
+//                    [--resume BOOK] [STAGE...]
 //   vextal_book merge FILE BOOK...
 //   vextal_book positions FILE COUNT BUDGET
 //   vextal_book reach STAGE GAMES
 //   vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]
 //   vextal_book first-moves STAGE [COLUMN,ROW...]
+//   vextal_book check-perfect BOOK STAGE GAMES
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -23,6 +26,7 @@
 
 #include <QFile>
 
+#include "PerfectCheck.h"
 #include "RulesCheck.h"
 #include "StageSolve.h"
 #include "TestPositions.h"
@@ -51,12 +55,13 @@ constexpr const char* kUsage =
     "usage: vextal_book check-rules GAMES\n"
     "       vextal_book values [STAGE...]\n"
     "       vextal_book book FILE [--seconds S] [--starts-only] [--budget POSITIONS]\n"
-    "                        [--resume BOOK] [STAGE...]\n"
+    "                        [--max-ply N] [--resume BOOK] [STAGE...]\n"
     "       vextal_book merge FILE BOOK...\n"
     "       vextal_book positions FILE COUNT BUDGET\n"
     "       vextal_book reach STAGE GAMES\n"
     "       vextal_book timing STAGE PLY COUNT [SECONDS] [--result-only]\n"
-    "       vextal_book first-moves STAGE [COLUMN,ROW...]\n";
+    "       vextal_book first-moves STAGE [COLUMN,ROW...]\n"
+    "       vextal_book check-perfect BOOK STAGE GAMES\n";
 
 std::vector<int> Stages(const std::vector<std::string>& args, std::size_t from) {
   std::vector<int> stages;
@@ -253,6 +258,33 @@ int PrintFirstMoves(int stage, const std::vector<std::string>& cells) {
   return 0;
 }
 
+std::string PliesText(const std::map<int, int>& byPly) {
+  std::string text;
+  for (const auto& [ply, count] : byPly) {
+    text += (text.empty() ? "" : ", ") + std::to_string(count) + " at ply " + std::to_string(ply);
+  }
+  return text.empty() ? "none" : text;
+}
+
+int PrintPerfectCheck(const std::string& bookPath, int stage, int games) {
+  QString error;
+  auto book = OpeningBook::Load(QString::fromStdString(bookPath), error);
+  if (!book) {
+    std::fprintf(stderr, "%s: %s\n", bookPath.c_str(), qPrintable(error));
+    return 1;
+  }
+  const PerfectCheck check = CheckPerfect(
+      stage, games, std::make_shared<const OpeningBook>(std::move(*book)), std::uint64_t(stage));
+  std::printf(
+      "stage %d, %d games against random moves: %lld answers from the book (to ply %d), %lld "
+      "from a settled search, %lld as Master (%s); %lld gave value away (%s); slowest %.0f ms\n",
+      stage, check.Games, static_cast<long long>(check.FromBook), check.DeepestBookPly,
+      static_cast<long long>(check.FromSearch), static_cast<long long>(check.FromMaster),
+      PliesText(check.MasterAt).c_str(), static_cast<long long>(check.ValueLost),
+      PliesText(check.LostAt).c_str(), check.SlowestMs);
+  return check.ValueLost == 0 ? 0 : 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -275,11 +307,17 @@ int main(int argc, char** argv) {
         walk.SecondsPerPosition = std::atof(args[++from].c_str());
       } else if (args[from] == "--budget" && from + 1 < args.size()) {
         budget = std::max<std::int64_t>(0, std::atoll(args[++from].c_str()));
+      } else if (args[from] == "--max-ply" && from + 1 < args.size()) {
+        walk.MaxPly = std::max(0, std::atoi(args[++from].c_str()));
       } else if (args[from] == "--resume" && from + 1 < args.size()) {
         resume = args[++from];
       }
     }
     return WriteBook(args[1], resume, walk, budget, Stages(args, from));
+  }
+  if (args.size() == 4 && args[0] == "check-perfect") {
+    return PrintPerfectCheck(args[1], std::atoi(args[2].c_str()),
+                             std::max(1, std::atoi(args[3].c_str())));
   }
   if (args.size() >= 3 && args[0] == "merge") {
     return MergeBooks(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
