@@ -65,6 +65,25 @@ QMenu* CommandTable::Menu(const QString& id) const {
 }
 
 void CommandTable::Add(CommandRow row) {
+  Add(std::vector<CommandRow>{std::move(row)});
+}
+
+void CommandTable::Add(std::vector<CommandRow> rows) {
+  std::vector<Entry*> built;
+  for (CommandRow& row : rows) {
+    if (Entry* entry = Build(std::move(row))) {
+      built.push_back(entry);
+    }
+  }
+  Refresh();
+  for (Entry* e : built) {
+    if (keysAssigned_ && e->action) {
+      AssignMnemonics(e->parent ? e->parent->actions() : bar_->actions());
+    }
+  }
+}
+
+CommandTable::Entry* CommandTable::Build(CommandRow row) {
   auto entry = std::make_unique<Entry>();
   entry->row = std::move(row);
   Entry& e = *entry;
@@ -73,7 +92,7 @@ void CommandTable::Add(CommandRow row) {
     e.parent = Menu(QString::fromLatin1(e.row.in));
     Q_ASSERT_X(e.parent, e.row.id, "the menu a row stands in is added before it");
     if (!e.parent) {
-      return;
+      return nullptr;
     }
   }
   switch (e.row.kind) {
@@ -110,10 +129,7 @@ void CommandTable::Add(CommandRow row) {
     e.action->setObjectName(id);
   }
   entries_.push_back(std::move(entry));
-  Refresh();
-  if (keysAssigned_ && e.action) {
-    AssignMnemonics(e.parent ? e.parent->actions() : bar_->actions());
-  }
+  return &e;
 }
 
 void CommandTable::GrowFamily(Entry& entry) {

@@ -83,6 +83,9 @@ class CommandTable {
 
   // Builds the row's menu or items at the end of its menu, with its state applied.
   void Add(CommandRow row);
+  // The same for rows in menu order, their state applied once at the end (a window's menus:
+  // applying every rule after each row would cost the start a square of the rows).
+  void Add(std::vector<CommandRow> rows);
   // Applies every row's rules to its items; new family members are built first.
   void Refresh();
   // Every caption again from its source text, for a change of the language.
@@ -99,6 +102,8 @@ class CommandTable {
  private:
   struct Entry;
   Entry* Find(const QString& id) const;
+  // Builds a row's menu or items, its state not applied yet; null where it cannot stand.
+  Entry* Build(CommandRow row);
   void GrowFamily(Entry& entry);
   QString Caption(const char* source) const;
 

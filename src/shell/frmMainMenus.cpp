@@ -52,9 +52,7 @@ void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
   commands_ = std::make_unique<CommandTable>(bar, staticMetaObject.className());
-  for (CommandRow& row : CommandRows()) {
-    commands_->Add(std::move(row));
-  }
+  commands_->Add(CommandRows());
 
   // F10 opens the menu bar at its first menu, as desktop programs do.
   auto* openMenuBar = new QAction(this);
