@@ -266,7 +266,13 @@ std::string PliesText(const std::map<int, int>& byPly) {
   return text.empty() ? "none" : text;
 }
 
+// Every answer Perfect does not take from the book is proven apart, so only the stages the solver
+// finishes in seconds from early plies can be checked.
 int PrintPerfectCheck(const std::string& bookPath, int stage, int games) {
+  if (stage < 1 || stage > 5) {
+    std::fprintf(stderr, "check-perfect takes stages 1 to 5\n");
+    return 1;
+  }
   QString error;
   auto book = OpeningBook::Load(QString::fromStdString(bookPath), error);
   if (!book) {
