@@ -82,12 +82,7 @@ PerfectCheck CheckPerfect(int stage, int games, std::shared_ptr<const OpeningBoo
           ++check.LostAt[ply];
         }
       } else {
-        std::uniform_int_distribution<int> pick(0, std::popcount(legal) - 1);
-        std::uint32_t set = legal;
-        for (int skip = pick(engine); skip > 0; --skip) {
-          set &= set - 1;
-        }
-        const PackedCell packed = position->Layout.CellOf(std::countr_zero(set));
+        const PackedCell packed = position->Layout.CellOf(RandomNode(legal, engine));
         cell = Cell{ColumnOf(packed), RowOf(packed)};
       }
       if (!MoveMade(ApplyMove(board, cell.Column, cell.Row, toMove))) {

@@ -140,6 +140,13 @@ bool SolveForBook(ExactSolver& solver, const ExactState& canonical, const BookWa
 
 }  // namespace
 
+int RandomNode(std::uint32_t legal, std::mt19937_64& engine) {
+  for (auto skip = engine() % std::uint64_t(std::popcount(legal)); skip > 0; --skip) {
+    legal &= legal - 1;
+  }
+  return std::countr_zero(legal);
+}
+
 ExactLayout::Reading StageStart(int stage) {
   SeededRandom unused(1);  // fixed stages draw nothing
   return *ExactLayout::Read(BuildStage(stage, unused), 1);
@@ -263,11 +270,7 @@ SettlePlies PliesToSettle(int stage, int games, const PerfectSettings& settings,
         plies.Margin.push_back(ply);
         break;
       }
-      std::vector<int> nodes;
-      for (std::uint32_t set = legal; set != 0; set &= set - 1) {
-        nodes.push_back(std::countr_zero(set));
-      }
-      state = start->Layout.Play(state, nodes[engine() % nodes.size()]);
+      state = start->Layout.Play(state, RandomNode(legal, engine));
     }
   }
   return plies;
@@ -288,11 +291,7 @@ std::vector<TimedSolve> TimeSolves(int stage, int ply, int count, double seconds
   for (int lines = 0; int(solves.size()) < count && lines < 100 * count; ++lines) {
     ExactState state = start.State;
     for (int p = 0; p < ply && layout.LegalMoves(state) != 0; ++p) {
-      std::vector<int> nodes;
-      for (std::uint32_t set = layout.LegalMoves(state); set != 0; set &= set - 1) {
-        nodes.push_back(std::countr_zero(set));
-      }
-      state = layout.Play(state, nodes[engine() % nodes.size()]);
+      state = layout.Play(state, RandomNode(layout.LegalMoves(state), engine));
     }
     if (layout.LegalMoves(state) == 0) {
       continue;  // the game ended before the ply: another line

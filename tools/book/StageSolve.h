@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <vector>
 
 #include <QByteArray>
@@ -22,6 +23,9 @@ StageValue SolveStage(int stage, ExactSolver& solver);
 
 // The layout and start position of a fixed stage.
 ExactLayout::Reading StageStart(int stage);
+
+// One of the nodes of `legal` (not empty), each as likely, as the random lines of play draw them.
+int RandomNode(std::uint32_t legal, std::mt19937_64& engine);
 
 // Book entries for one stage: every position Perfect meets in the first plies, whichever side
 // starts and whatever the other plays, where its exact search within `settings` does not settle
