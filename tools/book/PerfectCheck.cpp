@@ -42,7 +42,7 @@ PerfectCheck CheckPerfect(int stage, int games, std::shared_ptr<const OpeningBoo
   ExactSolver judge(StageStart(stage).Layout, 22);
   const auto memory = std::make_shared<PerfectMemory>();
   const std::atomic<bool> never{false};
-  for (int g = 0; g < games; ++g, ++check.Games) {
+  for (int g = 0; g < games; ++g) {
     SeededRandom unused(1);  // fixed stages draw nothing
     Board board = BuildStage(stage, unused);
     NewPerfectGame(*memory);

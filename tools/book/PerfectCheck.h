@@ -13,7 +13,6 @@ namespace vextal::book {
 // announced before each). Where each of Perfect's answers came from, and, for every answer not
 // from the book, whether it keeps the value of the position (solved exactly apart).
 struct PerfectCheck {
-  int Games = 0;
   std::int64_t FromBook = 0;
   std::int64_t FromSearch = 0;
   std::int64_t FromMaster = 0;

@@ -284,7 +284,7 @@ int PrintPerfectCheck(const std::string& bookPath, int stage, int games) {
   std::printf(
       "stage %d, %d games against random moves: %lld answers from the book (to ply %d), %lld "
       "from a settled search, %lld as Master (%s); %lld gave value away (%s); slowest %.0f ms\n",
-      stage, check.Games, static_cast<long long>(check.FromBook), check.DeepestBookPly,
+      stage, games, static_cast<long long>(check.FromBook), check.DeepestBookPly,
       static_cast<long long>(check.FromSearch), static_cast<long long>(check.FromMaster),
       PliesText(check.MasterAt).c_str(), static_cast<long long>(check.ValueLost),
       PliesText(check.LostAt).c_str(), check.SlowestMs);
